@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+
+// File access shared by the options files and the logs.
+
+enum class OpenStatus {
+  Opened,      // the file exists and was read
+  Missing,     // no file of that name
+  Unreadable,  // it exists but cannot be opened (permissions, no descriptors, ...)
+};
+
+struct FileRead {
+  OpenStatus status = OpenStatus::Missing;
+  std::string bytes;
+};
+
+// Reads a whole file in binary. Tells a missing file from one that cannot be opened,
+// because only a missing file may be created empty in its place.
+FileRead ReadWholeFile(const std::string& path);
+
+// Creates an empty file only where none exists (never truncates one that does).
+bool CreateEmptyFileIfMissing(const std::string& path);
+
+// Replaces `path` with `bytes` so that the old content survives every failure: the
+// bytes go to a temporary file in the same folder, which is flushed, synced and then
+// renamed over the old file. Returns false, leaving the old file untouched and no
+// temporary behind, when any step fails.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, mode_t mode = 0644);
+
+// Test seam: when set, the atomic writer fails after writing this many bytes of the
+// temporary file, as a full disk or a dying process would. Negative disables it.
+void SetWriteFailureAfterBytesForTesting(long long bytes);

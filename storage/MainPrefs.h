@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The preference record shared with the host through "options/mainpref.ini". Field
+// names keep the keys of the file. The initial values are those a new user expects
+// before any file has been read (see MainPrefs.cpp for why each is chosen).
+struct MainPrefs {
+  std::string DbPath;
+  std::string LastOpenDbFile;
+  std::string Language = "English";
+  bool LoadOnStartup = false;
+  bool bPauseTimeTrackingOnUserInActive = true;
+  bool bPauseTimeTrackingOnScreenSaverActive = true;
+  bool bEnableFilter = false;
+  bool bAnimatedIconInSysTray = true;
+  bool isPass = false;
+  int32_t iShowpProgrUsedMoreSec = 60;
+  int32_t iShowpProgrUsedMorePercent = 1;
+  int32_t IdleTime = 300;
+  std::string Pass;
+
+  bool operator==(const MainPrefs&) const = default;
+};
+
+// Path of "options/mainpref.ini".
+std::string GetMainPrefsPath();
+
+// Reads the thirteen lines into `prefs`. Returns false, leaving `prefs` as it was,
+// when the file cannot be opened. An empty db path becomes the default data folder.
+bool ReadMainPrefs(const std::string& path, MainPrefs& prefs);
+
+// The document's loader: ReadMainPrefs, then the autostart entry follows
+// LoadOnStartup (only when the file could be read).
+bool LoadMainPrefsWithAutostart(const std::string& path, MainPrefs& prefs);
+
+// The exact bytes of the file for `prefs` (thirteen lines, CR LF).
+std::string MainPrefsText(const MainPrefs& prefs);
+
+// Writes all thirteen lines, owner read/write only. Returns false, leaving the old
+// file exactly as it was, when the file cannot be written.
+bool WriteMainPrefs(const std::string& path, const MainPrefs& prefs);

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <string>
+
+#include "tree/GroupTree.h"
+
+class CXmlDoc;
+
+// How a load of a tree file ended.
+enum class TreeFileStatus {
+  Read,        // the file was read; the tree is what it held (empty when it did not parse)
+  Created,     // there was no file: an empty one was made where the folder exists
+  Unreadable,  // the file exists but cannot be opened: it is left exactly as it was
+};
+
+// Path of "options/viewopt.xml".
+std::string GetViewOptionsPath();
+
+// Appends one Options element holding the groups of `tree` after the main position.
+void WriteTree(CXmlDoc& doc, const GroupMap& tree);
+
+// Reads the groups under the container at the main position. With
+// `placeholderForEmptyGroup` a group without entries gets a "None" placeholder (the
+// catalogue's rule) instead of an entry with all texts empty.
+GroupMap ReadTree(CXmlDoc& doc, bool placeholderForEmptyGroup = false);
+
+// The exact bytes written for `tree` (CR LF line ends; "<Options/>" for no groups).
+std::string ViewOptionsText(const GroupMap& tree);
+
+// The user's tree file. Keeps a file that did not parse beside it as
+// "<path>.damaged" before the first save that would replace it.
+class ViewOptionsFile {
+ public:
+  explicit ViewOptionsFile(std::string path);
+
+  const std::string& Path() const { return path_; }
+
+  // Read: `tree` is replaced by the tree read. Created / Unreadable: `tree` unchanged.
+  TreeFileStatus Load(GroupMap& tree);
+
+  // Writes the whole tree; false (old file untouched) when it cannot be written.
+  bool Save(const GroupMap& tree);
+
+  // Whether the last load found a file that exists but did not parse.
+  bool LastLoadWasDamaged() const { return keepDamagedCopy_; }
+
+ private:
+  std::string path_;
+  bool keepDamagedCopy_ = false;
+};
+
+// Path of "options/predefgroups.xml".
+std::string GetPredefinedGroupsPath();
+
+// Reads the catalogue of predefined groups into `catalogue` (replaced on Read).
+TreeFileStatus LoadPredefinedGroups(const std::string& path, GroupMap& catalogue);

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "tree/GroupTree.h"
+
+// Walks and lookups. The non-const forms are the ones the editing operations use:
+// they add a missing name to its level as a group with an empty list, as the tree has
+// always done. The const forms only read and never change the tree.
+
+// The sub-groups of group `name` of `level`: those of the first carrier of its list,
+// or nullptr when it has none.
+GroupMap* FindSubGroups(GroupMap& level, const std::string& name);
+const GroupMap* FindSubGroups(const GroupMap& level, const std::string& name);
+
+// The level that holds the group `path` names (path.back() is looked up in it).
+// nullptr when the path is empty or a step finds no sub-groups.
+GroupMap* ResolveLevel(GroupMap& top, const GroupPath& path);
+const GroupMap* ResolveLevel(const GroupMap& top, const GroupPath& path);
+
+// The entry list of the group `path` names; nullptr when it does not exist.
+// Read-only: never adds anything.
+const AppList* FindGroupList(const GroupMap& top, const GroupPath& path);
+
+// Tells a group item of the tree control from an application item: true for an item
+// without parent; false when the parent group holds an entry shown as `itemText`, or
+// when the parent path leads nowhere. Never changes the tree.
+bool IsGroupItem(const GroupMap& top, const std::string& itemText, const GroupPath& parentPath);
+
+// Appends copies (sub-groups emptied) of every entry of `list` and of every group
+// beneath it; each carrier after the entries of the groups it carries.
+void CollectEntries(const AppList& list, AppList& out);
+
+// Zeroes the three time counters of every entry of `level` and of all levels beneath.
+void ResetTimes(GroupMap& level);
+
+// First entry of `list` in list order whose ShowAs equals `showAs`.
+AppEntry* FindEntry(AppList& list, const std::string& showAs);
+const AppEntry* FindEntry(const AppList& list, const std::string& showAs);
+
+// Depth of a group in the tree: a top-level group has depth 1.
+std::size_t GroupDepth(const GroupPath& path);
+
+// Editing operations. Each returns whether it changed the tree; a refused or
+// not-found request leaves the tree exactly as it was.
+
+// Makes group `name` (one placeholder entry) at the top level when `parent` is empty,
+// else inside the group `parent` names. Refused when the parent already has a
+// sub-group of that name or the new group would be deeper than kMaxGroupDepth.
+bool AddGroup(GroupMap& tree, const std::string& name, const GroupPath& parent);
+
+// Gives the group `path` names the name `newName`, with its whole list. Refused for
+// an empty path, the group's own name, or the name of a sibling.
+bool RenameGroup(GroupMap& tree, const std::string& newName, const GroupPath& path);
+
+// Removes the group `path` names; its entries and those of every group beneath it go
+// to the front of "Other Applications" of `tree`.
+bool DeleteGroup(GroupMap& tree, const GroupPath& path);
+
+// Overwrites the first entry shown as `showAs` in group `path` with `entry`.
+bool ReplaceEntry(GroupMap& tree, const std::string& showAs, const GroupPath& path,
+                  const AppEntry& entry);
+
+// Copies (keepSource) or moves the first entry shown as `showAs` from group `source`
+// to the end of group `destination`. Refused when the destination holds another
+// entry with that display name; a refused move keeps the source.
+bool TransferEntry(GroupMap& tree, const std::string& showAs, const GroupPath& source,
+                   const GroupPath& destination, bool keepSource);
+
+// Associations.
+
+// Whether an activity of application `appName` with caption `windowTitle` counts for
+// `entry`: same non-empty Name and, with the filter on, the caption contains the
+// filter text (case-sensitive).
+bool EntryClaims(const AppEntry& entry, std::string_view appName, std::string_view windowTitle);
+
+// Copies the counters and texts of `source` into the first entry of each group's list
+// (sub-groups of earlier carriers first) that has the same ShowAs, TitleFilter and
+// isCheckTitleFilter, throughout `level` and the levels beneath it.
+void UpdateMatchingEntries(const AppEntry& source, GroupMap& level);
