@@ -1,0 +1,62 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "accounting/ActivityRecord.h"
+#include "accounting/Periods.h"
+#include "framework/core/Document.h"
+#include "storage/MainPrefs.h"
+#include "tree/GroupTree.h"
+
+// The one document of the module: the group tree, the preferences and the activity
+// records of the last scan, with the totals the aggregation puts on the tree.
+class CDLLDocument : public CDocument {
+  TM_DECLARE_DYNCREATE(CDLLDocument)
+
+ public:
+  CDLLDocument() = default;
+  ~CDLLDocument() override = default;
+
+  bool OnNewDocument() override;
+  void OnCloseDocument() override;
+  bool CanCloseFrame() override;
+
+  // Tree from "options/viewopt.xml", scan, aggregation, tree written back. Also the
+  // refresh. A missing tree file is created empty and the load ends there.
+  void LoadDocument();
+  // Reads the recent logs of the data folder into the record list, then aggregates.
+  void ScanActivityLogs();
+  // Sets the three totals of every entry from the record list and places new
+  // applications at the front of "Other Applications".
+  void AggregateRecords();
+
+  // "options/mainpref.ini" into the preferences, then the autostart entry follows
+  // LoadOnStartup. The module's path.
+  void LoadPrefs();
+  // The same without touching the autostart entry (tools). False when unreadable.
+  bool ReadPrefs();
+  MainPrefs GetPrefs() const { return m_prefs; }
+
+  // Sums of the group `path` names, its sub-groups included, leaving out "None",
+  // "Stop" and "Idle". A group that does not exist gives zeros; nothing is added.
+  PeriodTotals GetGroupTotals(const GroupPath& path) const;
+  // Sum of GetGroupTotals over the top-level groups.
+  PeriodTotals GetAllTotals() const;
+
+  GroupMap& GetGroupMap() { return m_groupMap; }
+  const GroupMap& GetGroupMap() const { return m_groupMap; }
+  const std::vector<ActivityRecord>& GetRecords() const { return m_records; }
+
+  // Writes the whole tree to "options/viewopt.xml"; false when it cannot be written.
+  bool SaveGroupMap();
+
+  // Absolute path (ending with '/') of the folder the last scan read; empty before.
+  const std::string& GetScannedFolder() const { return m_scannedFolder; }
+
+ private:
+  GroupMap m_groupMap;
+  MainPrefs m_prefs;
+  std::vector<ActivityRecord> m_records;
+  std::string m_scannedFolder;
+};
