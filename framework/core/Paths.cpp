@@ -1,0 +1,85 @@
+#include "framework/core/Paths.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string WithTrailingSlash(std::string folder) {
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  return folder;
+}
+
+// An environment value; unset and empty read the same.
+std::string EnvValue(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? std::string(value) : std::string();
+}
+
+// A relative $XDG_DATA_HOME is invalid by the base directory rules and is ignored.
+std::string DataBaseFolder() {
+  const std::string xdg = EnvValue("XDG_DATA_HOME");
+  if (!xdg.empty() && xdg.front() == '/') return WithTrailingSlash(xdg);
+  const std::string home = EnvValue("HOME");
+  if (home.empty()) return "";
+  return WithTrailingSlash(home) + ".local/share/";
+}
+
+// Results are ignored on purpose: an existing folder is fine, and a folder that cannot
+// be made shows up later as logs that cannot be found.
+void MakeFolder(const std::string& folder, mode_t mode = 0755) {
+  (void)::mkdir(folder.c_str(), mode);
+}
+
+// Makes every missing folder along `folder` (which ends with '/').
+void MakeFolderPath(const std::string& folder, mode_t mode) {
+  for (size_t slash = folder.find('/', 1); slash != std::string::npos;
+       slash = folder.find('/', slash + 1)) {
+    MakeFolder(folder.substr(0, slash), mode);
+  }
+}
+
+}  // namespace
+
+std::string GetExecutablePath() {
+  std::vector<char> buffer(1024);
+  for (;;) {
+    const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (n < 0) return "";
+    if (static_cast<size_t>(n) < buffer.size()) return std::string(buffer.data(), n);
+    buffer.resize(buffer.size() * 2);  // the path may have been cut; try a larger buffer
+  }
+}
+
+std::string GetExecutableDirectory() {
+  const std::string home = EnvValue("TASKMETER_HOME");
+  if (!home.empty()) return WithTrailingSlash(home);
+  const std::string exe = GetExecutablePath();
+  const auto slash = exe.find_last_of('/');
+  return slash == std::string::npos ? std::string() : exe.substr(0, slash + 1);
+}
+
+std::string GetOptionsFolder() { return GetExecutableDirectory() + "options/"; }
+
+bool IsWindowsNT() { return true; }
+
+std::string GetDataFolder() {
+  std::string folder = DataBaseFolder();
+  if (folder.empty()) return "";
+  // A fresh account may not have the base folder yet; the base directory
+  // specification asks for it to be made private.
+  MakeFolderPath(folder, 0700);
+  for (const char* part : {"Kestrel Works/", "TaskMeter/", "DB/"}) {
+    folder += part;
+    MakeFolder(folder);
+  }
+  return folder;
+}
+
+std::string GetDefaultDataFolder() {
+  return IsWindowsNT() ? GetDataFolder() : GetExecutableDirectory() + "db/";
+}
