@@ -20,16 +20,19 @@ GroupMap* ResolveLevel(GroupMap& top, const GroupPath& path);
 const GroupMap* ResolveLevel(const GroupMap& top, const GroupPath& path);
 
 // The entry list of the group `path` names; nullptr when it does not exist.
-// Read-only: never adds anything.
+// Read-only: never adds anything, also in the form that hands out a changeable list.
 const AppList* FindGroupList(const GroupMap& top, const GroupPath& path);
+AppList* FindGroupList(GroupMap& top, const GroupPath& path);
 
 // Tells a group item of the tree control from an application item: true for an item
 // without parent; false when the parent group holds an entry shown as `itemText`, or
-// when the parent path leads nowhere. Never changes the tree.
+// when the parent path leads nowhere (its last name missing included). Never changes
+// the tree.
 bool IsGroupItem(const GroupMap& top, const std::string& itemText, const GroupPath& parentPath);
 
 // Appends copies (sub-groups emptied) of every entry of `list` and of every group
-// beneath it; each carrier after the entries of the groups it carries.
+// beneath it, in list order; each carrier after the entries of the groups it carries,
+// those groups in key order.
 void CollectEntries(const AppList& list, AppList& out);
 
 // Zeroes the three time counters of every entry of `level` and of all levels beneath.
@@ -42,29 +45,39 @@ const AppEntry* FindEntry(const AppList& list, const std::string& showAs);
 // Depth of a group in the tree: a top-level group has depth 1.
 std::size_t GroupDepth(const GroupPath& path);
 
-// Editing operations. Each returns whether it changed the tree; a refused or
-// not-found request leaves the tree exactly as it was.
+// Editing operations. Each returns true when it carried the request out, and false
+// when it refused it or did not find its target; the tree is then exactly as it was
+// (no looked-up name is left behind). A path that leads nowhere counts as not found.
 
 // Makes group `name` (one placeholder entry) at the top level when `parent` is empty,
-// else inside the group `parent` names. Refused when the parent already has a
-// sub-group of that name or the new group would be deeper than kMaxGroupDepth.
+// else inside the group `parent` names: a parent without sub-groups gets a carrier
+// with empty texts appended, else the group joins the sub-groups of its first carrier.
+// An existing top-level name only gets one more placeholder. Refused when the parent
+// does not exist, already has a sub-group of that name, or the new group would be
+// deeper than kMaxGroupDepth.
 bool AddGroup(GroupMap& tree, const std::string& name, const GroupPath& parent);
 
 // Gives the group `path` names the name `newName`, with its whole list. Refused for
 // an empty path, the group's own name, or the name of a sibling.
 bool RenameGroup(GroupMap& tree, const std::string& newName, const GroupPath& path);
 
-// Removes the group `path` names; its entries and those of every group beneath it go
-// to the front of "Other Applications" of `tree`.
+// Removes the group `path` names; its entries and those of every group beneath it go,
+// in CollectEntries order, to the front of "Other Applications" of `tree` (made when
+// missing).
 bool DeleteGroup(GroupMap& tree, const GroupPath& path);
 
-// Overwrites the first entry shown as `showAs` in group `path` with `entry`.
+// Overwrites the first entry shown as `showAs` in group `path` with `entry`, its
+// sub-groups and counters included.
 bool ReplaceEntry(GroupMap& tree, const std::string& showAs, const GroupPath& path,
                   const AppEntry& entry);
 
 // Copies (keepSource) or moves the first entry shown as `showAs` from group `source`
-// to the end of group `destination`. Refused when the destination holds another
-// entry with that display name; a refused move keeps the source.
+// to the end of group `destination`; moved within its own group, the entry ends up
+// last. The destination group is made when only its last name is missing (deleting an
+// application moves it to "Other Applications", which may not exist yet). Refused when
+// the destination holds another entry with that display name, or when a group the
+// entry carries would end up deeper than kMaxGroupDepth; a refused move keeps the
+// source.
 bool TransferEntry(GroupMap& tree, const std::string& showAs, const GroupPath& source,
                    const GroupPath& destination, bool keepSource);
 
@@ -75,7 +88,9 @@ bool TransferEntry(GroupMap& tree, const std::string& showAs, const GroupPath& s
 // filter text (case-sensitive).
 bool EntryClaims(const AppEntry& entry, std::string_view appName, std::string_view windowTitle);
 
-// Copies the counters and texts of `source` into the first entry of each group's list
-// (sub-groups of earlier carriers first) that has the same ShowAs, TitleFilter and
-// isCheckTitleFilter, throughout `level` and the levels beneath it.
+// Copies the counters and texts of `source` (not its sub-groups) into the first entry
+// of each group's list that has the same ShowAs, TitleFilter and isCheckTitleFilter,
+// throughout `level` and the levels beneath it. Each entry's sub-groups are visited
+// before the entry is compared; entries after the agreeing one, and their sub-groups,
+// are not visited.
 void UpdateMatchingEntries(const AppEntry& source, GroupMap& level);

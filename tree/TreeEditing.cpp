@@ -1,0 +1,127 @@
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
+#include "tree/TreeOps.h"
+
+// Every operation first decides on a read-only view of the tree whether it can be
+// carried out, and only then changes anything, so a refused request never leaves a
+// half-made change (or a looked-up name) behind.
+
+namespace {
+
+// The carrier AddGroup appends to a parent without sub-groups: empty texts, and the
+// new group as its only sub-group.
+AppEntry MakeCarrier(const std::string& groupName) {
+  AppEntry carrier;
+  carrier.SubGroups[groupName] = AppList{MakePlaceholder()};
+  return carrier;
+}
+
+// The sub-groups path resolution descends into: those of the list's first carrier.
+GroupMap* FirstSubGroups(AppList& list) {
+  const auto carrier = std::find_if(list.begin(), list.end(), IsCarrier);
+  return carrier == list.end() ? nullptr : &carrier->SubGroups;
+}
+
+// How many group levels hang beneath `entry` (0 for an entry that carries nothing).
+std::size_t LevelsBeneath(const AppEntry& entry) {
+  std::size_t deepest = 0;
+  for (const auto& [name, list] : entry.SubGroups) {
+    for (const AppEntry& inner : list) deepest = std::max(deepest, 1 + LevelsBeneath(inner));
+  }
+  return deepest;
+}
+
+// Where a transfer would append: the level holding the destination group must exist;
+// the group itself is made if missing, as the delete command relies on for
+// "Other Applications". Null when the entry cannot go there.
+AppList* PrepareDestination(GroupMap& tree, const GroupPath& destination, const AppEntry& entry) {
+  if (GroupDepth(destination) + LevelsBeneath(entry) > kMaxGroupDepth) return nullptr;
+  if (ResolveLevel(std::as_const(tree), destination) == nullptr) return nullptr;
+  const AppList* existing = FindGroupList(std::as_const(tree), destination);
+  if (existing != nullptr && FindEntry(*existing, entry.ShowAs) != nullptr) return nullptr;
+  // Every step exists now, so this walk adds at most the destination group itself.
+  return &(*ResolveLevel(tree, destination))[destination.back()];
+}
+
+}  // namespace
+
+bool AddGroup(GroupMap& tree, const std::string& name, const GroupPath& parent) {
+  if (parent.empty()) {
+    tree[name].push_back(MakePlaceholder());
+    return true;
+  }
+  if (GroupDepth(parent) + 1 > kMaxGroupDepth) return false;
+  AppList* parentList = FindGroupList(tree, parent);
+  if (parentList == nullptr) return false;
+  GroupMap* subGroups = FirstSubGroups(*parentList);
+  if (subGroups == nullptr) {
+    parentList->push_back(MakeCarrier(name));
+    return true;
+  }
+  if (subGroups->contains(name)) return false;
+  (*subGroups)[name] = AppList{MakePlaceholder()};
+  return true;
+}
+
+bool RenameGroup(GroupMap& tree, const std::string& newName, const GroupPath& path) {
+  if (path.empty() || newName == path.back()) return false;
+  if (FindGroupList(std::as_const(tree), path) == nullptr) return false;
+  GroupMap& level = *ResolveLevel(tree, path);  // every step exists: adds nothing
+  if (level.contains(newName)) return false;
+  // Re-keying the node keeps the whole list, sub-groups included, without a copy.
+  auto node = level.extract(path.back());
+  node.key() = newName;
+  level.insert(std::move(node));
+  return true;
+}
+
+bool DeleteGroup(GroupMap& tree, const GroupPath& path) {
+  if (FindGroupList(std::as_const(tree), path) == nullptr) return false;
+  GroupMap& level = *ResolveLevel(tree, path);  // every step exists: adds nothing
+  const auto group = level.find(path.back());
+  AppList collected;
+  CollectEntries(group->second, collected);
+  level.erase(group);
+  AppList& others = tree[kOtherApplications];
+  others.insert(others.begin(), std::make_move_iterator(collected.begin()),
+                std::make_move_iterator(collected.end()));
+  return true;
+}
+
+bool ReplaceEntry(GroupMap& tree, const std::string& showAs, const GroupPath& path,
+                  const AppEntry& entry) {
+  AppList* list = FindGroupList(tree, path);
+  AppEntry* target = list == nullptr ? nullptr : FindEntry(*list, showAs);
+  if (target == nullptr) return false;
+  *target = AppEntry(entry);  // copied first: `entry` may live inside the target's subtree
+  return true;
+}
+
+bool TransferEntry(GroupMap& tree, const std::string& showAs, const GroupPath& source,
+                   const GroupPath& destination, bool keepSource) {
+  if (source.empty() || destination.empty()) return false;
+  AppList* sourceList = FindGroupList(tree, source);
+  AppEntry* found = sourceList == nullptr ? nullptr : FindEntry(*sourceList, showAs);
+  if (found == nullptr) return false;
+  if (keepSource) {
+    AppEntry copy = *found;
+    AppList* target = PrepareDestination(tree, destination, copy);
+    if (target == nullptr) return false;
+    target->push_back(std::move(copy));
+    return true;
+  }
+  // The destination is looked for with the entry taken out, as a carrier on the move
+  // may change which sub-groups the path leads through; a refusal puts it back.
+  const auto at = sourceList->begin() + (found - sourceList->data());
+  AppEntry moved = std::move(*found);
+  const auto index = sourceList->erase(at) - sourceList->begin();
+  AppList* target = PrepareDestination(tree, destination, moved);
+  if (target == nullptr) {
+    sourceList->insert(sourceList->begin() + index, std::move(moved));
+    return false;
+  }
+  target->push_back(std::move(moved));
+  return true;
+}

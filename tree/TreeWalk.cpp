@@ -1,0 +1,119 @@
+#include <utility>
+
+#include "tree/TreeOps.h"
+
+namespace {
+
+// The sub-groups of the first carrier of `list`; the same rule serves both constness.
+template <typename List>
+auto FirstCarrierSubGroups(List& list) -> decltype(&list.front().SubGroups) {
+  for (auto& entry : list) {
+    if (IsCarrier(entry)) return &entry.SubGroups;
+  }
+  return nullptr;
+}
+
+// A copy of everything but the sub-groups, so a carrier's subtree is never copied
+// only to be thrown away.
+AppEntry FlatCopy(const AppEntry& entry) {
+  AppEntry copy;
+  copy.ShowAs = entry.ShowAs;
+  copy.Name = entry.Name;
+  copy.TitleFilter = entry.TitleFilter;
+  copy.Path = entry.Path;
+  copy.TodayTime = entry.TodayTime;
+  copy.WeekTime = entry.WeekTime;
+  copy.MonthTime = entry.MonthTime;
+  copy.isCheckTitleFilter = entry.isCheckTitleFilter;
+  return copy;
+}
+
+void AppendFlattened(const AppList& list, AppList& out) {
+  for (const AppEntry& entry : list) {
+    for (const auto& [name, subList] : entry.SubGroups) AppendFlattened(subList, out);
+    out.push_back(FlatCopy(entry));
+  }
+}
+
+}  // namespace
+
+GroupMap* FindSubGroups(GroupMap& level, const std::string& name) {
+  // operator[] is deliberate: the editing walks have always left a looked-up name behind.
+  return FirstCarrierSubGroups(level[name]);
+}
+
+const GroupMap* FindSubGroups(const GroupMap& level, const std::string& name) {
+  const auto found = level.find(name);
+  return found == level.end() ? nullptr : FirstCarrierSubGroups(found->second);
+}
+
+GroupMap* ResolveLevel(GroupMap& top, const GroupPath& path) {
+  if (path.empty()) return nullptr;
+  GroupMap* level = &top;
+  for (std::size_t i = 0; i + 1 < path.size() && level != nullptr; ++i) {
+    level = FindSubGroups(*level, path[i]);
+  }
+  return level;
+}
+
+const GroupMap* ResolveLevel(const GroupMap& top, const GroupPath& path) {
+  if (path.empty()) return nullptr;
+  const GroupMap* level = &top;
+  for (std::size_t i = 0; i + 1 < path.size() && level != nullptr; ++i) {
+    level = FindSubGroups(*level, path[i]);
+  }
+  return level;
+}
+
+const AppList* FindGroupList(const GroupMap& top, const GroupPath& path) {
+  const GroupMap* level = ResolveLevel(top, path);
+  if (level == nullptr) return nullptr;
+  const auto found = level->find(path.back());
+  return found == level->end() ? nullptr : &found->second;
+}
+
+AppList* FindGroupList(GroupMap& top, const GroupPath& path) {
+  // The lookup itself never changes the tree, so handing out the list of a tree the
+  // caller may change is sound.
+  return const_cast<AppList*>(FindGroupList(std::as_const(top), path));
+}
+
+bool IsGroupItem(const GroupMap& top, const std::string& itemText, const GroupPath& parentPath) {
+  if (parentPath.empty()) return true;
+  const AppList* parent = FindGroupList(top, parentPath);
+  if (parent == nullptr) return false;
+  return FindEntry(*parent, itemText) == nullptr;
+}
+
+void CollectEntries(const AppList& list, AppList& out) {
+  if (&list == &out) {
+    const AppList snapshot = list;
+    AppendFlattened(snapshot, out);
+    return;
+  }
+  AppendFlattened(list, out);
+}
+
+void ResetTimes(GroupMap& level) {
+  for (auto& [name, list] : level) {
+    for (AppEntry& entry : list) {
+      entry.TodayTime = 0;
+      entry.WeekTime = 0;
+      entry.MonthTime = 0;
+      ResetTimes(entry.SubGroups);
+    }
+  }
+}
+
+AppEntry* FindEntry(AppList& list, const std::string& showAs) {
+  return const_cast<AppEntry*>(FindEntry(std::as_const(list), showAs));
+}
+
+const AppEntry* FindEntry(const AppList& list, const std::string& showAs) {
+  for (const AppEntry& entry : list) {
+    if (entry.ShowAs == showAs) return &entry;
+  }
+  return nullptr;
+}
+
+std::size_t GroupDepth(const GroupPath& path) { return path.size(); }
