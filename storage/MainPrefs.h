@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // The preference record shared with the host through "options/mainpref.ini". Field
 // names keep the keys of the file. The initial values are those a new user expects
@@ -26,6 +27,11 @@ struct MainPrefs {
 
 // Path of "options/mainpref.ini".
 std::string GetMainPrefsPath();
+
+// Fills `prefs` from the text of the file: the n-th line feeds the n-th field whatever
+// its key. Text with no lines at all leaves `prefs` as it was; lines missing at the end
+// give empty strings, 0 and off. Touches no file: an empty db path stays empty here.
+void ParseMainPrefsText(std::string_view text, MainPrefs& prefs);
 
 // Reads the thirteen lines into `prefs`. Returns false, leaving `prefs` as it was,
 // when the file cannot be opened. An empty db path becomes the default data folder.

@@ -1,0 +1,343 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <filesystem>
+#include <string>
+
+#include "framework/core/Autostart.h"
+#include "framework/core/FileIO.h"
+#include "framework/core/Paths.h"
+#include "storage/MainPrefs.h"
+#include "support/TempDir.h"
+
+// Failures show the record as its file text rather than as raw bytes.
+void PrintTo(const MainPrefs& prefs, std::ostream* out) {
+  *out << ::testing::PrintToString(MainPrefsText(prefs));
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A record with no field at its initial value, so that every field read is visible.
+MainPrefs SampleRecord() {
+  MainPrefs p;
+  p.DbPath = "/data/logs/";
+  p.IdleTime = 45;
+  p.LastOpenDbFile = "2026-12-06.log";
+  p.Language = "Deutsch";
+  p.LoadOnStartup = true;
+  p.bPauseTimeTrackingOnUserInActive = false;
+  p.bPauseTimeTrackingOnScreenSaverActive = false;
+  p.bEnableFilter = true;
+  p.iShowpProgrUsedMoreSec = -5;
+  p.iShowpProgrUsedMorePercent = 12;
+  p.bAnimatedIconInSysTray = false;
+  p.Pass = "s3cret";
+  p.isPass = true;
+  return p;
+}
+
+const char kSampleText[] =
+    "db path=/data/logs/\r\n"
+    "idle time=45\r\n"
+    "last/current open db file=2026-12-06.log\r\n"
+    "Language=Deutsch\r\n"
+    "LoadOnStartup=1\r\n"
+    "bPauseTimeTrackingOnUserInActive=0\r\n"
+    "bPauseTimeTrackingOnScreenSaverActive=0\r\n"
+    "bEnableFilter=1\r\n"
+    "iShowpProgrUsedMoreSec=-5\r\n"
+    "iShowpProgrUsedMorePercent=12\r\n"
+    "bAnimatedIconInSysTray=0\r\n"
+    "Pass=s3cret\r\n"
+    "isPass=1\r\n";
+
+// Thirteen LF lines with the given values, each behind a key that means nothing.
+std::string Lines(std::initializer_list<std::string> values) {
+  std::string text;
+  for (const std::string& v : values) text += "k=" + v + "\n";
+  return text;
+}
+
+class MainPrefsFile : public ::testing::Test {
+ protected:
+  fs::path Options() const { return dir_.Path() / "options"; }
+  std::string PrefsPath() const { return (Options() / "mainpref.ini").string(); }
+  fs::path WritePrefs(const std::string& bytes) const {
+    return dir_.Write("options/mainpref.ini", bytes);
+  }
+  TempDir dir_;
+};
+
+TEST(MainPrefsText, IsTheThirteenKeyedLinesWithCrLf) {
+  EXPECT_EQ(MainPrefsText(SampleRecord()), kSampleText);
+  MainPrefs read;
+  ParseMainPrefsText(kSampleText, read);
+  EXPECT_EQ(read, SampleRecord());
+}
+
+TEST(MainPrefsText, ALineEndInsideAValueCannotShiftTheLines) {
+  MainPrefs p = SampleRecord();
+  p.Pass = "first\nisPass=0";
+  MainPrefs read;
+  ParseMainPrefsText(MainPrefsText(p), read);
+  EXPECT_EQ(read.Pass, "first");
+  EXPECT_TRUE(read.isPass);
+}
+
+TEST(MainPrefsParse, TheNthLineFeedsTheNthFieldWhateverItsKey) {
+  std::string renamed;
+  for (const std::string line : {"a=/data/logs/", "b=45", "c=2026-12-06.log", "d=Deutsch", "e=1",
+                                 "f=0", "g=0", "h=1", "i=-5", "j=12", "k=0", "l=s3cret", "m=1"}) {
+    renamed += line + "\r\n";
+  }
+  MainPrefs read;
+  ParseMainPrefsText(renamed, read);
+  EXPECT_EQ(read, SampleRecord());
+}
+
+TEST(MainPrefsParse, IntegersFollowTheLeadingDecimalRule) {
+  struct Case {
+    std::string text;
+    int32_t value;
+  };
+  const Case cases[] = {
+      {"abc", 0},
+      {"15sec", 15},
+      {"", 0},
+      {"  42", 42},
+      {"\t-7x", -7},
+      {"+8", 8},
+      {"- 8", 0},
+      {"0x1F", 0},
+      {"2147483647", INT32_MAX},
+      {"2147483648", INT32_MAX},  // beyond 32 bits clamps, never wraps
+      {"99999999999999999999999", INT32_MAX},
+      {"-2147483648", INT32_MIN},
+      {"-99999999999999999999999", INT32_MIN},
+  };
+  for (const Case& c : cases) {
+    MainPrefs read;
+    ParseMainPrefsText(Lines({"x", c.text, "x", "x", "x", "x", "x", "x", c.text, c.text}), read);
+    EXPECT_EQ(read.IdleTime, c.value) << c.text;
+    EXPECT_EQ(read.iShowpProgrUsedMoreSec, c.value) << c.text;
+    EXPECT_EQ(read.iShowpProgrUsedMorePercent, c.value) << c.text;
+  }
+}
+
+TEST(MainPrefsParse, AFlagIsOnForEveryNonZeroInteger) {
+  struct Case {
+    std::string text;
+    bool on;
+  };
+  const Case cases[] = {{"0", false}, {"1", true},          {"2", true},
+                        {"-1", true}, {"abc", false},       {"00", false},
+                        {" 3", true}, {"9999999999", true}, {"", false}};
+  for (const Case& c : cases) {
+    MainPrefs read;
+    ParseMainPrefsText(
+        Lines({"x", "1", "x", "x", c.text, c.text, c.text, c.text, "1", "1", c.text, "pw", c.text}),
+        read);
+    EXPECT_EQ(read.LoadOnStartup, c.on) << c.text;
+    EXPECT_EQ(read.bPauseTimeTrackingOnUserInActive, c.on) << c.text;
+    EXPECT_EQ(read.bPauseTimeTrackingOnScreenSaverActive, c.on) << c.text;
+    EXPECT_EQ(read.bEnableFilter, c.on) << c.text;
+    EXPECT_EQ(read.bAnimatedIconInSysTray, c.on) << c.text;
+    EXPECT_EQ(read.isPass, c.on) << c.text;
+  }
+}
+
+TEST(MainPrefsParse, ValueIsAfterTheFirstEqualsOrTheWholeLine) {
+  MainPrefs read;
+  ParseMainPrefsText("no equals here\n\n==\nLanguage=\nx\nx\nx\nx\nx\nx\nx\nPass=a=b\n", read);
+  EXPECT_EQ(read.DbPath, "no equals here");
+  EXPECT_EQ(read.LastOpenDbFile, "=");
+  EXPECT_EQ(read.Language, "");
+  EXPECT_EQ(read.Pass, "a=b");
+}
+
+TEST(MainPrefsParse, MissingLinesReadAsEmptyZeroAndOff) {
+  MainPrefs read = SampleRecord();
+  ParseMainPrefsText("db path=/d/\r\nidle time=9\r\nl=f\r\nLanguage=English\r\nLoadOnStartup=1",
+                     read);
+  MainPrefs expected;
+  expected.DbPath = "/d/";
+  expected.IdleTime = 9;
+  expected.LastOpenDbFile = "f";
+  expected.Language = "English";
+  expected.LoadOnStartup = true;
+  expected.bPauseTimeTrackingOnUserInActive = false;
+  expected.bPauseTimeTrackingOnScreenSaverActive = false;
+  expected.bAnimatedIconInSysTray = false;
+  expected.iShowpProgrUsedMoreSec = 0;
+  expected.iShowpProgrUsedMorePercent = 0;
+  EXPECT_EQ(read, expected);
+}
+
+TEST(MainPrefsParse, EmptyTextReadsNothing) {
+  MainPrefs read = SampleRecord();
+  ParseMainPrefsText("", read);
+  EXPECT_EQ(read, SampleRecord());
+  ParseMainPrefsText("\n", read);  // one empty line is a line: everything else is missing
+  EXPECT_EQ(read, (MainPrefs{.DbPath = "",
+                             .LastOpenDbFile = "",
+                             .Language = "",
+                             .LoadOnStartup = false,
+                             .bPauseTimeTrackingOnUserInActive = false,
+                             .bPauseTimeTrackingOnScreenSaverActive = false,
+                             .bEnableFilter = false,
+                             .bAnimatedIconInSysTray = false,
+                             .isPass = false,
+                             .iShowpProgrUsedMoreSec = 0,
+                             .iShowpProgrUsedMorePercent = 0,
+                             .IdleTime = 0,
+                             .Pass = ""}));
+}
+
+TEST(MainPrefsParse, LfAndCrLfFilesReadTheSame) {
+  std::string lf = kSampleText;
+  for (size_t at; (at = lf.find("\r\n")) != std::string::npos;) lf.erase(at, 1);
+  MainPrefs fromLf;
+  ParseMainPrefsText(lf, fromLf);
+  EXPECT_EQ(fromLf, SampleRecord());
+  // Only the one CR that ends a line goes; others belong to the value.
+  MainPrefs read;
+  ParseMainPrefsText("db path=a\rb\r\r\nidle time=1\r", read);
+  EXPECT_EQ(read.DbPath, "a\rb\r");
+  EXPECT_EQ(read.IdleTime, 1);
+}
+
+TEST(MainPrefsParse, ALongLineIsCutAndTheNextLinesStillRead) {
+  const std::string key = "db path=";
+  const std::string longValue(3000, 'p');
+  std::string text = key + longValue + "\r\n" +
+                     std::string(kSampleText).substr(std::string(kSampleText).find('\n') + 1);
+  MainPrefs read;
+  ParseMainPrefsText(text, read);
+  MainPrefs expected = SampleRecord();
+  expected.DbPath = std::string(1023 - key.size(), 'p');
+  EXPECT_EQ(read, expected);
+
+  // At the limit nothing is lost, with or without the CR.
+  for (const std::string end : {"\n", "\r\n"}) {
+    const std::string exact = key + std::string(1023 - key.size(), 'q');
+    ParseMainPrefsText(exact + end + "idle time=3" + end, read);
+    EXPECT_EQ(read.DbPath, exact.substr(key.size()));
+    EXPECT_EQ(read.IdleTime, 3);
+  }
+}
+
+TEST_F(MainPrefsFile, WriteGivesTheExactBytesOwnerOnly) {
+  fs::create_directories(Options());
+  ASSERT_TRUE(WriteMainPrefs(PrefsPath(), SampleRecord()));
+  EXPECT_EQ(ReadBytes(PrefsPath()), kSampleText);
+  struct stat info {};
+  ASSERT_EQ(stat(PrefsPath().c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+  MainPrefs read;
+  ASSERT_TRUE(ReadMainPrefs(PrefsPath(), read));
+  EXPECT_EQ(read, SampleRecord());
+}
+
+TEST_F(MainPrefsFile, FailedWritesKeepTheOldFile) {
+  WritePrefs("old content\n");
+  SetWriteFailureAfterBytesForTesting(20);
+  EXPECT_FALSE(WriteMainPrefs(PrefsPath(), SampleRecord()));
+  SetWriteFailureAfterBytesForTesting(-1);
+  EXPECT_EQ(ReadBytes(PrefsPath()), "old content\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(Options()), {}), 1);
+
+  fs::permissions(PrefsPath(), fs::perms::owner_read);
+  if (geteuid() != 0) {  // root may write anything
+    EXPECT_FALSE(WriteMainPrefs(PrefsPath(), SampleRecord()));
+    EXPECT_EQ(ReadBytes(PrefsPath()), "old content\n");
+  }
+  EXPECT_FALSE(WriteMainPrefs((dir_.Path() / "no-folder" / "mainpref.ini").string(), {}));
+  EXPECT_FALSE(fs::exists(dir_.Path() / "no-folder"));
+}
+
+TEST_F(MainPrefsFile, WritingThroughALinkReplacesItsTarget) {
+  const fs::path target = dir_.Write("elsewhere/prefs.ini", "old");
+  fs::create_directories(Options());
+  fs::create_symlink(target, PrefsPath());
+  ASSERT_TRUE(WriteMainPrefs(PrefsPath(), SampleRecord()));
+  EXPECT_TRUE(fs::is_symlink(PrefsPath()));
+  EXPECT_EQ(ReadBytes(target), kSampleText);
+}
+
+TEST_F(MainPrefsFile, MissingOrUnopenableFilesChangeNothing) {
+  MainPrefs read = SampleRecord();
+  EXPECT_FALSE(ReadMainPrefs(PrefsPath(), read));
+  EXPECT_EQ(read, SampleRecord());
+  fs::create_directories(PrefsPath());  // a folder in the file's place
+  EXPECT_FALSE(ReadMainPrefs(PrefsPath(), read));
+  EXPECT_EQ(read, SampleRecord());
+  fs::remove(PrefsPath());
+  WritePrefs(kSampleText);
+  fs::permissions(PrefsPath(), fs::perms::none);
+  if (geteuid() != 0) {
+    MainPrefs other;
+    EXPECT_FALSE(ReadMainPrefs(PrefsPath(), other));
+    EXPECT_EQ(other, MainPrefs());
+    fs::permissions(PrefsPath(), fs::perms::owner_read);
+    EXPECT_EQ(ReadBytes(PrefsPath()), kSampleText);
+  }
+}
+
+TEST_F(MainPrefsFile, EmptyDbPathBecomesTheDefaultDataFolder) {
+  const std::string data = getenv("XDG_DATA_HOME");
+  WritePrefs("db path=\r\nidle time=10\r\n");
+  MainPrefs read;
+  ASSERT_TRUE(ReadMainPrefs(PrefsPath(), read));
+  EXPECT_EQ(read.DbPath, data + "/Kestrel Works/TaskMeter/DB/");
+  EXPECT_TRUE(fs::is_directory(data + "/Kestrel Works/TaskMeter/DB"));
+  EXPECT_EQ(read.IdleTime, 10);
+
+  // An empty file reads nothing, but the data folder is still filled in.
+  WritePrefs("");
+  MainPrefs fresh;
+  ASSERT_TRUE(ReadMainPrefs(PrefsPath(), fresh));
+  EXPECT_EQ(fresh.DbPath, GetDefaultDataFolder());
+  fresh.DbPath.clear();
+  EXPECT_EQ(fresh, MainPrefs());
+}
+
+TEST_F(MainPrefsFile, PrefsPathIsInTheOptionsFolder) {
+  EXPECT_EQ(GetMainPrefsPath(), GetExecutableDirectory() + "options/mainpref.ini");
+}
+
+TEST_F(MainPrefsFile, LoadingMakesTheAutostartEntryFollowTheFile) {
+  const fs::path entry = GetAutostartEntryPath();
+  MainPrefs p = SampleRecord();
+  WritePrefs(MainPrefsText(p));
+  MainPrefs read;
+  ASSERT_TRUE(LoadMainPrefsWithAutostart(PrefsPath(), read));
+  EXPECT_NE(ReadBytes(entry).find("Exec=\"" + GetExecutablePath() + "\"\n"), std::string::npos);
+
+  // A file that cannot be read leaves the entry alone, even one we did not write.
+  fs::remove(PrefsPath());
+  fs::remove(entry);
+  const std::string foreign = "[Desktop Entry]\nExec=\"/elsewhere\"\n";
+  dir_.Write("foreign", foreign);
+  fs::copy_file(dir_.Path() / "foreign", entry);
+  EXPECT_FALSE(LoadMainPrefsWithAutostart(PrefsPath(), read));
+  EXPECT_EQ(ReadBytes(entry), foreign);
+
+  p.LoadOnStartup = false;
+  WritePrefs(MainPrefsText(p));
+  ASSERT_TRUE(LoadMainPrefsWithAutostart(PrefsPath(), read));
+  EXPECT_FALSE(read.LoadOnStartup);
+  EXPECT_FALSE(fs::exists(entry));
+
+  // Reading alone never touches the entry.
+  p.LoadOnStartup = true;
+  WritePrefs(MainPrefsText(p));
+  ASSERT_TRUE(ReadMainPrefs(PrefsPath(), read));
+  EXPECT_FALSE(fs::exists(entry));
+}
+
+}  // namespace
