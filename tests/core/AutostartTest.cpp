@@ -14,15 +14,32 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ScopedConfigHome {
+// Sets an environment variable for one scope and restores the previous value.
+class ScopedEnv {
  public:
-  explicit ScopedConfigHome(const std::string& value) : old_(getenv("XDG_CONFIG_HOME")) {
-    setenv("XDG_CONFIG_HOME", value.c_str(), 1);
+  ScopedEnv(const char* name, const std::string& value) : name_(name) {
+    const char* old = getenv(name);
+    hadValue_ = old != nullptr;
+    if (old) old_ = old;
+    setenv(name, value.c_str(), 1);
   }
-  ~ScopedConfigHome() { setenv("XDG_CONFIG_HOME", old_.c_str(), 1); }
+  ~ScopedEnv() {
+    if (hadValue_) {
+      setenv(name_, old_.c_str(), 1);
+    } else {
+      unsetenv(name_);
+    }
+  }
 
  private:
+  const char* name_;
+  bool hadValue_ = false;
   std::string old_;
+};
+
+class ScopedConfigHome : public ScopedEnv {
+ public:
+  explicit ScopedConfigHome(const std::string& value) : ScopedEnv("XDG_CONFIG_HOME", value) {}
 };
 
 std::map<std::string, std::string> ReadEntryKeys(const fs::path& file) {
@@ -83,11 +100,16 @@ std::string DecodeSingleQuotedArgument(const std::string& exec) {
 TEST(Autostart, EntryPathFollowsXdgConfigHomeOrHome) {
   ScopedConfigHome config("/cfg/here");
   EXPECT_EQ(GetAutostartEntryPath(), "/cfg/here/autostart/TaskMeter.desktop");
-  ScopedConfigHome relative("not/absolute");
-  const std::string home = getenv("HOME") ? getenv("HOME") : "";
-  if (!home.empty()) {
-    EXPECT_EQ(GetAutostartEntryPath(), home + "/.config/autostart/TaskMeter.desktop");
+  ScopedEnv home("HOME", "/home/ann");
+  for (const std::string ignored : {"not/absolute", ""}) {
+    ScopedConfigHome relative(ignored);
+    EXPECT_EQ(GetAutostartEntryPath(), "/home/ann/.config/autostart/TaskMeter.desktop");
   }
+  ScopedEnv noHome("HOME", "");
+  ScopedConfigHome unusable("");
+  EXPECT_EQ(GetAutostartEntryPath(), "");
+  UpdateAutostartEntry(true, "/usr/bin/host");  // nowhere to write: quietly nothing
+  EXPECT_FALSE(fs::exists("autostart/TaskMeter.desktop"));
 }
 
 TEST(Autostart, EnabledWritesAValidEntryWithTheQuotedPath) {
