@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+// A small parser for "--name value", "--name=value" and "--flag" options. No
+// positional arguments: everything a tool needs is named.
+struct OptionSpec {
+  std::string name;  // without the leading "--"
+  bool takesValue = true;
+};
+
+class CommandLine {
+ public:
+  explicit CommandLine(std::vector<OptionSpec> specs);
+
+  // False on the first unknown option, missing value, repeated option or stray
+  // argument; Error() then says which.
+  bool Parse(const std::vector<std::string>& args);
+  const std::string& Error() const { return error_; }
+
+  bool Has(const std::string& name) const { return values_.count(name) != 0; }
+  std::optional<std::string> Value(const std::string& name) const;
+
+ private:
+  const OptionSpec* Find(const std::string& name) const;
+  bool Fail(std::string message);
+
+  std::vector<OptionSpec> specs_;
+  std::map<std::string, std::string> values_;
+  std::string error_;
+};
+
+// A whole decimal number within [min, max]; nothing else (no sign for unsigned use,
+// no blanks, no trailing text).
+std::optional<int64_t> ParseInteger(const std::string& text, int64_t min, int64_t max);
+std::optional<uint64_t> ParseUnsigned(const std::string& text);
