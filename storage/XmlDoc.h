@@ -1,0 +1,112 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Where one element's tags lie in the document text, with its links in the tree.
+// Offsets are byte offsets into the text.
+struct ElementSpan {
+  int32_t StartTagLeft = 0;   // the '<' of the start tag
+  int32_t StartTagRight = 0;  // the '>' that closes the start tag
+  int32_t EndTagLeft = 0;     // the '<' of the end tag; the '/' of an empty element
+  int32_t EndTagRight = 0;    // the '>' of the end tag; StartTagRight for an empty element
+  int32_t Reserved = 0;
+  int32_t Parent = 0;       // index entry of the parent (0 = the document)
+  int32_t FirstChild = 0;   // 0 = none
+  int32_t NextSibling = 0;  // 0 = none
+
+  // Written as <X/>.
+  bool IsEmpty() const { return StartTagRight == EndTagLeft + 1; }
+};
+
+// Elements may nest this deep and no deeper. The parse is recursive, one call per
+// level, so a hostile file of a few hundred kilobytes of "<a>" would otherwise run the
+// stack out. A saved tree costs two levels per group level plus two for an entry's
+// fields, so the deepest tree the editing operations make (kMaxGroupDepth groups) fits
+// with room to spare.
+inline constexpr int kMaxElementDepth = 256;
+
+// The markup document the options files are read and written through. The text is
+// the document; the index only records where each element's tags lie in it. The
+// element index is flat: entry 0 stands for the document, entries 1.. for elements.
+//
+// Walking uses three positions: the parent, the main element (the current one) and the
+// child (the current child of the main element). Navigation never fails loudly: it
+// returns false and leaves the positions as they were.
+//
+// Names are passed as byte strings; an empty name means "any element". No attribute,
+// namespace or schema support: nothing that reads these files needs it.
+class CXmlDoc {
+ public:
+  // An empty document (the parse of no text).
+  CXmlDoc();
+
+  // Replaces the text, rebuilds the index and resets the positions. True when a root
+  // element was parsed. On failure the index is empty and GetParseError tells why
+  // (an empty text fails without touching the error text).
+  bool Parse(std::string_view text);
+
+  // The whole text as parsed or built so far.
+  const std::string& GetText() const { return text_; }
+
+  // The text of the last failed parse; a successful parse does not clear it.
+  const std::string& GetParseError() const { return error_; }
+
+  // The next sibling after the main element (or the first child of the parent when
+  // there is no main element) whose tag name matches; it becomes the main element.
+  bool FindElement(std::string_view name = {});
+
+  // The next child of the main element after the child position whose tag name
+  // matches; it becomes the child position. With no main element, the first element
+  // at the parent's level is selected first (so a fresh document selects its root).
+  bool FindChildElement(std::string_view name = {});
+
+  // Descends: the main element becomes the parent and the child becomes the main one.
+  bool IntoElement();
+
+  // Climbs: the parent becomes the main element, the old main element the child.
+  bool OutOfElement();
+
+  // Text content of the child element, entities decoded (CDATA returned as it
+  // stands). Empty for an element with children, an empty element or no child.
+  std::string GetChildText() const;
+
+  // Adds <name>value</name> (or <name/> for an empty value) after the main element,
+  // or as the last child of the parent when there is no main element, and makes it the
+  // main element. A second root, an empty name or a name that is no single markup
+  // token is refused.
+  bool AddElement(std::string_view name, std::string_view value = {});
+
+  // For tests: the number of entries the element index holds room for.
+  std::size_t IndexSizeForTesting() const { return index_.size(); }
+  // For tests: the next free entry of the element index.
+  int32_t NextFreeForTesting() const { return nextFree_; }
+  // For tests: one index entry; throws std::invalid_argument outside the index.
+  const ElementSpan& SpanForTesting(int32_t entry) const { return Span(entry); }
+
+ private:
+  friend class ElementParser;
+
+  ElementSpan& Span(int32_t entry);
+  const ElementSpan& Span(int32_t entry) const;
+  int32_t TakeEntry();
+  void SizeIndexForText();
+  void ResetPositions();
+  std::string_view TagName(int32_t entry) const;
+  bool FindSibling(int32_t from, std::string_view name, int32_t& found) const;
+  void LinkAsLastChild(int32_t parent, int32_t entry);
+  void ShiftOffsets(int32_t from, int32_t delta);
+  int32_t InsertionPoint() const;
+
+  std::string text_;
+  std::string error_;
+  std::vector<ElementSpan> index_;
+  int32_t parent_ = 0;
+  int32_t main_ = 0;
+  int32_t child_ = 0;
+  int32_t nextFree_ = 1;
+  int32_t nodeType_ = 0;  // 1 when the main position is an element
+};
