@@ -108,12 +108,9 @@ TEST(MainPrefsParse, TheNthLineFeedsTheNthFieldWhateverItsKey) {
   EXPECT_EQ(read, SampleRecord());
 }
 
-TEST(MainPrefsParse, IntegersFollowTheLeadingDecimalRule) {
-  struct Case {
-    std::string text;
-    int32_t value;
-  };
-  const Case cases[] = {
+// Integers take the leading-decimal rule; a flag is on for every integer but 0.
+TEST(MainPrefsParse, IntegersAndFlagsFollowTheLeadingDecimalRule) {
+  const std::pair<std::string, int32_t> cases[] = {
       {"abc", 0},
       {"15sec", 15},
       {"", 0},
@@ -122,40 +119,27 @@ TEST(MainPrefsParse, IntegersFollowTheLeadingDecimalRule) {
       {"+8", 8},
       {"- 8", 0},
       {"0x1F", 0},
+      {"00", 0},
+      {"2", 2},
       {"2147483647", INT32_MAX},
       {"2147483648", INT32_MAX},  // beyond 32 bits clamps, never wraps
       {"99999999999999999999999", INT32_MAX},
       {"-2147483648", INT32_MIN},
       {"-99999999999999999999999", INT32_MIN},
   };
-  for (const Case& c : cases) {
+  for (const auto& [text, value] : cases) {
     MainPrefs read;
-    ParseMainPrefsText(Lines({"x", c.text, "x", "x", "x", "x", "x", "x", c.text, c.text}), read);
-    EXPECT_EQ(read.IdleTime, c.value) << c.text;
-    EXPECT_EQ(read.iShowpProgrUsedMoreSec, c.value) << c.text;
-    EXPECT_EQ(read.iShowpProgrUsedMorePercent, c.value) << c.text;
-  }
-}
-
-TEST(MainPrefsParse, AFlagIsOnForEveryNonZeroInteger) {
-  struct Case {
-    std::string text;
-    bool on;
-  };
-  const Case cases[] = {{"0", false}, {"1", true},          {"2", true},
-                        {"-1", true}, {"abc", false},       {"00", false},
-                        {" 3", true}, {"9999999999", true}, {"", false}};
-  for (const Case& c : cases) {
-    MainPrefs read;
-    ParseMainPrefsText(
-        Lines({"x", "1", "x", "x", c.text, c.text, c.text, c.text, "1", "1", c.text, "pw", c.text}),
-        read);
-    EXPECT_EQ(read.LoadOnStartup, c.on) << c.text;
-    EXPECT_EQ(read.bPauseTimeTrackingOnUserInActive, c.on) << c.text;
-    EXPECT_EQ(read.bPauseTimeTrackingOnScreenSaverActive, c.on) << c.text;
-    EXPECT_EQ(read.bEnableFilter, c.on) << c.text;
-    EXPECT_EQ(read.bAnimatedIconInSysTray, c.on) << c.text;
-    EXPECT_EQ(read.isPass, c.on) << c.text;
+    const std::string& t = text;
+    ParseMainPrefsText(Lines({"x", t, "x", "x", t, t, t, t, t, t, t, "pw", t}), read);
+    for (const int32_t number :
+         {read.IdleTime, read.iShowpProgrUsedMoreSec, read.iShowpProgrUsedMorePercent}) {
+      EXPECT_EQ(number, value) << text;
+    }
+    for (const bool flag : {read.LoadOnStartup, read.bPauseTimeTrackingOnUserInActive,
+                            read.bPauseTimeTrackingOnScreenSaverActive, read.bEnableFilter,
+                            read.bAnimatedIconInSysTray, read.isPass}) {
+      EXPECT_EQ(flag, value != 0) << text;
+    }
   }
 }
 
