@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,8 @@
 #include "storage/MainPrefs.h"
 #include "tree/GroupTree.h"
 
+class ViewOptionsFile;
+
 // The one document of the module: the group tree, the preferences and the activity
 // records of the last scan, with the totals the aggregation puts on the tree.
 class CDLLDocument : public CDocument {
@@ -16,7 +19,7 @@ class CDLLDocument : public CDocument {
 
  public:
   CDLLDocument() = default;
-  ~CDLLDocument() override = default;
+  ~CDLLDocument() override;
 
   bool OnNewDocument() override;
   void OnCloseDocument() override;
@@ -55,8 +58,11 @@ class CDLLDocument : public CDocument {
   const std::string& GetScannedFolder() const { return m_scannedFolder; }
 
  private:
+  ViewOptionsFile& TreeFile();
+
   GroupMap m_groupMap;
   MainPrefs m_prefs;
   std::vector<ActivityRecord> m_records;
   std::string m_scannedFolder;
+  std::unique_ptr<ViewOptionsFile> m_treeFile;
 };

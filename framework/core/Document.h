@@ -16,13 +16,17 @@ class CDocument : public CObject {
   const CRuntimeClass* GetRuntimeClass() const override;
   static const CRuntimeClass classCDocument;
 
-  // Starts an unnamed document: clears the contents, the path and the modified flag.
+  // Starts an unnamed document: empties the contents, forgets the path and clears the
+  // modified flag.
   virtual bool OnNewDocument();
-  // Ends the document: clears its contents. The caller then destroys it.
+  // Ends the document: empties its contents. Whoever owns the document destroys it.
   virtual void OnCloseDocument();
-  // Whether a frame showing the document may close; asks nothing unless modified.
+  // Whether a frame showing the document may close: asks SaveModified only when there
+  // are unsaved changes.
   virtual bool CanCloseFrame();
-  // Empties the contents; the base keeps nothing.
+  // The answer to unsaved changes; the base has nothing to save and agrees.
+  virtual bool SaveModified() { return true; }
+  // Empties the contents; the base holds none.
   virtual void DeleteContents() {}
 
   const std::string& GetTitle() const { return m_strTitle; }

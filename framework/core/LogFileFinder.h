@@ -16,8 +16,9 @@ struct LogFileEntry {
 // 0 when the file cannot be examined.
 int64_t FileCreationTime(const std::string& path);
 
-// Lists the regular files named "*.log" (case-sensitive suffix) in `folder`, in the
-// order the folder lists them. A folder that cannot be read gives no entries.
+// Lists the regular files named "*.log" (case-sensitive suffix) in `folder`, sorted by
+// name so that a listing never depends on the folder's internal order. A folder that
+// cannot be read gives no entries.
 std::vector<LogFileEntry> FindLogFiles(const std::string& folder);
 
 // Tests replace how a creation time is found, because a birth time cannot be set.

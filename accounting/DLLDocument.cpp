@@ -1,0 +1,95 @@
+#include "accounting/DLLDocument.h"
+
+#include "accounting/Aggregation.h"
+#include "accounting/LogReader.h"
+#include "accounting/PeriodCalendar.h"
+#include "framework/core/Clock.h"
+#include "framework/core/CurrentDirectory.h"
+#include "framework/core/LogFileFinder.h"
+#include "framework/core/Paths.h"
+#include "storage/ViewOptionsFile.h"
+#include "tree/TreeOps.h"
+
+TM_IMPLEMENT_DYNCREATE(CDLLDocument, CDocument)
+
+CDLLDocument::~CDLLDocument() = default;
+
+bool CDLLDocument::OnNewDocument() {
+  if (!CDocument::OnNewDocument()) return false;
+  LoadDocument();
+  SetTitle("");
+  return true;
+}
+
+void CDLLDocument::OnCloseDocument() { CDocument::OnCloseDocument(); }
+
+bool CDLLDocument::CanCloseFrame() { return CDocument::CanCloseFrame(); }
+
+ViewOptionsFile& CDLLDocument::TreeFile() {
+  // One file object per path, so that a damaged file it found is kept aside before
+  // the save that replaces it.
+  const std::string path = GetViewOptionsPath();
+  if (!m_treeFile || m_treeFile->Path() != path) {
+    m_treeFile = std::make_unique<ViewOptionsFile>(path);
+  }
+  return *m_treeFile;
+}
+
+void CDLLDocument::LoadDocument() {
+  ViewOptionsFile& file = TreeFile();
+  GroupMap tree;
+  // A missing file is created empty and the load ends, keeping the previous tree,
+  // records and totals; one that exists but cannot be opened is left alone likewise.
+  if (file.Load(tree) != TreeFileStatus::Read) return;
+  m_groupMap = std::move(tree);
+  ScanActivityLogs();
+  file.Save(m_groupMap);
+}
+
+void CDLLDocument::ScanActivityLogs() {
+  // The scan works in the current directory: the executable directory first, then
+  // the data folder when it exists, which then stays current.
+  SetCurrentDirectory(GetExecutableDirectory());
+  SetCurrentDirectory(m_prefs.DbPath);
+  m_scannedFolder = GetCurrentDirectory();
+  const int64_t cutoff = ClockNow() - kLogWindowSeconds;
+  m_records = ReadActivityRecords(SelectLogFiles(FindLogFiles(m_scannedFolder), cutoff));
+  AggregateRecords();
+}
+
+void CDLLDocument::AggregateRecords() {
+  PeriodCalendar calendar(ClockNow());
+  AggregateActivity(m_groupMap, m_records, calendar);
+}
+
+void CDLLDocument::LoadPrefs() { LoadMainPrefsWithAutostart(GetMainPrefsPath(), m_prefs); }
+
+bool CDLLDocument::ReadPrefs() { return ReadMainPrefs(GetMainPrefsPath(), m_prefs); }
+
+PeriodTotals CDLLDocument::GetGroupTotals(const GroupPath& path) const {
+  PeriodTotals sums;
+  const AppList* list = FindGroupList(m_groupMap, path);
+  if (list == nullptr) return sums;  // read-only: a missing group is not added
+  AppList entries;
+  CollectEntries(*list, entries);
+  for (const AppEntry& e : entries) {
+    if (IsExcludedFromSums(e)) continue;
+    if (e.MonthTime > 0) sums.month += e.MonthTime;
+    if (e.WeekTime > 0) sums.week += e.WeekTime;
+    if (e.TodayTime > 0) sums.today += e.TodayTime;
+  }
+  return sums;
+}
+
+PeriodTotals CDLLDocument::GetAllTotals() const {
+  PeriodTotals all;
+  for (const auto& [name, list] : m_groupMap) {
+    const PeriodTotals group = GetGroupTotals({name});
+    all.month += group.month;
+    all.week += group.week;
+    all.today += group.today;
+  }
+  return all;
+}
+
+bool CDLLDocument::SaveGroupMap() { return TreeFile().Save(m_groupMap); }

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "framework/core/Clock.h"
+#include "framework/core/LogFileFinder.h"
+
+// Sets TZ for the life of the object and restores the previous zone.
+class TimeZoneGuard {
+ public:
+  explicit TimeZoneGuard(const char* zone) {
+    if (const char* old = std::getenv("TZ")) old_ = old;
+    setenv("TZ", zone, 1);
+    tzset();
+  }
+  ~TimeZoneGuard() {
+    if (old_) {
+      setenv("TZ", old_->c_str(), 1);
+    } else {
+      unsetenv("TZ");
+    }
+    tzset();
+  }
+  TimeZoneGuard(const TimeZoneGuard&) = delete;
+  TimeZoneGuard& operator=(const TimeZoneGuard&) = delete;
+
+ private:
+  std::optional<std::string> old_;
+};
+
+// Fixes the process clock for the life of the object.
+class FixedClockGuard {
+ public:
+  explicit FixedClockGuard(int64_t now) { SetFixedClock(now); }
+  ~FixedClockGuard() { SetFixedClock(std::nullopt); }
+  FixedClockGuard(const FixedClockGuard&) = delete;
+  FixedClockGuard& operator=(const FixedClockGuard&) = delete;
+};
+
+// Replaces the finder's creation times for the life of the object.
+class CreationTimeGuard {
+ public:
+  explicit CreationTimeGuard(CreationTimeSource source) {
+    SetCreationTimeSourceForTesting(std::move(source));
+  }
+  ~CreationTimeGuard() { SetCreationTimeSourceForTesting({}); }
+  CreationTimeGuard(const CreationTimeGuard&) = delete;
+  CreationTimeGuard& operator=(const CreationTimeGuard&) = delete;
+};
+
+// The C library's own local-time conversion, the reference the tests compare with.
+inline int64_t LocalTime(int year, int month, int day, int hour = 0, int minute = 0,
+                         int second = 0) {
+  std::tm fields{};
+  fields.tm_year = year - 1900;
+  fields.tm_mon = month - 1;
+  fields.tm_mday = day;
+  fields.tm_hour = hour;
+  fields.tm_min = minute;
+  fields.tm_sec = second;
+  fields.tm_isdst = -1;
+  return static_cast<int64_t>(std::mktime(&fields));
+}
+
+// One seven-line block as the host writes it.
+inline std::string LogBlockText(const std::string& start, const std::string& end,
+                                const std::string& display, const std::string& title,
+                                const std::string& app, const std::string& path,
+                                const std::string& eol = "\n") {
+  return start + eol + end + eol + display + eol + title + eol + app + eol + path + eol + "~~~" +
+         eol;
+}

@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "AccountingTestSupport.h"
+#include "accounting/LocalTimeConverter.h"
+#include "accounting/PeriodCalendar.h"
+#include "accounting/Periods.h"
+
+namespace {
+
+struct PeriodCase {
+  const char* start;
+  const char* end;
+  int64_t month;
+  int64_t week;
+  int64_t today;
+};
+
+void ExpectPeriods(const PeriodCase& c) {
+  SCOPED_TRACE(std::string(c.start) + " .. " + c.end);
+  EXPECT_EQ(PeriodSeconds(c.start, c.end, Month), c.month);
+  EXPECT_EQ(PeriodSeconds(c.start, c.end, Week), c.week);
+  EXPECT_EQ(PeriodSeconds(c.start, c.end, Today), c.today);
+}
+
+TEST(Periods, DayWeekAndMonthEdgesOnAWednesdayWhoseWeekBeganLastMonth) {
+  TimeZoneGuard zone("Europe/Berlin");
+  FixedClockGuard clock(LocalTime(2026, 7, 1, 10, 15, 0));  // Wednesday
+  const PeriodCase cases[] = {
+      {"06 28 23 59 59", "06 29 00 09 59", 0, 0, 0},     // Sunday before the week
+      {"06 29 00 00 00", "06 29 01 00 00", 0, 3600, 0},  // Monday 00:00 opens the week
+      {"06 30 23 59 59", "07 01 00 00 09", 0, 10, 0},    // counted whole by its start
+      {"07 01 00 00 00", "07 01 00 30 00", 1800, 1800, 1800},
+      {"07 01 10 40 00", "07 01 11 00 00", 1200, 1200, 1200},     // later today, up to now + 24 h
+      {"07 01 09 00 00", "07 01 08 00 00", 0, 0, 0},              // end before start
+      {"07 02 10 14 00", "07 02 10 15 00", 60, 60, 0},            // up to a day ahead: this year
+      {"07 02 10 15 01", "07 02 10 16 01", 0, 0, 0},              // further ahead: last year
+      {"2026 07 05 23 59 59", "2026 07 06 00 00 09", 10, 10, 0},  // Sunday closes the week
+      {"2026 07 06 00 00 00", "2026 07 06 00 00 10", 10, 0, 0},   // next Monday
+      {"2026 07 31 23 59 59", "2026 08 01 00 00 01", 2, 0, 0},    // last second of the month
+      {"2026 08 01 00 00 00", "2026 08 01 00 00 10", 0, 0, 0},
+      {"2025 07 01 10 00 00", "2025 07 01 11 00 00", 0, 0, 0},  // same month, other year
+      {"2026 06 30 22 00 00", "07 01 02 00 00", 0, 14400, 0},   // year-less end, same year
+  };
+  for (const PeriodCase& c : cases) ExpectPeriods(c);
+}
+
+TEST(Periods, TodayStopsAtMidnightWhateverTheHour) {
+  TimeZoneGuard zone("Europe/Berlin");
+  FixedClockGuard clock(LocalTime(2026, 7, 15, 10, 15, 0));
+  // Yesterday 10:40 is less than a day ago and its hour is not later than now's: still
+  // yesterday.
+  ExpectPeriods({"07 14 10 40 00", "07 14 11 00 00", 1200, 1200, 0});
+  ExpectPeriods({"07 14 23 59 59", "07 15 00 00 01", 2, 2, 0});
+  ExpectPeriods({"07 15 00 00 00", "07 15 00 00 02", 2, 2, 2});
+  ExpectPeriods({"07 15 23 59 59", "07 16 00 00 01", 2, 2, 2});
+  ExpectPeriods({"07 16 00 00 00", "07 16 00 00 02", 2, 2, 0});
+}
+
+TEST(Periods, SundayAndMondayBoundWeek) {
+  TimeZoneGuard zone("Europe/Berlin");
+  {
+    FixedClockGuard clock(LocalTime(2026, 7, 5, 23, 0, 0));  // Sunday
+    ExpectPeriods({"06 29 00 00 00", "06 29 00 01 00", 0, 60, 0});
+    ExpectPeriods({"06 28 12 00 00", "06 28 12 01 00", 0, 0, 0});  // Saturday week before
+  }
+  {
+    FixedClockGuard clock(LocalTime(2026, 7, 6, 0, 0, 0));  // Monday, first second
+    ExpectPeriods({"07 05 23 59 59", "07 06 00 00 01", 2, 0, 0});
+    ExpectPeriods({"07 06 00 00 00", "07 06 00 00 01", 1, 1, 1});
+  }
+}
+
+TEST(Periods, NewYearPutsYearlessDecemberInTheYearBefore) {
+  TimeZoneGuard zone("Europe/Berlin");
+  FixedClockGuard clock(LocalTime(2027, 1, 1, 0, 30, 0));  // Friday; week from Mon 2026-12-28
+  ExpectPeriods({"12 31 23 50 00", "01 01 00 10 00", 0, 1200, 0});
+  ExpectPeriods({"01 01 00 10 00", "01 01 00 20 00", 600, 600, 600});
+  ExpectPeriods({"12 27 23 00 00", "12 28 01 00 00", 0, 0, 0});
+  ExpectPeriods({"2026 12 31 23 50 00", "2027 01 01 00 10 00", 0, 1200, 0});
+  // A year-less December date read in January goes back a year.
+  PeriodCalendar calendar(ClockNow());
+  EXPECT_EQ(calendar.TimestampSeconds("12 31 23 50 00"), LocalTime(2026, 12, 31, 23, 50, 0));
+  EXPECT_EQ(calendar.TimestampSeconds("01 02 00 30 00"), LocalTime(2027, 1, 2, 0, 30, 0));
+  EXPECT_EQ(calendar.TimestampSeconds("01 02 00 30 01"), LocalTime(2026, 1, 2, 0, 30, 1));
+}
+
+TEST(Periods, DaylightSavingChangesCountRealSeconds) {
+  TimeZoneGuard zone("Europe/Berlin");
+  {
+    FixedClockGuard clock(LocalTime(2026, 3, 29, 12, 0, 0));  // clocks went forward at 02:00
+    ExpectPeriods({"03 29 01 30 00", "03 29 03 30 00", 3600, 3600, 3600});
+    ExpectPeriods({"03 29 00 00 00", "03 30 00 00 00", 82800, 82800, 82800});
+    PeriodCalendar calendar(ClockNow());
+    EXPECT_EQ(calendar.End(Today) - calendar.Start(Today), 82800);
+    // A time in the skipped hour is converted as mktime converts it.
+    EXPECT_EQ(calendar.TimestampSeconds("03 29 02 30 00"), LocalTime(2026, 3, 29, 2, 30, 0));
+  }
+  {
+    FixedClockGuard clock(LocalTime(2026, 10, 25, 12, 0, 0));  // clocks went back at 03:00
+    ExpectPeriods({"10 25 01 30 00", "10 25 03 30 00", 10800, 10800, 10800});
+    PeriodCalendar calendar(ClockNow());
+    EXPECT_EQ(calendar.End(Today) - calendar.Start(Today), 90000);
+    // 02:30 happens twice; the first one is taken, whatever mktime was asked before.
+    EXPECT_EQ(calendar.TimestampSeconds("10 25 02 30 00"), LocalTime(2026, 10, 25) + 9000);
+  }
+}
+
+TEST(Periods, TimestampFieldsAtFixedPositions) {
+  struct Case {
+    const char* text;
+    bool hasYear;
+    int64_t year, month, day, hour, minute, second;
+  };
+  const Case cases[] = {
+      {"07 29 14 45 41", false, 0, 7, 29, 14, 45, 41},
+      {"2025 07 29 14 45 41", true, 2025, 7, 29, 14, 45, 41},
+      {" 7 29 14 45 41", false, 0, 7, 29, 14, 45, 41},
+      {"07 29 14", false, 0, 7, 29, 14, 0, 0},
+      {"07 29 14 4", false, 0, 7, 29, 14, 4, 0},
+      {"", false, 0, 0, 0, 0, 0, 0},
+      {"ab cd ef gh ij", false, 0, 0, 0, 0, 0, 0},
+      {"1x 29-14:45.41", false, 0, 1, 29, 14, 45, 41},
+      {"12345 07 29", false, 0, 12, 45, 7, 29, 0},  // no blank after four digits: no year
+      {"99 99 99 99 99", false, 0, 99, 99, 99, 99, 99},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const TimestampFields f = ReadTimestampFields(c.text);
+    EXPECT_EQ(f.hasYear, c.hasYear);
+    EXPECT_EQ(f.year, c.year);
+    EXPECT_EQ(f.month, c.month);
+    EXPECT_EQ(f.day, c.day);
+    EXPECT_EQ(f.hour, c.hour);
+    EXPECT_EQ(f.minute, c.minute);
+    EXPECT_EQ(f.second, c.second);
+  }
+}
+
+TEST(Periods, OutOfRangeFieldsAreNormalised) {
+  TimeZoneGuard zone("Europe/Berlin");
+  FixedClockGuard clock(LocalTime(2026, 7, 15, 12, 0, 0));
+  PeriodCalendar calendar(ClockNow());
+  EXPECT_EQ(calendar.TimestampSeconds("2026 07 00 00 00 00"), LocalTime(2026, 6, 30));
+  EXPECT_EQ(calendar.TimestampSeconds("2026 13 01 00 00 00"), LocalTime(2027, 1, 1));
+  EXPECT_EQ(calendar.TimestampSeconds("2026 00 31 00 00 00"), LocalTime(2025, 12, 31));
+  EXPECT_EQ(calendar.TimestampSeconds("07 10 99 99 99"), LocalTime(2026, 7, 10, 99, 99, 99));
+  EXPECT_EQ(calendar.TimestampSeconds(""), LocalTime(2026, 0, 0));
+}
+
+std::string WallClock(int64_t instant) {
+  const std::time_t time = static_cast<std::time_t>(instant);
+  std::tm local{};
+  localtime_r(&time, &local);
+  char text[32];
+  std::strftime(text, sizeof text, "%F %T", &local);
+  return text;
+}
+
+// The per-day cache must agree with mktime everywhere, above all on the days the
+// clocks change and in zones with half-hour changes.
+TEST(Periods, ConverterAgreesWithTheCLibrary) {
+  std::mt19937 random(20260701);
+  for (const char* zoneName : {"Europe/Berlin", "America/New_York", "Australia/Lord_Howe", "UTC"}) {
+    TimeZoneGuard zone(zoneName);
+    SCOPED_TRACE(zoneName);
+    LocalTimeConverter converter;
+    const std::pair<int, int> changeDays[] = {{3, 7}, {3, 28}, {10, 3}, {10, 24}, {11, 1}, {4, 4}};
+    for (int minute = 0; minute < 3 * 24 * 60; minute += 10) {  // the days around each change
+      for (const auto& [month, day] : changeDays) {
+        const int64_t converted = converter.ToSeconds(2026, month, day, 0, minute, 0);
+        const int64_t reference = LocalTime(2026, month, day, 0, minute, 0);
+        if (converted != reference) {
+          EXPECT_EQ(WallClock(converted), WallClock(reference));
+          EXPECT_LT(converted, reference);
+        }
+      }
+    }
+    std::uniform_int_distribution<int> year(1969, 2100), field(0, 99);
+    for (int i = 0; i < 3000; ++i) {
+      const int y = year(random), mo = field(random), d = field(random), h = field(random),
+                mi = field(random), s = field(random);
+      const int64_t converted = converter.ToSeconds(y, mo, d, h, mi, s);
+      const int64_t reference = LocalTime(y, mo, d, h, mi, s);
+      if (converted == reference) continue;
+      // Only a wall time shown twice may differ, and then the first is taken.
+      ASSERT_EQ(WallClock(converted), WallClock(reference))
+          << y << ' ' << mo << ' ' << d << ' ' << h << ' ' << mi << ' ' << s;
+      ASSERT_LT(converted, reference);
+    }
+  }
+}
+
+TEST(Periods, StatisticsLineTexts) {
+  const struct {
+    int64_t numerator, denominator;
+    const char* text;
+    int position;
+  } cases[] = {
+      {0, 0, "Work: 00:00:00 = 0 percent", 0},
+      {0, 500, "Work: 00:00:00 = 0 percent", 0},
+      {3723, 29784, "Work: 01:02:03 = 12.50 percent", 12},
+      {25 * 3600, 25 * 3600, "Work: 25:00:00 = 100.00 percent", 100},
+      {1, 3, "Work: 00:00:01 = 33.33 percent", 33},
+      {2, 3, "Work: 00:00:02 = 66.67 percent", 66},
+      {360000, 720000, "Work: 100:00:00 = 50.00 percent", 50},
+      {59, 0, "Work: 00:00:59 = n/a", 0},  // only left-out time: no share to show
+  };
+  for (const auto& c : cases) {
+    const StatisticsLine line = FormatStatisticsLine(c.numerator, c.denominator);
+    EXPECT_EQ(line.text, c.text);
+    EXPECT_EQ(line.position, c.position) << c.text;
+  }
+  EXPECT_EQ(FormatDuration(0), "00:00:00");
+  EXPECT_EQ(FormatDuration(86399), "23:59:59");
+  EXPECT_EQ(FormatDuration(-61), "-00:01:01");
+}
+
+}  // namespace
