@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+// A small strict JSON reader for checking the tools' output: it accepts exactly the
+// grammar of RFC 8259 (integers only, which is all the reports write) and throws
+// std::runtime_error on anything else.
+struct JsonValue {
+  enum class Kind { Null, Bool, Number, String, Array, Object };
+  Kind kind = Kind::Null;
+  bool boolean = false;
+  int64_t number = 0;
+  std::string text;
+  std::vector<JsonValue> items;
+  std::vector<std::pair<std::string, JsonValue>> members;  // in document order
+
+  // The member `key`; throws when this is not an object or has no such member.
+  const JsonValue& operator[](const std::string& key) const;
+  std::vector<std::string> Keys() const;
+};
+
+JsonValue ParseJson(const std::string& text);

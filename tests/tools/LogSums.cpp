@@ -1,0 +1,97 @@
+#include "LogSums.h"
+
+#include <algorithm>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+int64_t Local(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
+  std::tm tm{};
+  tm.tm_year = year - 1900;
+  tm.tm_mon = month - 1;
+  tm.tm_mday = day;
+  tm.tm_hour = hour;
+  tm.tm_min = minute;
+  tm.tm_sec = second;
+  tm.tm_isdst = -1;
+  return std::mktime(&tm);
+}
+
+std::tm LocalTm(int64_t seconds) {
+  const std::time_t t = seconds;
+  std::tm tm{};
+  localtime_r(&t, &tm);
+  return tm;
+}
+
+// "MM DD hh mm ss"
+int64_t ParseTimestamp(const std::string& text, int64_t now) {
+  const int month = std::stoi(text.substr(0, 2));
+  const int day = std::stoi(text.substr(3, 2));
+  const int hour = std::stoi(text.substr(6, 2));
+  const int minute = std::stoi(text.substr(9, 2));
+  const int second = std::stoi(text.substr(12, 2));
+  const int year = LocalTm(now).tm_year + 1900;
+  const int64_t t = Local(year, month, day, hour, minute, second);
+  if (t > now + 86400) return Local(year - 1, month, day, hour, minute, second);
+  return t;
+}
+
+struct Block {
+  std::string start, end, appName, windowTitle;
+};
+
+}  // namespace
+
+std::vector<LoggedInterval> ReadLoggedIntervals(const std::string& folder, int64_t now) {
+  std::vector<std::filesystem::path> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    if (entry.path().extension() == ".log") files.push_back(entry.path());
+  }
+  std::sort(files.begin(), files.end());
+  std::vector<Block> blocks;
+  for (const auto& file : files) {
+    std::ifstream in(file, std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    for (size_t i = 0; i + 7 <= lines.size(); i += 7) {
+      if (lines[i + 6] != "~~~") continue;
+      blocks.push_back({lines[i], lines[i + 1], lines[i + 4], lines[i + 3]});
+    }
+  }
+  std::vector<LoggedInterval> intervals;
+  for (size_t k = 0; k + 1 < blocks.size(); ++k) {
+    intervals.push_back({blocks[k].appName, blocks[k].windowTitle,
+                         ParseTimestamp(blocks[k + 1].start, now),
+                         ParseTimestamp(blocks[k + 1].end, now)});
+  }
+  return intervals;
+}
+
+ExpectedTotals SumForEntry(const std::vector<LoggedInterval>& intervals, int64_t now,
+                           const std::string& appName, bool filterOn,
+                           const std::string& titleFilter) {
+  const std::tm n = LocalTm(now);
+  const int year = n.tm_year + 1900;
+  const int month = n.tm_mon + 1;
+  const int daysSinceMonday = (n.tm_wday + 6) % 7;
+  const int64_t monthBegin = Local(year, month, 1);
+  const int64_t monthEnd = Local(year, month + 1, 1);
+  const int64_t weekBegin = Local(year, month, n.tm_mday - daysSinceMonday);
+  const int64_t weekEnd = Local(year, month, n.tm_mday - daysSinceMonday + 7);
+  const int64_t dayBegin = Local(year, month, n.tm_mday);
+  const int64_t dayEnd = Local(year, month, n.tm_mday + 1);
+
+  ExpectedTotals sums;
+  for (const LoggedInterval& i : intervals) {
+    if (appName.empty() || i.appName != appName) continue;
+    if (filterOn && i.windowTitle.find(titleFilter) == std::string::npos) continue;
+    const int64_t length = std::max<int64_t>(0, i.end - i.start);
+    if (i.start >= monthBegin && i.start < monthEnd) sums.month += length;
+    if (i.start >= weekBegin && i.start < weekEnd) sums.week += length;
+    if (i.start >= dayBegin && i.start < dayEnd) sums.today += length;
+  }
+  return sums;
+}

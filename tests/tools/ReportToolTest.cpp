@@ -1,0 +1,358 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "JsonReader.h"
+#include "LogSums.h"
+#include "framework/core/Autostart.h"
+#include "framework/core/Clock.h"
+#include "host/report/ReportTool.h"
+#include "host/toolkit/LocalTime.h"
+#include "host/toolkit/SimulateTool.h"
+#include "support/TempDir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct ToolRun {
+  int status = 0;
+  std::string out, err;
+};
+
+// The report tool changes the environment, the clock and the current directory of
+// the process, as it does when it runs alone; each test gets them back afterwards.
+class ReportToolTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    const char* home = std::getenv("TASKMETER_HOME");
+    savedHome_ = home ? home : "";
+    savedCwd_ = fs::current_path();
+  }
+  void TearDown() override {
+    ::setenv("TASKMETER_HOME", savedHome_.c_str(), 1);
+    fs::current_path(savedCwd_);
+    SetFixedClock(std::nullopt);
+  }
+
+  static ToolRun Report(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    ToolRun run;
+    run.status = RunReportTool(args, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+  }
+
+  // A sample home with simulated logs up to `now`.
+  fs::path MakeHome(const std::string& now, int days, int seed) {
+    const fs::path home = dir_.Path() / ("home-" + std::to_string(homes_++));
+    std::ostringstream out, err;
+    const int status = RunSimulateTool({"--sample-home", home.string(), "--now", now, "--days",
+                                        std::to_string(days), "--seed", std::to_string(seed)},
+                                       out, err);
+    EXPECT_EQ(status, 0) << err.str();
+    return home;
+  }
+
+  TempDir dir_;
+
+ private:
+  std::string savedHome_;
+  fs::path savedCwd_;
+  int homes_ = 0;
+};
+
+int64_t Number(const JsonValue& v, const char* key) {
+  const JsonValue& n = v[key];
+  EXPECT_EQ(n.kind, JsonValue::Kind::Number) << key;
+  return n.number;
+}
+
+void ExpectTotals(const JsonValue& v, const ExpectedTotals& e, const std::string& what) {
+  EXPECT_EQ(Number(v, "month"), e.month) << what;
+  EXPECT_EQ(Number(v, "week"), e.week) << what;
+  EXPECT_EQ(Number(v, "today"), e.today) << what;
+}
+
+void Add(ExpectedTotals& sum, const ExpectedTotals& part) {
+  sum.month += part.month;
+  sum.week += part.week;
+  sum.today += part.today;
+}
+
+// Checks a group of the json against sums made from the logs; returns its sums.
+ExpectedTotals CheckGroup(const JsonValue& group, const std::vector<LoggedInterval>& intervals,
+                          int64_t now, const std::string& parentPath, size_t& appsSeen) {
+  EXPECT_EQ(group.Keys(),
+            (std::vector<std::string>{"name", "month", "week", "today", "applications", "groups"}));
+  const std::string path = parentPath + "/" + group["name"].text;
+  ExpectedTotals sum;
+  for (const JsonValue& app : group["applications"].items) {
+    EXPECT_EQ(app.Keys(), (std::vector<std::string>{"show_as", "name", "path", "title_filter",
+                                                    "filter_on", "month", "week", "today"}));
+    EXPECT_EQ(app["filter_on"].kind, JsonValue::Kind::Bool);
+    const ExpectedTotals expected = SumForEntry(intervals, now, app["name"].text,
+                                                app["filter_on"].boolean, app["title_filter"].text);
+    ExpectTotals(app, expected, path + "/" + app["show_as"].text);
+    Add(sum, expected);
+    ++appsSeen;
+  }
+  for (const JsonValue& sub : group["groups"].items) {
+    Add(sum, CheckGroup(sub, intervals, now, path, appsSeen));
+  }
+  ExpectTotals(group, sum, path);
+  return sum;
+}
+
+const JsonValue* FindGroup(const JsonValue& groups, const std::string& name) {
+  for (const JsonValue& g : groups.items) {
+    if (g["name"].text == name) return &g;
+  }
+  return nullptr;
+}
+
+TEST_F(ReportToolTest, JsonNumbersEqualSumsMadeFromTheLogs) {
+  const struct {
+    const char* now;
+    int days;
+    int seed;
+  } cases[] = {
+      {"2026-03-18 15:20:00", 20, 1},  // Wednesday; the logs reach into February
+      {"2026-01-06 11:00:00", 14, 2},  // the logs of December carry no year
+      {"2026-03-02 09:30:00", 10, 3},  // Monday morning: the week has only just begun
+      {"2026-03-01 16:00:00", 10, 4},  // Sunday: the week began in the previous month
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.now);
+    const fs::path home = MakeHome(c.now, c.days, c.seed);
+    const ToolRun run = Report({"--home", home.string(), "--now", c.now, "--format", "json"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const JsonValue doc = ParseJson(run.out);
+    EXPECT_EQ(doc.Keys(),
+              (std::vector<std::string>{"now", "data_folder", "records", "totals", "groups"}));
+    EXPECT_EQ(doc["now"].text, c.now);
+    const std::string folder = doc["data_folder"].text;
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder.front(), '/');
+    EXPECT_TRUE(fs::equivalent(folder, home / "data"));
+
+    const int64_t now = *ParseDateTime(c.now);
+    const std::vector<LoggedInterval> intervals =
+        ReadLoggedIntervals((home / "data").string(), now);
+    EXPECT_EQ(Number(doc, "records"), static_cast<int64_t>(intervals.size()));
+
+    std::vector<std::string> names;
+    for (const JsonValue& g : doc["groups"].items) names.push_back(g["name"].text);
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"Breaks", "Communication", "Other Applications", "Work"}));
+    ExpectedTotals all;
+    size_t apps = 0;
+    for (const JsonValue& g : doc["groups"].items)
+      Add(all, CheckGroup(g, intervals, now, "", apps));
+    ExpectTotals(doc["totals"], all, "totals");
+    EXPECT_EQ(apps, 14u);  // the sample tree's 13 and the file manager it does not know
+    EXPECT_GT(all.month, 0);
+  }
+}
+
+TEST_F(ReportToolTest, TitleFiltersDivideTheEditorBetweenProjects) {
+  const char* now = "2026-03-18 15:20:00";
+  const fs::path home = MakeHome(now, 7, 5);
+  const ToolRun run = Report({"--home", home.string(), "--now", now, "--format=json"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const JsonValue doc = ParseJson(run.out);
+  const JsonValue* work = FindGroup(doc["groups"], "Work");
+  ASSERT_NE(work, nullptr);
+  ASSERT_EQ(work->operator[]("groups").items.size(), 2u);
+  const JsonValue& apollo = work->operator[]("groups").items[0];
+  const JsonValue& zephyr = work->operator[]("groups").items[1];
+  EXPECT_EQ(apollo["name"].text, "Project Apollo");
+  EXPECT_EQ(zephyr["name"].text, "Project Zephyr");
+  const JsonValue& apolloCode = apollo["applications"].items[0];
+  const JsonValue& zephyrCode = zephyr["applications"].items[0];
+  EXPECT_EQ(apolloCode["name"].text, "editor");
+  EXPECT_EQ(zephyrCode["name"].text, "editor");
+  EXPECT_TRUE(apolloCode["filter_on"].boolean);
+  EXPECT_GT(Number(apolloCode, "today"), 0);
+  EXPECT_GT(Number(zephyrCode, "today"), 0);
+  EXPECT_GT(Number(zephyr, "week"), Number(zephyr, "today"));
+  // Applications the tree did not know land in "Other Applications".
+  const JsonValue* other = FindGroup(doc["groups"], "Other Applications");
+  ASSERT_NE(other, nullptr);
+  ASSERT_EQ(other->operator[]("applications").items.size(), 1u);
+  EXPECT_EQ(other->operator[]("applications").items[0]["path"].text, "/usr/bin/files");
+}
+
+std::vector<std::vector<std::string>> ParseCsv(const std::string& text) {
+  std::vector<std::vector<std::string>> rows;
+  std::vector<std::string> row;
+  std::string field;
+  bool quoted = false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (quoted) {
+      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+        field += '"';
+        ++i;
+      } else if (c == '"') {
+        quoted = false;
+      } else {
+        field += c;
+      }
+    } else if (c == '"') {
+      quoted = true;
+    } else if (c == ',') {
+      row.push_back(field);
+      field.clear();
+    } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      row.push_back(field);
+      rows.push_back(row);
+      row.clear();
+      field.clear();
+      ++i;
+    } else {
+      field += c;
+    }
+  }
+  EXPECT_TRUE(row.empty() && field.empty()) << "last record without CR LF";
+  return rows;
+}
+
+void FlattenJson(const JsonValue& group, const std::string& parent,
+                 std::vector<std::vector<std::string>>& rows) {
+  const std::string path = parent.empty() ? group["name"].text : parent + "/" + group["name"].text;
+  auto number = [](const JsonValue& v, const char* key) { return std::to_string(v[key].number); };
+  rows.push_back({path, "group", "", "", "", number(group, "month"), number(group, "week"),
+                  number(group, "today")});
+  for (const JsonValue& app : group["applications"].items) {
+    rows.push_back({path, "application", app["show_as"].text, app["name"].text, app["path"].text,
+                    number(app, "month"), number(app, "week"), number(app, "today")});
+  }
+  for (const JsonValue& sub : group["groups"].items) FlattenJson(sub, path, rows);
+}
+
+TEST_F(ReportToolTest, CsvHoldsTheRowsOfTheJsonInItsOrder) {
+  const char* now = "2026-03-18 15:20:00";
+  const fs::path home = MakeHome(now, 10, 6);
+  const ToolRun json = Report({"--home", home.string(), "--now", now, "--format", "json"});
+  const ToolRun csv = Report({"--home", home.string(), "--now", now, "--format", "csv"});
+  ASSERT_EQ(json.status, 0);
+  ASSERT_EQ(csv.status, 0);
+  std::vector<std::vector<std::string>> expected = {
+      {"group_path", "kind", "show_as", "name", "app_path", "month", "week", "today"}};
+  const JsonValue doc = ParseJson(json.out);
+  for (const JsonValue& g : doc["groups"].items) FlattenJson(g, "", expected);
+  EXPECT_EQ(ParseCsv(csv.out), expected);
+}
+
+TEST_F(ReportToolTest, TextShowsTheTreeWithShares) {
+  const char* now = "2026-03-18 15:20:00";
+  const fs::path home = MakeHome(now, 3, 7);
+  const ToolRun run = Report({"--home", home.string(), "--now", now});
+  ASSERT_EQ(run.status, 0) << run.err;
+  for (const char* part :
+       {"TaskMeter report at 2026-03-18 15:20:00", "All groups", "\n+ Work ",
+        "\n    + Project Apollo ", "\n        - Apollo code ", "\n    - Mail ", " percent"}) {
+    EXPECT_NE(run.out.find(part), std::string::npos) << part;
+  }
+  // Breaks holds only "Idle", "Stop" (never shown) and the news reading.
+  EXPECT_EQ(run.out.find("- Idle"), std::string::npos);
+}
+
+TEST_F(ReportToolTest, BytesThatAreNotUtf8BecomeReplacementCharacters) {
+  const fs::path home = dir_.Path() / "latin1";
+  dir_.Write("latin1/options/viewopt.xml", "<Options/>\r\n");
+  dir_.Write("latin1/options/mainpref.ini", "db path=" + (home / "data").string() + "/\r\n");
+  const std::string block1 =
+      "03 18 09 00 00\n03 18 09 00 00\nCaf\xE9\nMen\xFC \"today\"\ncafe\n/opt/caf\xE9\n~~~\n";
+  const std::string block2 = "03 18 09 00 00\n03 18 09 30 00\nIdle\n\nIdle\n\n~~~\n";
+  dir_.Write("latin1/data/2026-03-18.log", block1 + block2);
+  const ToolRun run =
+      Report({"--home", home.string(), "--now", "2026-03-18 10:00:00", "--format", "json"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const JsonValue doc = ParseJson(run.out);
+  const JsonValue* other = FindGroup(doc["groups"], "Other Applications");
+  ASSERT_NE(other, nullptr);
+  const JsonValue& app = other->operator[]("applications").items.at(0);
+  EXPECT_EQ(app["show_as"].text, "Caf\xEF\xBF\xBD");
+  EXPECT_EQ(app["path"].text, "/opt/caf\xEF\xBF\xBD");
+  EXPECT_EQ(Number(app, "today"), 1800);
+  EXPECT_EQ(Number(doc, "records"), 1);
+}
+
+TEST_F(ReportToolTest, OutputFileReceivesTheReport) {
+  const char* now = "2026-03-18 15:20:00";
+  const fs::path home = MakeHome(now, 2, 8);
+  const fs::path file = dir_.Path() / "report.json";
+  const ToolRun run = Report(
+      {"--home", home.string(), "--now", now, "--format", "json", "--output", file.string()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(run.out.empty());
+  EXPECT_EQ(ParseJson(ReadBytes(file))["now"].text, now);
+
+  const ToolRun failed = Report(
+      {"--home", home.string(), "--output", (dir_.Path() / "no-such-folder" / "r.txt").string()});
+  EXPECT_EQ(failed.status, 1);
+  EXPECT_NE(failed.err.find("cannot write"), std::string::npos);
+}
+
+TEST_F(ReportToolTest, LoadRewritesTheTreeButNeverTheAutostartEntry) {
+  const char* now = "2026-03-18 15:20:00";
+  const fs::path home = MakeHome(now, 2, 9);
+  // A preference to start with the session must not make the report write an entry.
+  std::string prefs = ReadBytes(home / "options/mainpref.ini");
+  prefs.replace(prefs.find("LoadOnStartup=0"), 15, "LoadOnStartup=1");
+  dir_.Write(fs::relative(home / "options/mainpref.ini", dir_.Path()).string(), prefs);
+  ASSERT_EQ(Report({"--home", home.string(), "--now", now}).status, 0);
+  EXPECT_FALSE(fs::exists(GetAutostartEntryPath()));
+  EXPECT_NE(ReadBytes(home / "options/viewopt.xml").find("<Name>Other Applications</Name>"),
+            std::string::npos);
+}
+
+TEST_F(ReportToolTest, AHomeThatCannotBeReadExitsTwo) {
+  const fs::path missing = dir_.Path() / "missing";
+  const fs::path file = dir_.Write("plain-file", "x");
+  for (const fs::path& home : {missing, file}) {
+    const ToolRun run = Report({"--home", home.string()});
+    EXPECT_EQ(run.status, 2) << home;
+    EXPECT_NE(run.err.find("does not exist or cannot be read"), std::string::npos) << run.err;
+    EXPECT_TRUE(run.out.empty());
+  }
+  EXPECT_FALSE(fs::exists(missing));
+}
+
+TEST_F(ReportToolTest, BadOptionsPrintUsageAndExitTwo) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"--bogus"},
+      {"--format", "xml"},
+      {"--format"},
+      {"--now", "2026-03-18"},
+      {"--now", "2026-03-18 25:00:00"},
+      {"--home", ""},
+      {"--output="},
+      {"report"},
+      {"--format", "json", "--format", "csv"},
+  };
+  for (const auto& args : cases) {
+    const ToolRun run = Report(args);
+    EXPECT_EQ(run.status, 2) << args[0];
+    EXPECT_NE(run.err.find("Usage: taskmeter-report"), std::string::npos);
+    EXPECT_TRUE(run.out.empty());
+  }
+}
+
+TEST_F(ReportToolTest, HelpGoesToStandardOutput) {
+  const ToolRun run = Report({"--help"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("--format"), std::string::npos);
+  EXPECT_TRUE(run.err.empty());
+}
+
+}  // namespace
