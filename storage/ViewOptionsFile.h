@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "tree/GroupTree.h"
 
@@ -27,8 +28,19 @@ GroupMap ReadTree(CXmlDoc& doc, bool placeholderForEmptyGroup = false);
 // The exact bytes written for `tree` (CR LF line ends; "<Options/>" for no groups).
 std::string ViewOptionsText(const GroupMap& tree);
 
-// The user's tree file. Keeps a file that did not parse beside it as
-// "<path>.damaged" before the first save that would replace it.
+// The text of a tree file as the reader parses it: all lines joined without their
+// line ends. A line may end in LF, CR LF or CR CR LF; every CR before the LF goes.
+std::string JoinLines(std::string_view bytes);
+
+// Whether a tree file's bytes are worth keeping when they do not parse: anything but
+// white space.
+bool HoldsMarkup(std::string_view bytes);
+
+// The user's tree file. Saves replace the file whole (temporary file, sync, rename), so
+// a failed save leaves the old file as it was. A file that the last load found but
+// could not take in (it did not parse, or could not be opened) is kept beside it as
+// "<path>.damaged" before the first save that would replace it; when that copy cannot
+// be made the save is refused.
 class ViewOptionsFile {
  public:
   explicit ViewOptionsFile(std::string path);
@@ -42,11 +54,14 @@ class ViewOptionsFile {
   bool Save(const GroupMap& tree);
 
   // Whether the last load found a file that exists but did not parse.
-  bool LastLoadWasDamaged() const { return keepDamagedCopy_; }
+  bool LastLoadWasDamaged() const { return lastLoadDamaged_; }
 
  private:
+  bool KeepDamagedCopy() const;
+
   std::string path_;
-  bool keepDamagedCopy_ = false;
+  bool lastLoadDamaged_ = false;
+  bool keepDamagedCopy_ = false;  // until a save has kept the file's content
 };
 
 // Path of "options/predefgroups.xml".

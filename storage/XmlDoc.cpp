@@ -459,7 +459,7 @@ bool CXmlDoc::AddElement(std::string_view name, std::string_view value) {
     const std::string insert = ">\r\n" + element + "</" + parentName;
     if (text_.size() + insert.size() > kMaxTextSize) return false;
     text_.replace(slash, 1, insert);
-    ShiftOffsets(ToOffset(slash + 1), ToOffset(insert.size() - 1));
+    ShiftOffsets(parent_, 0, ToOffset(slash + 1), ToOffset(insert.size() - 1));
     Span(parent_).StartTagRight = ToOffset(slash);
     Span(parent_).EndTagLeft = ToOffset(slash + 3 + element.size());
     elementStart = slash + 3;
@@ -470,7 +470,8 @@ bool CXmlDoc::AddElement(std::string_view name, std::string_view value) {
     const std::string insert = nothingInside ? "\r\n" + element : element;
     if (text_.size() + insert.size() > kMaxTextSize) return false;
     text_.insert(at, insert);
-    ShiftOffsets(ToOffset(at), ToOffset(insert.size()));
+    ShiftOffsets(parent_, main_ != 0 ? Span(main_).NextSibling : 0, ToOffset(at),
+                 ToOffset(insert.size()));
     elementStart = at + (nothingInside ? 2 : 0);
   }
 
@@ -571,14 +572,34 @@ void CXmlDoc::LinkAsLastChild(int32_t parent, int32_t entry) {
   Span(last).NextSibling = entry;
 }
 
-// Moves every tag offset at or after `from` by `delta`: the elements that follow the
-// insertion and the end tags of those that enclose it.
-void CXmlDoc::ShiftOffsets(int32_t from, int32_t delta) {
-  for (int32_t entry = 1; entry < nextFree_; ++entry) {
-    ElementSpan& span = index_[ToPos(entry)];
-    for (int32_t* offset :
-         {&span.StartTagLeft, &span.StartTagRight, &span.EndTagLeft, &span.EndTagRight}) {
-      if (*offset >= from) *offset += delta;
+// Moves every tag offset at or after `from` by `delta`. Only elements that follow the
+// insertion can hold such offsets: the later siblings of the inserted element and of
+// each of its ancestors (with everything inside them), and the ancestors' end tags.
+// Building a document in order therefore touches just the enclosing elements.
+void CXmlDoc::ShiftOffsets(int32_t parent, int32_t firstFollowing, int32_t from, int32_t delta) {
+  std::vector<int32_t> pending;
+  for (int32_t entry = firstFollowing; entry != 0; entry = Span(entry).NextSibling) {
+    pending.push_back(entry);
+  }
+  for (int32_t ancestor = parent; ancestor != 0; ancestor = Span(ancestor).Parent) {
+    ShiftSpan(Span(ancestor), from, delta);
+    for (int32_t entry = Span(ancestor).NextSibling; entry != 0; entry = Span(entry).NextSibling) {
+      pending.push_back(entry);
     }
+  }
+  while (!pending.empty()) {
+    const int32_t entry = pending.back();
+    pending.pop_back();
+    ShiftSpan(Span(entry), from, delta);
+    for (int32_t child = Span(entry).FirstChild; child != 0; child = Span(child).NextSibling) {
+      pending.push_back(child);
+    }
+  }
+}
+
+void CXmlDoc::ShiftSpan(ElementSpan& span, int32_t from, int32_t delta) {
+  for (int32_t* offset :
+       {&span.StartTagLeft, &span.StartTagRight, &span.EndTagLeft, &span.EndTagRight}) {
+    if (*offset >= from) *offset += delta;
   }
 }

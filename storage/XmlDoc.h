@@ -98,7 +98,8 @@ class CXmlDoc {
   std::string_view TagName(int32_t entry) const;
   bool FindSibling(int32_t from, std::string_view name, int32_t& found) const;
   void LinkAsLastChild(int32_t parent, int32_t entry);
-  void ShiftOffsets(int32_t from, int32_t delta);
+  void ShiftOffsets(int32_t parent, int32_t firstFollowing, int32_t from, int32_t delta);
+  static void ShiftSpan(ElementSpan& span, int32_t from, int32_t delta);
   int32_t InsertionPoint() const;
 
   std::string text_;

@@ -1,0 +1,23 @@
+// The catalogue of predefined groups: the user's tree layout, read only. A group that
+// ends up without entries gets a "None" placeholder, as every group made by the
+// editing operations has one.
+
+#include "framework/core/FileIO.h"
+#include "framework/core/Paths.h"
+#include "storage/ViewOptionsFile.h"
+#include "storage/XmlDoc.h"
+
+std::string GetPredefinedGroupsPath() { return GetOptionsFolder() + "predefgroups.xml"; }
+
+TreeFileStatus LoadPredefinedGroups(const std::string& path, GroupMap& catalogue) {
+  const FileRead read = ReadWholeFile(path);
+  if (read.status == OpenStatus::Missing) {
+    CreateEmptyFileIfMissing(path);
+    return TreeFileStatus::Created;
+  }
+  if (read.status == OpenStatus::Unreadable) return TreeFileStatus::Unreadable;
+  CXmlDoc doc;
+  doc.Parse(JoinLines(read.bytes));
+  catalogue = ReadTree(doc, true);
+  return TreeFileStatus::Read;
+}

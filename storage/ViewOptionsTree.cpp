@@ -1,0 +1,169 @@
+// The markup layout of a group tree: one Options element per level, a Group per
+// group (its Name, its App entries, then one nested Options per entry that carries
+// sub-groups). Shared by the user's tree file and the catalogue of predefined groups.
+
+#include <string>
+#include <string_view>
+
+#include "storage/ViewOptionsFile.h"
+#include "storage/XmlDoc.h"
+
+namespace {
+
+constexpr std::string_view kOptions = "Options";
+constexpr std::string_view kGroup = "Group";
+constexpr std::string_view kName = "Name";
+constexpr std::string_view kApp = "App";
+constexpr std::string_view kShowAs = "ShowAs";
+constexpr std::string_view kIsCheckTitleFilter = "isCheckTitleFilter";
+constexpr std::string_view kTitleFilter = "TitleFilter";
+constexpr std::string_view kPath = "Path";
+
+// A flag stored as a decimal integer: leading blanks skipped, an optional sign, the
+// digits up to the first non-digit. On when that number is not 0.
+bool DecimalFlag(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' ||
+                             text[i] == '\r' || text[i] == '\v' || text[i] == '\f')) {
+    ++i;
+  }
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    if (text[i] != '0') return true;
+  }
+  return false;
+}
+
+void WriteEntryFields(CXmlDoc& doc, const AppEntry& entry) {
+  doc.AddElement(kName, entry.Name);
+  doc.AddElement(kShowAs, entry.ShowAs);
+  doc.AddElement(kIsCheckTitleFilter, entry.isCheckTitleFilter ? "1" : "0");
+  doc.AddElement(kTitleFilter, entry.TitleFilter);
+  doc.AddElement(kPath, entry.Path);
+}
+
+void WriteGroup(CXmlDoc& doc, const std::string& name, const AppList& list) {
+  doc.AddElement(kGroup);
+  doc.IntoElement();
+  doc.AddElement(kName, name);
+  // A group holds one visible "None" placeholder at most; later ones are written
+  // without fields (and so are not read back).
+  bool noneWritten = false;
+  for (const AppEntry& entry : list) {
+    doc.AddElement(kApp);
+    doc.IntoElement();
+    const bool isNone = entry.Name == kNoneName;
+    if (!(isNone && noneWritten)) WriteEntryFields(doc, entry);
+    noneWritten = noneWritten || isNone;
+    doc.OutOfElement();
+  }
+  for (const AppEntry& entry : list) {
+    if (entry.SubGroups.empty()) continue;
+    WriteTree(doc, entry.SubGroups);
+    doc.OutOfElement();
+  }
+  doc.OutOfElement();
+}
+
+// The reader keeps one text buffer per level, carried from field to field: a missing
+// field takes the text read before it, and an empty text leaves a field as it was.
+class TreeReader {
+ public:
+  TreeReader(CXmlDoc& doc, bool placeholderForEmptyGroup)
+      : doc_(doc), placeholder_(placeholderForEmptyGroup) {}
+
+  GroupMap ReadLevel(int depth);
+
+ private:
+  void ReadField(std::string& text, std::string_view field, std::string& value);
+  AppEntry ReadApp(std::string& text);
+  void ReadNestedOptions(AppList& list, int depth);
+  AppEntry EmptyGroupEntry() const { return placeholder_ ? MakePlaceholder() : AppEntry{}; }
+
+  CXmlDoc& doc_;
+  bool placeholder_;
+};
+
+GroupMap TreeReader::ReadLevel(int depth) {
+  GroupMap result;
+  // Each level enters two elements (Options, Group), so a reader never needs to go
+  // deeper than half the markup bound; the check only guards odd cursor walks.
+  if (depth > kMaxElementDepth) return result;
+  std::string groupName;
+  std::string text;
+  while (doc_.FindChildElement(kGroup)) {
+    doc_.IntoElement();
+    // A Group without a Name is not left: the next search looks among its own
+    // children, finds no Group there and so ends this level.
+    if (!doc_.FindChildElement(kName)) continue;
+    text = doc_.GetChildText();
+    if (!text.empty()) groupName = text;
+
+    AppList list;
+    while (doc_.FindChildElement(kApp)) {
+      AppEntry entry = ReadApp(text);
+      if (!entry.Name.empty()) list.push_back(std::move(entry));
+    }
+    ReadNestedOptions(list, depth);
+    doc_.OutOfElement();
+    if (!list.empty()) {
+      result[groupName] = std::move(list);
+    } else {
+      result[groupName].push_back(EmptyGroupEntry());
+    }
+  }
+  return result;
+}
+
+void TreeReader::ReadField(std::string& text, std::string_view field, std::string& value) {
+  if (doc_.FindChildElement(field)) text = doc_.GetChildText();
+  if (!text.empty()) value = text;
+}
+
+AppEntry TreeReader::ReadApp(std::string& text) {
+  doc_.IntoElement();
+  AppEntry entry;
+  ReadField(text, kName, entry.Name);
+  ReadField(text, kShowAs, entry.ShowAs);
+  std::string flag;
+  ReadField(text, kIsCheckTitleFilter, flag);
+  entry.isCheckTitleFilter = DecimalFlag(flag);
+  ReadField(text, kTitleFilter, entry.TitleFilter);
+  ReadField(text, kPath, entry.Path);
+  text.clear();
+  doc_.OutOfElement();
+  return entry;
+}
+
+// Sub-groups come back under a carrier named "None", kept only when the group already
+// has an entry to hang it after.
+void TreeReader::ReadNestedOptions(AppList& list, int depth) {
+  while (doc_.FindChildElement(kOptions)) {
+    doc_.IntoElement();
+    AppEntry carrier;
+    carrier.Name = kNoneName;
+    carrier.ShowAs = kNoneName;
+    carrier.SubGroups = ReadLevel(depth + 1);
+    if (!list.empty()) list.push_back(std::move(carrier));
+    doc_.OutOfElement();
+  }
+}
+
+}  // namespace
+
+void WriteTree(CXmlDoc& doc, const GroupMap& tree) {
+  doc.AddElement(kOptions);
+  doc.IntoElement();
+  for (const auto& [name, list] : tree) WriteGroup(doc, name, list);
+}
+
+GroupMap ReadTree(CXmlDoc& doc, bool placeholderForEmptyGroup) {
+  return TreeReader(doc, placeholderForEmptyGroup).ReadLevel(1);
+}
+
+std::string ViewOptionsText(const GroupMap& tree) {
+  CXmlDoc doc;
+  WriteTree(doc, tree);
+  doc.OutOfElement();
+  return doc.GetText();
+}

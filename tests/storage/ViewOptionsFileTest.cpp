@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "framework/core/FileIO.h"
+#include "storage/ViewOptionsFile.h"
+#include "support/TempDir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+AppEntry Entry(const std::string& name, const std::string& showAs) {
+  AppEntry entry;
+  entry.Name = name;
+  entry.ShowAs = showAs;
+  return entry;
+}
+
+const GroupMap kTree = {{"Work", {Entry("editor", "Editor"), Entry("term", "Terminal")}},
+                        {"Home", {Entry("game", "Game")}}};
+
+std::string WithLineEnds(const std::string& text, const std::string& lineEnd) {
+  std::string out;
+  for (const char c : text) {
+    if (c == '\r') continue;
+    out += c == '\n' ? lineEnd : std::string(1, c);
+  }
+  return out;
+}
+
+std::string Repeat(const std::string& piece, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += piece;
+  return out;
+}
+
+// Resets the injected failure even when an assertion leaves the test early.
+struct WriteFailure {
+  explicit WriteFailure(long long afterBytes) { SetWriteFailureAfterBytesForTesting(afterBytes); }
+  ~WriteFailure() { SetWriteFailureAfterBytesForTesting(-1); }
+};
+
+class ViewOptionsFileTest : public ::testing::Test {
+ protected:
+  TempDir dir_;
+  const fs::path path_ = dir_.Path() / "viewopt.xml";
+  const fs::path damaged_ = dir_.Path() / "viewopt.xml.damaged";
+  ViewOptionsFile file_{path_.string()};
+};
+
+TEST_F(ViewOptionsFileTest, PathLiesInTheOptionsFolder) {
+  const std::string home = std::getenv("TASKMETER_HOME");
+  EXPECT_EQ(fs::path(GetViewOptionsPath()), fs::path(home) / "options" / "viewopt.xml");
+}
+
+TEST_F(ViewOptionsFileTest, MissingFileIsCreatedEmptyAndTreeKept) {
+  GroupMap tree = kTree;
+  EXPECT_EQ(file_.Load(tree), TreeFileStatus::Created);
+  EXPECT_EQ(tree, kTree);
+  ASSERT_TRUE(fs::exists(path_));
+  EXPECT_EQ(fs::file_size(path_), 0u);
+  // The next load finds the empty file and reads an empty tree.
+  EXPECT_EQ(file_.Load(tree), TreeFileStatus::Read);
+  EXPECT_TRUE(tree.empty());
+  EXPECT_FALSE(file_.LastLoadWasDamaged());
+}
+
+TEST_F(ViewOptionsFileTest, MissingFolderIsNotCreated) {
+  ViewOptionsFile elsewhere((dir_.Path() / "options" / "viewopt.xml").string());
+  GroupMap tree;
+  EXPECT_EQ(elsewhere.Load(tree), TreeFileStatus::Created);
+  EXPECT_FALSE(fs::exists(dir_.Path() / "options"));
+  EXPECT_FALSE(elsewhere.Save(kTree));
+}
+
+TEST_F(ViewOptionsFileTest, SaveWritesTheDocumentTextAndLoadReadsItBack) {
+  ASSERT_TRUE(file_.Save(kTree));
+  EXPECT_EQ(ReadBytes(path_), ViewOptionsText(kTree));
+  GroupMap tree;
+  EXPECT_EQ(file_.Load(tree), TreeFileStatus::Read);
+  EXPECT_EQ(tree, kTree);
+}
+
+TEST_F(ViewOptionsFileTest, EveryLineEndFormLoadsTheSame) {
+  const std::string text = ViewOptionsText(kTree);
+  for (const char* lineEnd : {"\r\r\n", "\r\n", "\n"}) {
+    dir_.Write("viewopt.xml", WithLineEnds(text, lineEnd));
+    GroupMap tree;
+    EXPECT_EQ(file_.Load(tree), TreeFileStatus::Read);
+    EXPECT_EQ(tree, kTree) << "line end of " << std::string(lineEnd).size() << " bytes";
+  }
+}
+
+TEST_F(ViewOptionsFileTest, VeryLongLinesAreReadWhole) {
+  AppEntry wide = Entry("wide", "Wide");
+  wide.TitleFilter = std::string(50000, 'f');
+  const GroupMap tree = {{"G", {wide}}};
+  ASSERT_TRUE(file_.Save(tree));
+  GroupMap back;
+  EXPECT_EQ(file_.Load(back), TreeFileStatus::Read);
+  EXPECT_EQ(back, tree);
+}
+
+TEST_F(ViewOptionsFileTest, InjectedWriteFailureKeepsThePreviousFile) {
+  ASSERT_TRUE(file_.Save(kTree));
+  const std::string before = ReadBytes(path_);
+  {
+    WriteFailure failure(10);
+    EXPECT_FALSE(file_.Save({{"New", {Entry("n", "N")}}}));
+  }
+  EXPECT_EQ(ReadBytes(path_), before);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path()), {}), 1);  // no temporary left
+}
+
+TEST_F(ViewOptionsFileTest, ReadOnlyFolderOrFileKeepsThePreviousFile) {
+  if (geteuid() == 0) GTEST_SKIP() << "root writes through permissions";
+  ASSERT_TRUE(file_.Save(kTree));
+  const std::string before = ReadBytes(path_);
+  fs::permissions(path_, fs::perms::owner_read);
+  EXPECT_FALSE(file_.Save({}));
+  EXPECT_EQ(ReadBytes(path_), before);
+  fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write);
+  fs::permissions(dir_.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+  EXPECT_FALSE(file_.Save({}));
+  fs::permissions(dir_.Path(), fs::perms::owner_all);
+  EXPECT_EQ(ReadBytes(path_), before);
+}
+
+TEST_F(ViewOptionsFileTest, DamagedFileIsKeptBesideBeforeTheFirstSave) {
+  const struct {
+    const char* what;
+    std::string bytes;
+  } cases[] = {
+      {"cut short", "<Options>\r\n<Group>\r\n<Name>Mine</Name>\r\n"},
+      {"no markup", "my notes"},
+      {"too deep", Repeat("<Options>", 300) + Repeat("</Options>", 300)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    dir_.Write("viewopt.xml.damaged", "an older copy");
+    dir_.Write("viewopt.xml", c.bytes);
+    GroupMap tree = kTree;
+    EXPECT_EQ(file_.Load(tree), TreeFileStatus::Read);
+    EXPECT_TRUE(tree.empty());
+    EXPECT_TRUE(file_.LastLoadWasDamaged());
+    ASSERT_TRUE(file_.Save(kTree));
+    EXPECT_EQ(ReadBytes(damaged_), c.bytes);
+    EXPECT_EQ(ReadBytes(path_), ViewOptionsText(kTree));
+    // Only the first save keeps a copy: later ones leave it alone.
+    ASSERT_TRUE(file_.Save({}));
+    EXPECT_EQ(ReadBytes(damaged_), c.bytes);
+    EXPECT_EQ(ReadBytes(path_), "<Options/>\r\n");
+  }
+}
+
+TEST_F(ViewOptionsFileTest, EmptyOrBlankFileIsNotDamaged) {
+  for (const char* bytes : {"", " \r\n\t\r\n"}) {
+    dir_.Write("viewopt.xml", bytes);
+    GroupMap tree = kTree;
+    EXPECT_EQ(file_.Load(tree), TreeFileStatus::Read);
+    EXPECT_TRUE(tree.empty());
+    EXPECT_FALSE(file_.LastLoadWasDamaged());
+    ASSERT_TRUE(file_.Save(kTree));
+    EXPECT_FALSE(fs::exists(damaged_));
+  }
+}
+
+TEST_F(ViewOptionsFileTest, DamagedFileIsNotReplacedWhenItsCopyCannotBeMade) {
+  dir_.Write("viewopt.xml", "<Options><Group>");
+  fs::create_directory(damaged_);  // nothing can be renamed onto a folder
+  GroupMap tree;
+  ASSERT_EQ(file_.Load(tree), TreeFileStatus::Read);
+  EXPECT_FALSE(file_.Save(kTree));
+  EXPECT_EQ(ReadBytes(path_), "<Options><Group>");
+  fs::remove(damaged_);
+  EXPECT_TRUE(file_.Save(kTree));
+  EXPECT_EQ(ReadBytes(damaged_), "<Options><Group>");
+}
+
+TEST_F(ViewOptionsFileTest, UnopenableFileIsNeitherTruncatedNorReplaced) {
+  // Root opens any file, so a folder in the file's place stands for a file that
+  // exists but cannot be opened as one.
+  fs::create_directory(path_);
+  GroupMap tree = kTree;
+  EXPECT_EQ(file_.Load(tree), TreeFileStatus::Unreadable);
+  EXPECT_EQ(tree, kTree);
+  EXPECT_FALSE(file_.Save({}));
+  EXPECT_TRUE(fs::is_directory(path_));
+  fs::remove(path_);
+
+  if (geteuid() == 0) return;  // the permission case needs an ordinary user
+  dir_.Write("viewopt.xml", ViewOptionsText(kTree));
+  fs::permissions(path_, fs::perms::owner_write);
+  EXPECT_EQ(file_.Load(tree), TreeFileStatus::Unreadable);
+  EXPECT_FALSE(file_.Save({}));
+  fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(ReadBytes(path_), ViewOptionsText(kTree));
+}
+
+TEST_F(ViewOptionsFileTest, SaveKeepsTheFileMode) {
+  dir_.Write("viewopt.xml", "<Options/>");
+  fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write);
+  ASSERT_TRUE(file_.Save(kTree));
+  struct stat info {};
+  ASSERT_EQ(stat(path_.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
+
+}  // namespace

@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "storage/ViewOptionsFile.h"
+#include "storage/XmlDoc.h"
+
+namespace {
+
+AppEntry Entry(const std::string& name, const std::string& showAs, const std::string& path = "",
+               const std::string& filter = "", bool check = false) {
+  AppEntry entry;
+  entry.Name = name;
+  entry.ShowAs = showAs;
+  entry.Path = path;
+  entry.TitleFilter = filter;
+  entry.isCheckTitleFilter = check;
+  return entry;
+}
+
+AppEntry CarrierOf(GroupMap subGroups, const std::string& text = "") {
+  AppEntry entry;
+  entry.Name = text;
+  entry.ShowAs = text;
+  entry.SubGroups = std::move(subGroups);
+  return entry;
+}
+
+GroupMap Read(const std::string& text, bool placeholder = false) {
+  CXmlDoc doc;
+  doc.Parse(text);
+  return ReadTree(doc, placeholder);
+}
+
+GroupMap RoundTrip(const GroupMap& tree) { return Read(ViewOptionsText(tree)); }
+
+// One App element with the five fields in the order they are written.
+std::string AppXml(const std::string& name, const std::string& showAs, const std::string& check,
+                   const std::string& filter, const std::string& path) {
+  return "<App><Name>" + name + "</Name><ShowAs>" + showAs + "</ShowAs><isCheckTitleFilter>" +
+         check + "</isCheckTitleFilter><TitleFilter>" + filter + "</TitleFilter><Path>" + path +
+         "</Path></App>";
+}
+
+TEST(ViewOptionsWrite, WorkTreeIsByteExact) {
+  const GroupMap tree = {{"Work", {Entry("editor.exe", "Editor", "/usr/bin/editor")}}};
+  EXPECT_EQ(ViewOptionsText(tree),
+            "<Options>\r\n<Group>\r\n<Name>Work</Name>\r\n<App>\r\n<Name>editor.exe</Name>\r\n"
+            "<ShowAs>Editor</ShowAs>\r\n<isCheckTitleFilter>0</isCheckTitleFilter>\r\n"
+            "<TitleFilter/>\r\n<Path>/usr/bin/editor</Path>\r\n</App>\r\n</Group>\r\n"
+            "</Options>\r\n");
+}
+
+TEST(ViewOptionsWrite, EmptyTreeIsOneEmptyElement) {
+  EXPECT_EQ(ViewOptionsText({}), "<Options/>\r\n");
+  EXPECT_TRUE(RoundTrip({}).empty());
+}
+
+TEST(ViewOptionsWrite, OnlyTheFirstNoneEntryOfAGroupGetsFields) {
+  const GroupMap tree = {
+      {"G", {MakePlaceholder(), Entry("x", "X", "", "doc", true), MakePlaceholder()}}};
+  EXPECT_EQ(ViewOptionsText(tree),
+            "<Options>\r\n<Group>\r\n<Name>G</Name>\r\n<App>\r\n<Name>None</Name>\r\n"
+            "<ShowAs>None</ShowAs>\r\n<isCheckTitleFilter>0</isCheckTitleFilter>\r\n"
+            "<TitleFilter/>\r\n<Path/>\r\n</App>\r\n<App>\r\n<Name>x</Name>\r\n"
+            "<ShowAs>X</ShowAs>\r\n<isCheckTitleFilter>1</isCheckTitleFilter>\r\n"
+            "<TitleFilter>doc</TitleFilter>\r\n<Path/>\r\n</App>\r\n<App/>\r\n</Group>\r\n"
+            "</Options>\r\n");
+  const GroupMap back = RoundTrip(tree);
+  ASSERT_EQ(back.at("G").size(), 2u);  // the field-less <App/> is not read back
+  EXPECT_EQ(back.at("G")[1], Entry("x", "X", "", "doc", true));
+}
+
+TEST(ViewOptionsWrite, SubGroupsComeBackUnderANoneCarrierAfterTheEntries) {
+  const GroupMap alpha = {{"Alpha", {MakePlaceholder()}}};
+  const GroupMap beta = {{"Beta", {MakePlaceholder(), Entry("b", "B")}}};
+  const GroupMap tree = {
+      {"Work", {MakePlaceholder(), CarrierOf(alpha), Entry("e", "E"), CarrierOf(beta, "C")}},
+      {"Other Applications", {Entry("o", "O")}}};
+  const GroupMap back = RoundTrip(tree);
+  const GroupMap expected = {{"Work",
+                              {MakePlaceholder(), Entry("e", "E"), Entry("C", "C"),
+                               CarrierOf(alpha, "None"), CarrierOf(beta, "None")}},
+                             {"Other Applications", {Entry("o", "O")}}};
+  EXPECT_EQ(back, expected);
+}
+
+TEST(ViewOptionsWrite, MarkupCharactersAndBytesSurvive) {
+  const std::string tricky = "a<b>&c &amp; \"q\" 'p' ]]> <![CDATA[x]]> é";
+  const GroupMap tree = {{tricky, {Entry(tricky, tricky, tricky, tricky, true)}}};
+  EXPECT_EQ(RoundTrip(tree), tree);
+}
+
+TEST(ViewOptionsWrite, TreesAsDeepAsTheEditorMakesRoundTrip) {
+  GroupMap tree = {{"leaf", {Entry("app", "App")}}};
+  for (std::size_t depth = 1; depth < kMaxGroupDepth; ++depth) {
+    GroupMap parent = {{"g" + std::to_string(depth), {MakePlaceholder(), CarrierOf(tree)}}};
+    tree = std::move(parent);
+  }
+  const std::string text = ViewOptionsText(tree);
+  CXmlDoc doc;
+  ASSERT_TRUE(doc.Parse(text)) << doc.GetParseError();
+  // Carriers come back named "None"; rename ours the same way to compare.
+  GroupMap expected = {{"leaf", {Entry("app", "App")}}};
+  for (std::size_t depth = 1; depth < kMaxGroupDepth; ++depth) {
+    GroupMap parent = {
+        {"g" + std::to_string(depth), {MakePlaceholder(), CarrierOf(expected, "None")}}};
+    expected = std::move(parent);
+  }
+  EXPECT_EQ(ReadTree(doc), expected);
+}
+
+TEST(ViewOptionsRead, ReaderQuirksOfMissingAndEmptyElements) {
+  struct Case {
+    const char* what;
+    std::string groups;  // inside the root
+    GroupMap expected;
+  };
+  const Case cases[] = {
+      {"missing ShowAs takes the Name",
+       "<Group><Name>G</Name><App><Name>n</Name><isCheckTitleFilter>0</isCheckTitleFilter>"
+       "<TitleFilter/><Path>p</Path></App></Group>",
+       {{"G", {Entry("n", "n", "p")}}}},
+      {"missing TitleFilter takes the flag's text",
+       "<Group><Name>G</Name><App><Name>n</Name><ShowAs>s</ShowAs>"
+       "<isCheckTitleFilter>1</isCheckTitleFilter><Path>p</Path></App></Group>",
+       {{"G", {Entry("n", "s", "p", "1", true)}}}},
+      {"first App without Name takes the group's name",
+       "<Group><Name>G</Name><App><ShowAs>s</ShowAs></App>"
+       "<App><ShowAs>t</ShowAs></App></Group>",
+       {{"G", {Entry("G", "s", "s", "s")}}}},
+      {"App without Name is dropped",
+       "<Group><Name>G</Name>" + AppXml("a", "A", "0", "", "") + "<App><Name/></App></Group>",
+       {{"G", {Entry("a", "A")}}}},
+      {"group without App gets one empty entry",
+       "<Group><Name>G</Name></Group>",
+       {{"G", {AppEntry{}}}}},
+      {"group without Name ends its level",
+       "<Group><Name>A</Name></Group><Group>" + AppXml("x", "X", "0", "", "") +
+           "</Group><Group><Name>C</Name></Group>",
+       {{"A", {AppEntry{}}}}},
+      {"empty group name reuses the previous one and replaces its entries",
+       "<Group><Name>A</Name>" + AppXml("a", "A", "0", "", "") + "</Group><Group><Name/>" +
+           AppXml("b", "B", "0", "", "") + "</Group>",
+       {{"A", {Entry("b", "B")}}}},
+      {"empty group name without entries adds an entry to the previous group",
+       "<Group><Name>A</Name>" + AppXml("a", "A", "0", "", "") + "</Group><Group><Name/></Group>",
+       {{"A", {Entry("a", "A"), AppEntry{}}}}},
+      {"first group with an empty name takes the empty name",
+       "<Group><Name></Name></Group>",
+       {{"", {AppEntry{}}}}},
+      {"sub-groups of a group without entries are dropped",
+       "<Group><Name>G</Name><Options><Group><Name>S</Name></Group></Options></Group>",
+       {{"G", {AppEntry{}}}}},
+      {"nested containers must be named Options",
+       "<Group><Name>G</Name>" + AppXml("a", "A", "0", "", "") +
+           "<Opts><Group><Name>S</Name></Group></Opts></Group>",
+       {{"G", {Entry("a", "A")}}}},
+      {"fields are looked for in order only",
+       "<Group><Name>G</Name><App><ShowAs>s</ShowAs><Name>n</Name></App></Group>",
+       {{"G", {Entry("n", "n", "n", "n")}}}},
+      {"entities and line ends in values are kept",
+       "<Group><Name>a &lt;b&gt;</Name>" + AppXml("n", "two\r\nlines", "0", "&amp;", "") +
+           "</Group>",
+       {{"a <b>", {Entry("n", "two\r\nlines", "", "&")}}}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Read("<Options>" + c.groups + "</Options>"), c.expected) << c.what;
+    // The root's name does not matter.
+    EXPECT_EQ(Read("<Root>" + c.groups + "</Root>"), c.expected) << c.what;
+  }
+}
+
+TEST(ViewOptionsRead, FlagIsADecimalNumberNotZero) {
+  const struct {
+    const char* text;
+    bool on;
+  } cases[] = {{"1", true},   {"0", false},   {" 2x", true},  {"-1", true},
+               {"00", false}, {"abc", false}, {"0009", true}, {"+0", false}};
+  for (const auto& c : cases) {
+    const GroupMap tree = Read("<Options><Group><Name>G</Name>" +
+                               AppXml("n", "s", c.text, "f", "p") + "</Group></Options>");
+    EXPECT_EQ(tree.at("G").at(0).isCheckTitleFilter, c.on) << c.text;
+  }
+}
+
+TEST(ViewOptionsRead, NothingParsedReadsAsEmptyTree) {
+  for (const char* text : {"", "   ", "<Options>", "no markup", "<a><b></a>"}) {
+    EXPECT_TRUE(Read(text).empty()) << text;
+  }
+}
+
+TEST(ViewOptionsRead, JoinLinesDropsEveryLineEndForm) {
+  const struct {
+    const char* bytes;
+    const char* joined;
+  } cases[] = {{"a\r\r\nb\r\nc\nd", "abcd"}, {"a\nb\n", "ab"},     {"\r\n\r\n", ""},
+               {"a\rb\n", "a\rb"},           {"tail\r", "tail\r"}, {"", ""}};
+  for (const auto& c : cases) EXPECT_EQ(JoinLines(c.bytes), c.joined) << c.bytes;
+  const std::string longLine(70000, 'x');
+  EXPECT_EQ(JoinLines(longLine + "\r\n" + longLine), longLine + longLine);
+}
+
+}  // namespace
