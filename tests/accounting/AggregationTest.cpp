@@ -1,0 +1,245 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "AccountingTestSupport.h"
+#include "accounting/Aggregation.h"
+#include "accounting/PeriodCalendar.h"
+#include "accounting/Periods.h"
+#include "tree/TreeOps.h"
+
+namespace {
+
+int32_t AddWrapped(int32_t total, int64_t seconds) {
+  return static_cast<int32_t>(static_cast<uint32_t>(total) + static_cast<uint32_t>(seconds));
+}
+
+// The aggregation as it was first written down: every record against every entry,
+// and after each count a write-back walk of the whole tree. The reference for the
+// indexed version.
+void LiteralAggregate(GroupMap& tree, const std::vector<ActivityRecord>& records) {
+  AppList collected;
+  for (const auto& [name, list] : tree) CollectEntries(list, collected);
+  ResetTimes(tree);
+  AppList added;
+  for (const ActivityRecord& r : records) {
+    bool known = false;
+    for (const AppList* list : {&collected, &added}) {
+      for (const AppEntry& e : *list)
+        known = known || e.Name == r.AppName || e.ShowAs == r.DisplayName;
+    }
+    if (known || r.AppPath.empty()) continue;
+    AppEntry entry;
+    entry.ShowAs = r.DisplayName.empty() ? r.AppName : r.DisplayName;
+    entry.Name = r.AppName;
+    entry.Path = r.AppPath;
+    added.push_back(entry);
+  }
+  for (const ActivityRecord& r : records) {
+    // PeriodSeconds depends on the clock alone, so one call per period and record
+    // gives what a call per entry would.
+    const int64_t week = PeriodSeconds(r.StartTime, r.EndTime, Week);
+    const int64_t month = PeriodSeconds(r.StartTime, r.EndTime, Month);
+    const int64_t today = PeriodSeconds(r.StartTime, r.EndTime, Today);
+    auto add = [&](AppEntry& e) {
+      e.WeekTime = AddWrapped(e.WeekTime, week);
+      e.MonthTime = AddWrapped(e.MonthTime, month);
+      e.TodayTime = AddWrapped(e.TodayTime, today);
+    };
+    for (AppEntry& e : added) {
+      if (EntryClaims(e, r.AppName, r.WindowTitle)) add(e);
+    }
+    for (AppEntry& e : collected) {
+      if (!EntryClaims(e, r.AppName, r.WindowTitle)) continue;
+      add(e);
+      UpdateMatchingEntries(e, tree);
+    }
+  }
+  AppList& other = tree[kOtherApplications];
+  other.insert(other.begin(), added.begin(), added.end());
+}
+
+void FastAggregate(GroupMap& tree, const std::vector<ActivityRecord>& records) {
+  PeriodCalendar calendar(ClockNow());
+  AggregateActivity(tree, records, calendar);
+}
+
+AppEntry App(const std::string& showAs, const std::string& name, const std::string& filter = "",
+             bool filterOn = false, const std::string& path = "/usr/bin/app") {
+  AppEntry e;
+  e.ShowAs = showAs;
+  e.Name = name;
+  e.TitleFilter = filter;
+  e.isCheckTitleFilter = filterOn;
+  e.Path = path;
+  return e;
+}
+
+AppEntry Carrier(GroupMap subGroups) {
+  AppEntry e = App(kNoneName, kNoneName, "", false, "");
+  e.SubGroups = std::move(subGroups);
+  return e;
+}
+
+ActivityRecord Record(const std::string& display, const std::string& app, const std::string& title,
+                      const std::string& start, const std::string& end,
+                      const std::string& path = "/usr/bin/app") {
+  return {display, app, title, path, start, end};
+}
+
+class AggregationTest : public testing::Test {
+ protected:
+  TimeZoneGuard zone_{"UTC"};
+  FixedClockGuard clock_{LocalTime(2026, 7, 15, 12, 0, 0)};  // Wednesday
+};
+
+TEST_F(AggregationTest, NewApplicationsGoToTheFrontOfOtherApplications) {
+  GroupMap tree{{kOtherApplications, {App("Old", "old")}}};
+  const std::vector<ActivityRecord> records = {
+      Record("Browser", "browser", "Start", "07 15 09 00 00", "07 15 09 10 00"),
+      Record("", "shell", "", "07 15 09 10 00", "07 15 09 11 00"),
+      Record("Browser", "browser", "News", "07 15 09 11 00", "07 15 09 21 00"),
+      Record("Ghost", "ghost", "", "07 15 09 21 00", "07 15 09 30 00", ""),  // no path
+      Record("Old", "renamed", "", "07 15 09 30 00", "07 15 09 40 00"),      // known by its ShowAs
+  };
+  FastAggregate(tree, records);
+  const AppList& other = tree.at(kOtherApplications);
+  ASSERT_EQ(other.size(), 3u);
+  EXPECT_EQ(other[0].ShowAs, "Browser");
+  EXPECT_EQ(other[0].MonthTime, 1200);
+  EXPECT_EQ(other[0].TodayTime, 1200);
+  EXPECT_EQ(other[1].ShowAs, "shell");  // no display name: the application name
+  EXPECT_EQ(other[1].Name, "shell");
+  EXPECT_EQ(other[1].WeekTime, 60);
+  EXPECT_EQ(other[2].ShowAs, "Old");
+  EXPECT_EQ(other[2].MonthTime, 0);  // counted by Name only
+}
+
+TEST_F(AggregationTest, EmptyRecordListStillMakesOtherApplications) {
+  GroupMap tree{{"Work", {App("Editor", "editor")}}};
+  tree["Work"][0].MonthTime = 77;
+  FastAggregate(tree, {});
+  EXPECT_EQ(tree.at("Work")[0].MonthTime, 0);
+  ASSERT_EQ(tree.count(kOtherApplications), 1u);
+  EXPECT_TRUE(tree.at(kOtherApplications).empty());
+}
+
+TEST_F(AggregationTest, TitleFiltersDivideOneApplication) {
+  GroupMap tree{{"Work",
+                 {App("Reports", "editor", "Report", true), App("All", "editor"),
+                  App("Lower", "editor", "report", true), App("Upper", "Editor"),
+                  App("AnyCaption", "editor", "", true), App("Nameless", "")}}};
+  FastAggregate(tree,
+                {Record("Ed", "editor", "Report 7 - Editor", "07 15 08 00 00", "07 15 08 01 40")});
+  const AppList& work = tree.at("Work");
+  const int expected[] = {100, 100, 0, 0, 100, 0};
+  for (size_t i = 0; i < work.size(); ++i) EXPECT_EQ(work[i].MonthTime, expected[i]) << i;
+}
+
+TEST_F(AggregationTest, WriteBackCopiesTheLastCountedEntryIntoEqualAssociations) {
+  AppEntry mailA = App("Mail", "mail", "", false, "/a");
+  AppEntry mailB = App("Mail", "thunder", "", false, "/b");
+  GroupMap tree{{"A", {mailA}}, {"B", {mailB}}};
+  FastAggregate(tree, {Record("M", "mail", "", "07 15 08 00 00", "07 15 08 10 00"),
+                       Record("T", "thunder", "", "07 15 08 10 00", "07 15 08 15 00")});
+  // The thunder record was counted last, by B's entry, which then held 300 seconds.
+  for (const char* group : {"A", "B"}) {
+    const AppEntry& e = tree.at(group)[0];
+    EXPECT_EQ(e.Name, "thunder") << group;
+    EXPECT_EQ(e.Path, "/b") << group;
+    EXPECT_EQ(e.MonthTime, 300) << group;
+  }
+}
+
+TEST_F(AggregationTest, WriteBackStopsAtTheFirstEqualEntryOfAList) {
+  GroupMap tree{{"G", {App("X", "x"), Carrier({{"Sub", {App("X", "x")}}})}},
+                {"H", {Carrier({{"Sub", {App("Y", "y")}}}), App("Y", "y")}}};
+  FastAggregate(tree, {Record("X", "x", "", "07 15 08 00 00", "07 15 08 00 50"),
+                       Record("Y", "y", "", "07 15 08 00 50", "07 15 08 01 00")});
+  EXPECT_EQ(tree.at("G")[0].MonthTime, 50);
+  EXPECT_EQ(tree.at("G")[1].SubGroups.at("Sub")[0].MonthTime, 0);   // never reached
+  EXPECT_EQ(tree.at("H")[0].SubGroups.at("Sub")[0].MonthTime, 10);  // reached first
+  EXPECT_EQ(tree.at("H")[1].MonthTime, 10);
+}
+
+TEST_F(AggregationTest, TotalsKeepTheLow32BitsOfEachAddition) {
+  GroupMap tree{{"Work", {App("Editor", "editor")}}};
+  // 2^32 + 5 seconds from the first of the month.
+  FastAggregate(tree, {Record("E", "editor", "", "2026 07 01 00 00 00", "2162 08 07 06 28 21")});
+  EXPECT_EQ(tree.at("Work")[0].MonthTime, 5);
+  EXPECT_EQ(tree.at("Work")[0].TodayTime, 0);
+}
+
+// Random small trees and record lists, drawn from small pools so that names, display
+// names and filters collide often.
+class RandomCase {
+ public:
+  explicit RandomCase(uint32_t seed) : random_(seed) {}
+
+  GroupMap Tree() { return Level(0); }
+
+  std::vector<ActivityRecord> Records() {
+    static const char* const kDisplay[] = {"Editor", "Browser", "Mail", "Idle", "", "None", "New"};
+    static const char* const kApps[] = {"editor", "browser", "mail", "", "fresh", "other"};
+    static const char* const kTitles[] = {"Report 7", "proj x", "", "Start", "Report proj"};
+    static const char* const kPaths[] = {"", "/usr/bin/a", "/opt/b"};
+    static const char* const kTimes[] = {
+        "07 15 08 00 00",      "07 15 09 30 00",      "07 14 23 00 00",      "07 13 00 00 00",
+        "07 12 12 00 00",      "07 01 00 00 00",      "06 30 23 00 00",      "07 16 11 00 00",
+        "2026 07 02 00 00 00", "9999 12 31 23 59 59", "2026 07 15 10 00 00", ""};
+    std::vector<ActivityRecord> records(Pick(9));
+    for (ActivityRecord& r : records) {
+      r = {Of(kDisplay), Of(kApps), Of(kTitles), Of(kPaths), Of(kTimes), Of(kTimes)};
+    }
+    return records;
+  }
+
+ private:
+  size_t Pick(size_t below) { return std::uniform_int_distribution<size_t>(0, below - 1)(random_); }
+  template <size_t N>
+  std::string Of(const char* const (&pool)[N]) {
+    return pool[Pick(N)];
+  }
+
+  GroupMap Level(int depth) {
+    static const char* const kGroups[] = {"A", "B", "Other Applications", "b"};
+    GroupMap level;
+    for (size_t n = Pick(depth == 0 ? 4 : 3); n > 0; --n) level[Of(kGroups)] = List(depth);
+    return level;
+  }
+
+  AppList List(int depth) {
+    static const char* const kShowAs[] = {"Editor", "Browser", "Mail", "Idle", "", "None"};
+    static const char* const kNames[] = {"editor", "browser", "mail", "", "None"};
+    static const char* const kFilters[] = {"", "Report", "proj"};
+    AppList list(Pick(4));
+    for (AppEntry& e : list) {
+      e = App(Of(kShowAs), Of(kNames), Of(kFilters), Pick(2) == 0, Pick(3) == 0 ? "" : "/p");
+      if (Pick(5) == 0) e.MonthTime = static_cast<int32_t>(Pick(100));  // stale totals
+      if (depth < 3 && Pick(4) == 0) e.SubGroups = Level(depth + 1);
+    }
+    return list;
+  }
+
+  std::mt19937 random_;
+};
+
+TEST_F(AggregationTest, IndexedAggregationMatchesTheLiteralOne) {
+  int withTime = 0;
+  for (uint32_t seed = 1; seed <= 3000; ++seed) {
+    RandomCase random(seed);
+    const GroupMap tree = random.Tree();
+    const std::vector<ActivityRecord> records = random.Records();
+    GroupMap expected = tree;
+    LiteralAggregate(expected, records);
+    GroupMap actual = tree;
+    FastAggregate(actual, records);
+    ASSERT_EQ(actual, expected) << "seed " << seed;
+    AppList all;
+    for (const auto& [name, list] : actual) CollectEntries(list, all);
+    for (const AppEntry& e : all) withTime += e.MonthTime != 0 || e.WeekTime != 0;
+  }
+  EXPECT_GT(withTime, 1000);  // the cases really count time
+}
+
+}  // namespace

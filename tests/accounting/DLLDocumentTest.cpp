@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "AccountingTestSupport.h"
+#include "accounting/DLLDocument.h"
+#include "framework/core/Autostart.h"
+#include "framework/core/CurrentDirectory.h"
+#include "framework/core/Paths.h"
+#include "storage/ViewOptionsFile.h"
+#include "support/TempDir.h"
+#include "tree/TreeOps.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A home folder of its own (options and data folders) for one test; the previous
+// home and current directory come back afterwards.
+class DocumentTest : public testing::Test {
+ protected:
+  DocumentTest() : oldHome_(std::getenv("TASKMETER_HOME")), oldCwd_(GetCurrentDirectory()) {
+    fs::create_directories(home_.Path() / "options");
+    fs::create_directories(Data());
+    setenv("TASKMETER_HOME", home_.Path().c_str(), 1);
+    WritePrefs(Data().string());
+  }
+  ~DocumentTest() override {
+    setenv("TASKMETER_HOME", oldHome_.c_str(), 1);
+    SetCurrentDirectory(oldCwd_);
+  }
+
+  fs::path Data() const { return home_.Path() / "data"; }
+  fs::path TreePath() const { return home_.Path() / "options" / "viewopt.xml"; }
+
+  void WritePrefs(const std::string& dbPath, bool loadOnStartup = false) {
+    MainPrefs prefs;
+    prefs.DbPath = dbPath;
+    prefs.LoadOnStartup = loadOnStartup;
+    home_.Write("options/mainpref.ini", MainPrefsText(prefs));
+  }
+  void WriteTree(const GroupMap& tree) {
+    home_.Write("options/viewopt.xml", ViewOptionsText(tree));
+  }
+  GroupMap SavedTree() const {
+    GroupMap tree;
+    ViewOptionsFile(TreePath().string()).Load(tree);
+    return tree;
+  }
+  // A day's log of `blocks` seven-line blocks of `app`, one minute each from 09:00.
+  void WriteLog(const fs::path& folder, const std::string& name, const std::string& day,
+                const std::string& app, int blocks) {
+    std::string text;
+    for (int i = 0; i < blocks; ++i) {
+      const std::string start = day + " 09 " + (i < 10 ? "0" : "") + std::to_string(i) + " 00";
+      const std::string end =
+          day + " 09 " + (i + 1 < 10 ? "0" : "") + std::to_string(i + 1) + " 00";
+      text += LogBlockText(start, end, app + " display", "title", app, "/usr/bin/" + app);
+    }
+    fs::create_directories(folder);
+    std::ofstream(folder / name, std::ios::binary) << text;
+  }
+  std::unique_ptr<CDLLDocument> PreparedDocument() {
+    auto doc = std::make_unique<CDLLDocument>();
+    EXPECT_TRUE(doc->ReadPrefs());
+    return doc;
+  }
+
+  TimeZoneGuard zone_{"Europe/Berlin"};
+  FixedClockGuard clock_{LocalTime(2026, 7, 15, 12, 0, 0)};
+  TempDir home_;
+  std::string oldHome_;
+  std::string oldCwd_;
+};
+
+AppEntry Entry(const std::string& showAs, const std::string& name) {
+  AppEntry e;
+  e.ShowAs = showAs;
+  e.Name = name;
+  return e;
+}
+
+TEST_F(DocumentTest, RunTimeClassCreatesTheDocument) {
+  const CRuntimeClass& cls = CDLLDocument::classCDLLDocument;
+  EXPECT_STREQ(cls.m_lpszClassName, "CDLLDocument");
+  std::unique_ptr<CObject> object(cls.CreateObject());
+  ASSERT_NE(object, nullptr);
+  EXPECT_EQ(object->GetRuntimeClass(), &cls);
+  EXPECT_TRUE(object->IsKindOf(&CDocument::classCDocument));
+  EXPECT_NE(dynamic_cast<CDLLDocument*>(object.get()), nullptr);
+}
+
+TEST_F(DocumentTest, FirstRunCreatesAnEmptyTreeFileAndTheRefreshScans) {
+  WriteLog(Data(), "2026-07-15.log", "07 15", "editor", 3);
+  auto doc = PreparedDocument();
+  doc->SetTitle("Untitled");
+  ASSERT_TRUE(doc->OnNewDocument());
+  EXPECT_EQ(doc->GetTitle(), "");
+  EXPECT_TRUE(fs::exists(TreePath()));
+  EXPECT_EQ(fs::file_size(TreePath()), 0u);
+  EXPECT_TRUE(doc->GetGroupMap().empty());
+  EXPECT_TRUE(doc->GetRecords().empty());
+
+  doc->LoadDocument();
+  ASSERT_EQ(doc->GetRecords().size(), 2u);
+  const AppList& other = doc->GetGroupMap().at(kOtherApplications);
+  ASSERT_EQ(other.size(), 1u);
+  EXPECT_EQ(other[0].ShowAs, "editor display");
+  EXPECT_EQ(other[0].TodayTime, 120);
+  EXPECT_EQ(SavedTree().at(kOtherApplications).at(0).Name, "editor");
+  EXPECT_EQ(doc->GetScannedFolder(), fs::canonical(Data()).string() + "/");
+  EXPECT_EQ(GetCurrentDirectory(), doc->GetScannedFolder());
+}
+
+TEST_F(DocumentTest, RefreshReadsTheSavedTreeAgain) {
+  WriteTree({{"Work", {Entry("Ed", "editor")}}});
+  WriteLog(Data(), "2026-07-15.log", "07 15", "editor", 4);
+  auto doc = PreparedDocument();
+  doc->LoadDocument();
+  EXPECT_EQ(doc->GetGroupMap().at("Work")[0].MonthTime, 180);
+  doc->GetGroupMap()["Unsaved"] = {Entry("X", "x")};
+  doc->LoadDocument();
+  EXPECT_EQ(doc->GetGroupMap().count("Unsaved"), 0u);
+  doc->GetGroupMap()["Saved"] = {Entry("Ed", "editor")};
+  ASSERT_TRUE(doc->SaveGroupMap());
+  doc->LoadDocument();
+  EXPECT_EQ(doc->GetGroupMap().at("Saved")[0].MonthTime, 180);
+  EXPECT_EQ(doc->GetGroupMap().at("Work")[0].MonthTime, 180);  // fresh, not doubled
+}
+
+TEST_F(DocumentTest, ATreeFileThatCannotBeOpenedIsLeftAlone) {
+  fs::create_directories(TreePath());  // exists, but cannot be read as a file
+  WriteLog(Data(), "2026-07-15.log", "07 15", "editor", 3);
+  auto doc = PreparedDocument();
+  doc->LoadDocument();
+  EXPECT_TRUE(doc->GetRecords().empty());
+  EXPECT_TRUE(fs::is_directory(TreePath()));
+}
+
+TEST_F(DocumentTest, ScanFolderFollowsThePreferences) {
+  WriteTree({});
+  const fs::path home = home_.Path();
+  WriteLog(home, "2026-07-15.log", "07 15", "homeapp", 2);
+  WriteLog(Data(), "2026-07-15.log", "07 15", "dataapp", 2);
+  const struct {
+    std::string dbPath;
+    fs::path scanned;
+    const char* app;  // nullptr: no records
+  } cases[] = {
+      {Data().string(), Data(), "dataapp"},
+      {(home / "missing").string(), home, "homeapp"},  // the executable directory stays
+      {"", GetDefaultDataFolder(), nullptr},           // read as the default data folder
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.dbPath);
+    WritePrefs(c.dbPath);
+    auto doc = PreparedDocument();
+    doc->LoadDocument();
+    EXPECT_EQ(doc->GetScannedFolder(), fs::canonical(c.scanned).string() + "/");
+    if (c.app == nullptr) {
+      EXPECT_TRUE(doc->GetRecords().empty());
+    } else {
+      ASSERT_EQ(doc->GetRecords().size(), 1u);
+      EXPECT_EQ(doc->GetRecords()[0].AppName, c.app);
+    }
+  }
+}
+
+TEST_F(DocumentTest, CutoffByCreationTimeAndOrderByNameDate) {
+  WriteTree({});
+  const int64_t cutoff = ClockNow() - 31 * 86400;
+  WriteLog(Data(), "2026-07-14.log", "07 14", "b", 2);  // found in any order
+  WriteLog(Data(), "2026-07-13.log", "07 13", "a", 2);
+  WriteLog(Data(), "2026-07-15.log", "07 15", "old", 2);
+  CreationTimeGuard times([&](const std::string& path) {
+    return path.ends_with("07-15.log")   ? cutoff - 1
+           : path.ends_with("07-13.log") ? cutoff
+                                         : cutoff + 9;
+  });
+  auto doc = PreparedDocument();
+  doc->LoadDocument();
+  const auto& records = doc->GetRecords();
+  ASSERT_EQ(records.size(), 3u);
+  EXPECT_EQ(records[0].AppName, "a");
+  EXPECT_EQ(records[1].AppName, "a");  // the 13th's last block, timed by the 14th's first
+  EXPECT_EQ(records[1].StartTime, "07 14 09 00 00");
+  EXPECT_EQ(records[2].AppName, "b");
+}
+
+TEST_F(DocumentTest, GroupTotalsSumSubGroupsAndNeverAddAGroup) {
+  AppEntry carrier = Entry(kNoneName, kNoneName);
+  carrier.SubGroups["Sub"] = {Entry("Ed", "editor"), Entry("Idle", "idle")};
+  WriteTree({{"Work", {Entry("Mail", "mail"), carrier}}, {"Private", {Entry("Ed", "editor")}}});
+  std::string text;
+  // editor 10 min, idle 5 min, mail 1 min, then a closing block.
+  text += LogBlockText("07 15 08 00 00", "07 15 08 00 00", "E", "", "editor", "/e");
+  text += LogBlockText("07 15 08 00 00", "07 15 08 10 00", "I", "", "idle", "/i");
+  text += LogBlockText("07 15 08 10 00", "07 15 08 15 00", "M", "", "mail", "/m");
+  text += LogBlockText("07 15 08 15 00", "07 15 08 16 00", "E", "", "editor", "/e");
+  std::ofstream(Data() / "2026-07-15.log", std::ios::binary) << text;
+  auto doc = PreparedDocument();
+  doc->LoadDocument();
+  const GroupMap before = doc->GetGroupMap();
+  EXPECT_EQ(doc->GetGroupTotals({"Work"}), (PeriodTotals{660, 660, 660}));
+  EXPECT_EQ(doc->GetGroupTotals({"Work", "Sub"}), (PeriodTotals{600, 600, 600}));
+  EXPECT_EQ(doc->GetGroupTotals({"Private"}), (PeriodTotals{600, 600, 600}));
+  EXPECT_EQ(doc->GetGroupTotals({"Nowhere"}), PeriodTotals{});
+  EXPECT_EQ(doc->GetGroupTotals({"Work", "Nowhere"}), PeriodTotals{});
+  EXPECT_EQ(doc->GetGroupTotals({"Private", "Sub"}), PeriodTotals{});
+  EXPECT_EQ(doc->GetGroupTotals({}), PeriodTotals{});
+  EXPECT_EQ(doc->GetGroupMap(), before);
+  // The editor sits in two groups and counts in both; idle time counts nowhere.
+  EXPECT_EQ(doc->GetAllTotals(), (PeriodTotals{1260, 1260, 1260}));
+  // The idle entry holds its own time all the same.
+  EXPECT_EQ(FindGroupList(doc->GetGroupMap(), {"Work", "Sub"})->at(1).MonthTime, 300);
+}
+
+TEST_F(DocumentTest, NegativeTotalsAddNothing) {
+  auto doc = std::make_unique<CDLLDocument>();
+  AppEntry wrapped = Entry("Ed", "editor");
+  wrapped.MonthTime = -5;
+  wrapped.WeekTime = 7;
+  doc->GetGroupMap()["Work"] = {wrapped};
+  EXPECT_EQ(doc->GetGroupTotals({"Work"}), (PeriodTotals{0, 7, 0}));
+}
+
+TEST_F(DocumentTest, PreferencesWithAndWithoutTheAutostartStep) {
+  fs::remove(GetAutostartEntryPath());
+  WritePrefs(Data().string(), true);
+  CDLLDocument doc;
+  ASSERT_TRUE(doc.ReadPrefs());
+  EXPECT_TRUE(doc.GetPrefs().LoadOnStartup);
+  EXPECT_FALSE(fs::exists(GetAutostartEntryPath()));
+  doc.LoadPrefs();
+  EXPECT_TRUE(fs::exists(GetAutostartEntryPath()));
+  WritePrefs(Data().string(), false);
+  doc.LoadPrefs();
+  EXPECT_FALSE(doc.GetPrefs().LoadOnStartup);
+  EXPECT_FALSE(fs::exists(GetAutostartEntryPath()));
+  fs::remove(home_.Path() / "options" / "mainpref.ini");
+  EXPECT_FALSE(doc.ReadPrefs());
+  EXPECT_EQ(doc.GetPrefs().DbPath, Data().string());  // kept from the last read
+}
+
+}  // namespace
