@@ -28,6 +28,7 @@ GroupMap* FirstSubGroups(AppList& list) {
 std::size_t LevelsBeneath(const AppEntry& entry) {
   std::size_t deepest = 0;
   for (const auto& [name, list] : entry.SubGroups) {
+    deepest = std::max<std::size_t>(deepest, 1);  // a group is a level even when empty
     for (const AppEntry& inner : list) deepest = std::max(deepest, 1 + LevelsBeneath(inner));
   }
   return deepest;

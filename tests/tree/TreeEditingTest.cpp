@@ -1,291 +1,149 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 #include "TreeBuilders.h"
 #include "tree/TreeOps.h"
 
 namespace {
 
-using Names = std::vector<std::string>;
+const AppEntry kNone = MakePlaceholder();
 
 GroupMap SampleTree() {
-  return GroupMap{{"Reports",
-                   {MakePlaceholder(), App("A"), App("B"),
-                    Carrier({{"Q1", {MakePlaceholder(), App("C")}}, {"Q2", {MakePlaceholder()}}})}},
-                  {"Home", {MakePlaceholder(), App("H"), App("A")}},
-                  {kOtherApplications, {App("O")}}};
+  return {{"Reports", {kNone, App("A"), App("B"), Carrier({{"Q1", {kNone, App("C")}}})}},
+          {"Home", {kNone, App("H"), App("A")}},
+          {"Dup", {App("X", "one"), App("Y"), App("X", "two")}},
+          {"G", {Carrier({{"Sub", {App("S")}}}, "Folder")}},
+          {kOtherApplications, {App("O")}}};
 }
 
-// --- AddGroup -------------------------------------------------------------
+enum class Op { Add, Rename, Delete, Replace, Copy, Move };
 
-TEST(AddGroup, TopLevelOnEmptyTree) {
-  GroupMap tree;
-  EXPECT_TRUE(AddGroup(tree, "Reports", {}));
-  EXPECT_EQ(tree, (GroupMap{{"Reports", {MakePlaceholder()}}}));
+struct Request {
+  Op op;
+  std::string name;  // group name, or display name of the entry
+  GroupPath path;
+  GroupPath to = {};
+};
+
+bool Apply(GroupMap& tree, const Request& r) {
+  switch (r.op) {
+    case Op::Add:
+      return AddGroup(tree, r.name, r.path);
+    case Op::Rename:
+      return RenameGroup(tree, r.name, r.path);
+    case Op::Delete:
+      return DeleteGroup(tree, r.path);
+    case Op::Replace:
+      return ReplaceEntry(tree, r.name, r.path, App("New"));
+    case Op::Copy:
+      return TransferEntry(tree, r.name, r.path, r.to, true);
+    case Op::Move:
+      return TransferEntry(tree, r.name, r.path, r.to, false);
+  }
+  return false;
 }
 
-TEST(AddGroup, ExistingTopLevelNameGetsOneMorePlaceholder) {
-  GroupMap tree = SampleTree();
-  EXPECT_TRUE(AddGroup(tree, "Home", {}));
-  EXPECT_EQ(ShowAsOf(tree["Home"]), (Names{"None", "H", "A", "None"}));
-  EXPECT_TRUE(AddGroup(tree, "", {}));  // names are not validated
-  EXPECT_EQ(tree[""], AppList{MakePlaceholder()});
-}
-
-TEST(AddGroup, FirstSubGroupGetsACarrierLaterOnesJoinIt) {
-  GroupMap tree{{"Reports", {MakePlaceholder()}}};
-  ASSERT_TRUE(AddGroup(tree, "Q1", {"Reports"}));
-  const AppList& reports = tree["Reports"];
-  ASSERT_EQ(reports.size(), 2u);
-  EXPECT_EQ(reports[1], Carrier({{"Q1", {MakePlaceholder()}}}));
-  EXPECT_TRUE(reports[1].Name.empty());
-
-  ASSERT_TRUE(AddGroup(tree, "Q2", {"Reports"}));
-  ASSERT_EQ(tree["Reports"].size(), 2u);
-  EXPECT_EQ(KeysOf(tree["Reports"][1].SubGroups), (Names{"Q1", "Q2"}));
-
-  ASSERT_TRUE(AddGroup(tree, "Jan", {"Reports", "Q1"}));
-  const AppList* jan = FindGroupList(tree, {"Reports", "Q1", "Jan"});
-  ASSERT_NE(jan, nullptr);
-  EXPECT_EQ(*jan, AppList{MakePlaceholder()});
-}
-
-TEST(AddGroup, RefusalsLeaveTheTreeAsItWas) {
-  const struct {
-    const char* why;
-    std::string name;
-    GroupPath parent;
-  } cases[] = {
-      {"sub-group of that name exists", "Q1", {"Reports"}},
-      {"missing parent", "New", {"Nowhere"}},
-      {"missing inner parent", "New", {"Reports", "Q9"}},
-      {"parent beyond the first carrier", "New", {"Home", "X"}},
+TEST(TreeEditing, RefusalsLeaveTheTreeExactlyAsItWas) {
+  const Request refused[] = {
+      {Op::Add, "Q1", {"Reports"}},  // the parent has that sub-group
+      {Op::Add, "N", {"Reports", "Q9"}},
+      {Op::Rename, "N", {}},
+      {Op::Rename, "Home", {"Home"}},
+      {Op::Rename, "Home", {"Reports"}},
+      {Op::Rename, "N", {"Home", "Q1"}},
+      {Op::Delete, "", {}},
+      {Op::Delete, "", {"Reports", "Q9"}},
+      {Op::Delete, "", {"Home", "Q1"}},
+      {Op::Replace, "Z", {"Home"}},
+      {Op::Replace, "A", {"Nowhere"}},
+      {Op::Move, "A", {}, {"Home"}},
+      {Op::Move, "Z", {"Reports"}, {"Home"}},
+      {Op::Move, "B", {"Reports"}, {"Home", "Q1"}},
+      {Op::Move, "A", {"Reports"}, {"Home"}},  // "Home" has an "A"
+      {Op::Copy, "A", {"Reports"}, {"Home"}},
+      {Op::Copy, "A", {"Home"}, {"Home"}},
+      {Op::Move, "X", {"Dup"}, {"Dup"}},  // its twin stays behind
+      // taken out of its group, the carrier no longer leaves a path to its sub-group
+      {Op::Move, "Folder", {"G"}, {"G", "Sub"}},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.why);
+  for (std::size_t i = 0; i < std::size(refused); ++i) {
     GroupMap tree = SampleTree();
-    EXPECT_FALSE(AddGroup(tree, c.name, c.parent));
-    EXPECT_EQ(tree, SampleTree());
+    EXPECT_FALSE(Apply(tree, refused[i])) << "request " << i;
+    EXPECT_EQ(tree, SampleTree()) << "request " << i;
   }
 }
 
-TEST(AddGroup, StopsAtTheDepthLimit) {
+TEST(TreeEditing, AddGroupMakesCarrierThenJoinsIt) {
+  GroupMap tree;
+  ASSERT_TRUE(AddGroup(tree, "Reports", {}));
+  EXPECT_EQ(tree["Reports"][0].Name, "None");
+  ASSERT_TRUE(AddGroup(tree, "Q2", {"Reports"}));
+  ASSERT_TRUE(AddGroup(tree, "Q1", {"Reports"}));
+  EXPECT_EQ(tree, (GroupMap{{"Reports", {kNone, Carrier({{"Q1", {kNone}}, {"Q2", {kNone}}})}}}));
+  ASSERT_TRUE(AddGroup(tree, "Reports", {}));  // a taken top-level name: one more placeholder
+  EXPECT_EQ(ShowAsOf(tree["Reports"]), (Names{"None", "", "None"}));
+}
+
+TEST(TreeEditing, AddGroupStopsAtTheDepthLimit) {
   GroupMap tree;
   GroupPath path;
-  for (std::size_t depth = 1; depth <= kMaxGroupDepth; ++depth) {
-    const std::string name = "g" + std::to_string(depth);
-    ASSERT_TRUE(AddGroup(tree, name, path)) << depth;
-    path.push_back(name);
-  }
-  ASSERT_EQ(path.size(), kMaxGroupDepth);
-  ASSERT_NE(FindGroupList(tree, path), nullptr);
-  const GroupMap before = tree;
-  EXPECT_FALSE(AddGroup(tree, "tooDeep", path));
-  EXPECT_EQ(tree, before);
-  // A sibling at the deepest level is still allowed.
-  path.pop_back();
-  EXPECT_TRUE(AddGroup(tree, "sibling", path));
+  for (; path.size() < kMaxGroupDepth; path.push_back("g")) ASSERT_TRUE(AddGroup(tree, "g", path));
+  const GroupMap full = tree;
+  EXPECT_FALSE(AddGroup(tree, "deeper", path));
+  EXPECT_EQ(tree, full);
+  path.pop_back();  // a sibling at the deepest level still fits
+  EXPECT_TRUE(AddGroup(tree, "h", path));
 }
 
-// --- RenameGroup ----------------------------------------------------------
-
-TEST(RenameGroup, MovesInKeyOrderWithWholeList) {
-  GroupMap tree{{"Beta", {App("B"), Carrier({{"Sub", {App("S")}}})}},
-                {"Alpha", {App("A")}},
-                {"Alps", {App("P")}}};
-  const AppList beta = tree["Beta"];
-  ASSERT_TRUE(RenameGroup(tree, "Aa", {"Beta"}));
-  EXPECT_EQ(KeysOf(tree), (Names{"Aa", "Alpha", "Alps"}));
-  EXPECT_EQ(tree["Aa"], beta);
-}
-
-TEST(RenameGroup, RenamesASubGroup) {
+TEST(TreeEditing, RenameAndReplaceKeepTheContent) {
   GroupMap tree = SampleTree();
-  ASSERT_TRUE(RenameGroup(tree, "Q3", {"Reports", "Q1"}));
-  EXPECT_EQ(KeysOf(tree["Reports"][3].SubGroups), (Names{"Q2", "Q3"}));
-  EXPECT_EQ(ShowAsOf(*FindGroupList(tree, {"Reports", "Q3"})), (Names{"None", "C"}));
-}
-
-TEST(RenameGroup, RefusalsLeaveTheTreeAsItWas) {
-  const struct {
-    const char* why;
-    std::string newName;
-    GroupPath path;
-  } cases[] = {
-      {"empty path", "X", {}},
-      {"own name", "Home", {"Home"}},
-      {"sibling's name", "Home", {"Reports"}},
-      {"sub-group sibling's name", "Q2", {"Reports", "Q1"}},
-      {"missing group", "X", {"Missing"}},
-      {"missing inner group", "X", {"Home", "Missing"}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.why);
-    GroupMap tree = SampleTree();
-    EXPECT_FALSE(RenameGroup(tree, c.newName, c.path));
-    EXPECT_EQ(tree, SampleTree());
-  }
-}
-
-// --- DeleteGroup ----------------------------------------------------------
-
-TEST(DeleteGroup, EntriesGoToTheFrontOfOtherApplications) {
-  GroupMap tree{
-      {"Reports",
-       {MakePlaceholder(), App("A"), App("B"), Carrier({{"Q1", {MakePlaceholder(), App("C")}}})}},
-      {kOtherApplications, {App("O")}}};
-  ASSERT_TRUE(DeleteGroup(tree, {"Reports"}));
-  EXPECT_EQ(KeysOf(tree), Names{kOtherApplications});
-  const AppList& others = tree[kOtherApplications];
-  EXPECT_EQ(ShowAsOf(others), (Names{"None", "A", "B", "None", "C", "", "O"}));
-  EXPECT_TRUE(others[5].SubGroups.empty());
-}
-
-TEST(DeleteGroup, SubGroupGoesToTopLevelOtherApplicationsMadeIfMissing) {
-  GroupMap tree{{"Reports", {App("A"), Carrier({{"Q1", {App("C")}}, {"Q2", {App("D")}}})}}};
-  ASSERT_TRUE(DeleteGroup(tree, {"Reports", "Q1"}));
-  EXPECT_EQ(KeysOf(tree), (Names{kOtherApplications, "Reports"}));
-  EXPECT_EQ(ShowAsOf(tree[kOtherApplications]), Names{"C"});
-  EXPECT_EQ(KeysOf(tree["Reports"][1].SubGroups), Names{"Q2"});
-}
-
-TEST(DeleteGroup, PathsLeadingNowhereChangeNothing) {
-  for (const GroupPath& path : {GroupPath{}, GroupPath{"Missing"}, GroupPath{"Home", "Q1"},
-                                GroupPath{"Reports", "Missing"}}) {
-    GroupMap tree{{"Reports", {Carrier({{"Q1", {App("C")}}})}}, {"Home", {App("H")}}};
-    const GroupMap before = tree;
-    EXPECT_FALSE(DeleteGroup(tree, path));
-    EXPECT_EQ(tree, before);  // not even "Other Applications" appears
-  }
-}
-
-// --- ReplaceEntry ---------------------------------------------------------
-
-TEST(ReplaceEntry, OverwritesInPlace) {
-  GroupMap tree = SampleTree();
-  AppEntry renamed = App("Alpha", "a.exe", "Draft", true);
-  renamed.SubGroups["Inner"] = {App("I")};
+  const AppList reports = tree["Reports"];
+  ASSERT_TRUE(RenameGroup(tree, "Alpha", {"Reports"}));
+  EXPECT_EQ(tree.begin()->first, "Alpha");  // moved before "Dup" and "Home"
+  EXPECT_EQ(tree["Alpha"], reports);
+  EXPECT_FALSE(tree.contains("Reports"));
+  const AppEntry renamed = App("Alpha", "a.exe", "Draft", true);
   ASSERT_TRUE(ReplaceEntry(tree, "A", {"Home"}, renamed));
-  EXPECT_EQ(ShowAsOf(tree["Home"]), (Names{"None", "H", "Alpha"}));
-  EXPECT_EQ(tree["Home"][2], renamed);
-  EXPECT_EQ(ShowAsOf(tree["Reports"]), (Names{"None", "A", "B", ""}));  // other groups kept
+  EXPECT_EQ(tree["Home"], (AppList{kNone, App("H"), renamed}));
 }
 
-TEST(ReplaceEntry, WithAPieceOfItselfIsSafe) {
-  GroupMap tree{{"G", {Carrier({{"Sub", {App("Inner")}}}, "Outer")}}};
-  const AppEntry& inner = tree["G"][0].SubGroups["Sub"][0];
-  ASSERT_TRUE(ReplaceEntry(tree, "Outer", {"G"}, inner));
-  EXPECT_EQ(tree["G"], AppList{App("Inner")});
-}
-
-TEST(ReplaceEntry, UnknownTargetsChangeNothing) {
-  for (const auto& [showAs, path] : {std::pair<std::string, GroupPath>{"Z", {"Home"}},
-                                     {"A", {"Missing"}},
-                                     {"C", {"Reports", "Q9"}},
-                                     {"A", {}}}) {
-    GroupMap tree = SampleTree();
-    EXPECT_FALSE(ReplaceEntry(tree, showAs, path, App("New")));
-    EXPECT_EQ(tree, SampleTree());
-  }
-}
-
-// --- TransferEntry --------------------------------------------------------
-
-TEST(TransferEntry, CopyAppendsAndKeepsTheSource) {
+TEST(TreeEditing, DeleteGroupFlattensToTheFrontOfOtherApplications) {
   GroupMap tree = SampleTree();
-  ASSERT_TRUE(TransferEntry(tree, "B", {"Reports"}, {"Reports", "Q2"}, true));
-  EXPECT_EQ(ShowAsOf(tree["Reports"]), (Names{"None", "A", "B", ""}));
-  EXPECT_EQ(ShowAsOf(*FindGroupList(tree, {"Reports", "Q2"})), (Names{"None", "B"}));
+  ASSERT_TRUE(DeleteGroup(tree, {"Reports"}));
+  EXPECT_FALSE(tree.contains("Reports"));
+  EXPECT_EQ(ShowAsOf(tree[kOtherApplications]), (Names{"None", "A", "B", "None", "C", "", "O"}));
+  EXPECT_FALSE(IsCarrier(tree[kOtherApplications][5]));
+
+  GroupMap nested{{"R", {Carrier({{"Q1", {App("C")}}, {"Q2", {}}})}}};
+  ASSERT_TRUE(DeleteGroup(nested, {"R", "Q1"}));
+  EXPECT_EQ(nested, (GroupMap{{"R", {Carrier({{"Q2", {}}})}}, {kOtherApplications, {App("C")}}}));
 }
 
-TEST(TransferEntry, MoveTakesTheFirstOfThatName) {
-  GroupMap tree{{"S", {App("X", "first"), App("Y"), App("X", "second")}}, {"T", {App("T")}}};
-  ASSERT_TRUE(TransferEntry(tree, "X", {"S"}, {"T"}, false));
-  EXPECT_EQ(ShowAsOf(tree["S"]), (Names{"Y", "X"}));
-  EXPECT_EQ(tree["S"][1].Name, "second");
-  EXPECT_EQ(tree["T"].back().Name, "first");
-}
-
-TEST(TransferEntry, MoveIntoItsOwnGroupPutsItLast) {
+TEST(TreeEditing, TransferCopiesMovesAndAppends) {
   GroupMap tree = SampleTree();
+  ASSERT_TRUE(TransferEntry(tree, "B", {"Reports"}, {"Reports", "Q1"}, true));
+  EXPECT_EQ(ShowAsOf(tree["Reports"][3].SubGroups["Q1"]), (Names{"None", "C", "B"}));
   ASSERT_TRUE(TransferEntry(tree, "A", {"Reports"}, {"Reports"}, false));
   EXPECT_EQ(ShowAsOf(tree["Reports"]), (Names{"None", "B", "", "A"}));
-  // Deleting an application of "Other Applications" does the same there.
-  ASSERT_TRUE(TransferEntry(tree, "O", {kOtherApplications}, {kOtherApplications}, false));
-  EXPECT_EQ(ShowAsOf(tree[kOtherApplications]), Names{"O"});
+  ASSERT_TRUE(TransferEntry(tree, "X", {"Dup"}, {"Home"}, false));
+  EXPECT_EQ(tree["Dup"], (AppList{App("Y"), App("X", "two")}));
+  EXPECT_EQ(tree["Home"].back(), App("X", "one"));
+  // Deleting an application makes "Other Applications" when it is missing.
+  tree.erase(kOtherApplications);
+  ASSERT_TRUE(TransferEntry(tree, "Y", {"Dup"}, {kOtherApplications}, false));
+  EXPECT_EQ(tree[kOtherApplications], AppList{App("Y")});
 }
 
-TEST(TransferEntry, DeletingAnApplicationMakesOtherApplications) {
-  GroupMap tree{{"Home", {App("H")}}};
-  ASSERT_TRUE(TransferEntry(tree, "H", {"Home"}, {kOtherApplications}, false));
-  EXPECT_TRUE(tree["Home"].empty());
-  EXPECT_EQ(ShowAsOf(tree[kOtherApplications]), Names{"H"});
-}
-
-TEST(TransferEntry, RefusalsLeaveTheTreeAsItWas) {
-  const struct {
-    const char* why;
-    std::string showAs;
-    GroupPath source;
-    GroupPath destination;
-  } cases[] = {
-      {"empty source", "A", {}, {"Home"}},
-      {"empty destination", "A", {"Reports"}, {}},
-      {"missing source entry", "Z", {"Reports"}, {"Home"}},
-      {"missing source group", "A", {"Missing"}, {"Home"}},
-      {"destination level missing", "B", {"Reports"}, {"Missing", "Q1"}},
-      {"destination parent without sub-groups", "B", {"Reports"}, {"Home", "Q1"}},
-      {"name taken in destination", "A", {"Reports"}, {"Home"}},
-      {"duplicate left in own group", "X", {"Dup"}, {"Dup"}},
-  };
-  for (bool keepSource : {true, false}) {
-    for (const auto& c : cases) {
-      SCOPED_TRACE(std::string(c.why) + (keepSource ? " (copy)" : " (move)"));
-      GroupMap tree = SampleTree();
-      tree["Dup"] = {App("X", "one"), App("Y"), App("X", "two")};
-      const GroupMap before = tree;
-      EXPECT_FALSE(TransferEntry(tree, c.showAs, c.source, c.destination, keepSource));
-      EXPECT_EQ(tree, before);
-    }
-  }
-}
-
-TEST(TransferEntry, CopyIntoItsOwnGroupIsRefused) {
-  GroupMap tree = SampleTree();
-  EXPECT_FALSE(TransferEntry(tree, "A", {"Home"}, {"Home"}, true));
-  EXPECT_EQ(tree, SampleTree());
-}
-
-TEST(TransferEntry, CarrierMovedIntoItsOwnSubGroupIsRefused) {
-  // With the carrier taken out, the path no longer leads anywhere.
-  GroupMap tree{{"G", {Carrier({{"Sub", {App("S")}}}, "Folder")}}};
-  const GroupMap before = tree;
-  EXPECT_FALSE(TransferEntry(tree, "Folder", {"G"}, {"G", "Sub"}, false));
-  EXPECT_EQ(tree, before);
-  // A copy may go there: it is taken before anything changes.
-  ASSERT_TRUE(TransferEntry(tree, "Folder", {"G"}, {"G", "Sub"}, true));
-  const AppList* sub = FindGroupList(tree, {"G", "Sub"});
-  ASSERT_NE(sub, nullptr);
-  EXPECT_EQ(ShowAsOf(*sub), (Names{"S", "Folder"}));
-  EXPECT_EQ(sub->back(), before.at("G")[0]);
-}
-
-TEST(TransferEntry, RefusesToCarryGroupsBeyondTheDepthLimit) {
+TEST(TreeEditing, TransferKeepsCarriedGroupsWithinTheDepthLimit) {
   GroupMap tree;
   GroupPath deep;  // one level short of the limit
-  while (deep.size() + 1 < kMaxGroupDepth) {
-    const std::string name = "g" + std::to_string(deep.size());
-    ASSERT_TRUE(AddGroup(tree, name, deep));
-    deep.push_back(name);
-  }
-  tree["Top"] = {Carrier({{"One", {Carrier({{"Two", {App("x")}}})}}}, "TwoLevels"),
-                 Carrier({{"One", {App("y")}}}, "OneLevel"), App("Plain")};
-  const GroupMap before = tree;
-  EXPECT_FALSE(TransferEntry(tree, "TwoLevels", {"Top"}, deep, true));
-  EXPECT_FALSE(TransferEntry(tree, "TwoLevels", {"Top"}, deep, false));
-  EXPECT_EQ(tree, before);
-  EXPECT_TRUE(TransferEntry(tree, "OneLevel", {"Top"}, deep, false));
-  EXPECT_TRUE(TransferEntry(tree, "Plain", {"Top"}, deep, false));
-  EXPECT_EQ(ShowAsOf(tree["Top"]), Names{"TwoLevels"});
+  for (; deep.size() + 1 < kMaxGroupDepth; deep.push_back("g")) AddGroup(tree, "g", deep);
+  tree["Top"] = {Carrier({{"1", {Carrier({{"2", {}}})}}}, "TwoDown"),
+                 Carrier({{"1", {}}}, "OneDown")};
+  EXPECT_FALSE(TransferEntry(tree, "TwoDown", {"Top"}, deep, false));
+  EXPECT_TRUE(TransferEntry(tree, "OneDown", {"Top"}, deep, false));
+  EXPECT_EQ(ShowAsOf(tree["Top"]), Names{"TwoDown"});
 }
 
 }  // namespace

@@ -1,139 +1,142 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "TreeBuilders.h"
 #include "tree/TreeOps.h"
 
 namespace {
 
-using Names = std::vector<std::string>;
-
-// Work: [A, carrier {X: [B], Z: [E]}, carrier {Y: [C, carrier {Deep: [D]}]}]
+// Work: [A, carrier C1 {alpha: [B], Beta: [E]}, carrier C2 {Y: [C, carrier C3 {Deep: [D]}]}]
 GroupMap TwoCarrierTree() {
-  return GroupMap{{"Work",
-                   {App("A"), Carrier({{"X", {App("B")}}, {"Z", {App("E")}}}, "C1"),
-                    Carrier({{"Y", {App("C"), Carrier({{"Deep", {App("D")}}}, "C3")}}}, "C2")}},
-                  {"Home", {App("H")}}};
+  return {{"Work",
+           {App("A"), Carrier({{"alpha", {App("B")}}, {"Beta", {App("E")}}}, "C1"),
+            Carrier({{"Y", {App("C"), Carrier({{"Deep", {App("D")}}}, "C3")}}}, "C2")}},
+          {"Home", {App("H")}}};
 }
 
-TEST(TreeWalk, FindSubGroupsTakesTheFirstCarrier) {
-  GroupMap tree = TwoCarrierTree();
-  GroupMap* subs = FindSubGroups(tree, "Work");
-  ASSERT_NE(subs, nullptr);
-  EXPECT_EQ(KeysOf(*subs), (Names{"X", "Z"}));
-  EXPECT_EQ(subs, &tree["Work"][1].SubGroups);
-  EXPECT_EQ(FindSubGroups(tree, "Home"), nullptr);
-}
-
-TEST(TreeWalk, MutatingLookupLeavesMissingNameBehind) {
-  GroupMap tree = TwoCarrierTree();
-  EXPECT_EQ(FindSubGroups(tree, "Missing"), nullptr);
-  ASSERT_TRUE(tree.contains("Missing"));
-  EXPECT_TRUE(tree["Missing"].empty());
-
-  GroupMap other = TwoCarrierTree();
-  EXPECT_EQ(ResolveLevel(other, {"Nowhere", "X"}), nullptr);
-  EXPECT_TRUE(other.contains("Nowhere"));
-}
-
-TEST(TreeWalk, ReadOnlyLookupsNeverAdd) {
-  const GroupMap tree = TwoCarrierTree();
-  EXPECT_EQ(FindSubGroups(tree, "Missing"), nullptr);
-  EXPECT_EQ(ResolveLevel(tree, {"Missing", "X"}), nullptr);
-  EXPECT_EQ(FindGroupList(tree, {"Work", "Missing"}), nullptr);
-  EXPECT_FALSE(IsGroupItem(tree, "B", {"Missing"}));
-  EXPECT_FALSE(IsGroupItem(tree, "B", {"Work", "Missing"}));
-  EXPECT_EQ(tree, TwoCarrierTree());
-
-  GroupMap changeable = TwoCarrierTree();
-  EXPECT_EQ(FindGroupList(changeable, {"Work", "Missing"}), nullptr);
-  EXPECT_EQ(FindGroupList(changeable, {"Missing"}), nullptr);
-  EXPECT_EQ(changeable, TwoCarrierTree());
-}
-
-TEST(TreeWalk, ResolveFollowsOnlyTheFirstCarrier) {
-  const GroupMap tree = TwoCarrierTree();
-  EXPECT_EQ(ResolveLevel(tree, {}), nullptr);
-  EXPECT_EQ(ResolveLevel(tree, {"Work"}), &tree);
-  EXPECT_EQ(ResolveLevel(tree, {"Work", "X"}), &tree.at("Work")[1].SubGroups);
-
-  const AppList* x = FindGroupList(tree, {"Work", "X"});
-  ASSERT_NE(x, nullptr);
-  EXPECT_EQ(ShowAsOf(*x), Names{"B"});
-  // Y hangs in the second carrier, which path resolution never enters.
-  EXPECT_EQ(FindGroupList(tree, {"Work", "Y"}), nullptr);
-  EXPECT_EQ(FindGroupList(tree, {"Work", "Y", "Deep"}), nullptr);
-  EXPECT_EQ(FindGroupList(tree, {"Home", "X"}), nullptr);
-}
-
-TEST(TreeWalk, IsGroupItemTable) {
-  const GroupMap tree = TwoCarrierTree();
-  struct Case {
-    std::string text;
-    GroupPath parent;
-    bool expected;
-  };
-  const Case cases[] = {
-      {"A", {}, true},  // no parent: a group whatever the text
-      {"anything", {}, true},
-      {"A", {"Work"}, false},
-      {"X", {"Work"}, true},
-      {"B", {"Work", "X"}, false},
-      {"b", {"Work", "X"}, true},
-      {"B", {"Home", "X"}, false},  // the parent path leads nowhere
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    EXPECT_EQ(IsGroupItem(tree, c.text, c.parent), c.expected);
+TEST(TreeWalk, EntryKinds) {
+  // entry, shown as an application, left out of sums, carrier
+  const std::tuple<AppEntry, bool, bool, bool> cases[] = {
+      {App("Editor"), true, false, false},       {App("none"), true, false, false},
+      {MakePlaceholder(), false, true, false},   {App("Stop"), false, true, false},
+      {App("Idle"), false, true, false},         {AppEntry{}, false, false, false},
+      {Carrier({{"X", {}}}), false, false, true}};
+  for (const auto& [entry, application, excluded, carrier] : cases) {
+    EXPECT_EQ(IsApplicationEntry(entry), application) << entry.ShowAs;
+    EXPECT_EQ(IsExcludedFromSums(entry), excluded) << entry.ShowAs;
+    EXPECT_EQ(IsCarrier(entry), carrier) << entry.ShowAs;
   }
 }
 
-TEST(TreeWalk, CollectEntriesPutsCarriersAfterTheirGroups) {
-  const GroupMap tree = TwoCarrierTree();
-  AppList out{App("kept")};
-  CollectEntries(tree.at("Work"), out);
-  EXPECT_EQ(ShowAsOf(out), (Names{"kept", "A", "B", "E", "C1", "C", "D", "C3", "C2"}));
-  for (const AppEntry& entry : out) EXPECT_TRUE(entry.SubGroups.empty()) << entry.ShowAs;
+TEST(TreeWalk, CopiesAreDeep) {
+  GroupMap original = TwoCarrierTree();
+  GroupMap copy = original;
+  copy["Work"][1].SubGroups["Beta"][0].ShowAs = "changed";
+  AppEntry entry = original["Work"][2];
+  entry.SubGroups.clear();
+  EXPECT_EQ(original, TwoCarrierTree());
 }
 
-TEST(TreeWalk, CollectEntriesKeepsFieldsAndSurvivesAliasing) {
-  AppList list{Timed(App("Mail", "mail.exe", "Inbox", true), 1, 2, 3)};
-  list[0].Path = "/usr/bin/mail";
-  AppList out;
-  CollectEntries(list, out);
-  ASSERT_EQ(out.size(), 1u);
-  EXPECT_EQ(out[0], list[0]);
+TEST(TreeWalk, MutatingLookupsLeaveMissingNamesBehind) {
+  GroupMap tree = TwoCarrierTree();
+  EXPECT_EQ(FindSubGroups(tree, "Work"), &tree["Work"][1].SubGroups);
+  EXPECT_EQ(FindSubGroups(tree, "Missing"), nullptr);
+  EXPECT_EQ(ResolveLevel(tree, {"Nowhere", "X"}), nullptr);
+  EXPECT_TRUE(tree.at("Missing").empty());
+  EXPECT_TRUE(tree.at("Nowhere").empty());
+}
 
-  CollectEntries(list, list);
-  EXPECT_EQ(ShowAsOf(list), (Names{"Mail", "Mail"}));
+TEST(TreeWalk, ReadOnlyLookupsFollowTheFirstCarrierAndNeverAdd) {
+  GroupMap tree = TwoCarrierTree();
+  const GroupMap& view = tree;
+  EXPECT_EQ(ResolveLevel(view, {}), nullptr);
+  EXPECT_EQ(FindGroupList(tree, {"Work", "Beta"}), &tree["Work"][1].SubGroups["Beta"]);
+  EXPECT_EQ(FindSubGroups(view, "Missing"), nullptr);
+  for (const GroupPath& path : {GroupPath{"Work", "Y"}, GroupPath{"Work", "Y", "Deep"},
+                                GroupPath{"Missing"}, GroupPath{"Home", "alpha"}}) {
+    EXPECT_EQ(FindGroupList(view, path), nullptr);
+    EXPECT_EQ(FindGroupList(tree, path), nullptr);
+  }
+  // item text, parent path, group item?
+  const std::tuple<std::string, GroupPath, bool> items[] = {{"A", {}, true},
+                                                            {"A", {"Work"}, false},
+                                                            {"alpha", {"Work"}, true},
+                                                            {"B", {"Work", "alpha"}, false},
+                                                            {"b", {"Work", "alpha"}, true},
+                                                            {"B", {"Home", "alpha"}, false},
+                                                            {"H", {"Missing"}, false}};
+  for (const auto& [text, parent, group] : items) EXPECT_EQ(IsGroupItem(view, text, parent), group);
+  EXPECT_EQ(tree, TwoCarrierTree());
+}
+
+TEST(TreeWalk, CollectEntriesPutsEachCarrierAfterItsGroupsInKeyOrder) {
+  AppList out{App("kept")};
+  CollectEntries(TwoCarrierTree()["Work"], out);  // "Beta" sorts before "alpha"
+  EXPECT_EQ(ShowAsOf(out), (Names{"kept", "A", "E", "B", "C1", "C", "D", "C3", "C2"}));
+  for (const AppEntry& entry : out) EXPECT_FALSE(IsCarrier(entry)) << entry.ShowAs;
 }
 
 TEST(TreeWalk, ResetTimesReachesEveryCarrier) {
-  GroupMap tree{{"Work",
-                 {Timed(App("A"), 1, 2, 3), Carrier({{"X", {Timed(App("B"), 4, 5, 6)}}}),
-                  Timed(Carrier({{"Y", {Timed(App("C"), 7, 8, 9)}}}), 1, 1, 1)}}};
+  GroupMap tree = TwoCarrierTree();
+  tree["Work"][2].SubGroups["Y"][1].SubGroups["Deep"][0].WeekTime = 5;
+  tree["Work"][2].SubGroups["Y"][0].MonthTime = 6;
+  tree["Work"][0].TodayTime = 7;
   ResetTimes(tree);
-  AppList all;
-  CollectEntries(tree["Work"], all);
-  ASSERT_EQ(all.size(), 5u);
-  for (const AppEntry& entry : all) {
-    SCOPED_TRACE(entry.ShowAs);
-    EXPECT_EQ(entry.TodayTime, 0);
-    EXPECT_EQ(entry.WeekTime, 0);
-    EXPECT_EQ(entry.MonthTime, 0);
+  EXPECT_EQ(tree, TwoCarrierTree());
+}
+
+TEST(Associations, MatchRule) {
+  const std::string caption = "Report 7 - Editor";
+  // entry (display name, application, filter text, filter on), application, caption, counts?
+  const std::tuple<AppEntry, std::string, std::string, bool> cases[] = {
+      {App("E", "editor", "Report", true), "editor", caption, true},
+      {App("E", "editor", "Report", false), "editor", caption, true},
+      {App("E", "editor", "report", true), "editor", caption, false},
+      {App("E", "Editor"), "editor", caption, false},
+      {App("E", "editor", "", true), "editor", "", true},
+      {App("E", "editor", "Editor", true), "editor", caption, true},
+      {App("E", "editor", caption + "!", true), "editor", caption, false},
+      {App("E", "editor", "Draft", false), "editor", "", true},
+      {AppEntry{}, "", "", false}};
+  for (const auto& [entry, app, title, claims] : cases) {
+    EXPECT_EQ(EntryClaims(entry, app, title), claims) << entry.TitleFilter << " in " << title;
   }
 }
 
-TEST(TreeWalk, FindEntryTakesTheFirstInListOrder) {
-  AppList list{App("A", "first"), App("B"), App("A", "second")};
-  ASSERT_NE(FindEntry(list, "A"), nullptr);
-  EXPECT_EQ(FindEntry(list, "A")->Name, "first");
-  EXPECT_EQ(FindEntry(list, "a"), nullptr);
-  EXPECT_EQ(FindEntry(std::as_const(list), "B"), &list[1]);
+AppEntry Counted(const std::string& showAs) {
+  AppEntry entry = App(showAs, "n.exe");
+  entry.Path = "/p";
+  entry.TodayTime = 1;
+  entry.WeekTime = 2;
+  entry.MonthTime = 3;
+  return entry;
 }
 
-TEST(TreeWalk, GroupDepthCountsTheTopLevelAsOne) {
-  EXPECT_EQ(GroupDepth({"Top"}), 1u);
-  EXPECT_EQ(GroupDepth({"Top", "Inner", "Leaf"}), 3u);
+TEST(Associations, WriteBackReachesEveryGroupAndCarrier) {
+  GroupMap tree{{"Work", {App("Mail", "old")}},
+                {"Filtered", {App("Mail", "old", "", true)}},
+                {"G", {Carrier({{"A", {App("W")}}}), Carrier({{"B", {App("Mail")}}})}}};
+  tree["Work"][0].SubGroups["Kept"] = {App("K")};
+  const GroupMap before = tree;
+  UpdateMatchingEntries(Counted("Mail"), tree);
+  tree["Work"][0].SubGroups = {};  // its own sub-groups are kept, the rest comes from the source
+  EXPECT_EQ(tree["Work"][0], Counted("Mail"));
+  EXPECT_EQ(tree["G"][1].SubGroups["B"][0], Counted("Mail"));
+  EXPECT_EQ(tree["Filtered"], before.at("Filtered"));  // switch on: another association
+  EXPECT_EQ(tree["G"][0], before.at("G")[0]);
+}
+
+TEST(Associations, WriteBackStopsEachListAtTheFirstAgreeingEntry) {
+  // The agreeing carrier X has its sub-groups written before it is compared.
+  GroupMap tree{{"G", {App("W"), Carrier({{"S", {App("Y"), App("X")}}}, "X"), App("X")}},
+                {"H", {App("X"), Carrier({{"S", {App("X")}}})}}};
+  UpdateMatchingEntries(Counted("X"), tree);
+  EXPECT_EQ(tree["G"][1].SubGroups["S"], (AppList{App("Y"), Counted("X")}));
+  EXPECT_EQ(tree["G"][1].MonthTime, 3);
+  EXPECT_EQ(tree["G"][2], App("X"));
+  EXPECT_EQ(tree["H"][0], Counted("X"));
+  EXPECT_EQ(tree["H"][1].SubGroups["S"][0], App("X"));  // after the stop: not reached
 }
 
 }  // namespace
