@@ -179,14 +179,22 @@ DayLog ActivitySimulator::SimulateDay(const CivilTime& date) const {
   return day;
 }
 
-std::vector<DayLog> ActivitySimulator::Run() const {
-  std::vector<DayLog> days;
+std::vector<CivilTime> ActivitySimulator::Dates() const {
+  std::vector<CivilTime> dates;
   const CivilTime today = SecondsToLocal(settings_.now);
   for (int back = settings_.days - 1; back >= 0; --back) {
     // Noon of the day, normalised by the C library, names the calendar day.
     CivilTime noon{today.year, today.month, today.day - back, 12, 0, 0};
     CivilTime date = SecondsToLocal(LocalToSeconds(noon));
     date.hour = date.minute = date.second = 0;
+    dates.push_back(date);
+  }
+  return dates;
+}
+
+std::vector<DayLog> ActivitySimulator::Run() const {
+  std::vector<DayLog> days;
+  for (const CivilTime& date : Dates()) {
     DayLog day = SimulateDay(date);
     if (!day.blocks.empty()) days.push_back(std::move(day));
   }

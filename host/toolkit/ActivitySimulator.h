@@ -41,6 +41,8 @@ class ActivitySimulator {
  public:
   explicit ActivitySimulator(SimulationSettings settings) : settings_(settings) {}
 
+  // The calendar days to simulate, oldest first, today last.
+  std::vector<CivilTime> Dates() const;
   // The days with activity, oldest first.
   std::vector<DayLog> Run() const;
   // One day's blocks, cut at `now`; empty when nothing happened that day (yet).

@@ -8,6 +8,8 @@
 
 #include "framework/core/FileIO.h"
 
+namespace fs = std::filesystem;
+
 namespace {
 
 void SetModificationTime(const std::string& path, int64_t seconds) {
@@ -20,31 +22,32 @@ void SetModificationTime(const std::string& path, int64_t seconds) {
 
 }  // namespace
 
-bool WriteDayLogs(const std::string& folder, const std::vector<DayLog>& days, bool overwrite,
-                  std::string& error) {
-  namespace fs = std::filesystem;
+bool LogFolderWriter::Prepare(const std::vector<CivilTime>& dates, bool overwrite,
+                              std::string& error) {
   std::error_code ec;
-  fs::create_directories(folder, ec);
-  if (!fs::is_directory(folder, ec)) {
-    error = "cannot create the folder " + folder;
+  fs::create_directories(folder_, ec);
+  if (!fs::is_directory(folder_, ec)) {
+    error = "cannot create the folder " + folder_;
     return false;
   }
-  const fs::path base(folder);
-  if (!overwrite) {
-    for (const DayLog& day : days) {
-      if (fs::exists(base / day.fileName, ec)) {
-        error = (base / day.fileName).string() + " exists (use --overwrite to replace it)";
-        return false;
-      }
-    }
-  }
-  for (const DayLog& day : days) {
-    const std::string path = (base / day.fileName).string();
-    if (!WriteFileAtomically(path, FormatLogBlocks(day.blocks))) {
-      error = "cannot write " + path;
+  if (overwrite) return true;
+  for (const CivilTime& date : dates) {
+    const fs::path file = fs::path(folder_) / (FormatDate(date) + ".log");
+    if (fs::exists(file, ec)) {
+      error = file.string() + " exists (use --overwrite to replace it)";
       return false;
     }
-    if (!day.blocks.empty()) SetModificationTime(path, day.blocks.back().end);
   }
+  return true;
+}
+
+bool LogFolderWriter::Write(const DayLog& day, std::string& error) {
+  if (day.blocks.empty()) return true;
+  const std::string path = (fs::path(folder_) / day.fileName).string();
+  if (!WriteFileAtomically(path, FormatLogBlocks(day.blocks))) {
+    error = "cannot write " + path;
+    return false;
+  }
+  SetModificationTime(path, day.blocks.back().end);
   return true;
 }

@@ -5,9 +5,20 @@
 
 #include "host/toolkit/ActivitySimulator.h"
 
-// Writes the simulated days into `folder` (created when missing), one file a day,
-// each file's modification time set to its last block. Without `overwrite` nothing
-// is written when any of the files already exists, so real logs are never replaced
-// by accident. False with `error` set when anything fails.
-bool WriteDayLogs(const std::string& folder, const std::vector<DayLog>& days, bool overwrite,
-                  std::string& error);
+// Writes simulated days into a log folder, one file a day, each file's modification
+// time set to its last block.
+class LogFolderWriter {
+ public:
+  explicit LogFolderWriter(std::string folder) : folder_(std::move(folder)) {}
+
+  // Creates the folder when missing. Without `overwrite` it refuses when a file for
+  // any of `dates` exists, before anything is written, so real logs are never
+  // replaced by accident. False with `error` set.
+  bool Prepare(const std::vector<CivilTime>& dates, bool overwrite, std::string& error);
+
+  // Writes one day (days without blocks are skipped). False with `error` set.
+  bool Write(const DayLog& day, std::string& error);
+
+ private:
+  std::string folder_;
+};

@@ -13,6 +13,9 @@
 
 namespace {
 
+// About a gigabyte of logs; more is surely a typing error.
+constexpr int64_t kMaxBlocks = 10'000'000;
+
 int UsageError(std::ostream& err, const std::string& message) {
   err << "taskmeter-simulate: " << message << "\n\n" << SimulateUsage();
   return 2;
@@ -62,6 +65,9 @@ std::optional<std::string> ReadOptions(const CommandLine& cl, Request& request) 
   }
   if (request.dataFolder.empty()) return "--data DIR (or --sample-home DIR) is needed";
   request.overwrite = cl.Has("overwrite");
+  if (static_cast<int64_t>(s.days) * s.switchesPerDay > kMaxBlocks) {
+    return "--days times --switches-per-day may be at most " + std::to_string(kMaxBlocks);
+  }
   return std::nullopt;
 }
 
@@ -102,21 +108,31 @@ int RunSimulateTool(const std::vector<std::string>& args, std::ostream& out, std
   if (const auto problem = ReadOptions(cl, request)) return UsageError(err, *problem);
 
   const std::string dataFolder = Absolute(request.dataFolder);
+  const ActivitySimulator simulator(request.settings);
+  const std::vector<CivilTime> dates = simulator.Dates();
+  LogFolderWriter writer(dataFolder);
   std::string error;
-  if (!request.sampleHome.empty() &&
-      !WriteSampleOptions(request.sampleHome, dataFolder, request.overwrite, error)) {
+  const bool written =
+      writer.Prepare(dates, request.overwrite, error) &&
+      (request.sampleHome.empty() ||
+       WriteSampleOptions(request.sampleHome, dataFolder, request.overwrite, error));
+  if (!written) {
     err << "taskmeter-simulate: " << error << '\n';
     return 1;
   }
-  const std::vector<DayLog> days = ActivitySimulator(request.settings).Run();
-  if (!WriteDayLogs(dataFolder, days, request.overwrite, error)) {
-    err << "taskmeter-simulate: " << error << '\n';
-    return 1;
-  }
+  // Day by day, so that a long run never holds more than one day in memory.
+  size_t files = 0;
   size_t blocks = 0;
-  for (const DayLog& day : days) blocks += day.blocks.size();
-  out << "Wrote " << days.size() << " log files (" << blocks << " blocks) to " << dataFolder
-      << '\n';
+  for (const CivilTime& date : dates) {
+    const DayLog day = simulator.SimulateDay(date);
+    if (!writer.Write(day, error)) {
+      err << "taskmeter-simulate: " << error << '\n';
+      return 1;
+    }
+    files += day.blocks.empty() ? 0 : 1;
+    blocks += day.blocks.size();
+  }
+  out << "Wrote " << files << " log files (" << blocks << " blocks) to " << dataFolder << '\n';
   if (!request.sampleHome.empty()) {
     out << "Sample home: " << Absolute(request.sampleHome) << '\n';
   }

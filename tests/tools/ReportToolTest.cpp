@@ -328,6 +328,18 @@ TEST_F(ReportToolTest, AHomeThatCannotBeReadExitsTwo) {
   EXPECT_FALSE(fs::exists(missing));
 }
 
+TEST_F(ReportToolTest, AHomeWithoutOptionsGivesAnEmptyReportAndANote) {
+  fs::create_directories(dir_.Path() / "bare");
+  fs::current_path(dir_.Path());
+  const ToolRun run = Report({"--home", "bare", "--format", "json"});  // relative to here
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.err.find("bare/options/ does not exist"), std::string::npos) << run.err;
+  const JsonValue doc = ParseJson(run.out);
+  EXPECT_TRUE(doc["groups"].items.empty());
+  EXPECT_EQ(Number(doc, "records"), 0);
+  EXPECT_FALSE(fs::exists(dir_.Path() / "bare" / "options"));  // never created
+}
+
 TEST_F(ReportToolTest, BadOptionsPrintUsageAndExitTwo) {
   const std::vector<std::vector<std::string>> cases = {
       {"--bogus"},

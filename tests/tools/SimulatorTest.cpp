@@ -224,8 +224,15 @@ TEST(Simulator, SampleHomeHasOptionsThatPointAtItsLogs) {
   EXPECT_EQ(prefs.substr(0, prefs.find("\r\n")), "db path=" + (home / "data").string() + "/");
   EXPECT_EQ(Lines(prefs).size(), 13u);
   EXPECT_GE(FolderBytes(home / "data").size(), 9u);
-  // A second run keeps the home as it is.
+  // A second run keeps the home as it is, and so does one whose logs are new but whose
+  // options exist already.
   EXPECT_EQ(Simulate({"--sample-home", home.string(), "--now", kNow}).status, 1);
+  const fs::path data2 = dir.Path() / "data2";
+  const ToolRun again =
+      Simulate({"--sample-home", home.string(), "--data", data2.string(), "--now", kNow});
+  EXPECT_EQ(again.status, 1);
+  EXPECT_NE(again.err.find("mainpref.ini exists"), std::string::npos) << again.err;
+  EXPECT_TRUE(fs::is_empty(data2));
 }
 
 TEST(Simulator, SampleTreeUsesTitleFiltersAndSubGroups) {
@@ -253,6 +260,7 @@ TEST(SimulateTool, BadOptionsPrintUsageAndExitTwo) {
       {"--data", "x", "--now", "yesterday"},
       {"--data", "x", "extra"},
       {"--data", "x", "--data", "y"},
+      {"--data", "x", "--days", "3660", "--switches-per-day", "100000"},  // terabytes
   };
   for (const auto& args : cases) {
     const ToolRun run = Simulate(args);
