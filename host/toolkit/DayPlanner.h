@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "host/toolkit/ActivitySimulator.h"
+#include "host/toolkit/ApplicationMix.h"
+#include "host/toolkit/Random.h"
+
+// A stretch of uninterrupted work between two pauses.
+struct Span {
+  int64_t begin = 0;
+  int64_t end = 0;
+};
+
+// One foreground interval and what was in the foreground.
+struct Segment {
+  int64_t begin = 0;
+  int64_t end = 0;
+  LogBlock app;  // only the application fields are used
+};
+
+// A block for a pause ("Idle", "Stop"): no program, no caption, no path.
+LogBlock PauseBlock(const std::string& name);
+
+// Fills a day's working spans with foreground segments: many short switches and a few
+// long stretches, a project in focus per span, now and then a short idle moment, and
+// an "Idle" segment in each gap between spans.
+class DayPlanner {
+ public:
+  DayPlanner(Random& rng, int switches) : rng_(rng), switches_(switches) {}
+
+  // About `switches` - 1 segments in all, in time order, without gaps.
+  std::vector<Segment> Plan(const std::vector<Span>& spans);
+
+ private:
+  void FillSpan(const Span& span, int64_t count, std::vector<Segment>& out);
+  LogBlock NextApplication(bool mayIdle);
+  const std::string& PickCaption(const Application& app);
+
+  Random& rng_;
+  int switches_;
+  Project focus_ = Project::Apollo;
+  std::size_t last_ = static_cast<std::size_t>(-1);
+  bool lastWasIdle_ = false;
+};
