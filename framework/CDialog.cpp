@@ -1,0 +1,178 @@
+#include "framework/CDialog.h"
+
+#include <QAbstractButton>
+#include <QEventLoop>
+#include <QPushButton>
+#include <QWidget>
+#include <cassert>
+
+#include "framework/CWinApp.h"
+#include "framework/ControlFactory.h"
+#include "framework/DialogUnits.h"
+#include "framework/ModalHook.h"
+#include "framework/Resources.h"
+
+const CRuntimeClass CDialog::classCDialog{"CDialog", &CWnd::classCWnd, nullptr};
+const CRuntimeClass* CDialog::GetRuntimeClass() const { return &classCDialog; }
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
+    : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
+
+const MessageMap* CDialog::GetMessageMap() const {
+  static const MessageMap map{CWnd::GetMessageMap(),
+                              {
+                                  msg::Message(WM_INITDIALOG, &CDialog::HandleInitDialog),
+                                  msg::Message(DM_GETDEFID, &CDialog::HandleGetDefId),
+                                  msg::Message(DM_SETDEFID, &CDialog::HandleSetDefId),
+                                  msg::Void(WM_CLOSE, &CDialog::HandleClose),
+                                  msg::Command(IDOK, &CDialog::OnOK),
+                                  msg::Command(IDCANCEL, &CDialog::OnCancel),
+                              }};
+  return &map;
+}
+
+QWidget* CDialog::CreateWidget(const CREATESTRUCT&, QWidget* parent) {
+  if (m_asChild) return new QWidget(parent);
+  auto* widget = new QWidget(parent, Qt::Dialog);
+  widget->setWindowModality(Qt::ApplicationModal);
+  return widget;
+}
+
+BOOL CDialog::CreateFromTemplate(CWnd* parent, bool asChild) {
+  const DialogResource* tmpl = AfxFindDialog(m_nIDTemplate);
+  if (tmpl == nullptr) return FALSE;
+  m_asChild = asChild;
+  const CSize base = DialogBaseUnits();
+  CRect rect =
+      ::MapDialogRect(base, CRect(tmpl->x, tmpl->y, tmpl->x + tmpl->cx, tmpl->y + tmpl->cy));
+  DWORD style = static_cast<DWORD>(tmpl->style) & ~static_cast<DWORD>(WS_VISIBLE);
+  style = asChild ? (style | WS_CHILD) & ~static_cast<DWORD>(WS_POPUP) : style & ~WS_CHILD;
+  if (!CreateEx(0, "#32770", tmpl->caption, style, rect, parent, 0)) return FALSE;
+  AfxCreateDialogControls(GetSafeHwnd(), *tmpl);
+  for (const DialogItem& item : tmpl->items) {
+    const LONG type = item.style & BS_TYPEMASK;
+    if (std::string_view(item.windowClass) == "BUTTON" && type == BS_DEFPUSHBUTTON) {
+      m_defId = static_cast<UINT>(item.id);
+    }
+  }
+  if (m_defId == 0 && GetDlgItem(IDOK) != nullptr) m_defId = IDOK;
+  SendMessage(WM_INITDIALOG, 0, 0);
+  if (GetSafeHwnd() != nullptr && (tmpl->style & WS_VISIBLE) != 0) ShowWindow(SW_SHOW);
+  return GetSafeHwnd() != nullptr;
+}
+
+int CDialog::DoModal() {
+  assert(!m_inModal && "DoModal must not be re-entered");
+  if (m_inModal) return -1;
+  m_inModal = true;
+  m_ended = false;
+  m_nModalResult = -1;
+  CWnd* parent = m_pParentWnd != nullptr ? m_pParentWnd : AfxGetMainWnd();
+  if (!CreateFromTemplate(parent, false)) {
+    m_inModal = false;
+    return -1;
+  }
+  if (!m_ended) {
+    ShowWindow(SW_SHOW);
+    ModalRequest request(this, "", GetWindowText(), 0);
+    if (AfxCallModalHook(request)) {
+      if (!m_ended) EndDialog(IDCANCEL);  // nobody is there to close it
+    } else {
+      QEventLoop loop;
+      m_loop = &loop;
+      loop.exec(QEventLoop::DialogExec);
+      m_loop = nullptr;
+    }
+  }
+  const int result = m_nModalResult;
+  DestroyWindow();
+  m_inModal = false;
+  return result;
+}
+
+BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) {
+  m_nIDTemplate = nIDTemplate;
+  m_pParentWnd = pParentWnd;
+  return CreateFromTemplate(pParentWnd, true);
+}
+
+void CDialog::EndDialog(int nResult) {
+  m_nModalResult = nResult;
+  m_ended = true;
+  if (m_loop != nullptr) {
+    m_loop->quit();
+  } else if (!m_inModal) {
+    ShowWindow(SW_HIDE);  // a modeless dialog only goes out of sight
+  }
+}
+
+BOOL CDialog::OnInitDialog() {
+  UpdateData(FALSE);
+  return TRUE;
+}
+
+void CDialog::OnOK() {
+  if (!UpdateData(TRUE)) return;  // the failing control has the focus; stay open
+  EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) { return OnInitDialog(); }
+
+LRESULT CDialog::HandleGetDefId(WPARAM, LPARAM) {
+  return m_defId != 0 ? MAKELPARAM(m_defId, DC_HASDEFID) : 0;
+}
+
+LRESULT CDialog::HandleSetDefId(WPARAM wParam, LPARAM) {
+  SetDefID(static_cast<UINT>(wParam));
+  return TRUE;
+}
+
+void CDialog::HandleClose() { SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
+
+void CDialog::SetDefID(UINT nID) {
+  auto mark = [this](UINT id, bool isDefault) {
+    if (CWnd* item = GetDlgItem(static_cast<int>(id))) {
+      if (auto* push = qobject_cast<QPushButton*>(item->GetSafeHwnd())) push->setDefault(isDefault);
+    }
+  };
+  if (m_defId != 0) mark(m_defId, false);
+  m_defId = nID;
+  if (m_defId != 0) mark(m_defId, true);
+}
+
+DWORD CDialog::GetDefID() const { return m_defId != 0 ? MAKELPARAM(m_defId, DC_HASDEFID) : 0; }
+
+void CDialog::MapDialogRect(RECT* rect) const { *rect = ::MapDialogRect(DialogBaseUnits(), *rect); }
+
+void CDialog::PressDefaultButton() {
+  // Enter presses the focused push button, else the default one, else OK.
+  UINT id = m_defId != 0 ? m_defId : IDOK;
+  if (CWnd* focus = GetFocus()) {
+    if (qobject_cast<QPushButton*>(focus->GetSafeHwnd()) != nullptr && focus->GetParent() == this) {
+      id = static_cast<UINT>(focus->GetDlgCtrlID());
+    }
+  }
+  CWnd* button = GetDlgItem(static_cast<int>(id));
+  if (button != nullptr && !button->IsWindowEnabled()) return;
+  SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+              reinterpret_cast<LPARAM>(button != nullptr ? button->GetSafeHwnd() : nullptr));
+}
+
+BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
+  // Dialog keys belong to the top-level dialog; a child dialog (a page) passes them up.
+  if (m_asChild || pMsg->message != WM_KEYDOWN) return FALSE;
+  if (pMsg->wParam == VK_ESCAPE) {
+    CWnd* cancel = GetDlgItem(IDCANCEL);
+    if (cancel == nullptr || cancel->IsWindowEnabled()) {
+      SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }
+    return TRUE;
+  }
+  if (pMsg->wParam == VK_RETURN) {
+    PressDefaultButton();
+    return TRUE;
+  }
+  return FALSE;
+}

@@ -1,0 +1,45 @@
+#include "framework/CFormView.h"
+
+#include <QWidget>
+
+#include "framework/CFrameWnd.h"
+#include "framework/ControlFactory.h"
+#include "framework/DialogUnits.h"
+#include "framework/Resources.h"
+
+const CRuntimeClass CFormView::classCFormView{"CFormView", &CView::classCView, nullptr};
+const CRuntimeClass* CFormView::GetRuntimeClass() const { return &classCFormView; }
+
+CFormView::CFormView(UINT nIDTemplate) : m_nIDTemplate(nIDTemplate) {}
+
+BOOL CFormView::Create(const char* lpszClassName, const char* lpszWindowName, DWORD dwStyle,
+                       const RECT& rect, CWnd* pParentWnd, UINT nID, CCreateContext* pContext) {
+  const DialogResource* tmpl = AfxFindDialog(m_nIDTemplate);
+  if (tmpl == nullptr) {
+    PostNcDestroy();  // as a failed creation does: the view object goes
+    return FALSE;
+  }
+  const CRect pixels = MapDialogRect(DialogBaseUnits(), CRect(0, 0, tmpl->cx, tmpl->cy));
+  m_totalSize = pixels.Size();
+  const std::shared_ptr<bool> alive = m_alive;
+  if (!CView::Create(lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nID, pContext)) {
+    return FALSE;
+  }
+  if (!*alive || GetSafeHwnd() == nullptr) return FALSE;
+  AfxCreateDialogControls(GetSafeHwnd(), *tmpl);
+  return TRUE;
+}
+
+void CFormView::OnInitialUpdate() {
+  UpdateData(FALSE);
+  CView::OnInitialUpdate();
+}
+
+void CFormView::ResizeParentToFit(BOOL bShrinkOnly) {
+  CFrameWnd* frame = GetParentFrame();
+  if (frame == nullptr || frame->IsZoomed() || frame->GetSafeHwnd() == nullptr) return;
+  QWidget* widget = frame->GetSafeHwnd();
+  QSize size(m_totalSize.cx, m_totalSize.cy);
+  if (bShrinkOnly) size = size.boundedTo(widget->size());
+  widget->resize(size);
+}

@@ -1,0 +1,186 @@
+#include "framework/ControlFactory.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMap>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTreeWidget>
+
+#include "framework/CWnd.h"
+#include "framework/DialogUnits.h"
+#include "framework/WindowProps.h"
+
+namespace {
+
+QString Upper(const std::string& name) { return QString::fromStdString(name).toUpper(); }
+
+// Statics show an ampersand as the access-key mark; "&&" is a literal one.
+QString StaticText(const char* text) {
+  const QString in = QString::fromUtf8(text != nullptr ? text : "");
+  QString out;
+  for (qsizetype i = 0; i < in.size(); ++i) {
+    if (in[i] == u'&') {
+      if (i + 1 < in.size() && in[i + 1] == u'&') out += u'&';
+      ++i;
+      if (i < in.size() && in[i] != u'&') out += in[i];
+      continue;
+    }
+    out += in[i];
+  }
+  return out;
+}
+
+QWidget* MakeButton(const DialogItem& item, QWidget* parent) {
+  const QString text = QString::fromUtf8(item.text != nullptr ? item.text : "");
+  QAbstractButton* button = nullptr;
+  switch (item.style & BS_TYPEMASK) {
+    case BS_GROUPBOX: {
+      auto* group = new QGroupBox(text, parent);
+      // A group box is a frame behind its neighbours, not their container.
+      group->setAttribute(Qt::WA_TransparentForMouseEvents);
+      return group;
+    }
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_3STATE:
+    case BS_AUTO3STATE:
+      button = new QCheckBox(text, parent);
+      break;
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON:
+      button = new QRadioButton(text, parent);
+      break;
+    default: {
+      auto* push = new QPushButton(text, parent);
+      push->setAutoDefault(false);
+      push->setDefault((item.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
+      button = push;
+      break;
+    }
+  }
+  QObject::connect(button, &QAbstractButton::clicked,
+                   [button] { AfxSendCommandNotify(button, BN_CLICKED); });
+  return button;
+}
+
+QWidget* MakeEdit(const DialogItem& item, QWidget* parent) {
+  if (item.style & ES_MULTILINE) {
+    auto* edit = new QPlainTextEdit(parent);
+    edit->setReadOnly((item.style & ES_READONLY) != 0);
+    QObject::connect(edit, &QPlainTextEdit::textChanged,
+                     [edit] { AfxSendCommandNotify(edit, EN_CHANGE); });
+    return edit;
+  }
+  auto* edit = new QLineEdit(parent);
+  edit->setFrame(true);
+  if (item.style & ES_PASSWORD) edit->setEchoMode(QLineEdit::Password);
+  edit->setReadOnly((item.style & ES_READONLY) != 0);
+  QObject::connect(edit, &QLineEdit::textChanged,
+                   [edit] { AfxSendCommandNotify(edit, EN_CHANGE); });
+  return edit;
+}
+
+QWidget* MakeStatic(const DialogItem& item, QWidget* parent) {
+  switch (item.style & SS_TYPEMASK) {
+    case SS_ETCHEDHORZ:
+    case SS_ETCHEDVERT:
+    case SS_ETCHEDFRAME:
+    case SS_BLACKRECT:
+    case SS_GRAYRECT: {
+      auto* frame = new QFrame(parent);
+      const LONG type = item.style & SS_TYPEMASK;
+      frame->setFrameShape(type == SS_ETCHEDHORZ   ? QFrame::HLine
+                           : type == SS_ETCHEDVERT ? QFrame::VLine
+                                                   : QFrame::Box);
+      frame->setFrameShadow(type == SS_BLACKRECT ? QFrame::Plain : QFrame::Sunken);
+      return frame;
+    }
+    default: {
+      auto* label = new QLabel(StaticText(item.text), parent);
+      const LONG type = item.style & SS_TYPEMASK;
+      label->setAlignment((type == SS_CENTER  ? Qt::AlignHCenter
+                           : type == SS_RIGHT ? Qt::AlignRight
+                                              : Qt::AlignLeft) |
+                          Qt::AlignTop);
+      label->setWordWrap(type <= SS_RIGHT);
+      return label;
+    }
+  }
+}
+
+// Plain stand-ins until a control library registers the real ones.
+QWidget* MakeStandIn(const QString& cls, QWidget* parent) {
+  if (cls == "LISTBOX") return new QListWidget(parent);
+  if (cls == "COMBOBOX") return new QComboBox(parent);
+  if (cls == "SYSTREEVIEW32") return new QTreeWidget(parent);
+  if (cls == "SYSTABCONTROL32") return new QTabBar(parent);
+  if (cls == "MSCTLS_PROGRESS32") return new QProgressBar(parent);
+  return new QWidget(parent);
+}
+
+QMap<QString, ControlFactory>& Factories() {
+  static QMap<QString, ControlFactory> factories{
+      {"BUTTON", MakeButton},
+      {"EDIT", MakeEdit},
+      {"STATIC", MakeStatic},
+  };
+  return factories;
+}
+
+QWidget* MakeControl(const DialogItem& item, QWidget* parent) {
+  const QString cls = Upper(item.windowClass != nullptr ? item.windowClass : "");
+  auto it = Factories().constFind(cls);
+  if (it != Factories().constEnd()) {
+    if (QWidget* made = (*it)(item, parent)) return made;
+  }
+  return MakeStandIn(cls, parent);
+}
+
+}  // namespace
+
+void AfxRegisterControlClass(const std::string& className, ControlFactory factory) {
+  Factories().insert(Upper(className), std::move(factory));
+}
+
+void AfxCreateDialogControls(QWidget* parent, const DialogResource& tmpl) {
+  const CSize base = DialogBaseUnits();
+  QList<QWidget*> frames;
+  for (const DialogItem& item : tmpl.items) {
+    QWidget* control = MakeControl(item, parent);
+    wndprops::SetId(control, item.id);
+    wndprops::SetStyle(control, static_cast<DWORD>(item.style));
+    wndprops::SetExStyle(control, item.exStyle);
+    const CRect r = MapDialogRect(base, CRect(item.x, item.y, item.x + item.cx, item.y + item.cy));
+    control->setGeometry(r.left, r.top, r.Width(), r.Height());
+    control->setEnabled((item.style & WS_DISABLED) == 0);
+    control->setVisible((item.style & WS_VISIBLE) != 0);
+    if (qobject_cast<QGroupBox*>(control) != nullptr) frames.append(control);
+  }
+  for (QWidget* frame : frames) frame->lower();
+}
+
+void AfxSendCommandNotify(QWidget* control, UINT code) {
+  CWnd* wnd = CWnd::FromHandle(control);
+  CWnd* parent = wnd != nullptr ? wnd->GetParent() : nullptr;
+  if (parent == nullptr) return;
+  parent->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<UINT>(wnd->GetDlgCtrlID()), code),
+                      reinterpret_cast<LPARAM>(control));
+}
+
+LRESULT AfxSendNotify(QWidget* control, NMHDR& header) {
+  CWnd* wnd = CWnd::FromHandle(control);
+  CWnd* parent = wnd != nullptr ? wnd->GetParent() : nullptr;
+  if (parent == nullptr) return 0;
+  header.hwndFrom = control;
+  header.idFrom = static_cast<UINT_PTR>(wnd->GetDlgCtrlID());
+  return parent->SendMessage(WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+}
