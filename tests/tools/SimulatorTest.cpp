@@ -13,7 +13,9 @@
 #include "host/toolkit/LocalTime.h"
 #include "host/toolkit/SampleHome.h"
 #include "host/toolkit/SimulateTool.h"
+#include "storage/ViewOptionsFile.h"
 #include "support/TempDir.h"
+#include "tree/TreeOps.h"
 
 namespace fs = std::filesystem;
 
@@ -244,6 +246,33 @@ TEST(Simulator, SampleTreeUsesTitleFiltersAndSubGroups) {
     EXPECT_NE(xml.find(part), std::string::npos) << part;
   }
   EXPECT_EQ(xml.find('\n'), xml.find("\r\n") + 1);
+}
+
+TEST(Simulator, SampleOptionsReadBackAsTheIntendedTrees) {
+  TempDir dir;
+  const fs::path viewopt = dir.Write("viewopt.xml", SampleViewOptionsText());
+  GroupMap tree;
+  ASSERT_EQ(ViewOptionsFile(viewopt.string()).Load(tree), TreeFileStatus::Read);
+  std::vector<std::string> top;
+  for (const auto& [name, list] : tree) top.push_back(name);
+  EXPECT_EQ(top, (std::vector<std::string>{"Breaks", "Communication", "Work"}));
+  const AppList* apollo = FindGroupList(tree, {"Work", "Project Apollo"});
+  ASSERT_NE(apollo, nullptr);
+  ASSERT_EQ(apollo->size(), 4u);
+  EXPECT_EQ((*apollo)[0].ShowAs, "Apollo code");
+  EXPECT_EQ((*apollo)[0].Name, "editor");
+  EXPECT_EQ((*apollo)[0].TitleFilter, "apollo");
+  EXPECT_TRUE((*apollo)[0].isCheckTitleFilter);
+  EXPECT_NE(FindGroupList(tree, {"Work", "Project Zephyr"}), nullptr);
+  EXPECT_EQ(tree.at("Breaks").front().Name, "Idle");
+
+  const fs::path catalogueFile = dir.Write("predefgroups.xml", SamplePredefinedGroupsText());
+  GroupMap catalogue;
+  ASSERT_EQ(LoadPredefinedGroups(catalogueFile.string(), catalogue), TreeFileStatus::Read);
+  EXPECT_EQ(catalogue.size(), 4u);
+  EXPECT_NE(FindGroupList(catalogue, {"Development", "Review"}), nullptr);
+  EXPECT_NE(FindGroupList(catalogue, {"Office", "Spreadsheets"}), nullptr);
+  EXPECT_TRUE(FindSubGroups(catalogue, std::string("Leisure")) == nullptr);
 }
 
 TEST(SimulateTool, BadOptionsPrintUsageAndExitTwo) {
