@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+#include <string>
+#include <vector>
+
+#include "framework/CWnd.h"
+
+// Lets queued events (posted messages, timers) run for a short fixed time.
+inline void PumpEvents(int milliseconds = 30) {
+  QElapsedTimer clock;
+  clock.start();
+  do {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QCoreApplication::sendPostedEvents();
+    QThread::msleep(1);
+  } while (clock.elapsed() < milliseconds);
+}
+
+// A shared journal that handlers write to, so tests compare the order of calls.
+struct Journal {
+  std::vector<std::string> entries;
+  void Add(std::string entry) { entries.push_back(std::move(entry)); }
+};
+
+// A plain top-level window made for a test.
+class TestWnd : public CWnd {
+ public:
+  BOOL CreateTopLevel(const char* title = "test") {
+    return CreateEx(0, nullptr, title, WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 100), nullptr, 0);
+  }
+};

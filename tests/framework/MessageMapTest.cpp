@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QWidget>
+
+#include "framework/ControlFactory.h"
+#include "framework/WindowProps.h"
+#include "framework/core/RegisteredMessages.h"
+#include "tests/framework/FrameworkTestSupport.h"
+
+namespace {
+
+UINT g_pingMessage = 0;
+
+// A window whose map binds one entry of each handler shape.
+class MappedWnd : public TestWnd {
+ public:
+  Journal journal;
+  int createResult = 0;
+  bool handleClicks = true;
+
+  int OnCreate(LPCREATESTRUCT cs) {
+    journal.Add(std::string("create:") + (cs->lpszName ? cs->lpszName : ""));
+    return createResult;
+  }
+  void OnSize(UINT kind, int cx, int cy) {
+    journal.Add("size:" + std::to_string(kind) + ":" + std::to_string(cx) + "x" +
+                std::to_string(cy));
+  }
+  void OnLButtonDown(UINT flags, CPoint p) {
+    journal.Add("down:" + std::to_string(flags) + "@" + std::to_string(p.x) + "," +
+                std::to_string(p.y));
+  }
+  void OnTimer(UINT_PTR id) { journal.Add("timer:" + std::to_string(id)); }
+  void OnContextMenu(CWnd* wnd, CPoint p) {
+    journal.Add(std::string("context:") + (wnd == this ? "self" : "other") + "@" +
+                std::to_string(p.x) + "," + std::to_string(p.y));
+  }
+  BOOL OnHelpInfo(HELPINFO* info) {
+    journal.Add("help:" + std::to_string(info->iCtrlId));
+    return TRUE;
+  }
+  void OnDestroy() { journal.Add("destroy"); }
+  LRESULT OnPing(WPARAM w, LPARAM l) {
+    journal.Add("ping:" + std::to_string(w) + ":" + std::to_string(l));
+    return 77;
+  }
+  void OnButton() { journal.Add("button"); }
+  void OnRange(UINT id) { journal.Add("range:" + std::to_string(id)); }
+  void OnSelChanged(NMHDR* header, LRESULT* result) {
+    journal.Add("selchanged:" + std::to_string(header->idFrom));
+    *result = 5;
+  }
+
+ protected:
+  const MessageMap* GetMessageMap() const override {
+    static const MessageMap map{TestWnd::GetMessageMap(),
+                                {
+                                    msg::Create(&MappedWnd::OnCreate),
+                                    msg::Size(&MappedWnd::OnSize),
+                                    msg::Mouse(WM_LBUTTONDOWN, &MappedWnd::OnLButtonDown),
+                                    msg::Timer(&MappedWnd::OnTimer),
+                                    msg::ContextMenu(&MappedWnd::OnContextMenu),
+                                    msg::Help(&MappedWnd::OnHelpInfo),
+                                    msg::Void(WM_DESTROY, &MappedWnd::OnDestroy),
+                                    msg::Registered(&g_pingMessage, &MappedWnd::OnPing),
+                                    msg::Control(BN_CLICKED, 10, &MappedWnd::OnButton),
+                                    msg::CommandRange(20, 29, &MappedWnd::OnRange),
+                                    msg::Notify(TVN_SELCHANGED, 30, &MappedWnd::OnSelChanged),
+                                }};
+    return &map;
+  }
+};
+
+// A derived class overrides one entry and inherits the rest.
+class DerivedWnd : public MappedWnd {
+ public:
+  void OnOtherButton() { journal.Add("derived button"); }
+
+ protected:
+  const MessageMap* GetMessageMap() const override {
+    static const MessageMap map{MappedWnd::GetMessageMap(),
+                                {msg::Control(BN_CLICKED, 10, &DerivedWnd::OnOtherButton)}};
+    return &map;
+  }
+};
+
+TEST(MessageMap, CracksParametersForEachHandlerShape) {
+  g_pingMessage = RegisterWindowMessageA("framework-test-ping");
+  MappedWnd wnd;
+  ASSERT_TRUE(wnd.CreateTopLevel("title"));
+  wnd.journal.entries.clear();
+
+  wnd.SendMessage(WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(640, 480));
+  wnd.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(12, 34));
+  wnd.SendMessage(WM_TIMER, 1000, 0);
+  wnd.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(wnd.GetSafeHwnd()), MAKELPARAM(-3, 9));
+  HELPINFO info;
+  info.iCtrlId = 2026;
+  EXPECT_EQ(wnd.SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info)), TRUE);
+  EXPECT_EQ(wnd.SendMessage(g_pingMessage, 3, 4), 77);
+  wnd.SendMessage(WM_COMMAND, MAKEWPARAM(10, BN_CLICKED), 0);
+  wnd.SendMessage(WM_COMMAND, MAKEWPARAM(25, 0), 0);
+  NMHDR header{nullptr, 30, TVN_SELCHANGED};
+  EXPECT_EQ(wnd.SendMessage(WM_NOTIFY, 30, reinterpret_cast<LPARAM>(&header)), 5);
+
+  const std::vector<std::string> expected{
+      "size:2:640x480", "down:5@12,34", "timer:1000", "context:self@-3,9", "help:2026",
+      "ping:3:4",       "button",       "range:25",   "selchanged:30"};
+  EXPECT_EQ(wnd.journal.entries, expected);
+}
+
+TEST(MessageMap, UnmappedCommandsAndNotificationsAreNotHandled) {
+  MappedWnd wnd;
+  ASSERT_TRUE(wnd.CreateTopLevel());
+  wnd.journal.entries.clear();
+  struct Case {
+    UINT id;
+    int code;
+  };
+  // Wrong id, id outside the range, wrong notification code for a mapped id.
+  for (const Case& c : {Case{11, BN_CLICKED}, Case{30, BN_CLICKED}, Case{10, EN_CHANGE}}) {
+    EXPECT_FALSE(wnd.OnCmdMsg(c.id, c.code, nullptr, nullptr)) << c.id << "/" << c.code;
+  }
+  NMHDR header{nullptr, 30, TVN_BEGINDRAG};
+  AFX_NOTIFY notify{&header, nullptr};
+  EXPECT_FALSE(wnd.OnCmdMsg(30, CN_NOTIFY, &notify, nullptr));
+  EXPECT_TRUE(wnd.journal.entries.empty());
+}
+
+TEST(MessageMap, RegisteredEntryFollowsTheNumberRegisteredLater) {
+  g_pingMessage = 0;
+  MappedWnd wnd;
+  ASSERT_TRUE(wnd.CreateTopLevel());
+  wnd.journal.entries.clear();
+  // An unregistered (0) number never matches anything.
+  EXPECT_EQ(wnd.SendMessage(0xC7FF, 1, 2), 0);
+  g_pingMessage = RegisterWindowMessageA("framework-test-ping");
+  EXPECT_EQ(wnd.SendMessage(g_pingMessage, 1, 2), 77);
+  EXPECT_EQ(wnd.journal.entries, std::vector<std::string>{"ping:1:2"});
+}
+
+TEST(MessageMap, DerivedEntryWinsAndBaseEntriesStillApply) {
+  DerivedWnd wnd;
+  ASSERT_TRUE(wnd.CreateTopLevel());
+  wnd.journal.entries.clear();
+  wnd.SendMessage(WM_COMMAND, MAKEWPARAM(10, BN_CLICKED), 0);
+  wnd.SendMessage(WM_COMMAND, MAKEWPARAM(21, 0), 0);
+  EXPECT_EQ(wnd.journal.entries, (std::vector<std::string>{"derived button", "range:21"}));
+}
+
+TEST(MessageMap, CreateRunsTheHandlerAndMinusOneFailsTheCreation) {
+  MappedWnd ok;
+  ASSERT_TRUE(ok.CreateTopLevel("first"));
+  EXPECT_EQ(ok.journal.entries.front(), "create:first");
+
+  MappedWnd refused;
+  refused.createResult = -1;
+  EXPECT_FALSE(refused.CreateTopLevel("second"));
+  EXPECT_EQ(refused.GetSafeHwnd(), nullptr);
+  // The refused window was destroyed: WM_DESTROY reached it.
+  EXPECT_EQ(refused.journal.entries, (std::vector<std::string>{"create:second", "destroy"}));
+}
+
+TEST(MessageMap, ClickOnTemplateButtonReachesTheParentsMap) {
+  MappedWnd wnd;
+  ASSERT_TRUE(wnd.CreateTopLevel());
+  DialogResource tmpl{
+      1,   "",
+      0,   0,
+      100, 50,
+      0,   "MS Shell Dlg",
+      8,   {{"BUTTON", "Go", 10, 5, 5, 40, 14, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON}}};
+  AfxCreateDialogControls(wnd.GetSafeHwnd(), tmpl);
+  wnd.journal.entries.clear();
+  auto* button = qobject_cast<QPushButton*>(wnd.GetDlgItem(10)->GetSafeHwnd());
+  ASSERT_NE(button, nullptr);
+  button->click();
+  EXPECT_EQ(wnd.journal.entries, std::vector<std::string>{"button"});
+}
+
+TEST(MessageMap, UnhandledContextMenuAndHelpGoToTheParent) {
+  MappedWnd parent;
+  ASSERT_TRUE(parent.CreateTopLevel());
+  CWnd child;
+  ASSERT_TRUE(child.Create(nullptr, nullptr, WS_VISIBLE, CRect(0, 0, 10, 10), &parent, 44));
+  parent.journal.entries.clear();
+  child.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(child.GetSafeHwnd()),
+                    MAKELPARAM(1, 2));
+  HELPINFO info;
+  info.iCtrlId = 44;
+  child.SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(parent.journal.entries, (std::vector<std::string>{"context:other@1,2", "help:44"}));
+}
+
+TEST(MessageMap, TimerDeliversWmTimerUntilKilled) {
+  MappedWnd wnd;
+  ASSERT_TRUE(wnd.CreateTopLevel());
+  wnd.journal.entries.clear();
+  EXPECT_EQ(wnd.SetTimer(1000, 5), 1000u);
+  PumpEvents(60);
+  ASSERT_FALSE(wnd.journal.entries.empty());
+  for (const auto& entry : wnd.journal.entries) EXPECT_EQ(entry, "timer:1000");
+  EXPECT_TRUE(wnd.KillTimer(1000));
+  EXPECT_FALSE(wnd.KillTimer(1000));
+  wnd.journal.entries.clear();
+  PumpEvents(40);
+  EXPECT_TRUE(wnd.journal.entries.empty());
+}
+
+TEST(MessageMap, DestroyingTheWindowStopsItsTimers) {
+  MappedWnd wnd;
+  ASSERT_TRUE(wnd.CreateTopLevel());
+  wnd.SetTimer(7, 5);
+  wnd.DestroyWindow();
+  wnd.journal.entries.clear();
+  PumpEvents(40);
+  EXPECT_TRUE(wnd.journal.entries.empty());
+}
+
+}  // namespace
