@@ -53,57 +53,42 @@ class ViewOptionsFileTest : public ::testing::Test {
   ViewOptionsFile file_{path_.string()};
 };
 
-TEST_F(ViewOptionsFileTest, PathLiesInTheOptionsFolder) {
+TEST_F(ViewOptionsFileTest, MissingFileIsCreatedEmptyInAnExistingFolderOnly) {
   const std::string home = std::getenv("TASKMETER_HOME");
   EXPECT_EQ(fs::path(GetViewOptionsPath()), fs::path(home) / "options" / "viewopt.xml");
-}
-
-TEST_F(ViewOptionsFileTest, MissingFileIsCreatedEmptyAndTreeKept) {
   GroupMap tree = kTree;
   EXPECT_EQ(file_.Load(tree), TreeFileStatus::Created);
   EXPECT_EQ(tree, kTree);
+  EXPECT_EQ(ReadBytes(path_), "");
   ASSERT_TRUE(fs::exists(path_));
-  EXPECT_EQ(fs::file_size(path_), 0u);
-  // The next load finds the empty file and reads an empty tree.
-  EXPECT_EQ(file_.Load(tree), TreeFileStatus::Read);
+  EXPECT_EQ(file_.Load(tree), TreeFileStatus::Read);  // the next load reads it empty
   EXPECT_TRUE(tree.empty());
-  EXPECT_FALSE(file_.LastLoadWasDamaged());
-}
 
-TEST_F(ViewOptionsFileTest, MissingFolderIsNotCreated) {
   ViewOptionsFile elsewhere((dir_.Path() / "options" / "viewopt.xml").string());
-  GroupMap tree;
   EXPECT_EQ(elsewhere.Load(tree), TreeFileStatus::Created);
   EXPECT_FALSE(fs::exists(dir_.Path() / "options"));
   EXPECT_FALSE(elsewhere.Save(kTree));
 }
 
-TEST_F(ViewOptionsFileTest, SaveWritesTheDocumentTextAndLoadReadsItBack) {
-  ASSERT_TRUE(file_.Save(kTree));
-  EXPECT_EQ(ReadBytes(path_), ViewOptionsText(kTree));
-  GroupMap tree;
-  EXPECT_EQ(file_.Load(tree), TreeFileStatus::Read);
-  EXPECT_EQ(tree, kTree);
-}
-
-TEST_F(ViewOptionsFileTest, EveryLineEndFormLoadsTheSame) {
-  const std::string text = ViewOptionsText(kTree);
+TEST_F(ViewOptionsFileTest, SavedTextLoadsBackWithEveryLineEndForm) {
+  dir_.Write("viewopt.xml", "");
+  fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write);
+  AppEntry wide = Entry("wide", "Wide");
+  wide.TitleFilter = std::string(50000, 'f');  // longer than any line buffer
+  GroupMap saved = kTree;
+  saved["Wide"] = {wide};
+  ASSERT_TRUE(file_.Save(saved));
+  const std::string text = ReadBytes(path_);
+  EXPECT_EQ(text, ViewOptionsText(saved));
+  struct stat info {};
+  ASSERT_EQ(stat(path_.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);  // a rewrite keeps the file's mode
   for (const char* lineEnd : {"\r\r\n", "\r\n", "\n"}) {
     dir_.Write("viewopt.xml", WithLineEnds(text, lineEnd));
     GroupMap tree;
     EXPECT_EQ(file_.Load(tree), TreeFileStatus::Read);
-    EXPECT_EQ(tree, kTree) << "line end of " << std::string(lineEnd).size() << " bytes";
+    EXPECT_EQ(tree, saved) << "line end of " << std::string(lineEnd).size() << " bytes";
   }
-}
-
-TEST_F(ViewOptionsFileTest, VeryLongLinesAreReadWhole) {
-  AppEntry wide = Entry("wide", "Wide");
-  wide.TitleFilter = std::string(50000, 'f');
-  const GroupMap tree = {{"G", {wide}}};
-  ASSERT_TRUE(file_.Save(tree));
-  GroupMap back;
-  EXPECT_EQ(file_.Load(back), TreeFileStatus::Read);
-  EXPECT_EQ(back, tree);
 }
 
 TEST_F(ViewOptionsFileTest, InjectedWriteFailureKeepsThePreviousFile) {
@@ -117,7 +102,7 @@ TEST_F(ViewOptionsFileTest, InjectedWriteFailureKeepsThePreviousFile) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path()), {}), 1);  // no temporary left
 }
 
-TEST_F(ViewOptionsFileTest, ReadOnlyFolderOrFileKeepsThePreviousFile) {
+TEST_F(ViewOptionsFileTest, ReadOnlyFileOrFolderKeepsThePreviousFile) {
   if (geteuid() == 0) GTEST_SKIP() << "root writes through permissions";
   ASSERT_TRUE(file_.Save(kTree));
   const std::string before = ReadBytes(path_);
@@ -135,10 +120,13 @@ TEST_F(ViewOptionsFileTest, DamagedFileIsKeptBesideBeforeTheFirstSave) {
   const struct {
     const char* what;
     std::string bytes;
+    bool damaged;
   } cases[] = {
-      {"cut short", "<Options>\r\n<Group>\r\n<Name>Mine</Name>\r\n"},
-      {"no markup", "my notes"},
-      {"too deep", Repeat("<Options>", 300) + Repeat("</Options>", 300)},
+      {"cut short", "<Options>\r\n<Group>\r\n<Name>Mine</Name>\r\n", true},
+      {"no markup", "my notes", true},
+      {"too deep", Repeat("<Options>", 300) + Repeat("</Options>", 300), true},
+      {"empty", "", false},
+      {"blank", " \r\n\t\r\n", false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -147,26 +135,15 @@ TEST_F(ViewOptionsFileTest, DamagedFileIsKeptBesideBeforeTheFirstSave) {
     GroupMap tree = kTree;
     EXPECT_EQ(file_.Load(tree), TreeFileStatus::Read);
     EXPECT_TRUE(tree.empty());
-    EXPECT_TRUE(file_.LastLoadWasDamaged());
+    EXPECT_EQ(file_.LastLoadWasDamaged(), c.damaged);
+    const std::string kept = c.damaged ? c.bytes : "an older copy";
     ASSERT_TRUE(file_.Save(kTree));
-    EXPECT_EQ(ReadBytes(damaged_), c.bytes);
+    EXPECT_EQ(ReadBytes(damaged_), kept);
     EXPECT_EQ(ReadBytes(path_), ViewOptionsText(kTree));
     // Only the first save keeps a copy: later ones leave it alone.
     ASSERT_TRUE(file_.Save({}));
-    EXPECT_EQ(ReadBytes(damaged_), c.bytes);
+    EXPECT_EQ(ReadBytes(damaged_), kept);
     EXPECT_EQ(ReadBytes(path_), "<Options/>\r\n");
-  }
-}
-
-TEST_F(ViewOptionsFileTest, EmptyOrBlankFileIsNotDamaged) {
-  for (const char* bytes : {"", " \r\n\t\r\n"}) {
-    dir_.Write("viewopt.xml", bytes);
-    GroupMap tree = kTree;
-    EXPECT_EQ(file_.Load(tree), TreeFileStatus::Read);
-    EXPECT_TRUE(tree.empty());
-    EXPECT_FALSE(file_.LastLoadWasDamaged());
-    ASSERT_TRUE(file_.Save(kTree));
-    EXPECT_FALSE(fs::exists(damaged_));
   }
 }
 
@@ -200,15 +177,6 @@ TEST_F(ViewOptionsFileTest, UnopenableFileIsNeitherTruncatedNorReplaced) {
   EXPECT_FALSE(file_.Save({}));
   fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_EQ(ReadBytes(path_), ViewOptionsText(kTree));
-}
-
-TEST_F(ViewOptionsFileTest, SaveKeepsTheFileMode) {
-  dir_.Write("viewopt.xml", "<Options/>");
-  fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write);
-  ASSERT_TRUE(file_.Save(kTree));
-  struct stat info {};
-  ASSERT_EQ(stat(path_.c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0600u);
 }
 
 }  // namespace

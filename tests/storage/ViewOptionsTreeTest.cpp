@@ -59,16 +59,10 @@ TEST(ViewOptionsWrite, EmptyTreeIsOneEmptyElement) {
 TEST(ViewOptionsWrite, OnlyTheFirstNoneEntryOfAGroupGetsFields) {
   const GroupMap tree = {
       {"G", {MakePlaceholder(), Entry("x", "X", "", "doc", true), MakePlaceholder()}}};
-  EXPECT_EQ(ViewOptionsText(tree),
-            "<Options>\r\n<Group>\r\n<Name>G</Name>\r\n<App>\r\n<Name>None</Name>\r\n"
-            "<ShowAs>None</ShowAs>\r\n<isCheckTitleFilter>0</isCheckTitleFilter>\r\n"
-            "<TitleFilter/>\r\n<Path/>\r\n</App>\r\n<App>\r\n<Name>x</Name>\r\n"
-            "<ShowAs>X</ShowAs>\r\n<isCheckTitleFilter>1</isCheckTitleFilter>\r\n"
-            "<TitleFilter>doc</TitleFilter>\r\n<Path/>\r\n</App>\r\n<App/>\r\n</Group>\r\n"
-            "</Options>\r\n");
-  const GroupMap back = RoundTrip(tree);
-  ASSERT_EQ(back.at("G").size(), 2u);  // the field-less <App/> is not read back
-  EXPECT_EQ(back.at("G")[1], Entry("x", "X", "", "doc", true));
+  const std::string text = ViewOptionsText(tree);
+  EXPECT_EQ(text.find("<Name>None</Name>"), text.rfind("<Name>None</Name>"));
+  EXPECT_NE(text.find("</App>\r\n<App/>\r\n</Group>"), std::string::npos);
+  EXPECT_EQ(RoundTrip(tree), GroupMap({{"G", {MakePlaceholder(), tree.at("G")[1]}}}));
 }
 
 TEST(ViewOptionsWrite, SubGroupsComeBackUnderANoneCarrierAfterTheEntries) {
@@ -92,21 +86,16 @@ TEST(ViewOptionsWrite, MarkupCharactersAndBytesSurvive) {
 }
 
 TEST(ViewOptionsWrite, TreesAsDeepAsTheEditorMakesRoundTrip) {
+  // Carriers come back named "None", so the expected tree is built with such ones.
   GroupMap tree = {{"leaf", {Entry("app", "App")}}};
+  GroupMap expected = tree;
   for (std::size_t depth = 1; depth < kMaxGroupDepth; ++depth) {
-    GroupMap parent = {{"g" + std::to_string(depth), {MakePlaceholder(), CarrierOf(tree)}}};
-    tree = std::move(parent);
+    const std::string name = "g" + std::to_string(depth);
+    tree = {{name, {MakePlaceholder(), CarrierOf(tree)}}};
+    expected = {{name, {MakePlaceholder(), CarrierOf(expected, "None")}}};
   }
-  const std::string text = ViewOptionsText(tree);
   CXmlDoc doc;
-  ASSERT_TRUE(doc.Parse(text)) << doc.GetParseError();
-  // Carriers come back named "None"; rename ours the same way to compare.
-  GroupMap expected = {{"leaf", {Entry("app", "App")}}};
-  for (std::size_t depth = 1; depth < kMaxGroupDepth; ++depth) {
-    GroupMap parent = {
-        {"g" + std::to_string(depth), {MakePlaceholder(), CarrierOf(expected, "None")}}};
-    expected = std::move(parent);
-  }
+  ASSERT_TRUE(doc.Parse(ViewOptionsText(tree))) << doc.GetParseError();
   EXPECT_EQ(ReadTree(doc), expected);
 }
 
@@ -191,12 +180,8 @@ TEST(ViewOptionsRead, NothingParsedReadsAsEmptyTree) {
 }
 
 TEST(ViewOptionsRead, JoinLinesDropsEveryLineEndForm) {
-  const struct {
-    const char* bytes;
-    const char* joined;
-  } cases[] = {{"a\r\r\nb\r\nc\nd", "abcd"}, {"a\nb\n", "ab"},     {"\r\n\r\n", ""},
-               {"a\rb\n", "a\rb"},           {"tail\r", "tail\r"}, {"", ""}};
-  for (const auto& c : cases) EXPECT_EQ(JoinLines(c.bytes), c.joined) << c.bytes;
+  EXPECT_EQ(JoinLines("a\r\r\nb\r\nc\nd\n\r\n"), "abcd");
+  EXPECT_EQ(JoinLines("a\rb\ntail\r"), "a\rbtail\r");  // only CRs before the LF go
   const std::string longLine(70000, 'x');
   EXPECT_EQ(JoinLines(longLine + "\r\n" + longLine), longLine + longLine);
 }
