@@ -42,16 +42,16 @@ struct TripleHash {
 
 Triple TripleOf(const AppEntry& e) { return {e.ShowAs, e.TitleFilter, e.isCheckTitleFilter}; }
 
-using NameIndex = std::unordered_map<std::string_view, std::vector<size_t>>;
-
 class Aggregator {
  public:
-  Aggregator(GroupMap& tree, const std::vector<ActivityRecord>& records, PeriodCalendar& calendar)
+  Aggregator(GroupMap& tree, const std::vector<RecordView>& records, PeriodCalendar& calendar)
       : tree_(tree), records_(records), calendar_(calendar) {}
 
   void Run() {
     for (const auto& [name, list] : tree_) CollectEntries(list, collected_);
     ResetTimes(tree_);
+    for (const AppEntry& e : collected_) emptyNameKnown_ = emptyNameKnown_ || e.Name.empty();
+    IndexNames();
     DiscoverNewApplications();
     Count();
     WriteBack();
@@ -59,48 +59,56 @@ class Aggregator {
   }
 
  private:
-  void DiscoverNewApplications() {
-    std::unordered_set<std::string_view> names;
-    std::unordered_set<std::string_view> shownAs;
-    for (const AppEntry& e : collected_) {
-      names.insert(e.Name);
-      shownAs.insert(e.ShowAs);
+  static constexpr size_t kNever = SIZE_MAX;
+
+  // What the counting needs to know about one application name.
+  struct NameInfo {
+    std::vector<size_t> collected;  // collected entries with this Name, in list order
+    size_t added = kNever;          // the new entry with this Name
+  };
+
+  // Every record looks its application name up once; both passes use the result.
+  void IndexNames() {
+    for (size_t i = 0; i < collected_.size(); ++i) {
+      NameInfo& info = names_[collected_[i].Name];
+      if (!collected_[i].Name.empty()) info.collected.push_back(i);
     }
-    for (const ActivityRecord& r : records_) {
-      if (names.count(r.AppName) != 0 || shownAs.count(r.DisplayName) != 0) continue;
-      if (r.AppPath.empty()) continue;
+    recordNames_.reserve(records_.size());
+    for (const RecordView& r : records_) recordNames_.push_back(&names_[r.AppName]);
+  }
+
+  // A record is known when an entry has its application name, or its display name as
+  // ShowAs; otherwise, with a program path, it makes a new entry.
+  void DiscoverNewApplications() {
+    std::unordered_set<std::string_view> shownAs;
+    for (const AppEntry& e : collected_) shownAs.insert(e.ShowAs);
+    for (size_t k = 0; k < records_.size(); ++k) {
+      const RecordView& r = records_[k];
+      NameInfo& info = *recordNames_[k];
+      const bool knownName =
+          !info.collected.empty() || info.added != kNever || (r.AppName.empty() && emptyNameKnown_);
+      if (knownName || shownAs.count(r.DisplayName) != 0 || r.AppPath.empty()) continue;
       AppEntry& added = newEntries_.emplace_back();
       added.ShowAs = r.DisplayName.empty() ? r.AppName : r.DisplayName;
       added.Name = r.AppName;
       added.Path = r.AppPath;
-      names.insert(added.Name);  // a deque never moves its elements
-      shownAs.insert(added.ShowAs);
+      info.added = newEntries_.size() - 1;
+      shownAs.insert(added.ShowAs);  // a deque never moves its elements
     }
   }
 
-  static NameIndex IndexByName(const auto& entries) {
-    NameIndex index;
-    for (size_t i = 0; i < entries.size(); ++i) {
-      if (!entries[i].Name.empty()) index[entries[i].Name].push_back(i);
-    }
-    return index;
-  }
-
-  static bool FilterAccepts(const AppEntry& e, const std::string& title) {
-    return !e.isCheckTitleFilter || title.find(e.TitleFilter) != std::string::npos;
+  static bool FilterAccepts(const AppEntry& e, std::string_view title) {
+    return !e.isCheckTitleFilter || title.find(e.TitleFilter) != std::string_view::npos;
   }
 
   // Adds each record to every entry that claims it; remembers, per collected entry,
   // the last record it claimed.
   void Count() {
-    const NameIndex newByName = IndexByName(newEntries_);
-    const NameIndex collectedByName = IndexByName(collected_);
     lastClaim_.assign(collected_.size(), kNever);
     for (size_t k = 0; k < records_.size(); ++k) {
-      const ActivityRecord& r = records_[k];
-      const auto newHit = newByName.find(r.AppName);
-      const auto oldHit = collectedByName.find(r.AppName);
-      if (newHit == newByName.end() && oldHit == collectedByName.end()) continue;
+      const RecordView& r = records_[k];
+      const NameInfo& info = *recordNames_[k];
+      if (r.AppName.empty() || (info.added == kNever && info.collected.empty())) continue;
       bool computed = false;
       PeriodTotals seconds;
       auto credit = [&](AppEntry& e) {
@@ -108,11 +116,8 @@ class Aggregator {
         computed = true;
         AddPeriods(e, seconds);
       };
-      if (newHit != newByName.end()) {
-        for (size_t i : newHit->second) credit(newEntries_[i]);  // no filter on new entries
-      }
-      if (oldHit == collectedByName.end()) continue;
-      for (size_t i : oldHit->second) {
+      if (info.added != kNever) credit(newEntries_[info.added]);  // new entries filter nothing
+      for (size_t i : info.collected) {
         if (!FilterAccepts(collected_[i], r.WindowTitle)) continue;
         credit(collected_[i]);
         lastClaim_[i] = k;
@@ -176,13 +181,14 @@ class Aggregator {
                  std::make_move_iterator(newEntries_.end()));
   }
 
-  static constexpr size_t kNever = SIZE_MAX;
-
   GroupMap& tree_;
-  const std::vector<ActivityRecord>& records_;
+  const std::vector<RecordView>& records_;
   PeriodCalendar& calendar_;
   AppList collected_;
   std::deque<AppEntry> newEntries_;
+  std::unordered_map<std::string_view, NameInfo> names_;
+  std::vector<NameInfo*> recordNames_;
+  bool emptyNameKnown_ = false;
   std::vector<size_t> lastClaim_;
   std::unordered_map<Triple, size_t, TripleHash> tripleIds_;
   std::vector<size_t> writer_;
@@ -191,7 +197,7 @@ class Aggregator {
 
 }  // namespace
 
-void AggregateActivity(GroupMap& tree, const std::vector<ActivityRecord>& records,
+void AggregateActivity(GroupMap& tree, const std::vector<RecordView>& records,
                        PeriodCalendar& calendar) {
   Aggregator(tree, records, calendar).Run();
 }

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "accounting/ActivityRecord.h"
+#include "accounting/LogReader.h"
 #include "tree/GroupTree.h"
 
 class PeriodCalendar;
@@ -16,5 +16,5 @@ class PeriodCalendar;
 // name, and since such a write-back copies the whole counted entry, only the last one
 // per (display name, filter, switch) can be seen afterwards: one walk of the tree at
 // the end applies exactly those.
-void AggregateActivity(GroupMap& tree, const std::vector<ActivityRecord>& records,
+void AggregateActivity(GroupMap& tree, const std::vector<RecordView>& records,
                        PeriodCalendar& calendar);

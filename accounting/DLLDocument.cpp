@@ -53,13 +53,23 @@ void CDLLDocument::ScanActivityLogs() {
   SetCurrentDirectory(m_prefs.DbPath);
   m_scannedFolder = GetCurrentDirectory();
   const int64_t cutoff = ClockNow() - kLogWindowSeconds;
-  m_records = ReadActivityRecords(SelectLogFiles(FindLogFiles(m_scannedFolder), cutoff));
+  m_log = ReadActivityLog(SelectLogFiles(FindLogFiles(m_scannedFolder), cutoff));
+  m_records.clear();
+  m_recordsCopied = false;
   AggregateRecords();
 }
 
 void CDLLDocument::AggregateRecords() {
   PeriodCalendar calendar(ClockNow());
-  AggregateActivity(m_groupMap, m_records, calendar);
+  AggregateActivity(m_groupMap, m_log.Records(), calendar);
+}
+
+const std::vector<ActivityRecord>& CDLLDocument::GetRecords() const {
+  if (!m_recordsCopied) {
+    m_records = m_log.CopyRecords();
+    m_recordsCopied = true;
+  }
+  return m_records;
 }
 
 void CDLLDocument::LoadPrefs() { LoadMainPrefsWithAutostart(GetMainPrefsPath(), m_prefs); }

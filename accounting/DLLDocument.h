@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "accounting/ActivityRecord.h"
+#include "accounting/LogReader.h"
 #include "accounting/Periods.h"
 #include "framework/core/Document.h"
 #include "storage/MainPrefs.h"
@@ -49,7 +50,8 @@ class CDLLDocument : public CDocument {
 
   GroupMap& GetGroupMap() { return m_groupMap; }
   const GroupMap& GetGroupMap() const { return m_groupMap; }
-  const std::vector<ActivityRecord>& GetRecords() const { return m_records; }
+  // The records of the last scan, in log order.
+  const std::vector<ActivityRecord>& GetRecords() const;
 
   // Writes the whole tree to "options/viewopt.xml"; false when it cannot be written.
   bool SaveGroupMap();
@@ -62,7 +64,11 @@ class CDLLDocument : public CDocument {
 
   GroupMap m_groupMap;
   MainPrefs m_prefs;
-  std::vector<ActivityRecord> m_records;
+  // The scan keeps the log bytes with the records as views into them; the copies
+  // GetRecords hands out are made when first asked for, since a load needs none.
+  ActivityLog m_log;
+  mutable std::vector<ActivityRecord> m_records;
+  mutable bool m_recordsCopied = false;
   std::string m_scannedFolder;
   std::unique_ptr<ViewOptionsFile> m_treeFile;
 };

@@ -45,10 +45,15 @@ const LocalTimeConverter::DayOffsets& LocalTimeConverter::Offsets(int64_t dayNum
 
 int64_t LocalTimeConverter::ToSeconds(int64_t year, int64_t month, int64_t day, int64_t hour,
                                       int64_t minute, int64_t second) {
-  const int64_t yearShift = FloorDiv(month - 1, 12);
-  const int normalMonth = static_cast<int>(month - 1 - yearShift * 12) + 1;
-  const int64_t wall =
-      DaysFromCivil(year + yearShift, normalMonth, day) * kDay + hour * 3600 + minute * 60 + second;
+  if (year != lastYear_ || month != lastMonth_ || day != lastDayOfMonth_) {
+    const int64_t yearShift = FloorDiv(month - 1, 12);
+    const int normalMonth = static_cast<int>(month - 1 - yearShift * 12) + 1;
+    lastDayNumber_ = DaysFromCivil(year + yearShift, normalMonth, day);
+    lastYear_ = year;
+    lastMonth_ = month;
+    lastDayOfMonth_ = day;
+  }
+  const int64_t wall = lastDayNumber_ * kDay + hour * 3600 + minute * 60 + second;
   const DayOffsets& offsets = Offsets(FloorDiv(wall, kDay));
   if (offsets.before == offsets.after) return wall - offsets.before;
   // The clocks change near this day: try both offsets.

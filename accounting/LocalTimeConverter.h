@@ -27,6 +27,12 @@ class LocalTimeConverter {
   };
   const DayOffsets& Offsets(int64_t dayNumber);
 
+  // Timestamps come in runs of the same date.
+  int64_t lastYear_ = INT64_MIN;
+  int64_t lastMonth_ = 0;
+  int64_t lastDayOfMonth_ = 0;
+  int64_t lastDayNumber_ = 0;
+
   std::unordered_map<int64_t, DayOffsets> offsets_;
   int64_t lastDay_ = INT64_MIN;
   DayOffsets lastOffsets_;

@@ -14,56 +14,42 @@ namespace {
 // Names that give a year before 1970 (or no digits) come before every dated name.
 constexpr int64_t kBefore1970 = INT64_MIN;
 
-// Cuts the bytes into lines: LF ends a line, a CR right before it is dropped, and a
-// line keeps at most kLogLineLimit characters. A last line without LF still counts.
-class LineCursor {
- public:
-  explicit LineCursor(std::string_view bytes) : bytes_(bytes) {}
-
-  bool Next(std::string_view& line) {
-    if (pos_ >= bytes_.size()) return false;
-    const char* begin = bytes_.data() + pos_;
-    const size_t rest = bytes_.size() - pos_;
-    const void* feed = std::memchr(begin, '\n', rest);
-    size_t length = feed ? static_cast<const char*>(feed) - begin : rest;
-    pos_ += feed ? length + 1 : length;
-    if (feed && length > 0 && begin[length - 1] == '\r') --length;
-    line = std::string_view(begin, std::min(length, kLogLineLimit));
-    return true;
-  }
-
- private:
-  std::string_view bytes_;
-  size_t pos_ = 0;
-};
-
 }  // namespace
 
-void ReadLogBlocks(std::string_view bytes, std::vector<LogBlock>& blocks) {
-  LineCursor cursor(bytes);
-  std::string_view lines[7];
-  for (;;) {
-    int count = 0;
-    while (count < 7 && cursor.Next(lines[count])) ++count;
-    if (count < 7) return;  // cut off by the end of the file
-    if (lines[6] != "~~~") continue;
-    blocks.push_back({std::string(lines[0]), std::string(lines[1]), std::string(lines[2]),
-                      std::string(lines[3]), std::string(lines[4]), std::string(lines[5])});
-  }
+RecordView ViewOf(const ActivityRecord& r) {
+  return {r.DisplayName, r.AppName, r.WindowTitle, r.AppPath, r.StartTime, r.EndTime};
 }
 
-std::vector<ActivityRecord> PairBlocks(std::vector<LogBlock>&& blocks) {
-  std::vector<ActivityRecord> records;
-  if (blocks.size() < 2) return records;
-  records.reserve(blocks.size() - 1);
-  for (size_t k = 0; k + 1 < blocks.size(); ++k) {
-    LogBlock& app = blocks[k];
-    LogBlock& times = blocks[k + 1];
-    records.push_back({std::move(app.DisplayName), std::move(app.AppName),
-                       std::move(app.WindowTitle), std::move(app.AppPath),
-                       std::move(times.StartTime), std::move(times.EndTime)});
+ActivityRecord ToRecord(const RecordView& v) {
+  return {std::string(v.DisplayName), std::string(v.AppName),   std::string(v.WindowTitle),
+          std::string(v.AppPath),     std::string(v.StartTime), std::string(v.EndTime)};
+}
+
+void ActivityLog::Reserve(size_t bytes) {
+  // Blocks written by the host take 80 bytes and more; room the records never use
+  // costs address space only.
+  records_.reserve(records_.size() + bytes / 64);
+}
+
+void ActivityLog::AddFile(std::string bytes) {
+  const std::string& kept = files_.emplace_back(std::move(bytes));
+  ReadLogBlocks(kept, [this](const LogBlockLines& block) { AddBlock(block); });
+}
+
+void ActivityLog::AddBlock(const LogBlockLines& block) {
+  if (hasPending_) {
+    pending_.StartTime = block.StartTime;
+    pending_.EndTime = block.EndTime;
+    records_.push_back(pending_);
   }
-  blocks.clear();
+  hasPending_ = true;
+  pending_ = {block.DisplayName, block.AppName, block.WindowTitle, block.AppPath, {}, {}};
+}
+
+std::vector<ActivityRecord> ActivityLog::CopyRecords() const {
+  std::vector<ActivityRecord> records;
+  records.reserve(records_.size());
+  for (const RecordView& view : records_) records.push_back(ToRecord(view));
   return records;
 }
 
@@ -97,11 +83,17 @@ std::vector<LogFileEntry> SelectLogFiles(std::vector<LogFileEntry> files, int64_
   return ordered;
 }
 
-std::vector<ActivityRecord> ReadActivityRecords(const std::vector<LogFileEntry>& files) {
-  std::vector<LogBlock> blocks;
+ActivityLog ReadActivityLog(const std::vector<LogFileEntry>& files) {
+  std::vector<std::string> contents;
+  size_t total = 0;
   for (const LogFileEntry& file : files) {
-    const FileRead read = ReadWholeFile(file.FullPath);
-    if (read.status == OpenStatus::Opened) ReadLogBlocks(read.bytes, blocks);
+    FileRead read = ReadWholeFile(file.FullPath);
+    if (read.status != OpenStatus::Opened) continue;
+    total += read.bytes.size();
+    contents.push_back(std::move(read.bytes));
   }
-  return PairBlocks(std::move(blocks));
+  ActivityLog log;
+  log.Reserve(total);
+  for (std::string& bytes : contents) log.AddFile(std::move(bytes));
+  return log;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <array>
+#include <cstdint>
+#include <cstring>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,24 +15,99 @@
 inline constexpr size_t kLogLineLimit = 1025;  // longer lines keep their first 1025 characters
 inline constexpr int64_t kLogWindowSeconds = 2678400;  // 31 days
 
-// Lines 1 to 6 of one block; line 7 was the terminator "~~~".
-struct LogBlock {
-  std::string StartTime;
-  std::string EndTime;
-  std::string DisplayName;
-  std::string WindowTitle;
-  std::string AppName;
-  std::string AppPath;
+// Lines 1 to 6 of one block; line 7 was the terminator "~~~". Views into the bytes.
+struct LogBlockLines {
+  std::string_view StartTime;
+  std::string_view EndTime;
+  std::string_view DisplayName;
+  std::string_view WindowTitle;
+  std::string_view AppName;
+  std::string_view AppPath;
 };
 
-// Appends the blocks of one file's bytes, in reading order. Seven lines at a time; a
-// group whose seventh line is not "~~~" is dropped whole, and an incomplete group at
-// the end of the file too.
-void ReadLogBlocks(std::string_view bytes, std::vector<LogBlock>& blocks);
+// One record as views into the bytes of the logs it was read from.
+struct RecordView {
+  std::string_view DisplayName;
+  std::string_view AppName;
+  std::string_view WindowTitle;
+  std::string_view AppPath;
+  std::string_view StartTime;
+  std::string_view EndTime;
+};
+RecordView ViewOf(const ActivityRecord& record);
+ActivityRecord ToRecord(const RecordView& view);
 
-// Block k gives the application of record k, block k + 1 its interval; the last block
-// gives no record of its own. Consumes `blocks`.
-std::vector<ActivityRecord> PairBlocks(std::vector<LogBlock>&& blocks);
+namespace log_detail {
+
+// Cuts bytes into lines: LF ends a line, a CR right before it is dropped, and a line
+// keeps at most kLogLineLimit characters. A last line without LF still counts.
+class LineCursor {
+ public:
+  explicit LineCursor(std::string_view bytes) : next_(bytes.data()), end_(next_ + bytes.size()) {}
+
+  bool Next(std::string_view& line) {
+    if (next_ == end_) return false;
+    const char* begin = next_;
+    const char* feed = static_cast<const char*>(std::memchr(begin, '\n', end_ - begin));
+    size_t length = (feed ? feed : end_) - begin;
+    next_ = feed ? feed + 1 : end_;
+    if (feed && length > 0 && begin[length - 1] == '\r') --length;
+    line = std::string_view(begin, length < kLogLineLimit ? length : kLogLineLimit);
+    return true;
+  }
+
+ private:
+  const char* next_;
+  const char* end_;
+};
+
+}  // namespace log_detail
+
+// Calls `onBlock(const LogBlockLines&)` for each block of one file's bytes, in reading
+// order. Seven lines at a time; a group whose seventh line is not "~~~" is dropped
+// whole, and an incomplete group at the end of the file too. Returns the block count.
+template <typename OnBlock>
+size_t ReadLogBlocks(std::string_view bytes, OnBlock&& onBlock) {
+  log_detail::LineCursor cursor(bytes);
+  std::string_view lines[7];
+  size_t blocks = 0;
+  for (;;) {
+    int count = 0;
+    while (count < 7 && cursor.Next(lines[count])) ++count;
+    if (count < 7) return blocks;  // cut off by the end of the file
+    const std::string_view& last = lines[6];
+    if (last.size() != 3 || last[0] != '~' || last[1] != '~' || last[2] != '~') continue;
+    onBlock(LogBlockLines{lines[0], lines[1], lines[2], lines[3], lines[4], lines[5]});
+    ++blocks;
+  }
+}
+
+// The logs of one scan: the bytes of every file read, and the records as views into
+// them. Block k gives the application of record k, block k + 1 its interval, so
+// pairing runs across files and the last block gives no record of its own.
+class ActivityLog {
+ public:
+  ActivityLog() = default;
+  // Moving keeps the views valid; a copy would point into the original's bytes.
+  ActivityLog(ActivityLog&&) = default;
+  ActivityLog& operator=(ActivityLog&&) = default;
+  ActivityLog(const ActivityLog&) = delete;
+  ActivityLog& operator=(const ActivityLog&) = delete;
+
+  // Room for the records of `bytes` bytes of logs.
+  void Reserve(size_t bytes);
+  // Keeps the bytes and appends the records their blocks complete.
+  void AddFile(std::string bytes);
+  void AddBlock(const LogBlockLines& block);
+  const std::vector<RecordView>& Records() const { return records_; }
+  std::vector<ActivityRecord> CopyRecords() const;
+
+ private:
+  std::deque<std::string> files_;  // a deque never moves its strings, so views stay valid
+  std::vector<RecordView> records_;
+  bool hasPending_ = false;
+  RecordView pending_;  // application fields of the last block
+};
 
 // Keeps the files created at or after `cutoff` and puts them in reading order: by the
 // date in their names (names before 1970, or without digits, first), equal dates in
@@ -43,4 +120,4 @@ std::vector<LogFileEntry> SelectLogFiles(std::vector<LogFileEntry> files, int64_
 int64_t LogNameDay(std::string_view fileName);
 
 // Reads the selected files in order; files that cannot be opened are skipped.
-std::vector<ActivityRecord> ReadActivityRecords(const std::vector<LogFileEntry>& files);
+ActivityLog ReadActivityLog(const std::vector<LogFileEntry>& files);

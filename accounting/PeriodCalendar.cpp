@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <string>
 
 namespace {
 
@@ -14,6 +15,14 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 std::string_view Field(std::string_view text, size_t first, size_t count) {
   if (first >= text.size()) return {};
   return text.substr(first, count);
+}
+
+// The two-character field at `first`; two digits, the usual case, are read directly.
+int64_t TwoDigitField(std::string_view text, size_t first) {
+  if (first + 1 < text.size() && IsDigit(text[first]) && IsDigit(text[first + 1])) {
+    return (text[first] - '0') * 10 + (text[first + 1] - '0');
+  }
+  return LeadingDecimal(Field(text, first, 2));
 }
 
 }  // namespace
@@ -33,11 +42,11 @@ TimestampFields ReadTimestampFields(std::string_view text) {
   // Without a year the fields sit five characters earlier.
   const size_t shift = fields.hasYear ? 5 : 0;
   if (fields.hasYear) fields.year = LeadingDecimal(text.substr(0, 4));
-  fields.month = LeadingDecimal(Field(text, shift + 0, 2));
-  fields.day = LeadingDecimal(Field(text, shift + 3, 2));
-  fields.hour = LeadingDecimal(Field(text, shift + 6, 2));
-  fields.minute = LeadingDecimal(Field(text, shift + 9, 2));
-  fields.second = LeadingDecimal(Field(text, shift + 12, 2));
+  fields.month = TwoDigitField(text, shift + 0);
+  fields.day = TwoDigitField(text, shift + 3);
+  fields.hour = TwoDigitField(text, shift + 6);
+  fields.minute = TwoDigitField(text, shift + 9);
+  fields.second = TwoDigitField(text, shift + 12);
   return fields;
 }
 
@@ -58,6 +67,15 @@ PeriodCalendar::PeriodCalendar(int64_t now) : now_(now) {
 }
 
 int64_t PeriodCalendar::TimestampSeconds(std::string_view text) {
+  // A record's end is usually the next record's start: remember the last answer.
+  if (hasLast_ && text == lastText_) return lastSeconds_;
+  lastSeconds_ = Convert(text);
+  lastText_.assign(text);
+  hasLast_ = true;
+  return lastSeconds_;
+}
+
+int64_t PeriodCalendar::Convert(std::string_view text) {
   const TimestampFields f = ReadTimestampFields(text);
   const int64_t year = f.hasYear ? f.year : currentYear_;
   const int64_t seconds = converter_.ToSeconds(year, f.month, f.day, f.hour, f.minute, f.second);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "accounting/LocalTimeConverter.h"
@@ -53,8 +54,13 @@ class PeriodCalendar {
     int64_t end = 0;
   };
 
+  int64_t Convert(std::string_view text);
+
   int64_t now_;
   int64_t currentYear_ = 0;
   Range ranges_[3];
   LocalTimeConverter converter_;
+  bool hasLast_ = false;
+  std::string lastText_;
+  int64_t lastSeconds_ = 0;
 };

@@ -61,7 +61,9 @@ void LiteralAggregate(GroupMap& tree, const std::vector<ActivityRecord>& records
 
 void FastAggregate(GroupMap& tree, const std::vector<ActivityRecord>& records) {
   PeriodCalendar calendar(ClockNow());
-  AggregateActivity(tree, records, calendar);
+  std::vector<RecordView> views;
+  for (const ActivityRecord& r : records) views.push_back(ViewOf(r));
+  AggregateActivity(tree, views, calendar);
 }
 
 AppEntry App(const std::string& showAs, const std::string& name, const std::string& filter = "",

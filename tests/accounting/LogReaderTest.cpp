@@ -6,10 +6,25 @@
 
 namespace {
 
-std::vector<LogBlock> Blocks(const std::string& bytes) {
-  std::vector<LogBlock> blocks;
-  ReadLogBlocks(bytes, blocks);
+// Blocks copied out of the bytes, so the bytes may go away.
+struct Block {
+  std::string StartTime, EndTime, DisplayName, WindowTitle, AppName, AppPath;
+};
+
+std::vector<Block> Blocks(const std::string& bytes) {
+  std::vector<Block> blocks;
+  const size_t count = ReadLogBlocks(bytes, [&](const LogBlockLines& b) {
+    blocks.push_back({std::string(b.StartTime), std::string(b.EndTime), std::string(b.DisplayName),
+                      std::string(b.WindowTitle), std::string(b.AppName), std::string(b.AppPath)});
+  });
+  EXPECT_EQ(count, blocks.size());
   return blocks;
+}
+
+std::vector<ActivityRecord> Records(const std::vector<std::string>& files) {
+  ActivityLog log;
+  for (const std::string& bytes : files) log.AddFile(bytes);
+  return log.CopyRecords();
 }
 
 const std::string kBlock1 =
@@ -61,8 +76,7 @@ TEST(LogReader, FieldsAndLineLimits) {
 }
 
 TEST(LogReader, PairingTakesTheTimesOfTheNextBlock) {
-  std::vector<LogBlock> blocks = Blocks(kBlock1 + kBlock2 + kBlock3);
-  const std::vector<ActivityRecord> records = PairBlocks(std::move(blocks));
+  const std::vector<ActivityRecord> records = Records({kBlock1 + kBlock2 + kBlock3});
   ASSERT_EQ(records.size(), 2u);
   EXPECT_EQ(records[0],
             (ActivityRecord{"Text Editor", "editor.exe", "notes.txt - Text Editor",
@@ -70,9 +84,14 @@ TEST(LogReader, PairingTakesTheTimesOfTheNextBlock) {
   EXPECT_EQ(records[1],
             (ActivityRecord{"Web Browser", "browser.exe", "Start page", "C:\\Apps\\browser.exe",
                             "07 29 09 30 00", "07 29 09 45 00"}));
-  EXPECT_TRUE(PairBlocks(Blocks(kBlock1)).empty());
-  EXPECT_EQ(PairBlocks(Blocks(kBlock1 + kBlock2)).size(), 1u);
-  EXPECT_TRUE(PairBlocks({}).empty());
+  EXPECT_TRUE(Records({kBlock1}).empty());
+  EXPECT_EQ(Records({kBlock1 + kBlock2}).size(), 1u);
+  EXPECT_TRUE(Records({}).empty());
+  // Pairing runs across files, also across one without blocks.
+  const std::vector<ActivityRecord> across = Records({kBlock1, "", kBlock2, kBlock3});
+  ASSERT_EQ(across.size(), 2u);
+  EXPECT_EQ(across[0], records[0]);
+  EXPECT_EQ(across[1], records[1]);
 }
 
 // Day number of a date by the C library's UTC conversion.
@@ -127,7 +146,7 @@ TEST(LogReader, FilesAreReadInOrderAndPairedAcrossThem) {
       {(dir.Path() / "missing.log").string(), "missing.log", 0},
       {dir.Write("2026-07-29.log", day29).string(), "2026-07-29.log", 0},
   };
-  const std::vector<ActivityRecord> records = ReadActivityRecords(files);
+  const std::vector<ActivityRecord> records = ReadActivityLog(files).CopyRecords();
   ASSERT_EQ(records.size(), 2u);
   EXPECT_EQ(records[1].AppName, "browser.exe");       // last block of the 28th ...
   EXPECT_EQ(records[1].StartTime, "07 29 09 30 00");  // ... timed by the first of the 29th
