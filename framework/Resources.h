@@ -22,7 +22,7 @@
 struct MenuItem {
   const char* text = nullptr;  // null with no popup items: a separator
   UINT id = 0;
-  std::vector<MenuItem> popup;
+  std::vector<MenuItem> popup = {};
 
   static MenuItem Separator() { return {}; }
   static MenuItem Popup(const char* text, std::vector<MenuItem> items) {

@@ -15,20 +15,20 @@ namespace {
 class ThreadQueue : public QObject {
  public:
   struct Posted : QEvent {
-    Posted(UINT m, WPARAM w, LPARAM l) : QEvent(Type()), message(m), wParam(w), lParam(l) {}
+    Posted(UINT m, WPARAM w, LPARAM l) : QEvent(MessageType()), message(m), wParam(w), lParam(l) {}
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
   };
 
-  static QEvent::Type Type() {
+  static QEvent::Type MessageType() {
     static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
     return type;
   }
 
  protected:
   void customEvent(QEvent* event) override {
-    if (event->type() != Type()) return;
+    if (event->type() != MessageType()) return;
     const auto* posted = static_cast<Posted*>(event);
     if (CWinApp* app = AfxGetThread()) {
       app->OnThreadMessage(posted->message, posted->wParam, posted->lParam);
