@@ -1,0 +1,364 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFont>
+#include <QLineEdit>
+#include <QWidget>
+
+#include "framework/CDataExchange.h"
+#include "framework/CDialog.h"
+#include "framework/CWinApp.h"
+#include "framework/DialogUnits.h"
+#include "framework/MessageBox.h"
+#include "framework/ModalHook.h"
+#include "framework/Resources.h"
+#include "tests/framework/FrameworkTestSupport.h"
+
+namespace {
+
+constexpr LONG kChild = WS_CHILD | WS_VISIBLE;
+
+const ResourceTable kDialogs{
+    .strings = {},
+    .menus = {},
+    .dialogs =
+        {
+            {500,
+             "Test Dialog",
+             0,
+             0,
+             200,
+             100,
+             WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME,
+             "MS Shell Dlg",
+             8,
+             {
+                 {"EDIT", "", 1001, 7, 7, 100, 12, kChild | ES_AUTOHSCROLL},
+                 {"BUTTON", "Check", 1002, 7, 25, 100, 10, kChild | BS_AUTOCHECKBOX},
+                 {"EDIT", "", 1003, 7, 40, 40, 12, kChild},
+                 {"BUTTON", "OK", IDOK, 140, 7, 50, 14, kChild | BS_DEFPUSHBUTTON},
+                 {"BUTTON", "Cancel", IDCANCEL, 140, 25, 50, 14, kChild | BS_PUSHBUTTON},
+             }},
+            {501,
+             "Save first",
+             0,
+             0,
+             120,
+             60,
+             WS_POPUP | WS_CAPTION,
+             "MS Shell Dlg",
+             8,
+             {
+                 {"EDIT", "", 1001, 7, 7, 100, 12, kChild},
+                 {"BUTTON", "Save", 1005, 7, 25, 50, 14, kChild | BS_DEFPUSHBUTTON},
+             }},
+            {502,
+             "",
+             0,
+             0,
+             80,
+             40,
+             WS_CHILD | WS_VISIBLE,
+             "MS Shell Dlg",
+             8,
+             {{"STATIC", "Page", 1006, 4, 4, 40, 8, kChild}}},
+        },
+    .images = {},
+};
+const ModuleResources kRegistration(kDialogs);
+
+class TestDialog : public CDialog {
+ public:
+  explicit TestDialog(UINT id = 500) : CDialog(id) {}
+
+  std::string name = "initial";
+  int checked = BST_CHECKED;
+  int number = 5;
+  Journal journal;
+
+  BOOL OnInitDialog() override {
+    journal.Add("init");
+    return CDialog::OnInitDialog();
+  }
+  void DoDataExchange(CDataExchange* pDX) override {
+    DDX_Text(pDX, 1001, name);
+    if (m_nIDTemplate == 500) {
+      DDX_Check(pDX, 1002, checked);
+      DDX_Text(pDX, 1003, number);
+    }
+  }
+  void OnSave() { journal.Add("save"); }
+
+ protected:
+  const MessageMap* GetMessageMap() const override {
+    static const MessageMap map{CDialog::GetMessageMap(),
+                                {msg::Control(BN_CLICKED, 1005, &TestDialog::OnSave)}};
+    return &map;
+  }
+};
+
+void SetText(CDialog* dialog, int id, const char* text) {
+  dialog->GetDlgItem(id)->SetWindowText(text);
+}
+
+TEST(ModalDialog, InitialisesControlsFromMembersAndOkSavesThemBack) {
+  TestDialog dialog;
+  std::string seenName;
+  UINT seenCheck = 99;
+  ScopedModalHook hook([&](ModalRequest& request) {
+    ASSERT_EQ(request.Dialog(), &dialog);
+    EXPECT_EQ(request.Caption(), "Test Dialog");
+    seenName = dialog.GetDlgItemText(1001);
+    seenCheck = dialog.IsDlgButtonChecked(1002);
+    SetText(&dialog, 1001, "renamed");
+    dialog.CheckDlgButton(1002, BST_UNCHECKED);
+    SetText(&dialog, 1003, " -42");
+    request.PressOk();
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(seenName, "initial");
+  EXPECT_EQ(seenCheck, static_cast<UINT>(BST_CHECKED));
+  EXPECT_EQ(dialog.name, "renamed");
+  EXPECT_EQ(dialog.checked, BST_UNCHECKED);
+  EXPECT_EQ(dialog.number, -42);
+  EXPECT_EQ(dialog.journal.entries, std::vector<std::string>{"init"});
+  EXPECT_EQ(dialog.GetSafeHwnd(), nullptr);
+}
+
+TEST(ModalDialog, EachWayOfClosingGivesItsResult) {
+  struct Case {
+    const char* what;
+    std::function<void(ModalRequest&)> act;
+    int result;
+    bool saved;
+  };
+  const std::vector<Case> cases{
+      {"OK button", [](ModalRequest& r) { r.PressOk(); }, IDOK, true},
+      {"Cancel button", [](ModalRequest& r) { r.PressCancel(); }, IDCANCEL, false},
+      {"Enter presses the default button", [](ModalRequest& r) { r.PressKey(VK_RETURN); }, IDOK,
+       true},
+      {"Escape cancels", [](ModalRequest& r) { r.PressKey(VK_ESCAPE); }, IDCANCEL, false},
+      {"click on OK", [](ModalRequest& r) { r.Click(IDOK); }, IDOK, true},
+      {"click on Cancel", [](ModalRequest& r) { r.Click(IDCANCEL); }, IDCANCEL, false},
+      {"closing the window", [](ModalRequest& r) { r.Dialog()->SendMessage(WM_CLOSE); }, IDCANCEL,
+       false},
+      {"left open by the hook", [](ModalRequest&) {}, IDCANCEL, false},
+  };
+  for (const Case& c : cases) {
+    TestDialog dialog;
+    ScopedModalHook hook([&](ModalRequest& request) {
+      SetText(request.Dialog(), 1001, "typed");
+      c.act(request);
+    });
+    EXPECT_EQ(dialog.DoModal(), c.result) << c.what;
+    EXPECT_EQ(dialog.name, c.saved ? "typed" : "initial") << c.what;
+  }
+}
+
+TEST(ModalDialog, EnterPressesTheTemplatesDefaultButtonNotOk) {
+  TestDialog dialog(501);
+  ScopedModalHook hook([&](ModalRequest& request) {
+    EXPECT_EQ(LOWORD(dialog.GetDefID()), 1005);
+    request.PressKey(VK_RETURN);
+    EXPECT_TRUE(dialog.IsModalRunning());
+    dialog.GetDlgItem(1005)->EnableWindow(FALSE);
+    request.PressKey(VK_RETURN);  // a disabled default button does nothing
+  });
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_EQ(dialog.journal.entries, (std::vector<std::string>{"init", "save"}));
+}
+
+TEST(ModalDialog, BadIntegerKeepsTheDialogOpenWithAMessage) {
+  TestDialog dialog;
+  std::vector<std::string> boxes;
+  bool stayedOpen = false;
+  ScopedModalHook hook([&](ModalRequest& request) {
+    if (request.Dialog() == nullptr) {
+      boxes.push_back(request.Text());
+      return;
+    }
+    SetText(request.Dialog(), 1001, "changed");
+    SetText(request.Dialog(), 1003, "12x");
+    request.PressOk();
+    stayedOpen = dialog.IsModalRunning() && dialog.GetSafeHwnd() != nullptr;
+    request.PressCancel();
+  });
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_TRUE(stayedOpen);
+  EXPECT_EQ(boxes, std::vector<std::string>{"Please enter an integer."});
+  EXPECT_EQ(dialog.number, 5);
+}
+
+TEST(ModalDialog, MissingTemplateFailsWithoutReachingTheHook) {
+  TestDialog dialog(4242);
+  int calls = 0;
+  ScopedModalHook hook([&](ModalRequest&) { ++calls; });
+  EXPECT_EQ(dialog.DoModal(), -1);
+  EXPECT_EQ(calls, 0);
+}
+
+TEST(ModalDialog, CanRunAgainAfterItEnded) {
+  TestDialog dialog;
+  ScopedModalHook hook([](ModalRequest& request) { request.PressOk(); });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.journal.entries, (std::vector<std::string>{"init", "init"}));
+}
+
+#ifdef NDEBUG
+TEST(ModalDialog, ReenteringARunningDialogIsRefused) {
+  TestDialog dialog;
+  int inner = 0;
+  ScopedModalHook hook([&](ModalRequest& request) {
+    if (request.Dialog() == &dialog && inner == 0) inner = dialog.DoModal();
+    request.PressOk();
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(inner, -1);
+}
+#endif
+
+TEST(ModelessDialog, IsAChildWindowThatLeavesDialogKeysToItsOwner) {
+  TestWnd owner;
+  ASSERT_TRUE(owner.CreateTopLevel());
+  TestDialog page;
+  ASSERT_TRUE(page.Create(502, &owner));
+  EXPECT_EQ(page.GetParent(), &owner);
+  EXPECT_TRUE(page.GetStyle() & WS_CHILD);
+  EXPECT_TRUE(page.GetStyle() & WS_VISIBLE);
+  EXPECT_EQ(page.GetDlgItemText(1006), "Page");
+  MSG escape{page.GetSafeHwnd(), WM_KEYDOWN, VK_ESCAPE, 0, {}};
+  EXPECT_FALSE(page.PreTranslateMessage(&escape));
+  EXPECT_EQ(page.journal.entries, std::vector<std::string>{"init"});
+}
+
+TEST(MessageBox, HookSeesTextAndCaptionAndAnswers) {
+  CWinApp app("TaskMeter");
+  struct Case {
+    UINT type;
+    int answer;  // 0: the hook does not answer
+    int expected;
+  };
+  const std::vector<Case> cases{
+      {MB_OK, 0, IDOK},       {MB_OKCANCEL, IDCANCEL, IDCANCEL},
+      {MB_OKCANCEL, 0, IDOK}, {MB_YESNO, IDNO, IDNO},
+      {MB_YESNO, 0, IDYES},   {MB_YESNOCANCEL, IDCANCEL, IDCANCEL},
+  };
+  for (const Case& c : cases) {
+    std::string text;
+    std::string caption;
+    ScopedModalHook hook([&](ModalRequest& request) {
+      EXPECT_EQ(request.Dialog(), nullptr);
+      EXPECT_EQ(request.Type(), c.type);
+      text = request.Text();
+      caption = request.Caption();
+      if (c.answer != 0) request.Answer(c.answer);
+    });
+    EXPECT_EQ(AfxMessageBox("Update Main Pref!", c.type), c.expected) << c.type << "/" << c.answer;
+    EXPECT_EQ(text, "Update Main Pref!");
+    EXPECT_EQ(caption, "TaskMeter");
+  }
+  TestWnd owner;
+  ASSERT_TRUE(owner.CreateTopLevel());
+  std::string caption;
+  ScopedModalHook hook([&](ModalRequest& request) { caption = request.Caption(); });
+  EXPECT_EQ(owner.MessageBox("The passwords don't match!", "Message", MB_OK), IDOK);
+  EXPECT_EQ(caption, "Message");
+}
+
+TEST(DialogUnits, MapWithTheBaseUnitsAndRoundToNearest) {
+  struct Case {
+    CSize base;
+    CRect units;
+    CRect pixels;
+  };
+  const std::vector<Case> cases{
+      {{6, 13}, {0, 0, 4, 8}, {0, 0, 6, 13}},
+      {{6, 13}, {7, 7, 107, 19}, {11, 11, 161, 31}},  // 10.5 and 11.375 round to 11
+      {{7, 16}, {1, 1, 2, 3}, {2, 2, 4, 6}},          // 1.75 -> 2, 2 -> 2, 3.5 -> 4, 6
+      {{8, 16}, {0, 0, 0, 0}, {0, 0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(MapDialogRect(c.base, c.units), c.pixels) << c.units.right;
+  }
+}
+
+TEST(DialogUnits, FollowTheDialogFontsAverageCharacter) {
+  QFont small = QApplication::font();
+  small.setPixelSize(10);
+  QFont large = small;
+  large.setPixelSize(20);
+  const CSize a = DialogBaseUnits(small);
+  const CSize b = DialogBaseUnits(large);
+  EXPECT_GT(a.cx, 0);
+  EXPECT_GT(b.cx, a.cx);
+  EXPECT_GT(b.cy, a.cy);
+}
+
+TEST(DialogUnits, TemplateControlsArePlacedInPixelsOfTheApplicationFont) {
+  TestDialog dialog;
+  const CSize base = DialogBaseUnits();
+  CRect placed;
+  CRect client;
+  ScopedModalHook hook([&](ModalRequest& request) {
+    CWnd* edit = dialog.GetDlgItem(1001);
+    edit->GetWindowRect(&placed);
+    dialog.ScreenToClient(&placed);
+    dialog.GetClientRect(&client);
+    request.PressCancel();
+  });
+  dialog.DoModal();
+  EXPECT_EQ(placed, MapDialogRect(base, CRect(7, 7, 107, 19)));
+  EXPECT_EQ(client.Width(), MulDiv(200, base.cx, 4));
+  EXPECT_EQ(client.Height(), MulDiv(100, base.cy, 8));
+}
+
+TEST(DialogIntegers, ReadLikeDialogsAlwaysHave) {
+  struct Case {
+    const char* text;
+    bool isSigned;
+    bool ok;
+    long long value;
+  };
+  const std::vector<Case> cases{
+      {"42", true, true, 42},
+      {"  7", true, true, 7},
+      {"-7", true, true, -7},
+      {"+3", true, true, 3},
+      {"-7", false, false, 0},
+      {"", true, false, 0},
+      {"   ", true, false, 0},
+      {"12x", true, false, 0},
+      {"-", true, false, 0},
+      {"2147483647", true, true, 2147483647},
+      {"2147483648", true, false, 0},
+      {"-2147483648", true, true, -2147483648LL},
+      {"4294967295", false, true, 4294967295LL},
+      {"4294967296", false, false, 0},
+  };
+  for (const Case& c : cases) {
+    const DialogInt parsed = ParseDialogInt(c.text, c.isSigned);
+    EXPECT_EQ(parsed.ok, c.ok) << '"' << c.text << '"';
+    if (c.ok) {
+      EXPECT_EQ(parsed.value, c.value) << c.text;
+    }
+  }
+}
+
+TEST(DialogIntegers, GetAndSetThroughControls) {
+  TestDialog dialog;
+  ScopedModalHook hook([&](ModalRequest& request) {
+    dialog.SetDlgItemInt(1003, static_cast<UINT>(-15), TRUE);
+    EXPECT_EQ(dialog.GetDlgItemText(1003), "-15");
+    BOOL ok = FALSE;
+    EXPECT_EQ(static_cast<int>(dialog.GetDlgItemInt(1003, &ok, TRUE)), -15);
+    EXPECT_TRUE(ok);
+    dialog.SetDlgItemText(1003, "abc");
+    EXPECT_EQ(dialog.GetDlgItemInt(1003, &ok, TRUE), 0u);
+    EXPECT_FALSE(ok);
+    request.PressCancel();
+  });
+  dialog.DoModal();
+}
+
+}  // namespace
