@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "framework/DocumentLinks.h"
+#include "framework/ModuleState.h"
+#include "tests/framework/DocViewFixtures.h"
+
+namespace {
+
+using namespace fixtures;
+
+// The resources live under a library's handle, as a module's do; the template puts
+// that handle in force around its work, as a module's template does.
+char g_library;
+HINSTANCE Library() { return reinterpret_cast<HINSTANCE>(&g_library); }
+
+class LibraryTemplate : public CMultiDocTemplate {
+ public:
+  LibraryTemplate()
+      : CMultiDocTemplate(kTemplateId, &OrderDoc::classOrderDoc, &OrderFrame::classOrderFrame,
+                          &OrderView::classOrderView) {}
+  void LoadTemplate() override {
+    AfxResourceHandleGuard guard(Library());
+    CMultiDocTemplate::LoadTemplate();
+  }
+  CDocument* OpenDocumentFile(const char* path, BOOL visible = TRUE) override {
+    AfxResourceHandleGuard guard(Library());
+    return CMultiDocTemplate::OpenDocumentFile(path, visible);
+  }
+};
+
+class DocTemplateTest : public testing::Test {
+ protected:
+  DocTemplateTest() : m_resources(Library(), Resources()) {
+    Events().entries.clear();
+    Settings() = Switches{};
+  }
+
+  // The host's main window, as the thread application reports it.
+  HostFrame* MakeMainFrame() {
+    auto* frame = new HostFrame;
+    AfxResourceHandleGuard guard(Library());  // the fixture's table holds the host menu too
+    EXPECT_TRUE(frame->LoadFrame(601));
+    m_app.m_pMainWnd = frame;
+    return frame;
+  }
+
+  ~DocTemplateTest() override {
+    if (m_app.m_pMainWnd != nullptr) m_app.m_pMainWnd->DestroyWindow();
+    PumpEvents(5);
+  }
+
+  HostApp m_app;
+  ModuleResources m_resources;
+};
+
+TEST_F(DocTemplateTest, OpenMakesDocumentThenFrameAndViewThenNewDocumentThenInitialUpdate) {
+  MakeMainFrame();
+  auto* tmpl = new LibraryTemplate;
+  m_app.AddDocTemplate(tmpl);
+  Events().entries.clear();
+  CDocument* doc = tmpl->OpenDocumentFile(nullptr);
+  ASSERT_NE(doc, nullptr);
+  const std::vector<std::string> expected{"doc:create", "frame:create", "view:create", "doc:new",
+                                          "view:initial"};
+  EXPECT_EQ(Events().entries, expected);
+  EXPECT_EQ(doc->GetTitle(), "Order1");
+  const auto views = AfxGetViews(doc);
+  ASSERT_EQ(views.size(), 1u);
+  EXPECT_EQ(views[0]->GetDocument(), doc);
+  EXPECT_EQ(AfxGetDocTemplate(doc), tmpl);
+  EXPECT_EQ(tmpl->GetDocuments(), std::vector<CDocument*>{doc});
+}
+
+TEST_F(DocTemplateTest, EachOpenMakesItsOwnDocumentAndTitle) {
+  MakeMainFrame();
+  auto* tmpl = new LibraryTemplate;
+  m_app.AddDocTemplate(tmpl);
+  CDocument* first = tmpl->OpenDocumentFile(nullptr);
+  CDocument* second = tmpl->OpenDocumentFile(nullptr);
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  EXPECT_NE(first, second);
+  EXPECT_EQ(second->GetTitle(), "Order2");
+  EXPECT_EQ(OrderDoc::alive, 2);
+}
+
+TEST_F(DocTemplateTest, ResourceHandleIsRestoredAfterOpeningAndAfterAFailedOpen) {
+  MakeMainFrame();
+  auto* tmpl = new LibraryTemplate;
+  m_app.AddDocTemplate(tmpl);
+  const HINSTANCE before = AfxGetResourceHandle();
+  ASSERT_NE(tmpl->OpenDocumentFile(nullptr), nullptr);
+  EXPECT_EQ(AfxGetResourceHandle(), before);
+  Settings().failNewDocument = true;
+  EXPECT_EQ(tmpl->OpenDocumentFile(nullptr), nullptr);
+  EXPECT_EQ(AfxGetResourceHandle(), before);
+}
+
+TEST_F(DocTemplateTest, FailedNewDocumentLeavesNoDocumentBehind) {
+  MakeMainFrame();
+  auto* tmpl = new LibraryTemplate;
+  m_app.AddDocTemplate(tmpl);
+  Settings().failNewDocument = true;
+  Events().entries.clear();
+  EXPECT_EQ(tmpl->OpenDocumentFile(nullptr), nullptr);
+  EXPECT_TRUE(tmpl->GetDocuments().empty());
+  EXPECT_EQ(OrderDoc::alive, 0);
+  EXPECT_EQ(Events().entries.back(), "doc:delete");
+}
+
+TEST_F(DocTemplateTest, WithoutTheLibrarysResourcesTheViewCannotBeMade) {
+  MakeMainFrame();
+  // A plain template under the executable's resources finds no form template 600.
+  CMultiDocTemplate* tmpl = NewTemplate();
+  m_app.AddDocTemplate(tmpl);
+  EXPECT_EQ(tmpl->GetSharedMenu(), nullptr);
+  EXPECT_EQ(tmpl->OpenDocumentFile(nullptr), nullptr);
+  EXPECT_EQ(OrderDoc::alive, 0);
+}
+
+TEST_F(DocTemplateTest, DocumentStringFieldsInTheirOrder) {
+  auto* tmpl = new LibraryTemplate;
+  m_app.AddDocTemplate(tmpl);
+  struct Case {
+    CDocTemplate::DocStringIndex index;
+    const char* value;
+  };
+  const std::vector<Case> cases{
+      {CDocTemplate::windowTitle, ""},
+      {CDocTemplate::docName, "Order"},
+      {CDocTemplate::fileNewName, "Order"},
+      {CDocTemplate::filterName, ""},
+      {CDocTemplate::filterExt, ""},
+      {CDocTemplate::regFileTypeId, "Order.Document"},
+      {CDocTemplate::regFileTypeName, "Order Document"},
+  };
+  for (const Case& c : cases) {
+    std::string field = "stale";
+    EXPECT_TRUE(tmpl->GetDocString(field, c.index)) << c.index;
+    EXPECT_EQ(field, c.value) << c.index;
+  }
+}
+
+TEST_F(DocTemplateTest, MissingDocumentStringGivesNoFields) {
+  CMultiDocTemplate* tmpl = NewTemplate();
+  m_app.AddDocTemplate(tmpl);  // loads under the executable's handle: nothing there
+  std::string field = "stale";
+  EXPECT_TRUE(tmpl->GetDocString(field, CDocTemplate::windowTitle));
+  EXPECT_EQ(field, "");
+  EXPECT_FALSE(tmpl->GetDocString(field, CDocTemplate::docName));
+  EXPECT_EQ(field, "");
+}
+
+TEST_F(DocTemplateTest, ClosingTheFrameEndsViewAndDocument) {
+  MakeMainFrame();
+  auto* tmpl = new LibraryTemplate;
+  m_app.AddDocTemplate(tmpl);
+  CDocument* doc = tmpl->OpenDocumentFile(nullptr);
+  ASSERT_NE(doc, nullptr);
+  CView* view = AfxGetViews(doc).at(0);
+  CFrameWnd* frame = view->GetParentFrame();
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->GetActiveDocument(), doc);
+  frame->SendMessage(WM_CLOSE);
+  EXPECT_EQ(OrderDoc::alive, 0);
+  EXPECT_TRUE(tmpl->GetDocuments().empty());
+  EXPECT_EQ(Events().entries.back(), "doc:delete");
+}
+
+TEST_F(DocTemplateTest, UpdateAllViewsSkipsTheSender) {
+  MakeMainFrame();
+  auto* tmpl = new LibraryTemplate;
+  m_app.AddDocTemplate(tmpl);
+  CDocument* doc = tmpl->OpenDocumentFile(nullptr);
+  ASSERT_NE(doc, nullptr);
+  auto* first = static_cast<OrderView*>(AfxGetViews(doc).at(0));
+  CCreateContext context;
+  context.m_pCurrentDoc = doc;
+  context.m_pNewViewClass = &OrderView::classOrderView;
+  {
+    AfxResourceHandleGuard guard(Library());
+    ASSERT_NE(first->GetParentFrame()->CreateView(&context, AFX_IDW_PANE_FIRST + 1), nullptr);
+  }
+  ASSERT_EQ(AfxGetViews(doc).size(), 2u);
+  auto* second = static_cast<OrderView*>(AfxGetViews(doc).at(1));
+  UpdateAllViews(doc, first, 9);
+  EXPECT_EQ(first->lastHint, 0);
+  EXPECT_EQ(second->lastHint, 9);
+}
+
+TEST_F(DocTemplateTest, ChildFrameShowsMaximisedOrNormalAsAsked) {
+  MakeMainFrame();
+  auto* tmpl = new LibraryTemplate;
+  m_app.AddDocTemplate(tmpl);
+  CDocument* doc = tmpl->OpenDocumentFile(nullptr);
+  ASSERT_NE(doc, nullptr);
+  auto* frame = static_cast<CMDIChildWnd*>(AfxGetViews(doc).at(0)->GetParentFrame());
+  ASSERT_NE(frame->GetSubWindow(), nullptr);
+  frame->ActivateFrame(SW_SHOWMAXIMIZED);
+  EXPECT_TRUE(frame->IsZoomed());
+  EXPECT_TRUE(frame->GetStyle() & WS_MAXIMIZE);
+  frame->ActivateFrame(SW_SHOWNORMAL);
+  EXPECT_FALSE(frame->IsZoomed());
+}
+
+// The child frame's style decides whether its subwindow has a system menu.
+class NoSysMenuFrame : public OrderFrame {
+ public:
+  static CObject* Create() { return new NoSysMenuFrame; }
+  static const CRuntimeClass classNoSysMenuFrame;
+  BOOL PreCreateWindow(CREATESTRUCT& cs) override {
+    if (!OrderFrame::PreCreateWindow(cs)) return FALSE;
+    cs.style &= ~WS_SYSMENU;
+    return TRUE;
+  }
+};
+const CRuntimeClass NoSysMenuFrame::classNoSysMenuFrame{
+    "NoSysMenuFrame", &OrderFrame::classOrderFrame, &NoSysMenuFrame::Create};
+
+TEST_F(DocTemplateTest, FrameStyleDecidesTheSystemMenu) {
+  MakeMainFrame();
+  struct Case {
+    const CRuntimeClass* frameClass;
+    bool sysMenu;
+  };
+  for (const Case& c : {Case{&OrderFrame::classOrderFrame, true},
+                        Case{&NoSysMenuFrame::classNoSysMenuFrame, false}}) {
+    AfxResourceHandleGuard guard(Library());
+    CMultiDocTemplate tmpl(kTemplateId, &OrderDoc::classOrderDoc, c.frameClass,
+                           &OrderView::classOrderView);
+    tmpl.LoadTemplate();
+    CDocument* doc = tmpl.OpenDocumentFile(nullptr);
+    ASSERT_NE(doc, nullptr);
+    auto* frame = static_cast<CMDIChildWnd*>(AfxGetViews(doc).at(0)->GetParentFrame());
+    EXPECT_EQ((frame->GetStyle() & WS_SYSMENU) != 0, c.sysMenu);
+    EXPECT_EQ(frame->GetSubWindow()->windowFlags().testFlag(Qt::WindowSystemMenuHint), c.sysMenu);
+    frame->SendMessage(WM_CLOSE);
+  }
+  EXPECT_EQ(OrderDoc::alive, 0);
+}
+
+TEST_F(DocTemplateTest, MenuBarShowsTheActiveChildsSharedMenu) {
+  HostFrame* host = MakeMainFrame();
+  auto titles = [host] {
+    std::vector<std::string> out;
+    for (QAction* action : host->GetMenuBar()->actions()) {
+      out.push_back(action->text().toStdString());
+    }
+    return out;
+  };
+  EXPECT_EQ(titles(), std::vector<std::string>{"&Host"});
+  auto* tmpl = new LibraryTemplate;
+  m_app.AddDocTemplate(tmpl);
+  CDocument* doc = tmpl->OpenDocumentFile(nullptr);
+  ASSERT_NE(doc, nullptr);
+  EXPECT_EQ(titles(), (std::vector<std::string>{"&File", "Configure"}));
+  AfxGetViews(doc).at(0)->GetParentFrame()->SendMessage(WM_CLOSE);
+  EXPECT_EQ(titles(), std::vector<std::string>{"&Host"});
+}
+
+}  // namespace
