@@ -9,7 +9,8 @@ namespace {
 // The form view. The window's size handler moves everything below the upper button row, so
 // the places of those controls only matter until the first layout; they are the layout's
 // pixel places at the template's own size, turned back into dialog units. The upper row keeps
-// its places: six image buttons in three groups, split by etched lines.
+// its places: six image buttons in three groups, split by etched lines. The form starts in
+// tree mode, so the controls of list mode start hidden.
 DialogResource MainForm() {
   using namespace extra_styles;
   constexpr int kRowY = 2;    // upper button row
@@ -32,13 +33,13 @@ DialogResource MainForm() {
           EtchedHorz(IDC_VIEW_TOOLBAR_LINE, 0, 20, 345, 1),
           GroupBox("Groups and Projects", IDC_VIEW_GROUPBOX, 5, 25, 169, 195),
           GroupTree(IDC_VIEW_TREE, 10, 39, 159, 156),
-          Label("Look in:", IDC_VIEW_LOOKIN_LABEL, 10, 37, 27, 8),
-          GroupPicker(IDC_VIEW_GROUP_COMBO, 39, 34, 113, 100),
-          PushButton("", IDC_VIEW_GROUP_BUTTON, 155, 34, 16, 14),
-          ListBox(IDC_VIEW_APP_LIST, 10, 51, 159, 144,
-                  LBS_SORT | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT),
+          Hidden(Label("Look in:", IDC_VIEW_LOOKIN_LABEL, 10, 37, 27, 8)),
+          Hidden(GroupPicker(IDC_VIEW_GROUP_COMBO, 39, 34, 113, 100)),
+          Hidden(PushButton("", IDC_VIEW_GROUP_BUTTON, 155, 34, 16, 14)),
+          Hidden(ListBox(IDC_VIEW_APP_LIST, 10, 51, 159, 144,
+                         LBS_SORT | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT)),
           EtchedHorz(IDC_VIEW_BUTTONS_LINE, 5, 198, 168, 1),
-          PushButton("", IDC_VIEW_MODE_TO_TREE, 12, kLowY, 17, 14),
+          Hidden(PushButton("", IDC_VIEW_MODE_TO_TREE, 12, kLowY, 17, 14)),
           PushButton("", IDC_VIEW_MODE_TO_LIST, 12, kLowY, 17, 14),
           PushButton("", IDC_VIEW_REFRESH, 30, kLowY, 17, 15),
           PushButton("", IDC_VIEW_MOVETO, 48, kLowY, 17, 15),
