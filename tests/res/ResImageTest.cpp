@@ -118,8 +118,9 @@ TEST(ResImages, AnyTwoImagesDifferVisibly) {
   }
 }
 
-// The contact sheet: every image enlarged on a grey ground, with its id and what it shows,
-// written beside the build's programs for a person to look at.
+// The contact sheet: every image enlarged on a grey ground, with its id, what it shows, and
+// the image twice and at its true size, written beside the build's programs for a person to
+// look at.
 constexpr int kScale = 8;
 constexpr int kCell = 16 * kScale + 16;
 constexpr int kLabel = 34;
@@ -143,7 +144,10 @@ QImage RenderSheet() {
                               .arg(kImages[i].id)
                               .arg(kImages[i].kind == ImageKind::Icon ? "icon" : "bitmap")
                               .arg(kImages[i].shows);
-    painter.drawText(QRect(at.x(), at.y() + 16 * kScale + 2, kCell, kLabel), Qt::AlignLeft, label);
+    const int labelY = at.y() + 16 * kScale + 2;
+    painter.drawText(QRect(at.x(), labelY, kCell, kLabel), Qt::AlignLeft, label);
+    painter.drawImage(QRect(at.x() + 78, labelY, 32, 32), image);  // twice and at true size
+    painter.drawImage(at.x() + 114, labelY, image);
   }
   return sheet;
 }
