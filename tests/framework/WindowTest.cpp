@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include "framework/CDataExchange.h"
+#include "framework/CDialog.h"
+#include "framework/ControlFactory.h"
+#include "framework/ModalHook.h"
+#include "tests/framework/FrameworkTestSupport.h"
+
+namespace {
+
+constexpr LONG kChild = WS_CHILD | WS_VISIBLE;
+
+const DialogResource kForm{
+    0,
+    "",
+    0,
+    0,
+    160,
+    80,
+    WS_CHILD,
+    "MS Sans Serif",
+    8,
+    {
+        {"EDIT", "", 2079, 7, 7, 96, 12, kChild | ES_PASSWORD | ES_AUTOHSCROLL},
+        {"BUTTON", "&Save", 2010, 7, 25, 50, 13, kChild | BS_PUSHBUTTON | WS_DISABLED},
+        {"BUTTON", "Enable", 2074, 7, 45, 100, 10, kChild | BS_AUTOCHECKBOX},
+        {"STATIC", "New &password:", 2076, 60, 25, 50, 8, WS_CHILD | SS_LEFT},
+        {"STATIC", "", 2019, 0, 0, 160, 1, kChild | SS_ETCHEDHORZ},
+    }};
+
+// A window whose mouse handler can refuse the default handling.
+class MouseWnd : public TestWnd {
+ public:
+  Journal journal;
+  bool callDefault = true;
+  void OnLButtonDown(UINT, CPoint p) {
+    journal.Add("down@" + std::to_string(p.x) + "," + std::to_string(p.y));
+    if (callDefault) CWnd::OnLButtonDown(0, p);
+  }
+  void OnCaptureChanged() { journal.Add("capture changed"); }
+  void OnEditChange() { journal.Add("edit changed"); }
+
+ protected:
+  const MessageMap* GetMessageMap() const override {
+    static const MessageMap map{TestWnd::GetMessageMap(),
+                                {msg::Mouse(WM_LBUTTONDOWN, &MouseWnd::OnLButtonDown),
+                                 msg::Void(WM_CAPTURECHANGED, &MouseWnd::OnCaptureChanged),
+                                 msg::Control(EN_CHANGE, 2079, &MouseWnd::OnEditChange)}};
+    return &map;
+  }
+};
+
+TEST(Window, ControlsByIdShowTextStateAndStyle) {
+  MouseWnd wnd;
+  ASSERT_TRUE(wnd.CreateTopLevel());
+  AfxCreateDialogControls(wnd.GetSafeHwnd(), kForm);
+  CWnd* save = wnd.GetDlgItem(2010);
+  ASSERT_NE(save, nullptr);
+  EXPECT_EQ(save->GetDlgCtrlID(), 2010);
+  EXPECT_EQ(save->GetWindowText(), "&Save");
+  EXPECT_FALSE(save->IsWindowEnabled());
+  EXPECT_TRUE(save->EnableWindow(TRUE));  // it was disabled
+  EXPECT_TRUE(save->IsWindowEnabled());
+  EXPECT_EQ(wnd.GetDlgItemText(2076), "New password:");
+  EXPECT_FALSE(wnd.GetDlgItem(2076)->GetStyle() & WS_VISIBLE);
+  EXPECT_FALSE(wnd.GetDlgItem(2076)->ShowWindow(SW_SHOW));
+  EXPECT_TRUE(wnd.GetDlgItem(2076)->GetStyle() & WS_VISIBLE);
+  EXPECT_EQ(wnd.GetDlgItem(2019)->GetStyle() & SS_TYPEMASK, static_cast<DWORD>(SS_ETCHEDHORZ));
+  auto* edit = qobject_cast<QLineEdit*>(wnd.GetDlgItem(2079)->GetSafeHwnd());
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
+  EXPECT_EQ(wnd.GetDlgItem(4711), nullptr);
+  // A wrapper handed out for a control is the same object each time.
+  EXPECT_EQ(wnd.GetDlgItem(2010), save);
+}
+
+TEST(Window, EditChangeNotifiesTheParentAlsoWhenTextIsSetByCode) {
+  MouseWnd wnd;
+  ASSERT_TRUE(wnd.CreateTopLevel());
+  AfxCreateDialogControls(wnd.GetSafeHwnd(), kForm);
+  wnd.SetDlgItemText(2079, "secret");
+  EXPECT_EQ(wnd.journal.entries, std::vector<std::string>{"edit changed"});
+  EXPECT_EQ(wnd.GetDlgItemText(2079), "secret");
+}
+
+TEST(Window, SubclassingReplacesTheTemporaryWrapper) {
+  MouseWnd wnd;
+  ASSERT_TRUE(wnd.CreateTopLevel());
+  AfxCreateDialogControls(wnd.GetSafeHwnd(), kForm);
+  ASSERT_NE(wnd.GetDlgItem(2074), nullptr);
+  CWnd check;
+  CDataExchange dx(&wnd, FALSE);
+  DDX_Control(&dx, 2074, check);
+  EXPECT_EQ(wnd.GetDlgItem(2074), &check);
+  EXPECT_EQ(CWnd::FromHandlePermanent(check.GetSafeHwnd()), &check);
+  // A second wrapper cannot take a control that already has a permanent one.
+  CWnd other;
+  EXPECT_FALSE(other.SubclassDlgItem(2074, &wnd));
+  check.SendMessage(BM_SETCHECK, BST_CHECKED);
+  EXPECT_EQ(wnd.IsDlgButtonChecked(2074), static_cast<UINT>(BST_CHECKED));
+  check.Detach();
+}
+
+TEST(Window, GeometryInPixelsAndCoordinateMapping) {
+  MouseWnd parent;
+  ASSERT_TRUE(parent.CreateTopLevel());
+  parent.MoveWindow(100, 50, 400, 300);
+  CWnd child;
+  ASSERT_TRUE(child.Create(nullptr, nullptr, WS_VISIBLE, CRect(0, 0, 10, 10), &parent, 7));
+  child.MoveWindow(15, 63, 280, 113);
+  CRect client;
+  child.GetClientRect(&client);
+  EXPECT_EQ(client, CRect(0, 0, 280, 113));
+  CRect window;
+  child.GetWindowRect(&window);
+  parent.ScreenToClient(&window);
+  EXPECT_EQ(window, CRect(15, 63, 295, 176));
+  CPoint p(5, 6);
+  child.ClientToScreen(&p);
+  parent.ScreenToClient(&p);
+  EXPECT_EQ(p, CPoint(20, 69));
+  EXPECT_EQ(child.GetParent(), &parent);
+  EXPECT_EQ(parent.GetDlgItem(7), &child);
+}
+
+TEST(Window, MouseHandlerDecidesWhetherTheWidgetSeesTheClick) {
+  MouseWnd wnd;
+  ASSERT_TRUE(wnd.CreateTopLevel());
+  auto click = [&] {
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(12, 7), QPointF(12, 7), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(wnd.GetSafeHwnd(), &press);
+    return press.isAccepted();
+  };
+  // With the default handling the plain widget gets the press (and ignores it).
+  EXPECT_FALSE(click());
+  wnd.callDefault = false;
+  EXPECT_TRUE(click());  // taken by the handler, never seen by the widget
+  EXPECT_EQ(wnd.journal.entries, (std::vector<std::string>{"down@12,7", "down@12,7"}));
+  // Disabled windows drop input before their map sees it.
+  wnd.EnableWindow(FALSE);
+  wnd.journal.entries.clear();
+  click();
+  EXPECT_TRUE(wnd.journal.entries.empty());
+}
+
+TEST(Window, CaptureIsHeldUntilReleased) {
+  MouseWnd wnd;
+  ASSERT_TRUE(wnd.CreateTopLevel());
+  EXPECT_EQ(CWnd::GetCapture(), nullptr);
+  wnd.SetCapture();
+  EXPECT_EQ(CWnd::GetCapture(), &wnd);
+  ReleaseCapture();
+  EXPECT_EQ(CWnd::GetCapture(), nullptr);
+  EXPECT_EQ(wnd.journal.entries, std::vector<std::string>{"capture changed"});
+}
+
+TEST(Window, ClosingDestroysByDefault) {
+  MouseWnd wnd;
+  ASSERT_TRUE(wnd.CreateTopLevel());
+  QWidget* widget = wnd.GetSafeHwnd();
+  widget->close();
+  EXPECT_EQ(wnd.GetSafeHwnd(), nullptr);
+  EXPECT_EQ(CWnd::FromHandlePermanent(widget), nullptr);
+}
+
+// Keys typed into a control of a modal dialog reach the dialog.
+const ResourceTable kKeyDialog{
+    .strings = {},
+    .menus = {},
+    .dialogs = {{510,
+                 "Unlock TaskMeter",
+                 0,
+                 0,
+                 186,
+                 49,
+                 WS_POPUP | WS_CAPTION,
+                 "MS Shell Dlg",
+                 8,
+                 {{"EDIT", "", 2079, 7, 7, 100, 12, kChild | ES_PASSWORD},
+                  {"BUTTON", "OK", IDOK, 129, 7, 50, 14, kChild | BS_DEFPUSHBUTTON},
+                  {"BUTTON", "Cancel", IDCANCEL, 129, 24, 50, 14, kChild}}}},
+    .images = {},
+};
+const ModuleResources kKeyRegistration(kKeyDialog);
+
+TEST(Window, KeysTypedIntoAnEditEndTheModalDialog) {
+  struct Case {
+    Qt::Key key;
+    int result;
+  };
+  for (const Case& c : {Case{Qt::Key_Return, IDOK}, Case{Qt::Key_Escape, IDCANCEL}}) {
+    CDialog dialog(510);
+    ScopedModalHook hook([&](ModalRequest& request) {
+      QWidget* edit = request.Dialog()->GetDlgItem(2079)->GetSafeHwnd();
+      QKeyEvent key(QEvent::KeyPress, c.key, Qt::NoModifier);
+      QApplication::sendEvent(edit, &key);
+    });
+    EXPECT_EQ(dialog.DoModal(), c.result) << c.key;
+  }
+}
+
+}  // namespace
