@@ -18,11 +18,70 @@ int32_t AddLow32(int32_t total, int64_t seconds) {
   return static_cast<int32_t>(static_cast<uint32_t>(total) + static_cast<uint32_t>(seconds));
 }
 
-void AddPeriods(AppEntry& entry, const PeriodTotals& seconds) {
-  entry.MonthTime = AddLow32(entry.MonthTime, seconds.month);
-  entry.WeekTime = AddLow32(entry.WeekTime, seconds.week);
-  entry.TodayTime = AddLow32(entry.TodayTime, seconds.today);
-}
+// The three totals of one entry during the count.
+struct PeriodCounter {
+  int32_t month = 0;
+  int32_t week = 0;
+  int32_t today = 0;
+
+  static PeriodCounter Of(const AppEntry& e) { return {e.MonthTime, e.WeekTime, e.TodayTime}; }
+  void Add(const PeriodTotals& seconds) {
+    month = AddLow32(month, seconds.month);
+    week = AddLow32(week, seconds.week);
+    today = AddLow32(today, seconds.today);
+  }
+  void Store(AppEntry& e) const {
+    e.MonthTime = month;
+    e.WeekTime = week;
+    e.TodayTime = today;
+  }
+};
+
+// Application names to dense ids, 0, 1, 2, ... in order of first sight. Open
+// addressing with a cheap hash: every record looks its name up once.
+class NameTable {
+ public:
+  uint32_t Intern(std::string_view name) {
+    if ((count_ + 1) * 2 > slots_.size()) Grow();
+    const size_t mask = slots_.size() - 1;
+    for (size_t i = Hash(name) & mask;; i = (i + 1) & mask) {
+      Slot& slot = slots_[i];
+      if (slot.id == kEmpty) {
+        slot = {name, static_cast<uint32_t>(count_++)};
+        return slot.id;
+      }
+      if (slot.name == name) return slot.id;
+    }
+  }
+
+ private:
+  static constexpr uint32_t kEmpty = UINT32_MAX;
+  struct Slot {
+    std::string_view name;
+    uint32_t id = kEmpty;
+  };
+
+  static size_t Hash(std::string_view name) {
+    uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (unsigned char c : name) hash = (hash ^ c) * 1099511628211ull;
+    return static_cast<size_t>(hash ^ (hash >> 29));
+  }
+
+  void Grow() {
+    std::vector<Slot> old = std::move(slots_);
+    slots_.assign(old.empty() ? 64 : old.size() * 2, Slot{});
+    const size_t mask = slots_.size() - 1;
+    for (const Slot& slot : old) {
+      if (slot.id == kEmpty) continue;
+      size_t i = Hash(slot.name) & mask;
+      while (slots_[i].id != kEmpty) i = (i + 1) & mask;
+      slots_[i] = slot;
+    }
+  }
+
+  std::vector<Slot> slots_;
+  size_t count_ = 0;
+};
 
 // What identifies an association when counted time is written back.
 struct Triple {
@@ -63,18 +122,46 @@ class Aggregator {
 
   // What the counting needs to know about one application name.
   struct NameInfo {
-    std::vector<size_t> collected;  // collected entries with this Name, in list order
-    size_t added = kNever;          // the new entry with this Name
+    uint32_t firstClaimant = 0;  // range of claimants_ holding the entries with this Name
+    uint32_t claimantCount = 0;
+    size_t added = kNever;  // the new entry with this Name
+  };
+
+  // The counted part of a collected entry, kept small so the counting loop stays in
+  // the cache; copied back into the collected entries afterwards.
+  struct Claimant {
+    size_t entry = 0;  // index into collected_
+    std::string_view filter;
+    bool filterOn = false;
+    PeriodCounter counter;
+    size_t lastClaim = kNever;
   };
 
   // Every record looks its application name up once; both passes use the result.
   void IndexNames() {
+    std::vector<std::vector<size_t>> entriesOf;
     for (size_t i = 0; i < collected_.size(); ++i) {
-      NameInfo& info = names_[collected_[i].Name];
-      if (!collected_[i].Name.empty()) info.collected.push_back(i);
+      if (collected_[i].Name.empty()) continue;
+      const uint32_t id = names_.Intern(collected_[i].Name);
+      if (id == entriesOf.size()) entriesOf.emplace_back();
+      entriesOf[id].push_back(i);
+    }
+    nameInfo_.resize(entriesOf.size());
+    for (size_t id = 0; id < entriesOf.size(); ++id) {
+      nameInfo_[id].firstClaimant = static_cast<uint32_t>(claimants_.size());
+      nameInfo_[id].claimantCount = static_cast<uint32_t>(entriesOf[id].size());
+      for (size_t i : entriesOf[id]) {
+        const AppEntry& e = collected_[i];
+        claimants_.push_back(
+            {i, e.TitleFilter, e.isCheckTitleFilter, PeriodCounter::Of(e), kNever});
+      }
     }
     recordNames_.reserve(records_.size());
-    for (const RecordView& r : records_) recordNames_.push_back(&names_[r.AppName]);
+    for (const RecordView& r : records_) {
+      const uint32_t id = names_.Intern(r.AppName);
+      if (id == nameInfo_.size()) nameInfo_.emplace_back();
+      recordNames_.push_back(id);
+    }
   }
 
   // A record is known when an entry has its application name, or its display name as
@@ -84,9 +171,9 @@ class Aggregator {
     for (const AppEntry& e : collected_) shownAs.insert(e.ShowAs);
     for (size_t k = 0; k < records_.size(); ++k) {
       const RecordView& r = records_[k];
-      NameInfo& info = *recordNames_[k];
+      NameInfo& info = nameInfo_[recordNames_[k]];
       const bool knownName =
-          !info.collected.empty() || info.added != kNever || (r.AppName.empty() && emptyNameKnown_);
+          info.claimantCount != 0 || info.added != kNever || (r.AppName.empty() && emptyNameKnown_);
       if (knownName || shownAs.count(r.DisplayName) != 0 || r.AppPath.empty()) continue;
       AppEntry& added = newEntries_.emplace_back();
       added.ShowAs = r.DisplayName.empty() ? r.AppName : r.DisplayName;
@@ -97,31 +184,36 @@ class Aggregator {
     }
   }
 
-  static bool FilterAccepts(const AppEntry& e, std::string_view title) {
-    return !e.isCheckTitleFilter || title.find(e.TitleFilter) != std::string_view::npos;
-  }
-
   // Adds each record to every entry that claims it; remembers, per collected entry,
   // the last record it claimed.
   void Count() {
-    lastClaim_.assign(collected_.size(), kNever);
+    std::vector<PeriodCounter> addedCounters(newEntries_.size());
     for (size_t k = 0; k < records_.size(); ++k) {
       const RecordView& r = records_[k];
-      const NameInfo& info = *recordNames_[k];
-      if (r.AppName.empty() || (info.added == kNever && info.collected.empty())) continue;
+      const NameInfo& info = nameInfo_[recordNames_[k]];
+      if (r.AppName.empty() || (info.added == kNever && info.claimantCount == 0)) continue;
       bool computed = false;
       PeriodTotals seconds;
-      auto credit = [&](AppEntry& e) {
+      auto periods = [&]() -> const PeriodTotals& {
         if (!computed) seconds = calendar_.AllSeconds(r.StartTime, r.EndTime);
         computed = true;
-        AddPeriods(e, seconds);
+        return seconds;
       };
-      if (info.added != kNever) credit(newEntries_[info.added]);  // new entries filter nothing
-      for (size_t i : info.collected) {
-        if (!FilterAccepts(collected_[i], r.WindowTitle)) continue;
-        credit(collected_[i]);
-        lastClaim_[i] = k;
+      if (info.added != kNever) addedCounters[info.added].Add(periods());  // no filter
+      Claimant* claimant = claimants_.data() + info.firstClaimant;
+      for (uint32_t n = info.claimantCount; n > 0; --n, ++claimant) {
+        if (claimant->filterOn && r.WindowTitle.find(claimant->filter) == std::string_view::npos) {
+          continue;
+        }
+        claimant->counter.Add(periods());
+        claimant->lastClaim = k;
       }
+    }
+    for (size_t i = 0; i < newEntries_.size(); ++i) addedCounters[i].Store(newEntries_[i]);
+    lastClaim_.assign(collected_.size(), kNever);
+    for (const Claimant& c : claimants_) {
+      c.counter.Store(collected_[c.entry]);
+      lastClaim_[c.entry] = c.lastClaim;
     }
   }
 
@@ -186,8 +278,10 @@ class Aggregator {
   PeriodCalendar& calendar_;
   AppList collected_;
   std::deque<AppEntry> newEntries_;
-  std::unordered_map<std::string_view, NameInfo> names_;
-  std::vector<NameInfo*> recordNames_;
+  NameTable names_;
+  std::vector<NameInfo> nameInfo_;
+  std::vector<Claimant> claimants_;
+  std::vector<uint32_t> recordNames_;
   bool emptyNameKnown_ = false;
   std::vector<size_t> lastClaim_;
   std::unordered_map<Triple, size_t, TripleHash> tripleIds_;

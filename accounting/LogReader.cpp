@@ -1,18 +1,47 @@
 #include "accounting/LogReader.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <tuple>
 
 #include "accounting/LocalTimeConverter.h"
 #include "accounting/PeriodCalendar.h"
-#include "framework/core/FileIO.h"
 
 namespace {
 
 // Names that give a year before 1970 (or no digits) come before every dated name.
 constexpr int64_t kBefore1970 = INT64_MIN;
+
+// The whole file in one allocation of its size (a log written meanwhile is read to
+// its new end). False when it cannot be opened or read.
+bool ReadLogFile(const std::string& path, std::string& bytes) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info {};
+  bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  size_t used = 0;
+  if (ok) bytes.resize(static_cast<size_t>(info.st_size) + 1);  // +1 sees the end at once
+  while (ok) {
+    if (used == bytes.size()) bytes.resize(bytes.size() * 2 + 4096);
+    const ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
+    if (n > 0) {
+      used += static_cast<size_t>(n);
+    } else if (n == 0) {
+      break;
+    } else if (errno != EINTR) {
+      ok = false;
+    }
+  }
+  ::close(fd);
+  bytes.resize(ok ? used : 0);
+  return ok;
+}
 
 }  // namespace
 
@@ -87,10 +116,10 @@ ActivityLog ReadActivityLog(const std::vector<LogFileEntry>& files) {
   std::vector<std::string> contents;
   size_t total = 0;
   for (const LogFileEntry& file : files) {
-    FileRead read = ReadWholeFile(file.FullPath);
-    if (read.status != OpenStatus::Opened) continue;
-    total += read.bytes.size();
-    contents.push_back(std::move(read.bytes));
+    std::string bytes;
+    if (!ReadLogFile(file.FullPath, bytes)) continue;
+    total += bytes.size();
+    contents.push_back(std::move(bytes));
   }
   ActivityLog log;
   log.Reserve(total);
