@@ -21,7 +21,8 @@ constexpr int64_t kBefore1970 = INT64_MIN;
 // The whole file in one allocation of its size (a log written meanwhile is read to
 // its new end). False when it cannot be opened or read.
 bool ReadLogFile(const std::string& path, std::string& bytes) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking: a fifo put in place of a log must not stall the load.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
   struct stat info {};
   bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "AccountingTestSupport.h"
 #include "accounting/LogReader.h"
@@ -139,11 +140,13 @@ TEST(LogReader, SelectionByCreationTimeAndOrderByNameDate) {
 
 TEST(LogReader, FilesAreReadInOrderAndPairedAcrossThem) {
   TempDir dir;
+  ASSERT_EQ(::mkfifo((dir.Path() / "fifo.log").c_str(), 0600), 0);
   const std::string day28 = kBlock1 + kBlock2;
   const std::string day29 = kBlock3;
   std::vector<LogFileEntry> files = {
       {dir.Write("2026-07-28.log", day28).string(), "2026-07-28.log", 0},
       {(dir.Path() / "missing.log").string(), "missing.log", 0},
+      {(dir.Path() / "fifo.log").string(), "fifo.log", 0},  // skipped, never waited on
       {dir.Write("2026-07-29.log", day29).string(), "2026-07-29.log", 0},
   };
   const std::vector<ActivityRecord> records = ReadActivityLog(files).CopyRecords();

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <ctime>
@@ -18,6 +19,7 @@ TEST(LogFileFinder, FindsRegularLogFilesOnly) {
   dir.Write("log", "x");
   dir.Write("sub/2026-07-28.log", "x");                          // not in the folder itself
   std::filesystem::create_directory(dir.Path() / "folder.log");  // not a file
+  ASSERT_EQ(::mkfifo((dir.Path() / "pipe.log").c_str(), 0600), 0);
   std::filesystem::create_symlink(dir.Path() / "a.log", dir.Path() / "link.log");
   std::filesystem::create_symlink(dir.Path() / "gone", dir.Path() / "dangling.log");
   const std::vector<LogFileEntry> found = FindLogFiles(dir.Path().string());
