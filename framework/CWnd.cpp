@@ -149,10 +149,17 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, const char* lpszClassName, const char* lpsz
   cs.hwndParent = pParentWnd != nullptr ? pParentWnd->GetSafeHwnd() : nullptr;
   cs.hMenu = nID;
   cs.lpCreateParams = lpParam;
-  if (!PreCreateWindow(cs)) return FALSE;
-
+  // A creation that fails before the window exists still ends the object's life the
+  // way a destroyed window does (self-deleting frames and views go).
+  if (!PreCreateWindow(cs)) {
+    PostNcDestroy();
+    return FALSE;
+  }
   QWidget* widget = CreateWidget(cs, cs.hwndParent);
-  if (widget == nullptr) return FALSE;
+  if (widget == nullptr) {
+    PostNcDestroy();
+    return FALSE;
+  }
   AttachWidget(widget, true);
   wndprops::SetId(widget, static_cast<int>(cs.hMenu));
   wndprops::SetStyle(widget, static_cast<DWORD>(cs.style));
@@ -262,7 +269,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU:
     case WM_HELP:
       // Unhandled by a child: its parent gets the chance.
-      if (widget->parentWidget() != nullptr) {
+      if (!widget->isWindow()) {
         if (CWnd* parent = GetParent()) return parent->SendMessage(message, wParam, lParam);
       }
       return 0;

@@ -59,7 +59,8 @@ class CWnd : public CCmdTarget {
   BOOL IsWindow() const { return GetSafeHwnd() != nullptr; }
 
   // Creation: PreCreateWindow may change the parameters, CreateWidget makes the widget,
-  // WM_CREATE follows (a result of -1 destroys the window and fails the creation).
+  // WM_CREATE follows (a result of -1 destroys the window and fails the creation). After
+  // a failure PostNcDestroy has run, so a self-deleting window object is gone.
   virtual BOOL Create(const char* lpszClassName, const char* lpszWindowName, DWORD dwStyle,
                       const RECT& rect, CWnd* pParentWnd, UINT nID,
                       CCreateContext* pContext = nullptr);

@@ -40,7 +40,8 @@ const ResourceTable& Resources() {
   return table;
 }
 
-// OrderDoc derives from two CObject roots, so its creator picks the document one.
+// OrderDoc derives from two CObject roots, so its creator picks the document one. The
+// command target comes first, so that member calls through its map need no adjustment.
 const CRuntimeClass OrderDoc::classOrderDoc{"OrderDoc", &CDocument::classCDocument,
                                             &OrderDoc::Create};
 int OrderDoc::alive = 0;

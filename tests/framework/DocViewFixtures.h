@@ -33,7 +33,7 @@ struct Switches {
 };
 Switches& Settings();
 
-class OrderDoc : public CDocument, public CCmdTarget {
+class OrderDoc : public CCmdTarget, public CDocument {
  public:
   static const CRuntimeClass classOrderDoc;
   static CObject* Create();
