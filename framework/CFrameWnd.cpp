@@ -9,7 +9,7 @@
 
 #include "framework/CView.h"
 #include "framework/CWinApp.h"
-#include "framework/Resources.h"
+#include "framework/ImageResources.h"
 #include "framework/core/Document.h"
 
 const CRuntimeClass CFrameWnd::classCFrameWnd{"CFrameWnd", &CWnd::classCWnd, nullptr};
@@ -45,11 +45,8 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     return FALSE;
   }
   if (!*alive) return FALSE;
-  if (const ImageResource* icon = AfxFindImage(nIDResource, ImageKind::Icon)) {
-    QImage image;
-    if (image.loadFromData(icon->data, static_cast<int>(icon->size))) {
-      GetSafeHwnd()->setWindowIcon(QIcon(QPixmap::fromImage(image)));
-    }
+  if (const QImage icon = AfxLoadImage(nIDResource, ImageKind::Icon); !icon.isNull()) {
+    GetSafeHwnd()->setWindowIcon(QIcon(QPixmap::fromImage(icon)));
   }
   return TRUE;
 }
