@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QTimer>
 #include <QWidget>
 
 #include "framework/CDataExchange.h"
@@ -359,6 +361,41 @@ TEST(DialogIntegers, GetAndSetThroughControls) {
     request.PressCancel();
   });
   dialog.DoModal();
+}
+
+}  // namespace
+
+namespace {
+
+// Without a hook the dialog runs its own event loop until something ends it.
+TEST(ModalLoop, RunsUntilEndDialogFromTheEventLoop) {
+  TestDialog dialog;
+  QTimer::singleShot(0, [&] {
+    SetText(&dialog, 1001, "from the loop");
+    dialog.EndDialog(IDOK);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.name, "initial");  // EndDialog itself exchanges no data
+}
+
+TEST(ModalLoop, EscapeKeyEventEndsTheLoopWithCancel) {
+  TestDialog dialog;
+  QTimer::singleShot(0, [&] {
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(dialog.GetSafeHwnd(), &key);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+}
+
+TEST(ModalLoop, EnterKeyEventPressesOkAndSavesTheData) {
+  TestDialog dialog;
+  QTimer::singleShot(0, [&] {
+    SetText(&dialog, 1001, "entered");
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(dialog.GetDlgItem(1001)->GetSafeHwnd(), &key);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.name, "entered");
 }
 
 }  // namespace
