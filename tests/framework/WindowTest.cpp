@@ -9,6 +9,7 @@
 #include "framework/CDataExchange.h"
 #include "framework/CDialog.h"
 #include "framework/ControlFactory.h"
+#include "framework/InputState.h"
 #include "framework/ModalHook.h"
 #include "tests/framework/FrameworkTestSupport.h"
 
@@ -204,6 +205,26 @@ TEST(Window, KeysTypedIntoAnEditEndTheModalDialog) {
     });
     EXPECT_EQ(dialog.DoModal(), c.result) << c.key;
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Window, WindowFromPointFindsTheInnermostWindow) {
+  MouseWnd wnd;
+  ASSERT_TRUE(wnd.CreateTopLevel());
+  wnd.MoveWindow(30, 40, 200, 100);
+  CWnd child;
+  ASSERT_TRUE(child.Create(nullptr, nullptr, WS_VISIBLE, CRect(10, 10, 60, 40), &wnd, 9));
+  wnd.ShowWindow(SW_SHOW);
+  CPoint inside(20, 20);
+  wnd.ClientToScreen(&inside);
+  CPoint outside(150, 80);
+  wnd.ClientToScreen(&outside);
+  EXPECT_EQ(WindowFromPoint(inside), &child);
+  EXPECT_EQ(WindowFromPoint(outside), &wnd);
+  EXPECT_GE(GetKeyState(VK_SHIFT), 0);  // nothing is held down in a test run
 }
 
 }  // namespace
