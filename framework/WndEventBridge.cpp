@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QResizeEvent>
 #include <QWidget>
 
@@ -105,9 +106,12 @@ bool WndEventBridge::OnMouse(QEvent* event, UINT message) {
   const auto* mouse = static_cast<QMouseEvent*>(event);
   const QPoint pos = mouse->position().toPoint();
   MSG msg{m_wnd->GetSafeHwnd(), message, MouseFlags(*mouse), MAKELPARAM(pos.x(), pos.y()), {}};
-  if (m_wnd->PreTranslateMessage(&msg)) return true;
+  // A handler may destroy the window, and this bridge with it.
+  const QPointer<WndEventBridge> self(this);
+  if (m_wnd->PreTranslateMessage(&msg) || !self) return true;
   m_wnd->m_passToWidget = false;
   Deliver(message, msg.wParam, msg.lParam);
+  if (!self) return true;
   // The widget sees the event only when the handler asked for the default handling.
   return !m_wnd->TakeInputPassThrough();
 }
@@ -139,7 +143,8 @@ bool WndEventBridge::OnKey(QEvent* event) {
       return false;
   }
   MSG msg{m_wnd->GetSafeHwnd(), WM_KEYDOWN, vk, 0, {}};
-  if (m_wnd->PreTranslateMessage(&msg)) return true;
+  const QPointer<WndEventBridge> self(this);
+  if (m_wnd->PreTranslateMessage(&msg) || !self) return true;
   if (vk == VK_F1) {
     HELPINFO info;
     info.iCtrlId = m_wnd->GetDlgCtrlID();
