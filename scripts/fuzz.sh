@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 TASKMETER_WITH_FUZZ=1 scripts/deps.sh
-runs=${TASKMETER_FUZZ_RUNS:-20000}
+runs=${TASKMETER_FUZZ_RUNS:-100000}
 build=build-fuzz
 CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTASKMETER_STD_ONLY=ON \
       -DTASKMETER_FUZZ=ON -DTASKMETER_BENCH=OFF >/dev/null
