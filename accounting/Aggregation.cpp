@@ -247,17 +247,6 @@ class Aggregator {
     }
   }
 
-  static void CopyCounted(const AppEntry& source, AppEntry& target) {
-    target.TodayTime = source.TodayTime;
-    target.WeekTime = source.WeekTime;
-    target.MonthTime = source.MonthTime;
-    target.isCheckTitleFilter = source.isCheckTitleFilter;
-    target.Name = source.Name;
-    target.Path = source.Path;
-    target.TitleFilter = source.TitleFilter;
-    target.ShowAs = source.ShowAs;
-  }
-
   void WriteBack() {
     ChooseWriters();
     bool anyWriter = false;

@@ -15,6 +15,8 @@ bool SameAssociation(const AppEntry& a, const AppEntry& b) {
          a.isCheckTitleFilter == b.isCheckTitleFilter;
 }
 
+}  // namespace
+
 void CopyCounted(const AppEntry& source, AppEntry& target) {
   target.TodayTime = source.TodayTime;
   target.WeekTime = source.WeekTime;
@@ -25,8 +27,6 @@ void CopyCounted(const AppEntry& source, AppEntry& target) {
   target.TitleFilter = source.TitleFilter;
   target.ShowAs = source.ShowAs;
 }
-
-}  // namespace
 
 void UpdateMatchingEntries(const AppEntry& source, GroupMap& level) {
   for (auto& [name, list] : level) {

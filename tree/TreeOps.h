@@ -94,3 +94,7 @@ bool EntryClaims(const AppEntry& entry, std::string_view appName, std::string_vi
 // before the entry is compared; entries after the agreeing one, and their sub-groups,
 // are not visited.
 void UpdateMatchingEntries(const AppEntry& source, GroupMap& level);
+
+// What the write-back copies from a counted entry: the three counters, the filter
+// switch and the four texts (not the sub-groups).
+void CopyCounted(const AppEntry& source, AppEntry& target);
