@@ -1,0 +1,39 @@
+#pragma once
+
+#include "framework/CFormView.h"
+
+class CDLLDocument;
+struct MenuResource;
+
+// The one view of the document: a form on dialog template 101 with the group tree on the
+// left, the tab host on the right and the command buttons above and below. Creating it
+// reads the preferences into the document, which happens before the document loads.
+class CDLLDocumentView : public CFormView {
+  TM_DECLARE_DYNCREATE(CDLLDocumentView)
+
+ public:
+  CDLLDocumentView();
+
+  // Null when the view shows no document of the module's own class.
+  CDLLDocument* GetDocument() const;
+
+  void OnInitialUpdate() override;
+
+  // "Make report...": the host's main window makes the report.
+  void OnReports();
+  void OnUpdateReports(CCmdUI* pCmdUI);
+
+  bool IsUnlocked() const { return m_bUnlocked; }
+  UINT GetReportMessage() const { return m_nReportMessage; }
+  const MenuResource* GetPopupMenu() const { return m_popupMenu; }
+
+ protected:
+  const MessageMap* GetMessageMap() const override;
+
+  int OnCreate(LPCREATESTRUCT lpCreateStruct);
+
+ private:
+  bool m_bUnlocked = true;
+  UINT m_nReportMessage = 0;
+  const MenuResource* m_popupMenu = nullptr;
+};
