@@ -1,0 +1,38 @@
+#include "host/taskmeter/FirstStart.h"
+
+#include <filesystem>
+
+#include "framework/core/FileIO.h"
+#include "host/toolkit/SampleHome.h"
+#include "storage/MainPrefs.h"
+
+std::string FirstStartViewOptionsText() { return "<Options/>\r\n"; }
+
+FirstStartResult PrepareOptionsFolder(const std::string& optionsFolder, std::string& error) {
+  namespace fs = std::filesystem;
+  const fs::path folder(optionsFolder);
+  std::error_code ec;
+  if (fs::exists(folder, ec)) return FirstStartResult::AlreadySetUp;
+  if (!fs::create_directories(folder, ec) || !fs::is_directory(folder, ec)) {
+    error = "cannot create the folder " + folder.string();
+    return FirstStartResult::Failed;
+  }
+  // The module never creates this folder; without it the document would find no
+  // preferences and no tree. WriteMainPrefs keeps the file private (it may hold a
+  // password later).
+  if (!WriteMainPrefs((folder / "mainpref.ini").string(), MainPrefs{})) {
+    error = "cannot write " + (folder / "mainpref.ini").string();
+    return FirstStartResult::Failed;
+  }
+  const std::pair<const char*, std::string> others[] = {
+      {"viewopt.xml", FirstStartViewOptionsText()},
+      {"predefgroups.xml", SamplePredefinedGroupsText()},
+  };
+  for (const auto& [name, bytes] : others) {
+    if (!WriteFileAtomically((folder / name).string(), bytes)) {
+      error = "cannot write " + (folder / name).string();
+      return FirstStartResult::Failed;
+    }
+  }
+  return FirstStartResult::Created;
+}

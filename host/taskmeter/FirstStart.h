@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+// What an installer leaves in the options folder: preferences with the defaults, an
+// empty group tree (so that the very first load scans the logs) and a small catalogue
+// of predefined groups.
+std::string FirstStartViewOptionsText();
+
+enum class FirstStartResult {
+  AlreadySetUp,  // the folder exists: nothing is touched, even if files are missing
+  Created,       // the folder and the three files were made
+  Failed,        // the folder or a file could not be made
+};
+
+// Creates `optionsFolder` with the three files when the folder is missing.
+FirstStartResult PrepareOptionsFolder(const std::string& optionsFolder, std::string& error);

@@ -1,0 +1,11 @@
+#include "host/taskmeter/HostMessages.h"
+
+#include "framework/core/RegisteredMessages.h"
+
+UINT g_nPreferencesChangedMsg = 0;
+UINT g_nReportRequestMsg = 0;
+
+void RegisterHostMessages() {
+  g_nPreferencesChangedMsg = RegisterWindowMessageA(kPreferencesChangedName);
+  g_nReportRequestMsg = RegisterWindowMessageA(kReportRequestName);
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "host/report/ReportModel.h"
+
+// The report as a page for the browser: one table row per group and application, and
+// for each period the time, its share of the parent (groups of the whole, applications
+// and sub-groups of their group) and a bar as long as that share. Each row also
+// carries its name and seconds as data attributes, for scripts and checks.
+std::string ReportAsHtml(const Report& report);
+
+// The share of `part` in `whole` in percent, 0 when the whole is empty, at most 100.
+double SharePercent(int64_t part, int64_t whole);
+
+// Text with &, <, > and " made safe inside elements and attribute values.
+std::string EscapeHtml(const std::string& text);

@@ -1,0 +1,105 @@
+#include "host/taskmeter/MainFrame.h"
+
+#include <QWidget>
+
+#include "framework/CWinApp.h"
+#include "framework/MessageBox.h"
+#include "framework/SystemServices.h"
+#include "framework/core/Clock.h"
+#include "framework/core/Paths.h"
+#include "host/taskmeter/HostCommands.h"
+#include "host/taskmeter/HostLinks.h"
+#include "host/taskmeter/HostMessages.h"
+#include "host/taskmeter/ReportMaker.h"
+#include "host/taskmeter/TrayIcon.h"
+
+const CRuntimeClass CMainFrame::classCMainFrame{"CMainFrame", &CMDIFrameWnd::classCMDIFrameWnd,
+                                                nullptr};
+const CRuntimeClass* CMainFrame::GetRuntimeClass() const { return &classCMainFrame; }
+
+const MessageMap* CMainFrame::GetMessageMap() const {
+  static const MessageMap map{
+      CMDIFrameWnd::GetMessageMap(),
+      {
+          msg::Registered(&g_nPreferencesChangedMsg, &CMainFrame::OnPreferencesChanged),
+          msg::Registered(&g_nReportRequestMsg, &CMainFrame::OnReportRequest),
+          msg::Command(host_cmd::kHide, &CMainFrame::OnHide),
+          msg::Command(host_cmd::kHelpContent, &CMainFrame::OnHelpContent),
+          msg::CommandRange(host_cmd::kHomePage, host_cmd::kSeeUpdates, &CMainFrame::OnWebPage),
+          msg::CommandRange(host_cmd::kBugReport, host_cmd::kSuggestions, &CMainFrame::OnFeedback),
+      }};
+  return &map;
+}
+
+CMainFrame::CMainFrame()
+    : m_tray(std::make_unique<CTrayIcon>([this] { RestoreFromTray(); },
+                                         [this] { SendMessage(WM_CLOSE); })) {}
+
+CMainFrame::~CMainFrame() = default;
+
+BOOL CMainFrame::Create() {
+  if (!LoadFrame(host_cmd::kMainFrameResource)) return FALSE;
+  GetSafeHwnd()->setWindowTitle("TaskMeter");
+  GetSafeHwnd()->setWindowIcon(CTrayIcon::FrameIcon(0));
+  ReloadPreferences();
+  m_tray->Show();
+  return TRUE;
+}
+
+void CMainFrame::ReloadPreferences() {
+  MainPrefs prefs = m_prefs;
+  if (!ReadMainPrefs(GetMainPrefsPath(), prefs)) return;
+  m_prefs = prefs;
+  // The pauses and the idle time matter once the host records activity itself; the tray
+  // icon's animation is what it acts on now.
+  m_tray->SetAnimated(m_prefs.bAnimatedIconInSysTray);
+}
+
+void CMainFrame::RestoreFromTray() {
+  QWidget* window = GetSafeHwnd();
+  if (window == nullptr) return;
+  window->showNormal();
+  window->raise();
+  window->activateWindow();
+}
+
+void CMainFrame::OnHide() {
+  // Without a tray a hidden window could not be brought back: minimise it instead.
+  if (CTrayIcon::Available()) {
+    m_tray->Show();
+    ShowWindow(SW_HIDE);
+  } else {
+    ShowWindow(SW_MINIMIZE);
+  }
+}
+
+void CMainFrame::OnHelpContent() {
+  Open(HelpTarget(GetExecutableDirectory(), GetExecutableDirectory() + "help/"));
+}
+
+void CMainFrame::OnWebPage(UINT id) { Open(WebTarget(id, GetExecutableDirectory() + "help/")); }
+
+void CMainFrame::OnFeedback(UINT id) { Open(FeedbackTarget(id)); }
+
+LRESULT CMainFrame::OnPreferencesChanged(WPARAM, LPARAM) {
+  ReloadPreferences();
+  return 0;
+}
+
+LRESULT CMainFrame::OnReportRequest(WPARAM, LPARAM) {
+  std::string error;
+  const auto path = WriteHtmlReport(DefaultReportFolder(), ClockNow(), error);
+  if (!path) {
+    AfxShowMessageBox(this, ("The report could not be written: " + error).c_str(), "TaskMeter",
+                      MB_OK | MB_ICONWARNING);
+    return 0;
+  }
+  m_lastReport = *path;
+  Open(*path);
+  return 0;
+}
+
+void CMainFrame::Open(const std::string& target) {
+  if (target.empty()) return;
+  ShellExecute(GetSafeHwnd(), "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "framework/CMDIFrameWnd.h"
+#include "storage/MainPrefs.h"
+
+class CTrayIcon;
+
+// The host's main window: the MDI frame in which the module's document frame opens,
+// the tray icon, and the answers to the module's two messages and to the menu commands
+// the module leaves to the host.
+class CMainFrame : public CMDIFrameWnd {
+ public:
+  static const CRuntimeClass classCMainFrame;
+  const CRuntimeClass* GetRuntimeClass() const override;
+
+  CMainFrame();
+  ~CMainFrame() override;
+
+  // Makes the window with the host's own menu and puts the tray icon up.
+  BOOL Create();
+
+  // Reads "options/mainpref.ini" again and applies what the host acts on; a missing
+  // file keeps the preferences in force.
+  void ReloadPreferences();
+  const MainPrefs& GetPrefs() const { return m_prefs; }
+  CTrayIcon& GetTrayIcon() { return *m_tray; }
+
+  // Brings the window back from the tray or from being minimised.
+  void RestoreFromTray();
+
+  // The page of the last report made; empty before.
+  const std::string& GetLastReportPath() const { return m_lastReport; }
+
+ protected:
+  const MessageMap* GetMessageMap() const override;
+
+ private:
+  void OnHide();
+  void OnHelpContent();
+  void OnWebPage(UINT id);
+  void OnFeedback(UINT id);
+  LRESULT OnPreferencesChanged(WPARAM, LPARAM);
+  LRESULT OnReportRequest(WPARAM, LPARAM);
+  void Open(const std::string& target);
+
+  std::unique_ptr<CTrayIcon> m_tray;
+  MainPrefs m_prefs;
+  std::string m_lastReport;
+};

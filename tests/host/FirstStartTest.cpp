@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "framework/core/Paths.h"
+#include "host/taskmeter/FirstStart.h"
+#include "host/taskmeter/HostApp.h"
+#include "host/taskmeter/TrayIcon.h"
+#include "host/toolkit/SampleHome.h"
+#include "storage/MainPrefs.h"
+#include "tests/host/HostTestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The defaults as the preferences file spells them, written out independently.
+const char* const kDefaultPrefs =
+    "db path=\r\n"
+    "idle time=300\r\n"
+    "last/current open db file=\r\n"
+    "Language=English\r\n"
+    "LoadOnStartup=0\r\n"
+    "bPauseTimeTrackingOnUserInActive=1\r\n"
+    "bPauseTimeTrackingOnScreenSaverActive=1\r\n"
+    "bEnableFilter=0\r\n"
+    "iShowpProgrUsedMoreSec=60\r\n"
+    "iShowpProgrUsedMorePercent=1\r\n"
+    "bAnimatedIconInSysTray=1\r\n"
+    "Pass=\r\n"
+    "isPass=0\r\n";
+
+TEST(FirstStart, CreatesTheThreeFilesAnInstallerWould) {
+  ScopedHome home;
+  std::string error;
+  ASSERT_EQ(PrepareOptionsFolder(home.Options().string(), error), FirstStartResult::Created)
+      << error;
+  EXPECT_EQ(ReadBytes(home.Options() / "mainpref.ini"), kDefaultPrefs);
+  EXPECT_EQ(ReadBytes(home.Options() / "viewopt.xml"), "<Options/>\r\n");
+  const std::string catalogue = ReadBytes(home.Options() / "predefgroups.xml");
+  EXPECT_EQ(catalogue, SamplePredefinedGroupsText());
+  EXPECT_NE(catalogue.find("Communication"), std::string::npos);
+  // Only the owner may read the preferences: they may carry the password.
+  struct stat info {};
+  ASSERT_EQ(stat((home.Options() / "mainpref.ini").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0077, 0u);
+}
+
+TEST(FirstStart, TheWrittenPreferencesReadBackAsTheDefaults) {
+  ScopedHome home;
+  std::string error;
+  ASSERT_EQ(PrepareOptionsFolder(home.Options().string(), error), FirstStartResult::Created);
+  MainPrefs read;
+  read.IdleTime = -1;
+  ASSERT_TRUE(ReadMainPrefs((home.Options() / "mainpref.ini").string(), read));
+  MainPrefs expected;
+  expected.DbPath = read.DbPath;  // the empty value becomes the default data folder
+  EXPECT_EQ(read, expected);
+  EXPECT_EQ(read.DbPath, GetDefaultDataFolder());
+}
+
+TEST(FirstStart, AnExistingFolderIsLeftAsItIs) {
+  ScopedHome home;
+  home.Write("options/viewopt.xml", "<Options><Group/></Options>");
+  std::string error;
+  EXPECT_EQ(PrepareOptionsFolder(home.Options().string(), error), FirstStartResult::AlreadySetUp);
+  EXPECT_EQ(ReadBytes(home.Options() / "viewopt.xml"), "<Options><Group/></Options>");
+  EXPECT_FALSE(fs::exists(home.Options() / "mainpref.ini"));
+  EXPECT_FALSE(fs::exists(home.Options() / "predefgroups.xml"));
+}
+
+TEST(FirstStart, FailsClearlyWhereTheFolderCannotBeMade) {
+  ScopedHome home;
+  home.Write("blocker", "a file where a folder should go");
+  std::string error;
+  EXPECT_EQ(PrepareOptionsFolder((home.Path() / "blocker/options").string(), error),
+            FirstStartResult::Failed);
+  EXPECT_NE(error.find("cannot create"), std::string::npos) << error;
+  EXPECT_EQ(ReadBytes(home.Path() / "blocker"), "a file where a folder should go");
+}
+
+TEST(FirstStart, TheHostSetsUpTheHomeBeforeTheModuleLoads) {
+  ScopedHome home;
+  CTrayIcon::SetAvailableForTesting(false);
+  {
+    CTaskMeterApp app;
+    std::string error;
+    HostStartOptions options;
+    options.modulePath = StandinModulePath();
+    ASSERT_TRUE(app.Start(options, error)) << error;
+    EXPECT_TRUE(app.CreatedOptions());
+    EXPECT_EQ(ReadBytes(home.Options() / "mainpref.ini"), kDefaultPrefs);
+    EXPECT_EQ(ReadBytes(home.Options() / "viewopt.xml"), "<Options/>\r\n");
+  }
+  {
+    CTaskMeterApp again;
+    std::string error;
+    HostStartOptions options;
+    options.modulePath = StandinModulePath();
+    ASSERT_TRUE(again.Start(options, error)) << error;
+    EXPECT_FALSE(again.CreatedOptions());
+  }
+  PumpEvents(5);
+  CTrayIcon::SetAvailableForTesting(std::nullopt);
+}
+
+}  // namespace

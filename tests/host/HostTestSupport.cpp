@@ -1,0 +1,51 @@
+#include "tests/host/HostTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <fstream>
+#include <memory>
+
+bool g_moduleMappedAtStart = false;
+
+bool IsLibraryMapped(const std::string& name) {
+  std::ifstream maps("/proc/self/maps");
+  std::string line;
+  while (std::getline(maps, line)) {
+    if (line.find(name) != std::string::npos) return true;
+  }
+  return false;
+}
+
+std::string StandinModulePath() { return TASKMETER_STANDIN_MODULE; }
+
+std::string RealModulePath() {
+#ifdef TASKMETER_REAL_MODULE
+  return TASKMETER_REAL_MODULE;
+#else
+  return "";
+#endif
+}
+
+namespace {
+
+// Every test of this program runs inside one QApplication on the offscreen platform.
+class HostQtEnvironment : public testing::Environment {
+ public:
+  void SetUp() override {
+    g_moduleMappedAtStart = IsLibraryMapped("libtaskmeter-module");
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "host_tests";
+    static char* argv[] = {name, nullptr};
+    m_app = std::make_unique<QApplication>(argc, argv);
+  }
+  void TearDown() override { m_app.reset(); }
+
+ private:
+  std::unique_ptr<QApplication> m_app;
+};
+
+testing::Environment* const g_qt = testing::AddGlobalTestEnvironment(new HostQtEnvironment);
+
+}  // namespace

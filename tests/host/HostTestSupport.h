@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "framework/SystemServices.h"
+#include "support/TempDir.h"
+
+// Whether the module library was mapped into this process before any test ran: it
+// must not be, since the host reaches the module only through dlopen.
+extern bool g_moduleMappedAtStart;
+
+// Whether a shared object whose file name contains `name` is mapped into this process.
+bool IsLibraryMapped(const std::string& name);
+
+// The stand-in module built for these tests, and the real one when the build has it.
+std::string StandinModulePath();
+std::string RealModulePath();  // empty when not built
+
+// Lets queued events (posted messages, timers) run for a short fixed time.
+inline void PumpEvents(int milliseconds = 30) {
+  QElapsedTimer clock;
+  clock.start();
+  do {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QCoreApplication::sendPostedEvents();
+    QThread::msleep(1);
+  } while (clock.elapsed() < milliseconds);
+}
+
+// A fresh home folder ($TASKMETER_HOME) for one test, with the previous one put back.
+class ScopedHome {
+ public:
+  ScopedHome() : m_previous(std::getenv("TASKMETER_HOME") ? std::getenv("TASKMETER_HOME") : "") {
+    setenv("TASKMETER_HOME", m_dir.Path().c_str(), 1);
+  }
+  ~ScopedHome() { setenv("TASKMETER_HOME", m_previous.c_str(), 1); }
+  ScopedHome(const ScopedHome&) = delete;
+  ScopedHome& operator=(const ScopedHome&) = delete;
+
+  const std::filesystem::path& Path() const { return m_dir.Path(); }
+  std::filesystem::path Options() const { return m_dir.Path() / "options"; }
+  std::filesystem::path Write(const std::string& relative, const std::string& bytes) const {
+    return m_dir.Write(relative, bytes);
+  }
+
+ private:
+  TempDir m_dir{"taskmeter-host"};
+  std::string m_previous;
+};
+
+// Captures what the host asks the shell to open instead of starting a browser.
+class ShellOpenRecorder {
+ public:
+  ShellOpenRecorder() {
+    SetShellOpenHookForTesting([this](const std::string& target) {
+      targets.push_back(target);
+      return true;
+    });
+  }
+  ~ShellOpenRecorder() { SetShellOpenHookForTesting(nullptr); }
+  ShellOpenRecorder(const ShellOpenRecorder&) = delete;
+  ShellOpenRecorder& operator=(const ShellOpenRecorder&) = delete;
+
+  std::vector<std::string> targets;
+};

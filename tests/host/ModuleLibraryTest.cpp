@@ -1,0 +1,77 @@
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "framework/CMultiDocTemplate.h"
+#include "host/taskmeter/ModuleLibrary.h"
+#include "tests/host/HostTestSupport.h"
+
+namespace {
+
+TEST(ModuleLibrary, TheHostDoesNotLinkTheModule) {
+  // host_tests links the host's library exactly as the taskmeter program does.
+  EXPECT_FALSE(g_moduleMappedAtStart);
+}
+
+TEST(ModuleLibrary, RefusesFilesThatAreNoModule) {
+  TempDir dir;
+  const std::string text = dir.Write("notes.so", "not a library").string();
+  struct Case {
+    std::string path;
+    const char* errorPart;
+  };
+  const std::vector<Case> cases{
+      {"", "no module path"},
+      {(dir.Path() / "missing.so").string(), "cannot load"},
+      {text, "cannot load"},
+      // A real shared library without the factory.
+      {"libm.so.6", "exports no DLLDocTemplate"},
+  };
+  for (const Case& c : cases) {
+    ModuleLibrary module;
+    EXPECT_FALSE(module.Load(c.path)) << c.path;
+    EXPECT_FALSE(module.IsLoaded()) << c.path;
+    EXPECT_NE(module.Error().find(c.errorPart), std::string::npos) << module.Error();
+    EXPECT_EQ(module.CreateTemplate(), nullptr);
+  }
+}
+
+TEST(ModuleLibrary, FactoryIsReachedOnlyThroughTheLoadedHandle) {
+  ModuleLibrary module;
+  ASSERT_TRUE(module.Load(StandinModulePath())) << module.Error();
+  EXPECT_TRUE(IsLibraryMapped("libtaskmeter-standin"));
+  // Loaded with local binding: the process's global scope still has no factory.
+  EXPECT_EQ(dlsym(RTLD_DEFAULT, ModuleLibrary::kFactoryName), nullptr);
+  EXPECT_FALSE(module.Load(StandinModulePath()));  // one library per object
+}
+
+TEST(ModuleLibrary, EachFactoryCallGivesAnIndependentTemplate) {
+  ModuleLibrary module;
+  ASSERT_TRUE(module.Load(StandinModulePath())) << module.Error();
+  std::unique_ptr<CMultiDocTemplate> first(module.CreateTemplate());
+  std::unique_ptr<CMultiDocTemplate> second(module.CreateTemplate());
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  EXPECT_NE(first.get(), second.get());
+  EXPECT_EQ(first->GetResourceId(), 129u);
+  EXPECT_EQ(second->GetResourceId(), 129u);
+}
+
+TEST(ModuleLibrary, DefaultPathNamesTheModuleFile) {
+  const std::string path = DefaultModulePath();
+  EXPECT_NE(path.find(ModuleLibrary::kFileName), std::string::npos) << path;
+}
+
+TEST(ModuleLibrary, RealModuleLoadsAndGivesTemplates) {
+  if (RealModulePath().empty()) GTEST_SKIP() << "the module library is not part of this build";
+  ModuleLibrary module;
+  ASSERT_TRUE(module.Load(RealModulePath())) << module.Error();
+  std::unique_ptr<CMultiDocTemplate> first(module.CreateTemplate());
+  std::unique_ptr<CMultiDocTemplate> second(module.CreateTemplate());
+  ASSERT_NE(first, nullptr);
+  EXPECT_NE(first.get(), second.get());
+  EXPECT_EQ(first->GetResourceId(), 129u);
+}
+
+}  // namespace

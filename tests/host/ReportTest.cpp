@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <map>
+#include <memory>
+#include <regex>
+
+#include "framework/core/Clock.h"
+#include "host/taskmeter/HostApp.h"
+#include "host/taskmeter/HostMessages.h"
+#include "host/taskmeter/HtmlReport.h"
+#include "host/taskmeter/MainFrame.h"
+#include "host/taskmeter/ReportMaker.h"
+#include "host/taskmeter/TrayIcon.h"
+#include "storage/MainPrefs.h"
+#include "tests/host/HostTestSupport.h"
+
+namespace {
+
+struct Row {
+  std::string kind;
+  int64_t month = 0;
+  int64_t week = 0;
+  int64_t today = 0;
+};
+
+// name -> row, from the data attributes every row of the page carries.
+std::map<std::string, Row> Rows(const std::string& html) {
+  static const std::regex row(
+      "<tr class=\"(\\w+)\" data-name=\"([^\"]*)\" data-month=\"(-?\\d+)\" "
+      "data-week=\"(-?\\d+)\" data-today=\"(-?\\d+)\">");
+  std::map<std::string, Row> rows;
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), row); it != std::sregex_iterator();
+       ++it) {
+    const std::smatch& m = *it;
+    rows[m[2]] = Row{m[1], std::stoll(m[3]), std::stoll(m[4]), std::stoll(m[5])};
+  }
+  return rows;
+}
+
+// Local noon of the real today, so that the log files just written are recent.
+int64_t TodayNoon(std::tm& local) {
+  const std::time_t now = std::time(nullptr);
+  localtime_r(&now, &local);
+  local.tm_hour = 12;
+  local.tm_min = 0;
+  local.tm_sec = 0;
+  local.tm_isdst = -1;
+  return static_cast<int64_t>(std::mktime(&local));
+}
+
+std::string Stamp(const std::tm& day, const char* time) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d %02d %02d %s", day.tm_year + 1900, day.tm_mon + 1,
+                day.tm_mday, time);
+  return text;
+}
+
+std::string Block(const std::string& start, const std::string& end, const std::string& app) {
+  return start + "\r\n" + end + "\r\n" + app + "\r\n" + app + " window\r\n" + app +
+         "\r\n/usr/bin/" + app + "\r\n~~~\r\n";
+}
+
+// A home whose logs give Editor 3600 s, Browser 1800 s and Mail 900 s today: each
+// block's interval belongs to the application of the block before.
+class ReportTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::tm day{};
+    SetFixedClock(TodayNoon(day));
+    MainPrefs prefs;
+    prefs.DbPath = (m_home.Path() / "db/").string();
+    m_home.Write("options/mainpref.ini", MainPrefsText(prefs));
+    m_home.Write("options/viewopt.xml", "<Options/>\r\n");
+    char name[64];
+    std::snprintf(name, sizeof name, "db/%04d-%02d-%02d.log", day.tm_year + 1900, day.tm_mon + 1,
+                  day.tm_mday);
+    m_home.Write(name, Block(Stamp(day, "08 59 00"), Stamp(day, "09 00 00"), "Editor") +
+                           Block(Stamp(day, "09 00 00"), Stamp(day, "10 00 00"), "Browser") +
+                           Block(Stamp(day, "10 00 00"), Stamp(day, "10 30 00"), "Mail") +
+                           Block(Stamp(day, "10 30 00"), Stamp(day, "10 45 00"), "Editor"));
+  }
+  void TearDown() override { SetFixedClock(std::nullopt); }
+
+  ScopedHome m_home;
+};
+
+TEST_F(ReportTest, PageCarriesTheTotalsOfTheLogs) {
+  std::string error;
+  const auto path = WriteHtmlReport((m_home.Path() / "out").string(), ClockNow(), error);
+  ASSERT_TRUE(path) << error;
+  EXPECT_EQ(*path, (m_home.Path() / "out/taskmeter-report.html").string());
+  const std::string html = ReadBytes(*path);
+  const auto rows = Rows(html);
+  struct Expected {
+    const char* name;
+    const char* kind;
+    int64_t seconds;
+  };
+  const std::vector<Expected> expected{
+      {"Editor", "app", 3600},       {"Browser", "app", 1800},
+      {"Mail", "app", 900},          {"Other Applications", "group", 6300},
+      {"All groups", "total", 6300},
+  };
+  for (const Expected& e : expected) {
+    ASSERT_EQ(rows.count(e.name), 1u) << e.name;
+    const Row& row = rows.at(e.name);
+    EXPECT_EQ(row.kind, e.kind) << e.name;
+    EXPECT_EQ(row.month, e.seconds) << e.name;
+    EXPECT_EQ(row.week, e.seconds) << e.name;
+    EXPECT_EQ(row.today, e.seconds) << e.name;
+  }
+  // Shown as times with a bar as long as the share of the group: 3600 of 6300 s.
+  EXPECT_NE(html.find("01:00:00<span class=\"bar\"><span class=\"fill\" style=\"width:57.1%\">"),
+            std::string::npos);
+  EXPECT_NE(html.find("01:45:00"), std::string::npos);
+  EXPECT_NE(html.find(m_home.Path().string() + "/db/"), std::string::npos);
+}
+
+TEST_F(ReportTest, ReportRequestWritesThePageAndOpensIt) {
+  CTrayIcon::SetAvailableForTesting(false);
+  {
+    CTaskMeterApp app;
+    std::string error;
+    HostStartOptions options;
+    options.modulePath = StandinModulePath();
+    ASSERT_TRUE(app.Start(options, error)) << error;
+    ShellOpenRecorder shell;
+    EXPECT_EQ(app.GetMainFrame()->SendMessage(g_nReportRequestMsg, 0, 0), 0);
+    const std::string page = (m_home.Path() / "reports/taskmeter-report.html").string();
+    EXPECT_EQ(shell.targets, std::vector<std::string>{page});
+    EXPECT_EQ(app.GetMainFrame()->GetLastReportPath(), page);
+    EXPECT_EQ(Rows(ReadBytes(page)).at("All groups").today, 6300);
+  }
+  PumpEvents(5);
+  CTrayIcon::SetAvailableForTesting(std::nullopt);
+}
+
+TEST(HtmlReport, NestedGroupsShowTheirShareOfTheirParent) {
+  Report report;
+  report.totals = {1000, 400, 0};
+  ReportGroup work{"Work <A&B>", {"Work <A&B>"}, {800, 400, 0}, {}, {}};
+  work.applications.push_back({"Code \"IDE\"", "ide", "/bin/ide", "", false, {200, 100, 0}});
+  ReportGroup sub{"Sub", {"Work <A&B>", "Sub"}, {600, 300, 0}, {}, {}};
+  work.groups.push_back(sub);
+  report.groups.push_back(work);
+  const std::string html = ReportAsHtml(report);
+  const auto rows = Rows(html);
+  ASSERT_EQ(rows.count("Work &lt;A&amp;B&gt;"), 1u);
+  ASSERT_EQ(rows.count("Code &quot;IDE&quot;"), 1u);
+  EXPECT_EQ(rows.at("Sub").month, 600);
+  EXPECT_EQ(html.find("<A&B>"), std::string::npos);
+  // Work: 800 of 1000 and 400 of 400; Sub: 600 of Work's 800; today: nothing of nothing.
+  for (const char* cell :
+       {"width:80.0%", "width:100.0%", "width:75.0%", "width:25.0%", "width:0.0%"}) {
+    EXPECT_NE(html.find(cell), std::string::npos) << cell;
+  }
+  // Rows in tree order: the group, its application, then its sub-group.
+  EXPECT_LT(html.find("data-name=\"Work"), html.find("data-name=\"Code"));
+  EXPECT_LT(html.find("data-name=\"Code"), html.find("data-name=\"Sub\""));
+}
+
+TEST(HtmlReport, ShareIsBoundedAndZeroForAnEmptyWhole) {
+  struct Case {
+    int64_t part;
+    int64_t whole;
+    double percent;
+  };
+  const std::vector<Case> cases{{0, 0, 0.0},       {5, 0, 0.0},     {-5, 10, 0.0},
+                                {1, 3, 100.0 / 3}, {10, 10, 100.0}, {30, 10, 100.0}};
+  for (const Case& c : cases) {
+    EXPECT_DOUBLE_EQ(SharePercent(c.part, c.whole), c.percent) << c.part << "/" << c.whole;
+  }
+}
+
+}  // namespace
