@@ -1,0 +1,154 @@
+#include "tests/module/ModuleHost.h"
+
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <cstdlib>
+#include <fstream>
+
+#include "accounting/DLLDocument.h"
+#include "framework/DocumentLinks.h"
+#include "framework/MenuBuilder.h"
+#include "framework/core/CurrentDirectory.h"
+#include "framework/core/RegisteredMessages.h"
+#include "module/HostMessages.h"
+#include "res/ResourceIds.h"
+#include "storage/MainPrefs.h"
+#include "storage/ViewOptionsFile.h"
+#include "tests/framework/FrameworkTestSupport.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Read at dispatch, so registering them once at start-up is enough.
+UINT g_prefsChanged = RegisterWindowMessageA(kPrefsChangedMessageName);
+UINT g_reportRequest = RegisterWindowMessageA(kReportRequestMessageName);
+
+LoadedModule Load() {
+  LoadedModule module;
+  module.library = dlopen(TASKMETER_MODULE_FILE, RTLD_NOW | RTLD_LOCAL);
+  if (module.library == nullptr) {
+    module.error = dlerror();
+    return module;
+  }
+  module.entry =
+      reinterpret_cast<CMultiDocTemplate* (*)()>(dlsym(module.library, "DLLDocTemplate"));
+  if (module.entry != nullptr) {
+    module.instance = AfxModuleHandleOf(reinterpret_cast<const void*>(module.entry));
+  }
+  return module;
+}
+
+}  // namespace
+
+const LoadedModule& TheModule() {
+  static const LoadedModule module = Load();
+  return module;
+}
+
+const MessageMap* StandInApp::GetMessageMap() const {
+  static const MessageMap map{CWinApp::GetMessageMap(),
+                              {msg::Registered(&g_prefsChanged, &StandInApp::OnPrefsChanged)}};
+  return &map;
+}
+
+const MessageMap* StandInMainFrame::GetMessageMap() const {
+  static const MessageMap map{
+      CMDIFrameWnd::GetMessageMap(),
+      {
+          msg::Registered(&g_prefsChanged, &StandInMainFrame::OnPrefsChanged),
+          msg::Registered(&g_reportRequest, &StandInMainFrame::OnReportRequest),
+          msg::Command(ID_HOST_HIDE, &StandInMainFrame::OnHide),
+      }};
+  return &map;
+}
+
+BOOL BystanderWnd::CreateTopLevel() {
+  return CreateEx(0, nullptr, "bystander", WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 60), nullptr, 0);
+}
+
+const MessageMap* BystanderWnd::GetMessageMap() const {
+  static const MessageMap map{CWnd::GetMessageMap(),
+                              {msg::Registered(&g_prefsChanged, &BystanderWnd::OnPrefsChanged)}};
+  return &map;
+}
+
+HostFixture::HostFixture() : m_oldCwd(GetCurrentDirectory()) {
+  const char* home = std::getenv("TASKMETER_HOME");
+  m_home = home != nullptr ? fs::path(home) : fs::temp_directory_path();
+  RemoveHomeContents();
+  fs::create_directories(m_home / "options");
+  fs::create_directories(Data());
+  mainFrame = new StandInMainFrame;
+  EXPECT_TRUE(mainFrame->LoadFrame(1));
+  mainFrame->GetSafeHwnd()->resize(900, 640);
+  app.m_pMainWnd = mainFrame;
+}
+
+HostFixture::~HostFixture() {
+  if (app.m_pMainWnd != nullptr) app.m_pMainWnd->DestroyWindow();
+  PumpEvents(5);
+  SetCurrentDirectory(m_oldCwd);  // the log scan leaves the data folder current
+  RemoveHomeContents();
+}
+
+void HostFixture::RemoveHomeContents() {
+  std::error_code ignored;
+  for (const char* name : {"options", "db", "decoy.log", "2026-07-15.log"}) {
+    fs::remove_all(m_home / name, ignored);
+  }
+}
+
+CMultiDocTemplate* HostFixture::AddModuleTemplate() {
+  if (TheModule().entry == nullptr) return nullptr;
+  CMultiDocTemplate* tmpl = TheModule().entry();
+  app.AddDocTemplate(tmpl);
+  return tmpl;
+}
+
+CDocument* HostFixture::OpenDocument(CMultiDocTemplate* tmpl) {
+  return tmpl != nullptr ? tmpl->OpenDocumentFile(nullptr) : nullptr;
+}
+
+CView* HostFixture::ViewOf(CDocument* doc) {
+  const auto views = AfxGetViews(doc);
+  return views.empty() ? nullptr : views.front();
+}
+
+void HostFixture::WriteOptions(const fs::path& dbPath) {
+  MainPrefs prefs;
+  prefs.DbPath = dbPath.string() + "/";
+  std::ofstream(m_home / "options" / "mainpref.ini", std::ios::binary) << MainPrefsText(prefs);
+  std::ofstream(m_home / "options" / "viewopt.xml", std::ios::binary)
+      << ViewOptionsText(GroupMap{});
+}
+
+void HostFixture::WriteLog(const fs::path& folder, const std::string& app, int blocks) {
+  std::string text;
+  for (int i = 0; i < blocks; ++i) {
+    const auto minute = [](int m) { return (m < 10 ? "0" : "") + std::to_string(m); };
+    text += LogBlockText("07 15 09 " + minute(i) + " 00", "07 15 09 " + minute(i + 1) + " 00",
+                         app + " display", "title", app, "/usr/bin/" + app);
+  }
+  fs::create_directories(folder);
+  std::ofstream(folder / "2026-07-15.log", std::ios::binary) << text;
+}
+
+QMenu* HostFixture::MenuBarPopup(const char* title) const {
+  for (QAction* action : mainFrame->GetMenuBar()->actions()) {
+    if (action->text() == title) return action->menu();
+  }
+  return nullptr;
+}
+
+bool HostFixture::ItemEnabled(QMenu* menu, UINT id) {
+  for (QAction* action : menu->actions()) {
+    if (AfxMenuCommandId(action) == id) return action->isEnabled();
+  }
+  ADD_FAILURE() << "no menu item " << id;
+  return false;
+}
