@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -39,7 +40,9 @@ int main(int argc, char** argv) {
   CTaskMeterApp app;
   HostStartOptions start;
   start.modulePath = options.Value("module").value_or("");
-  const std::string screenshot = options.Value("screenshot").value_or("");
+  // Made absolute now: loading the document changes the current directory.
+  std::string screenshot = options.Value("screenshot").value_or("");
+  if (!screenshot.empty()) screenshot = std::filesystem::absolute(screenshot).string();
   std::string error;
   if (!app.Start(start, error)) {
     std::cerr << "taskmeter: " << error << "\n";

@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QWidget>
+#include <memory>
+
+#include "framework/CMDIChildWnd.h"
+#include "framework/CView.h"
+#include "host/taskmeter/HostApp.h"
+#include "host/taskmeter/MainFrame.h"
+#include "host/taskmeter/TrayIcon.h"
+#include "host/taskmeter/WindowImage.h"
+#include "tests/host/HostTestSupport.h"
+
+namespace {
+
+// Pixels in `area` clearly darker than the window background: text and frame lines.
+int DarkPixels(const QImage& image, const QRect& area) {
+  int count = 0;
+  const QRect box = area.intersected(image.rect());
+  for (int y = box.top(); y <= box.bottom(); ++y) {
+    for (int x = box.left(); x <= box.right(); ++x) {
+      if (qGray(image.pixel(x, y)) < 110) ++count;
+    }
+  }
+  return count;
+}
+
+class WindowImageTest : public testing::Test {
+ protected:
+  void SetUp() override { CTrayIcon::SetAvailableForTesting(false); }
+  void TearDown() override {
+    m_app.reset();
+    PumpEvents(5);
+    CTrayIcon::SetAvailableForTesting(std::nullopt);
+  }
+
+  // Starts the host on `module`, shows its window and checks the picture: the menu bar
+  // with its titles on top, the document's form filling the client area below it.
+  void RenderAndCheck(const std::string& module, const std::string& pictureName) {
+    m_app = std::make_unique<CTaskMeterApp>();
+    HostStartOptions options;
+    options.modulePath = module;
+    std::string error;
+    ASSERT_TRUE(m_app->Start(options, error)) << error;
+    CMainFrame* frame = m_app->GetMainFrame();
+    ShowMainWindow(frame);
+    QWidget* window = frame->GetSafeHwnd();
+    EXPECT_GE(window->width(), 800);
+    EXPECT_GE(window->height(), 600);
+
+    const QImage image = RenderWindow(frame);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), window->size() * image.devicePixelRatio());
+    const QRect menuBar = frame->GetMenuBar()->geometry();
+    EXPECT_GT(DarkPixels(image, menuBar), 40) << "menu titles are drawn";
+
+    CView* view = frame->MDIGetActive()->GetActiveView();
+    ASSERT_NE(view, nullptr);
+    QWidget* form = view->GetSafeHwnd();
+    EXPECT_TRUE(form->isVisible());
+    const QRect formArea(form->mapTo(window, QPoint(0, 0)), form->size());
+    EXPECT_GE(formArea.top(), menuBar.bottom());
+    EXPECT_GT(DarkPixels(image, formArea), 40) << "the form's controls are drawn";
+
+    const std::string path = std::string(TASKMETER_HOST_PICTURES) + "/" + pictureName;
+    ASSERT_TRUE(SaveWindowImage(frame, path, error)) << error;
+    EXPECT_EQ(QImage(QString::fromStdString(path)).size(), image.size());
+  }
+
+  ScopedHome m_home;
+  std::unique_ptr<CTaskMeterApp> m_app;
+};
+
+TEST_F(WindowImageTest, StandinModulesFormAndMenuAreDrawn) {
+  RenderAndCheck(StandinModulePath(), "host-window-standin.png");
+}
+
+TEST_F(WindowImageTest, RealModulesFormAndMenuAreDrawn) {
+  if (RealModulePath().empty()) GTEST_SKIP() << "the module library is not part of this build";
+  RenderAndCheck(RealModulePath(), "host-window.png");
+}
+
+TEST(WindowImage, SavingFailsClearlyWithoutAWindowOrAPlace) {
+  std::string error;
+  EXPECT_FALSE(SaveWindowImage(nullptr, "/tmp/none.png", error));
+  EXPECT_NE(error.find("no picture"), std::string::npos);
+}
+
+}  // namespace
