@@ -1,0 +1,350 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPalette>
+
+#include "framework/gdi/CDC.h"
+#include "framework/gdi/PaintToImage.h"
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kFace = RGB(192, 192, 192);
+constexpr COLORREF kHighlight = RGB(255, 255, 250);  // COLOR_BTNHIGHLIGHT
+constexpr COLORREF kLight = RGB(224, 224, 224);      // COLOR_3DLIGHT
+constexpr COLORREF kShadow = RGB(128, 128, 128);     // COLOR_BTNSHADOW
+constexpr COLORREF kDarkShadow = RGB(64, 64, 64);    // COLOR_3DDKSHADOW
+
+// Known, pairwise different system colours, so that each edge colour can be told apart.
+class GdiDraw : public testing::Test {
+ protected:
+  void SetUp() override {
+    m_saved = QApplication::palette();
+    QPalette palette = m_saved;
+    palette.setColor(QPalette::All, QPalette::Button, ToQColor(kFace));
+    palette.setColor(QPalette::All, QPalette::Light, ToQColor(kHighlight));
+    palette.setColor(QPalette::All, QPalette::Midlight, ToQColor(kLight));
+    palette.setColor(QPalette::All, QPalette::Dark, ToQColor(kShadow));
+    palette.setColor(QPalette::All, QPalette::Shadow, ToQColor(kDarkShadow));
+    QApplication::setPalette(palette);
+  }
+  void TearDown() override { QApplication::setPalette(m_saved); }
+
+  static COLORREF At(const QImage& image, int x, int y) { return AfxImagePixel(image, x, y); }
+
+ private:
+  QPalette m_saved;
+};
+
+TEST_F(GdiDraw, ColourValuesKeepRedInTheLowByte) {
+  EXPECT_EQ(RGB(0x12, 0x34, 0x56), 0x563412u);
+  EXPECT_EQ(GetRValue(0x8080FF), 0xFF);
+  EXPECT_EQ(GetGValue(0x8080FF), 0x80);
+  EXPECT_EQ(GetBValue(0xFF0000), 0xFF);
+  EXPECT_EQ(ToQColor(0xFF0000), QColor(0, 0, 255));
+  EXPECT_EQ(ToQColor(0x8080FF), QColor(255, 128, 128));
+  EXPECT_EQ(FromQColor(QColor(1, 2, 3)), RGB(1, 2, 3));
+  EXPECT_EQ(InvertColour(RGB(0, 0, 0)), RGB(255, 255, 255));
+  EXPECT_EQ(GetSysColor(COLOR_BTNFACE), kFace);
+  EXPECT_EQ(GetSysColor(COLOR_3DDKSHADOW), kDarkShadow);
+  EXPECT_EQ(GetSysColor(9999), RGB(0, 0, 0));
+  EXPECT_EQ(GetSysColorBrush(COLOR_BTNSHADOW)->GetColor(), kShadow);
+}
+
+TEST_F(GdiDraw, FillSolidRectCoversLeftTopAndStopsBeforeRightBottom) {
+  const COLORREF colour = RGB(0x12, 0x34, 0x56);
+  const QImage image =
+      AfxPaintToImage(10, 10, [&](CDC& dc) { dc.FillSolidRect(CRect(2, 3, 6, 7), colour); });
+  EXPECT_EQ(image.pixel(2, 3), qRgb(0x12, 0x34, 0x56));  // red really lands in red
+  EXPECT_EQ(At(image, 5, 6), colour);
+  EXPECT_EQ(At(image, 6, 6), kWhite);
+  EXPECT_EQ(At(image, 5, 7), kWhite);
+  EXPECT_EQ(At(image, 1, 3), kWhite);
+  EXPECT_EQ(At(image, 2, 2), kWhite);
+}
+
+TEST_F(GdiDraw, FillRectWithBrushesAndFrameRect) {
+  CBrush blue(RGB(0, 0, 255));
+  CBrush none;
+  none.CreateNullBrush();
+  const QImage image = AfxPaintToImage(12, 12, [&](CDC& dc) {
+    const CRect fill(0, 0, 4, 4);
+    dc.FillRect(&fill, &blue);
+    const CRect skipped(6, 0, 10, 4);
+    dc.FillRect(&skipped, &none);
+    const CRect frame(2, 6, 8, 12);
+    dc.FrameRect(&frame, &blue);
+  });
+  EXPECT_EQ(At(image, 3, 3), RGB(0, 0, 255));
+  EXPECT_EQ(At(image, 7, 2), kWhite);
+  EXPECT_EQ(At(image, 2, 6), RGB(0, 0, 255));
+  EXPECT_EQ(At(image, 7, 11), RGB(0, 0, 255));
+  EXPECT_EQ(At(image, 4, 8), kWhite);  // a frame only
+  EXPECT_EQ(At(image, 8, 8), kWhite);
+}
+
+TEST_F(GdiDraw, Draw3dRectColoursEachSide) {
+  const COLORREF tl = RGB(255, 0, 0);
+  const COLORREF br = RGB(0, 0, 255);
+  const QImage image =
+      AfxPaintToImage(12, 12, [&](CDC& dc) { dc.Draw3dRect(CRect(1, 1, 11, 11), tl, br); });
+  struct Case {
+    int x, y;
+    COLORREF expected;
+  };
+  const Case cases[] = {{1, 1, tl},     {5, 1, tl},     {9, 1, tl},
+                        {10, 1, br},                                  // top; its last pixel is br
+                        {1, 5, tl},     {1, 9, tl},     {1, 10, br},  // left
+                        {10, 5, br},    {10, 10, br},   {5, 10, br},  // right, bottom
+                        {5, 5, kWhite}, {0, 0, kWhite}, {11, 11, kWhite}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(At(image, c.x, c.y), c.expected) << c.x << "," << c.y;
+  }
+}
+
+TEST_F(GdiDraw, DrawEdgeRaisedSunkenEtchedAndBump) {
+  struct Case {
+    UINT edge;
+    COLORREF outerTopLeft, outerBottomRight, innerTopLeft, innerBottomRight;
+  };
+  const Case cases[] = {
+      {EDGE_RAISED, kLight, kDarkShadow, kHighlight, kShadow},
+      {EDGE_SUNKEN, kShadow, kHighlight, kDarkShadow, kLight},
+      {EDGE_ETCHED, kShadow, kHighlight, kHighlight, kShadow},
+      {EDGE_BUMP, kLight, kDarkShadow, kDarkShadow, kLight},
+  };
+  for (const Case& c : cases) {
+    CRect inside(0, 0, 10, 10);
+    const QImage image = AfxPaintToImage(
+        10, 10, [&](CDC& dc) { dc.DrawEdge(&inside, c.edge, BF_RECT | BF_ADJUST | BF_MIDDLE); });
+    SCOPED_TRACE(c.edge);
+    EXPECT_EQ(At(image, 4, 0), c.outerTopLeft);
+    EXPECT_EQ(At(image, 0, 4), c.outerTopLeft);
+    EXPECT_EQ(At(image, 9, 4), c.outerBottomRight);
+    EXPECT_EQ(At(image, 4, 9), c.outerBottomRight);
+    EXPECT_EQ(At(image, 4, 1), c.innerTopLeft);
+    EXPECT_EQ(At(image, 8, 4), c.innerBottomRight);
+    EXPECT_EQ(At(image, 4, 4), kFace);
+    EXPECT_EQ(inside, CRect(2, 2, 8, 8));
+  }
+}
+
+TEST_F(GdiDraw, DrawEdgeDrawsOnlyTheNamedSides) {
+  CRect rect(0, 0, 10, 10);
+  const QImage image =
+      AfxPaintToImage(10, 10, [&](CDC& dc) { dc.DrawEdge(&rect, EDGE_SUNKEN, BF_BOTTOM); });
+  EXPECT_EQ(At(image, 4, 9), kHighlight);
+  EXPECT_EQ(At(image, 4, 8), kLight);
+  EXPECT_EQ(At(image, 4, 0), kWhite);
+  EXPECT_EQ(At(image, 0, 4), kWhite);
+  EXPECT_EQ(rect, CRect(0, 0, 10, 10));  // no BF_ADJUST
+}
+
+TEST_F(GdiDraw, PushButtonFrameRaisedOrPushed) {
+  auto paint = [](UINT state) {
+    return AfxPaintToImage(10, 10, [&](CDC& dc) {
+      CRect rect(0, 0, 10, 10);
+      EXPECT_TRUE(dc.DrawFrameControl(&rect, DFC_BUTTON, state));
+    });
+  };
+  const QImage up = paint(DFCS_BUTTONPUSH);
+  const QImage down = paint(DFCS_BUTTONPUSH | DFCS_PUSHED);
+  EXPECT_EQ(At(up, 9, 5), kDarkShadow);
+  EXPECT_EQ(At(up, 5, 5), kFace);
+  EXPECT_NE(At(down, 9, 5), kDarkShadow);
+  EXPECT_EQ(At(down, 5, 5), kFace);
+  CDC unattached;
+  CRect rect(0, 0, 4, 4);
+  EXPECT_FALSE(unattached.DrawFrameControl(&rect, DFC_BUTTON + 1, DFCS_BUTTONPUSH));
+}
+
+TEST_F(GdiDraw, FocusRectIsDottedAndASecondOneRemovesIt) {
+  const CRect rect(2, 2, 10, 8);
+  QImage once = AfxPaintToImage(12, 10, [&](CDC& dc) { dc.DrawFocusRect(&rect); });
+  int inverted = 0;
+  for (int x = rect.left; x < rect.right; ++x) {
+    const bool dot = (x - rect.left) % 2 == 0;
+    EXPECT_EQ(At(once, x, rect.top), dot ? RGB(0, 0, 0) : kWhite) << x;
+    inverted += At(once, x, rect.top) == RGB(0, 0, 0) ? 1 : 0;
+  }
+  EXPECT_EQ(inverted, rect.Width() / 2);
+  EXPECT_EQ(At(once, rect.left, rect.top + 1), kWhite);
+  EXPECT_EQ(At(once, rect.left, rect.top + 2), RGB(0, 0, 0));
+  EXPECT_EQ(At(once, 5, 5), kWhite);  // the inside stays
+  EXPECT_EQ(qAlpha(once.pixel(rect.left, rect.top)), 255);
+
+  const QImage twice = AfxPaintToImage(12, 10, [&](CDC& dc) {
+    dc.DrawFocusRect(&rect);
+    dc.DrawFocusRect(&rect);
+  });
+  EXPECT_EQ(twice, AfxPaintToImage(12, 10, [](CDC&) {}));
+}
+
+TEST_F(GdiDraw, LinesLeaveOutTheirEndPointAndRectangleFillsInside) {
+  CPen red(PS_SOLID, 1, RGB(255, 0, 0));
+  CBrush green(RGB(0, 255, 0));
+  const QImage image = AfxPaintToImage(12, 12, [&](CDC& dc) {
+    dc.SelectObject(&red);
+    dc.MoveTo(0, 0);
+    dc.LineTo(5, 0);
+    EXPECT_EQ(dc.GetCurrentPosition(), CPoint(5, 0));
+    dc.SelectObject(&green);
+    dc.Rectangle(2, 4, 8, 10);
+  });
+  EXPECT_EQ(At(image, 4, 0), RGB(255, 0, 0));
+  EXPECT_EQ(At(image, 5, 0), kWhite);
+  EXPECT_EQ(At(image, 2, 4), RGB(255, 0, 0));
+  EXPECT_EQ(At(image, 7, 9), RGB(255, 0, 0));
+  EXPECT_EQ(At(image, 5, 7), RGB(0, 255, 0));
+  EXPECT_EQ(At(image, 8, 7), kWhite);
+}
+
+TEST_F(GdiDraw, SelectObjectHandsBackThePreviousObject) {
+  AfxPaintToImage(4, 4, [](CDC& dc) {
+    CPen first(PS_SOLID, 1, RGB(1, 1, 1));
+    CPen second(PS_DOT, 1, RGB(2, 2, 2));
+    CPen* original = dc.SelectObject(&first);
+    ASSERT_NE(original, nullptr);
+    EXPECT_EQ(dc.SelectObject(&second), &first);
+    EXPECT_EQ(dc.SelectObject(original), &second);
+    EXPECT_EQ(dc.GetCurrentPen(), original);
+
+    CBrush brush(RGB(3, 3, 3));
+    CBrush* oldBrush = dc.SelectObject(&brush);
+    EXPECT_EQ(dc.SelectObject(oldBrush), &brush);
+
+    CFont font;
+    font.CreatePointFont(120, "MS Sans Serif");
+    CFont* oldFont = dc.SelectObject(&font);
+    ASSERT_NE(oldFont, nullptr);
+    EXPECT_EQ(dc.GetCurrentFont(), &font);
+    EXPECT_EQ(dc.SelectObject(oldFont), &font);
+
+    CPen unmade;  // never created: nothing changes
+    EXPECT_EQ(dc.SelectObject(&unmade), nullptr);
+    EXPECT_EQ(dc.GetCurrentPen(), original);
+    EXPECT_EQ(dc.SelectStockObject(NULL_BRUSH), oldBrush);
+    EXPECT_TRUE(dc.GetCurrentBrush()->IsNull());
+  });
+}
+
+TEST_F(GdiDraw, ObjectDestroyedWhileSelectedStillDraws) {
+  const QImage image = AfxPaintToImage(4, 4, [](CDC& dc) {
+    {
+      CBrush temporary(RGB(9, 8, 7));
+      dc.SelectObject(&temporary);
+    }
+    dc.SelectStockObject(NULL_PEN);
+    dc.Rectangle(0, 0, 4, 4);
+  });
+  EXPECT_EQ(At(image, 0, 0), RGB(9, 8, 7));
+  EXPECT_EQ(At(image, 2, 2), RGB(9, 8, 7));
+  EXPECT_EQ(At(image, 3, 3), kWhite);  // without a pen the fill stops short
+}
+
+TEST_F(GdiDraw, SaveAndRestoreBringBackColoursModesObjectsAndClipping) {
+  AfxPaintToImage(20, 20, [](CDC& dc) {
+    CBrush brush(RGB(1, 2, 3));
+    dc.SetTextColor(RGB(10, 20, 30));
+    const int first = dc.SaveDC();
+    dc.SetTextColor(RGB(40, 50, 60));
+    dc.SetBkColor(RGB(70, 80, 90));
+    dc.SetBkMode(TRANSPARENT);
+    CBrush* before = dc.SelectObject(&brush);
+    dc.IntersectClipRect(2, 2, 5, 5);
+    const int second = dc.SaveDC();
+    EXPECT_EQ(second, first + 1);
+    dc.SetTextColor(RGB(0, 0, 1));
+    EXPECT_TRUE(dc.RestoreDC(-1));
+    EXPECT_EQ(dc.GetTextColor(), RGB(40, 50, 60));
+    EXPECT_TRUE(dc.RestoreDC(first));
+    EXPECT_EQ(dc.GetTextColor(), RGB(10, 20, 30));
+    EXPECT_EQ(dc.GetBkColor(), RGB(255, 255, 255));
+    EXPECT_EQ(dc.GetBkMode(), OPAQUE);
+    EXPECT_EQ(dc.GetCurrentBrush(), before);
+    CRect box;
+    EXPECT_EQ(dc.GetClipBox(&box), SIMPLEREGION);
+    EXPECT_EQ(box, CRect(0, 0, 20, 20));
+    EXPECT_FALSE(dc.RestoreDC(first));  // already used up
+    EXPECT_FALSE(dc.RestoreDC(-1));
+  });
+}
+
+TEST_F(GdiDraw, IntersectClipRectLimitsDrawingAndTheClipBox) {
+  CRect box;
+  int empty = 0;
+  const QImage image = AfxPaintToImage(10, 10, [&](CDC& dc) {
+    EXPECT_EQ(dc.IntersectClipRect(2, 2, 8, 8), SIMPLEREGION);
+    dc.IntersectClipRect(4, 0, 10, 6);
+    dc.GetClipBox(&box);
+    dc.FillSolidRect(CRect(0, 0, 10, 10), RGB(0, 0, 0));
+    const int saved = dc.SaveDC();
+    empty = dc.IntersectClipRect(0, 0, 1, 1);
+    dc.RestoreDC(saved);
+  });
+  EXPECT_EQ(box, CRect(4, 2, 8, 6));
+  EXPECT_EQ(empty, NULLREGION);
+  EXPECT_EQ(At(image, 4, 2), RGB(0, 0, 0));
+  EXPECT_EQ(At(image, 7, 5), RGB(0, 0, 0));
+  EXPECT_EQ(At(image, 3, 3), kWhite);
+  EXPECT_EQ(At(image, 8, 3), kWhite);
+  EXPECT_EQ(At(image, 5, 6), kWhite);
+}
+
+TEST_F(GdiDraw, BorrowedPainterKeepsItsClipAndGetsItsStateBack) {
+  QImage image(10, 10, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.setClipRect(QRect(0, 0, 5, 10));
+  painter.setPen(Qt::green);
+  {
+    CDC dc(&painter);
+    ASSERT_TRUE(dc.IsAttached());
+    CRect box;
+    dc.GetClipBox(&box);
+    EXPECT_EQ(box, CRect(0, 0, 5, 10));
+    dc.IntersectClipRect(0, 5, 10, 10);
+    dc.FillSolidRect(CRect(0, 0, 10, 10), RGB(255, 0, 0));
+  }
+  EXPECT_EQ(painter.pen().color(), QColor(Qt::green));
+  EXPECT_EQ(painter.clipBoundingRect().toRect(), QRect(0, 0, 5, 10));
+  painter.end();
+  EXPECT_EQ(At(image, 2, 7), RGB(255, 0, 0));
+  EXPECT_EQ(At(image, 2, 2), kWhite);
+  EXPECT_EQ(At(image, 7, 7), kWhite);
+}
+
+TEST_F(GdiDraw, BitBltCopiesFromAMemoryContext) {
+  CBitmap bitmap;
+  CDC memory;
+  ASSERT_TRUE(memory.CreateCompatibleDC(nullptr));
+  ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&memory, 4, 4));
+  EXPECT_EQ(bitmap.GetBitmapDimension(), CSize(4, 4));
+  memory.SetTextColor(RGB(5, 6, 7));
+  EXPECT_EQ(memory.SelectObject(&bitmap), nullptr);
+  EXPECT_EQ(memory.GetTextColor(), RGB(5, 6, 7));
+  memory.FillSolidRect(CRect(2, 2, 4, 4), RGB(0, 128, 0));
+  const QImage image = AfxPaintToImage(8, 8, [&](CDC& dc) {
+    EXPECT_TRUE(dc.BitBlt(4, 4, 2, 2, &memory, 2, 2, SRCCOPY));
+    EXPECT_TRUE(dc.BitBlt(0, 0, 2, 2, nullptr, 0, 0, BLACKNESS));
+    EXPECT_FALSE(dc.BitBlt(0, 0, 2, 2, nullptr, 0, 0, SRCCOPY));
+  });
+  EXPECT_EQ(memory.SelectObject(static_cast<CBitmap*>(nullptr)), &bitmap);
+  EXPECT_EQ(At(image, 4, 4), RGB(0, 128, 0));
+  EXPECT_EQ(At(image, 5, 5), RGB(0, 128, 0));
+  EXPECT_EQ(At(image, 6, 6), kWhite);
+  EXPECT_EQ(At(image, 1, 1), RGB(0, 0, 0));
+}
+
+TEST_F(GdiDraw, UnattachedContextDrawsNothingAndSaysSo) {
+  CDC dc;
+  EXPECT_FALSE(dc.IsAttached());
+  dc.FillSolidRect(CRect(0, 0, 5, 5), RGB(0, 0, 0));
+  EXPECT_FALSE(dc.LineTo(3, 3));
+  EXPECT_EQ(dc.GetPixel(0, 0), CLR_INVALID);
+  CRect box;
+  EXPECT_EQ(dc.GetClipBox(&box), RGN_ERROR);
+  EXPECT_TRUE(AfxPaintToImage(0, 5, [](CDC&) {}).isNull());
+}
+
+}  // namespace
