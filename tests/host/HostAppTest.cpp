@@ -48,6 +48,27 @@ std::vector<UINT> MenuIds(QMenuBar* bar) {
   return ids;
 }
 
+// Opens every popup of the bar as a user would (running the command-state queries) and
+// gives the ids of the items left disabled.
+void CollectDisabled(QMenu* menu, std::vector<UINT>& ids) {
+  emit menu->aboutToShow();
+  for (QAction* action : menu->actions()) {
+    if (action->menu() != nullptr) {
+      CollectDisabled(action->menu(), ids);
+    } else if (UINT id = AfxMenuCommandId(action); id != 0 && !action->isEnabled()) {
+      ids.push_back(id);
+    }
+  }
+}
+
+std::vector<UINT> DisabledItems(QMenuBar* bar) {
+  std::vector<UINT> ids;
+  for (QAction* action : bar->actions()) {
+    if (action->menu() != nullptr) CollectDisabled(action->menu(), ids);
+  }
+  return ids;
+}
+
 // A started host on a fresh home with the stand-in module.
 class HostAppTest : public testing::Test {
  protected:
@@ -95,6 +116,7 @@ TEST_F(HostAppTest, ShowsItsOwnMenuWhenTheModuleCannotBeLoaded) {
   EXPECT_EQ(MenuIds(Frame()->GetMenuBar()),
             (std::vector<UINT>{host_cmd::kHide, host_cmd::kExit, host_cmd::kHelpContent,
                                host_cmd::kAbout}));
+  EXPECT_EQ(DisabledItems(Frame()->GetMenuBar()), std::vector<UINT>{});
 }
 
 TEST_F(HostAppTest, CommandTheModuleLeavesReachesTheHost) {
@@ -113,6 +135,8 @@ TEST_F(HostAppTest, CommandTheModuleLeavesReachesTheHost) {
 
 TEST_F(HostAppTest, CommandTheModuleTakesStaysInTheModule) {
   ASSERT_TRUE(Start(StandinModulePath())) << m_error;
+  // The stand-in takes only its Settings item; every other item is the host's.
+  EXPECT_EQ(DisabledItems(Frame()->GetMenuBar()), std::vector<UINT>{});
   Command(32771);  // the stand-in view's own command
   CView* view = Frame()->MDIGetActive()->GetActiveView();
   ASSERT_NE(view, nullptr);
@@ -257,6 +281,10 @@ TEST_F(HostAppTest, RealModuleShowsItsMenuInTheHostWindow) {
   EXPECT_EQ(MenuIds(Frame()->GetMenuBar()),
             (std::vector<UINT>{32802, 32803, 32771, 32779, 32782, 32780, 32783, 32798, 32799, 32800,
                                32795, 32796, 32797, 57664}));
+  // Every host item is available; the module's own items are the module's business.
+  for (UINT id : DisabledItems(Frame()->GetMenuBar())) {
+    EXPECT_TRUE(id == 32771 || id == 32779 || id == 32782 || id == 32780) << id;
+  }
   std::vector<std::string> boxes;
   ScopedModalHook hook([&](ModalRequest& request) { boxes.push_back(request.Caption()); });
   Command(host_cmd::kAbout);
