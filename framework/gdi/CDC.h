@@ -122,6 +122,7 @@ class CDC {
   // to bound the text: its width that of the widest line.
   int DrawText(const std::string& text, RECT* rect, UINT format);
   BOOL TextOut(int x, int y, const std::string& text);
+  // Width and line height of one line of text; 0 by 0 for no text.
   CSize GetTextExtent(const std::string& text) const;
   BOOL GetTextMetrics(TEXTMETRIC* metrics) const;
 

@@ -81,6 +81,7 @@ BOOL CDC::TextOut(int x, int y, const std::string& text) {
 }
 
 CSize CDC::GetTextExtent(const std::string& text) const {
+  if (text.empty()) return {};  // no text takes no room, not even a line's height
   const QFontMetrics metrics = m_painter != nullptr
                                    ? QFontMetrics(m_state.fontValue, m_painter->device())
                                    : QFontMetrics(m_state.fontValue);

@@ -30,6 +30,8 @@ HICON::HICON(const QImage& image) {
   }
 }
 
+HICON::HICON(const QPixmap& pixmap) : HICON(pixmap.toImage()) {}
+
 const QImage& HICON::Image() const { return m_image ? *m_image : EmptyImage(); }
 
 CSize HICON::Size() const { return m_image ? CSize(m_image->width(), m_image->height()) : CSize(); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPixmap>
 #include <cstddef>
 #include <memory>
 
@@ -14,6 +15,7 @@ class HICON {
   HICON() = default;
   HICON(std::nullptr_t) {}  // NOLINT(google-explicit-constructor): a null handle
   explicit HICON(const QImage& image);
+  explicit HICON(const QPixmap& pixmap);
 
   explicit operator bool() const { return m_image != nullptr; }
   bool operator==(std::nullptr_t) const { return m_image == nullptr; }

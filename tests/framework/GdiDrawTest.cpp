@@ -5,6 +5,7 @@
 
 #include "framework/gdi/CDC.h"
 #include "framework/gdi/PaintToImage.h"
+#include "framework/gdi/SystemMetrics.h"
 
 namespace {
 
@@ -49,6 +50,15 @@ TEST_F(GdiDraw, ColourValuesKeepRedInTheLowByte) {
   EXPECT_EQ(GetSysColor(COLOR_3DDKSHADOW), kDarkShadow);
   EXPECT_EQ(GetSysColor(9999), RGB(0, 0, 0));
   EXPECT_EQ(GetSysColorBrush(COLOR_BTNSHADOW)->GetColor(), kShadow);
+  EXPECT_EQ(GetSysColorBrush(-1), nullptr);
+}
+
+TEST(GdiMetrics, ScrollBarsAndIconsHaveSizes) {
+  EXPECT_GT(GetSystemMetrics(SM_CXVSCROLL), 0);
+  EXPECT_EQ(GetSystemMetrics(SM_CXHTHUMB), GetSystemMetrics(SM_CXVSCROLL));
+  EXPECT_GT(GetSystemMetrics(SM_CXSMICON), 0);
+  EXPECT_GT(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CXSMICON));
+  EXPECT_EQ(GetSystemMetrics(-7), 0);
 }
 
 TEST_F(GdiDraw, FillSolidRectCoversLeftTopAndStopsBeforeRightBottom) {
