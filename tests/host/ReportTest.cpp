@@ -136,6 +136,26 @@ TEST_F(ReportTest, ReportRequestWritesThePageAndOpensIt) {
   CTrayIcon::SetAvailableForTesting(std::nullopt);
 }
 
+TEST_F(ReportTest, ModulesReportCommandEndsInTheHostsPage) {
+  if (RealModulePath().empty()) GTEST_SKIP() << "the module library is not part of this build";
+  CTrayIcon::SetAvailableForTesting(false);
+  {
+    CTaskMeterApp app;
+    std::string error;
+    HostStartOptions options;
+    options.modulePath = RealModulePath();
+    ASSERT_TRUE(app.Start(options, error)) << error;
+    ShellOpenRecorder shell;
+    // "Reports > Make report..." is the view's; it asks the host's main window.
+    app.GetMainFrame()->SendMessage(WM_COMMAND, 32780, 0);
+    const std::string page = (m_home.Path() / "reports/taskmeter-report.html").string();
+    EXPECT_EQ(shell.targets, std::vector<std::string>{page});
+    EXPECT_EQ(Rows(ReadBytes(page)).at("Editor").today, 3600);
+  }
+  PumpEvents(5);
+  CTrayIcon::SetAvailableForTesting(std::nullopt);
+}
+
 TEST(HtmlReport, NestedGroupsShowTheirShareOfTheirParent) {
   Report report;
   report.totals = {1000, 400, 0};
