@@ -38,7 +38,7 @@ CSize HICON::Size() const { return m_image ? CSize(m_image->width(), m_image->he
 
 HICON CreateIconFromImage(const QImage& image) {
   if (image.isNull()) return nullptr;
-  return HICON(image.hasAlphaChannel() ? image : AfxMaskColour(image, RGB(0xFF, 0x00, 0xFF)));
+  return HICON(AfxMaskColour(image, RGB(0xFF, 0x00, 0xFF)));
 }
 
 HICON AfxLoadIcon(UINT id) { return CreateIconFromImage(AfxLoadImage(id, ImageKind::Icon)); }

@@ -29,8 +29,8 @@ class HICON {
   std::shared_ptr<const QImage> m_image;
 };
 
-// An icon from a picture; magenta (0xFF00FF) pixels of an opaque picture are keyed out,
-// as this program's pictures use it as their transparent colour.
+// An icon from a picture; magenta (0xFF00FF) pixels are keyed out, as this program's
+// pictures use it as their transparent colour.
 HICON CreateIconFromImage(const QImage& image);
 // Icon resource `id` under the current resource handle; null when missing.
 HICON AfxLoadIcon(UINT id);

@@ -337,6 +337,8 @@ TEST_F(GdiDraw, BitBltCopiesFromAMemoryContext) {
   const QImage image = AfxPaintToImage(8, 8, [&](CDC& dc) {
     EXPECT_TRUE(dc.BitBlt(4, 4, 2, 2, &memory, 2, 2, SRCCOPY));
     EXPECT_TRUE(dc.BitBlt(0, 0, 2, 2, nullptr, 0, 0, BLACKNESS));
+    EXPECT_TRUE(dc.BitBlt(6, 0, 2, 2, nullptr, 0, 0, DSTINVERT));
+    EXPECT_FALSE(dc.BitBlt(0, 0, 2, 2, &memory, 0, 0, 0x00EE0086));  // an operation not offered
     EXPECT_FALSE(dc.BitBlt(0, 0, 2, 2, nullptr, 0, 0, SRCCOPY));
   });
   EXPECT_EQ(memory.SelectObject(static_cast<CBitmap*>(nullptr)), &bitmap);
@@ -344,6 +346,7 @@ TEST_F(GdiDraw, BitBltCopiesFromAMemoryContext) {
   EXPECT_EQ(At(image, 5, 5), RGB(0, 128, 0));
   EXPECT_EQ(At(image, 6, 6), kWhite);
   EXPECT_EQ(At(image, 1, 1), RGB(0, 0, 0));
+  EXPECT_EQ(image.pixel(7, 1), qRgb(0, 0, 0));  // inverted white, still opaque
 }
 
 TEST_F(GdiDraw, UnattachedContextDrawsNothingAndSaysSo) {
