@@ -41,19 +41,6 @@ TEST_F(AnnouncementTest, MainWindowGetsPostSendAndBroadcastAndTheQueueGetsOne) {
   EXPECT_EQ(host.app.threadPrefsChanged, 1);
 }
 
-TEST_F(AnnouncementTest, WithoutMainWindowTheOthersStillHearIt) {
-  BystanderWnd bystander;
-  ASSERT_TRUE(bystander.CreateTopLevel());
-  StandInMainFrame* main = host.mainFrame;
-  host.app.m_pMainWnd = nullptr;
-  AnnouncePrefsChanged();
-  PumpEvents();
-  EXPECT_EQ(main->prefsChanged, 1);  // still a top-level window: the broadcast
-  EXPECT_EQ(bystander.prefsChanged, 1);
-  EXPECT_EQ(host.app.threadPrefsChanged, 1);
-  host.app.m_pMainWnd = main;
-}
-
 // The view's report command and the shared menu, with the document open in the host.
 class ViewCommandTest : public testing::Test {
  protected:

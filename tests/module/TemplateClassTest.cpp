@@ -133,12 +133,4 @@ TEST_F(TemplateClassTest, CallersHandleComesBackWhenTheOpenThrows) {
   EXPECT_EQ(AfxGetResourceHandle(), m_caller);
 }
 
-TEST_F(TemplateClassTest, MissingTemplateResourcesLeaveAnEmptyDocumentString) {
-  CMyMultiDocTemplate* tmpl = NewTemplate(reinterpret_cast<HINSTANCE>(&g_fate));
-  std::string name = "stale";
-  EXPECT_FALSE(tmpl->GetDocString(name, CDocTemplate::docName));
-  EXPECT_EQ(name, "");
-  EXPECT_EQ(tmpl->GetSharedMenu(), nullptr);
-}
-
 }  // namespace
