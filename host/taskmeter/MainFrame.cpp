@@ -58,7 +58,9 @@ void CMainFrame::ReloadPreferences() {
 void CMainFrame::RestoreFromTray() {
   QWidget* window = GetSafeHwnd();
   if (window == nullptr) return;
-  window->showNormal();
+  // Back as it was before, maximised included; only the minimised state is dropped.
+  window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+  window->show();
   window->raise();
   window->activateWindow();
 }
