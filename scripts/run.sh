@@ -19,8 +19,10 @@ echo
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   picture="$build/taskmeter-window.png"
   if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    # Qt wants a private runtime folder; a fresh one goes away with the run.
     XDG_RUNTIME_DIR=$(mktemp -d)
     export XDG_RUNTIME_DIR
+    trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
   fi
   TASKMETER_HOME="$home" QT_QPA_PLATFORM=offscreen \
     "$build/host/taskmeter/taskmeter" --screenshot "$picture"
