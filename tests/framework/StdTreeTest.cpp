@@ -1,0 +1,337 @@
+#include <gtest/gtest.h>
+
+#include <QContextMenuEvent>
+#include <QTreeWidget>
+#include <string>
+#include <vector>
+
+#include "StdControlsTestSupport.h"
+#include "framework/ControlFactory.h"
+#include "framework/controls/CTreeCtrl.h"
+
+namespace {
+
+constexpr UINT kTreeId = 2023;
+
+class StdTree : public testing::Test {
+ protected:
+  void SetUp() override {
+    parent.CreateShown();
+    ASSERT_TRUE(tree.Create(WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_LINESATROOT,
+                            CRect(10, 10, 260, 260), &parent, kTreeId));
+  }
+
+  std::vector<std::string> Children(HTREEITEM parentItem) const {
+    std::vector<std::string> texts;
+    for (HTREEITEM h = tree.GetChildItem(parentItem); h != nullptr;
+         h = tree.GetNextSiblingItem(h)) {
+      texts.push_back(tree.GetItemText(h));
+    }
+    return texts;
+  }
+
+  QWidget* Viewport() const { return static_cast<QTreeWidget*>(tree.GetSafeHwnd())->viewport(); }
+  // A point on the item's label, in the viewport's coordinates.
+  QPoint OnLabel(HTREEITEM item) const {
+    CRect r;
+    EXPECT_TRUE(tree.GetItemRect(item, &r, TRUE));
+    return Viewport()->mapFrom(tree.GetSafeHwnd(), Centre(r));
+  }
+
+  NotifyRecorder parent;
+  CTreeCtrl tree;
+};
+
+TEST_F(StdTree, InsertPlacesFirstLastSortedAndAfterASibling) {
+  const HTREEITEM b = tree.InsertItem("b");
+  tree.InsertItem("a", TVI_ROOT, TVI_FIRST);
+  tree.InsertItem("C", TVI_ROOT, TVI_SORT);
+  tree.InsertItem("B2", TVI_ROOT, TVI_SORT);
+  tree.InsertItem("after b", TVI_ROOT, b);
+  EXPECT_EQ(Children(TVI_ROOT), (std::vector<std::string>{"a", "b", "after b", "B2", "C"}));
+  const HTREEITEM child = tree.InsertItem("child", b);
+  tree.InsertItem("Aardvark", b, TVI_SORT);
+  EXPECT_EQ(Children(b), (std::vector<std::string>{"Aardvark", "child"}));
+  EXPECT_EQ(tree.GetCount(), 7u);
+  EXPECT_EQ(tree.GetParentItem(child), b);
+  EXPECT_EQ(tree.GetParentItem(b), nullptr);
+  EXPECT_TRUE(tree.ItemHasChildren(b));
+  EXPECT_FALSE(tree.ItemHasChildren(child));
+  EXPECT_EQ(tree.GetItemText(tree.GetRootItem()), "a");
+  EXPECT_EQ(tree.GetItemText(tree.GetPrevSiblingItem(b)), "a");
+  EXPECT_EQ(tree.GetPrevSiblingItem(tree.GetRootItem()), nullptr);
+  EXPECT_EQ(tree.GetNextItem(child, TVGN_PARENT), b);
+  EXPECT_EQ(tree.InsertItem("x", reinterpret_cast<HTREEITEM>(&parent)), nullptr);  // a stranger
+}
+
+TEST_F(StdTree, ItemFieldsDataAndImages) {
+  const HTREEITEM plain = tree.InsertItem("group");
+  const HTREEITEM app = tree.InsertItem("app", 1, 1, plain);
+  int image = -1;
+  int selected = -1;
+  ASSERT_TRUE(tree.GetItemImage(plain, image, selected));
+  EXPECT_EQ(image, 0);  // text only shows image 0
+  EXPECT_EQ(selected, 0);
+  ASSERT_TRUE(tree.GetItemImage(app, image, selected));
+  EXPECT_EQ(image, 1);
+  EXPECT_EQ(selected, 1);
+  EXPECT_TRUE(tree.SetItemData(app, 0xBEEF));
+  EXPECT_EQ(tree.GetItemData(app), 0xBEEFu);
+  EXPECT_EQ(tree.GetItemData(plain), 0u);
+  EXPECT_TRUE(tree.SetItemText(app, "renamed"));
+  EXPECT_EQ(tree.GetItemText(app), "renamed");
+  EXPECT_EQ(tree.GetItemText(nullptr), "");
+}
+
+TEST_F(StdTree, SelectionByCodeNotifiesChangingThenChanged) {
+  const HTREEITEM a = tree.InsertItem("a");
+  const HTREEITEM b = tree.InsertItem("b");
+  tree.SetItemData(b, 42);
+  ASSERT_TRUE(tree.SelectItem(a));
+  ASSERT_TRUE(tree.SelectItem(b));
+  ASSERT_EQ(parent.Codes(),
+            (std::vector<UINT>{TVN_SELCHANGING, TVN_SELCHANGED, TVN_SELCHANGING, TVN_SELCHANGED}));
+  const Received& last = parent.received.back();
+  EXPECT_EQ(last.id, kTreeId);
+  EXPECT_EQ(last.from, tree.GetSafeHwnd());
+  EXPECT_EQ(last.tree.action, TVC_UNKNOWN);
+  EXPECT_EQ(last.tree.itemOld.hItem, a);
+  EXPECT_EQ(last.tree.itemNew.hItem, b);
+  EXPECT_EQ(last.tree.itemNew.lParam, 42);
+  EXPECT_EQ(tree.GetSelectedItem(), b);
+  EXPECT_EQ(tree.GetItemState(b, TVIS_SELECTED), TVIS_SELECTED);
+
+  parent.received.clear();
+  EXPECT_TRUE(tree.SelectItem(b));  // already selected: nothing happens
+  EXPECT_TRUE(parent.received.empty());
+  EXPECT_TRUE(tree.SelectItem(nullptr));
+  ASSERT_EQ(parent.Codes().size(), 2u);
+  EXPECT_EQ(parent.received.back().tree.itemNew.hItem, nullptr);
+  EXPECT_EQ(tree.GetSelectedItem(), nullptr);
+}
+
+TEST_F(StdTree, ParentCanRefuseASelectionByCodeOrByClick) {
+  const HTREEITEM a = tree.InsertItem("a");
+  const HTREEITEM b = tree.InsertItem("b");
+  ASSERT_TRUE(tree.SelectItem(a));
+  parent.answer = [](const NMHDR& h) -> LRESULT { return h.code == TVN_SELCHANGING ? 1 : 0; };
+  parent.received.clear();
+  EXPECT_FALSE(tree.SelectItem(b));
+  EXPECT_EQ(tree.GetSelectedItem(), a);
+  ClickAt(Viewport(), OnLabel(b));
+  EXPECT_EQ(tree.GetSelectedItem(), a);
+  EXPECT_EQ(parent.Codes(), (std::vector<UINT>{TVN_SELCHANGING, TVN_SELCHANGING}));
+}
+
+TEST_F(StdTree, UserClickAndKeysSelectWithTheirAction) {
+  const HTREEITEM a = tree.InsertItem("a");
+  const HTREEITEM b = tree.InsertItem("b");
+  ClickAt(Viewport(), OnLabel(b));
+  ASSERT_EQ(tree.GetSelectedItem(), b);
+  ASSERT_EQ(parent.Codes(), (std::vector<UINT>{TVN_SELCHANGING, TVN_SELCHANGED}));
+  EXPECT_EQ(parent.received.back().tree.action, TVC_BYMOUSE);
+  EXPECT_EQ(parent.received.back().tree.itemOld.hItem, nullptr);
+  PressKey(tree.GetSafeHwnd(), Qt::Key_Up);
+  EXPECT_EQ(tree.GetSelectedItem(), a);
+  EXPECT_EQ(parent.received.back().code, TVN_SELCHANGED);
+  EXPECT_EQ(parent.received.back().tree.action, TVC_BYKEYBOARD);
+}
+
+TEST_F(StdTree, FocusAloneSelectsNothing) {
+  tree.InsertItem("a");
+  tree.SetFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(tree.GetSelectedItem(), nullptr);
+  EXPECT_TRUE(parent.received.empty());
+}
+
+TEST_F(StdTree, RightClickNotifiesWithoutSelectingAndFallsBackToContextMenu) {
+  const HTREEITEM a = tree.InsertItem("a");
+  const HTREEITEM b = tree.InsertItem("b");
+  tree.SelectItem(a);
+  parent.received.clear();
+  auto rightClick = [&] {
+    const QPoint at = OnLabel(b);
+    ClickAt(Viewport(), at, Qt::RightButton);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, at, Viewport()->mapToGlobal(at));
+    QApplication::sendEvent(Viewport(), &menu);
+  };
+  rightClick();
+  EXPECT_EQ(tree.GetSelectedItem(), a);
+  ASSERT_EQ(parent.received.size(), 2u);
+  EXPECT_EQ(parent.received[0].code, NM_RCLICK);
+  EXPECT_EQ(parent.received[1].message, static_cast<UINT>(WM_CONTEXTMENU));  // unhandled click
+  EXPECT_EQ(parent.received[1].from, tree.GetSafeHwnd());
+
+  parent.received.clear();
+  parent.answer = [](const NMHDR& h) -> LRESULT { return h.code == NM_RCLICK ? 1 : 0; };
+  rightClick();
+  EXPECT_EQ(parent.Codes(), std::vector<UINT>{NM_RCLICK});
+  EXPECT_TRUE(parent.Codes(WM_CONTEXTMENU).empty());
+}
+
+TEST_F(StdTree, DraggingAnItemSendsBeginDragAndLeavesTheSelection) {
+  const HTREEITEM a = tree.InsertItem("a");
+  const HTREEITEM b = tree.InsertItem("b");
+  tree.SelectItem(a);
+  parent.received.clear();
+  const QPoint start = OnLabel(b);
+  SendMouse(Viewport(), QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+  SendMouse(Viewport(), QEvent::MouseMove, start + QPoint(1, 0), Qt::NoButton, Qt::LeftButton);
+  EXPECT_TRUE(parent.received.empty());  // not yet a drag
+  SendMouse(Viewport(), QEvent::MouseMove, start + QPoint(30, 30), Qt::NoButton, Qt::LeftButton);
+  SendMouse(Viewport(), QEvent::MouseMove, start + QPoint(40, 40), Qt::NoButton, Qt::LeftButton);
+  ASSERT_EQ(parent.Codes(), std::vector<UINT>{TVN_BEGINDRAG});  // once per drag
+  const NMTREEVIEW& drag = parent.received[0].tree;
+  EXPECT_EQ(drag.itemNew.hItem, b);
+  const QPoint client = Viewport()->mapTo(tree.GetSafeHwnd(), start);
+  EXPECT_EQ(drag.ptDrag.x, client.x());
+  EXPECT_EQ(drag.ptDrag.y, client.y());
+  SendMouse(Viewport(), QEvent::MouseButtonRelease, start, Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(tree.GetSelectedItem(), a);
+}
+
+TEST_F(StdTree, HitTestNamesThePartUnderThePoint) {
+  const HTREEITEM group = tree.InsertItem("group");
+  const HTREEITEM app = tree.InsertItem("application", group);
+  tree.Expand(group, TVE_EXPAND);
+  CRect label;
+  ASSERT_TRUE(tree.GetItemRect(app, &label, TRUE));
+  CRect row;
+  ASSERT_TRUE(tree.GetItemRect(app, &row, FALSE));
+  CRect client;
+  tree.GetClientRect(&client);
+  struct Case {
+    CPoint pt;
+    HTREEITEM item;
+    UINT flags;
+  };
+  const Case cases[] = {
+      {CPoint(Centre(label).x(), Centre(label).y()), app, TVHT_ONITEMLABEL},
+      {CPoint(label.right + 20, Centre(label).y()), app, TVHT_ONITEMRIGHT},
+      {CPoint(label.left - 25, Centre(label).y()), app, TVHT_ONITEMINDENT},
+      {CPoint(Centre(label).x(), row.bottom + 40), nullptr, TVHT_NOWHERE},
+      {CPoint(Centre(label).x(), -5), nullptr, TVHT_ABOVE},
+      {CPoint(client.right + 5, Centre(label).y()), nullptr, TVHT_TORIGHT},
+  };
+  for (const Case& c : cases) {
+    UINT flags = 0;
+    EXPECT_EQ(tree.HitTest(c.pt, &flags), c.item) << c.pt.x << "," << c.pt.y;
+    EXPECT_EQ(flags, c.flags) << c.pt.x << "," << c.pt.y;
+  }
+  TVHITTESTINFO info;
+  info.pt = CPoint(Centre(label).x(), Centre(label).y());
+  EXPECT_EQ(tree.HitTest(&info), app);
+  EXPECT_TRUE((info.flags & TVHT_ONITEM) != 0);
+}
+
+TEST_F(StdTree, DropHighlightIsApartFromTheSelection) {
+  const HTREEITEM a = tree.InsertItem("a");
+  const HTREEITEM b = tree.InsertItem("b");
+  tree.SelectItem(a);
+  parent.received.clear();
+  EXPECT_TRUE(tree.SelectDropTarget(b));
+  EXPECT_EQ(tree.GetDropHilightItem(), b);
+  EXPECT_EQ(tree.GetItemState(b, TVIS_DROPHILITED | TVIS_SELECTED), TVIS_DROPHILITED);
+  EXPECT_EQ(tree.GetSelectedItem(), a);
+  EXPECT_TRUE(parent.received.empty());
+  EXPECT_TRUE(tree.Select(nullptr, TVGN_DROPHILITE));
+  EXPECT_EQ(tree.GetDropHilightItem(), nullptr);
+  tree.SelectDropTarget(b);
+  tree.DeleteItem(b);  // a deleted target is no target
+  EXPECT_EQ(tree.GetDropHilightItem(), nullptr);
+}
+
+TEST_F(StdTree, DeletingTheSelectionMovesItToANeighbour) {
+  const HTREEITEM group = tree.InsertItem("group");
+  const HTREEITEM first = tree.InsertItem("first", group);
+  const HTREEITEM second = tree.InsertItem("second", group);
+  tree.SelectItem(first);
+  parent.received.clear();
+  EXPECT_TRUE(tree.DeleteItem(first));  // next sibling
+  EXPECT_EQ(tree.GetSelectedItem(), second);
+  ASSERT_EQ(parent.Codes(), (std::vector<UINT>{TVN_SELCHANGING, TVN_SELCHANGED}));
+  EXPECT_EQ(parent.received.back().tree.itemOld.hItem, nullptr);
+  EXPECT_EQ(parent.received.back().tree.itemNew.hItem, second);
+  EXPECT_TRUE(tree.DeleteItem(second));  // no sibling left: the parent
+  EXPECT_EQ(tree.GetSelectedItem(), group);
+  const HTREEITEM other = tree.InsertItem("other");
+  parent.received.clear();
+  EXPECT_TRUE(tree.DeleteItem(other));  // not selected: no notice
+  EXPECT_TRUE(parent.received.empty());
+  EXPECT_TRUE(tree.DeleteAllItems());
+  EXPECT_EQ(tree.GetCount(), 0u);
+  EXPECT_EQ(tree.GetSelectedItem(), nullptr);
+  EXPECT_TRUE(parent.received.empty());
+  EXPECT_FALSE(tree.DeleteItem(nullptr));
+}
+
+TEST_F(StdTree, SortChildrenOrdersOneLevelIgnoringCaseAndKeepsTheSelection) {
+  const HTREEITEM gamma = tree.InsertItem("gamma");
+  tree.InsertItem("beta");
+  tree.InsertItem("Alpha");
+  tree.InsertItem("z", gamma);
+  tree.InsertItem("y", gamma);
+  tree.SelectItem(gamma);
+  parent.received.clear();
+  EXPECT_TRUE(tree.SortChildren(TVI_ROOT));
+  EXPECT_EQ(Children(TVI_ROOT), (std::vector<std::string>{"Alpha", "beta", "gamma"}));
+  EXPECT_EQ(Children(gamma), (std::vector<std::string>{"z", "y"}));
+  EXPECT_EQ(tree.GetSelectedItem(), gamma);
+  EXPECT_TRUE(parent.received.empty());
+  EXPECT_TRUE(tree.SortChildren(gamma));
+  EXPECT_EQ(Children(gamma), (std::vector<std::string>{"y", "z"}));
+}
+
+TEST_F(StdTree, ExpandAndEnsureVisible) {
+  const HTREEITEM top = tree.InsertItem("top");
+  const HTREEITEM mid = tree.InsertItem("mid", top);
+  const HTREEITEM leaf = tree.InsertItem("leaf", mid);
+  CRect r;
+  EXPECT_FALSE(tree.GetItemRect(leaf, &r, FALSE));  // hidden inside collapsed items
+  EXPECT_TRUE(tree.EnsureVisible(leaf));
+  EXPECT_EQ(tree.GetItemState(top, TVIS_EXPANDED), TVIS_EXPANDED);
+  EXPECT_EQ(tree.GetItemState(mid, TVIS_EXPANDED), TVIS_EXPANDED);
+  EXPECT_TRUE(tree.GetItemRect(leaf, &r, FALSE));
+  EXPECT_EQ(tree.GetNextVisibleItem(mid), leaf);
+  EXPECT_TRUE(tree.Expand(top, TVE_TOGGLE));
+  EXPECT_EQ(tree.GetItemState(top, TVIS_EXPANDED), 0u);
+  EXPECT_EQ(tree.GetNextVisibleItem(top), nullptr);
+  EXPECT_FALSE(tree.Expand(leaf, TVE_EXPAND));  // nothing to expand
+}
+
+// A form that handles the tree's notices through its message map, as views do.
+class TreeForm : public CWnd {
+ public:
+  std::vector<HTREEITEM> selected;
+  void OnSelChanged(NMHDR* header, LRESULT* result) {
+    selected.push_back(reinterpret_cast<NMTREEVIEW*>(header)->itemNew.hItem);
+    *result = 0;
+  }
+
+ protected:
+  const MessageMap* GetMessageMap() const override {
+    static const MessageMap map{CWnd::GetMessageMap(),
+                                {msg::Notify(TVN_SELCHANGED, kTreeId, &TreeForm::OnSelChanged)}};
+    return &map;
+  }
+};
+
+TEST(StdTreeTemplate, TemplateTreeIsWrappedAndRoutedThroughTheMessageMap) {
+  TreeForm form;
+  ASSERT_TRUE(
+      form.CreateEx(0, nullptr, "form", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 300), nullptr, 0));
+  DialogResource tmpl;
+  tmpl.items.push_back(DialogItem{"SysTreeView32", "", static_cast<int>(kTreeId), 5, 5, 100, 100,
+                                  WS_VISIBLE | TVS_HASBUTTONS});
+  AfxCreateDialogControls(form.GetSafeHwnd(), tmpl);
+  CTreeCtrl tree;
+  ASSERT_TRUE(tree.SubclassDlgItem(kTreeId, &form));
+  const HTREEITEM item = tree.InsertItem("item");
+  ASSERT_NE(item, nullptr);
+  tree.SelectItem(item);
+  EXPECT_EQ(form.selected, std::vector<HTREEITEM>{item});
+  form.DestroyWindow();
+}
+
+}  // namespace
