@@ -53,6 +53,7 @@ class CDC {
 
   // A draw request carries the context as its handle.
   static CDC* FromHandle(CDC* handle) { return handle; }
+  CDC* GetSafeHdc() { return this; }
   BOOL Attach(QPainter* painter);
   QPainter* Detach();
   QPainter* GetPainter() const { return m_painter; }

@@ -110,7 +110,7 @@ TEST(GdiImage, DrawRequestCarriesTheContextToTheDrawingCode) {
     request.CtlType = ODT_LISTBOX;
     request.itemAction = ODA_DRAWENTIRE;
     request.itemState = ODS_SELECTED | ODS_FOCUS;
-    request.hDC = &dc;
+    request.hDC = dc.GetSafeHdc();
     request.rcItem = CRect(0, 5, 20, 15);
     DrawLine(request);
   });
