@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <QImage>
+#include <cstdlib>
+#include <string>
+
+#include "tests/host/HostTestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Runs the taskmeter program itself (offscreen, on a home of its own) and gives its exit
+// status; its output goes to `log`.
+int RunProgram(const std::string& arguments, const fs::path& log) {
+  const std::string command = std::string("QT_QPA_PLATFORM=offscreen '") + TASKMETER_PROGRAM +
+                              "' " + arguments + " >'" + log.string() + "' 2>&1";
+  const int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(Program, FirstStartWithTheModuleBesideItDrawsItsWindow) {
+  if (RealModulePath().empty()) GTEST_SKIP() << "the module library is not part of this build";
+  ScopedHome home;
+  const fs::path picture = home.Path() / "window.png";
+  const fs::path log = home.Path() / "run.log";
+  ASSERT_EQ(RunProgram("--screenshot '" + picture.string() + "'", log), 0) << ReadBytes(log);
+  for (const char* file : {"mainpref.ini", "viewopt.xml", "predefgroups.xml"}) {
+    EXPECT_TRUE(fs::is_regular_file(home.Options() / file)) << file;
+  }
+  const QImage image(QString::fromStdString(picture.string()));
+  ASSERT_FALSE(image.isNull());
+  EXPECT_GE(image.width(), 800);
+  EXPECT_GE(image.height(), 600);
+  EXPECT_NE(ReadBytes(log).find("Saved the main window"), std::string::npos);
+}
+
+TEST(Program, RefusesBadArgumentsAndMissingModules) {
+  ScopedHome home;
+  const fs::path log = home.Path() / "run.log";
+  EXPECT_EQ(RunProgram("--no-such-option", log), 2);
+  EXPECT_NE(ReadBytes(log).find("usage: taskmeter"), std::string::npos);
+  EXPECT_EQ(RunProgram("--module '" + (home.Path() / "none.so").string() + "' --screenshot '" +
+                           (home.Path() / "w.png").string() + "'",
+                       log),
+            1);
+  EXPECT_NE(ReadBytes(log).find("cannot load"), std::string::npos) << ReadBytes(log);
+  EXPECT_FALSE(fs::exists(home.Path() / "w.png"));
+}
+
+}  // namespace
