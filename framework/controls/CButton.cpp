@@ -76,11 +76,13 @@ LRESULT CButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETDLGCODE:
       return DialogCode();
     case BM_SETCHECK:
-      if (auto* box = qobject_cast<QCheckBox*>(widget);
-          box != nullptr && wParam == BST_INDETERMINATE) {
-        box->setTristate(true);
-        box->setCheckState(Qt::PartiallyChecked);
-        return 0;
+      if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+        // The third state only while it is set, so that a click cycles as two states do.
+        box->setTristate(wParam == BST_INDETERMINATE);
+        if (wParam == BST_INDETERMINATE) {
+          box->setCheckState(Qt::PartiallyChecked);
+          return 0;
+        }
       }
       return CWnd::DefWindowProc(message, wParam, lParam);
     case BM_GETCHECK:
