@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <QTabBar>
+#include <string>
+#include <vector>
+
+#include "StdControlsTestSupport.h"
+#include "framework/ControlFactory.h"
+#include "framework/controls/CTabCtrl.h"
+
+namespace {
+
+constexpr UINT kTabId = 2006;
+
+class StdTab : public testing::Test {
+ protected:
+  void SetUp() override {
+    parent.CreateShown();
+    ASSERT_TRUE(tabs.Create(WS_VISIBLE, CRect(10, 10, 310, 210), &parent, kTabId));
+    ASSERT_EQ(tabs.InsertItem(0, "Main"), 0);
+    ASSERT_EQ(tabs.InsertItem(1, "Quick Info"), 1);
+  }
+  QTabBar* Bar() const { return tabs.GetSafeHwnd()->findChild<QTabBar*>(); }
+  void ClickTab(int index) {
+    CRect r;
+    ASSERT_TRUE(tabs.GetItemRect(index, &r));
+    ClickAt(Bar(), Bar()->mapFrom(tabs.GetSafeHwnd(), Centre(r)));
+  }
+
+  NotifyRecorder parent;
+  CTabCtrl tabs;
+};
+
+TEST_F(StdTab, ItemsInsertDeleteAndKeepTheirText) {
+  EXPECT_EQ(tabs.GetItemCount(), 2);
+  EXPECT_EQ(tabs.GetCurSel(), 0);  // the first tab is selected
+  EXPECT_EQ(tabs.InsertItem(9, "Last"), 2);
+  EXPECT_EQ(tabs.InsertItem(-1, "Bad"), -1);
+  TCITEM item;
+  item.mask = TCIF_TEXT | TCIF_PARAM;
+  item.pszText = "Renamed";
+  item.lParam = 77;
+  EXPECT_TRUE(tabs.SetItem(1, &item));
+  TCITEM read;
+  read.mask = TCIF_PARAM;
+  std::string text;
+  ASSERT_TRUE(tabs.GetItem(1, &read, &text));
+  EXPECT_EQ(text, "Renamed");
+  EXPECT_EQ(read.lParam, 77);
+  EXPECT_TRUE(tabs.DeleteItem(2));
+  EXPECT_FALSE(tabs.DeleteItem(2));
+  EXPECT_FALSE(tabs.SetItem(5, &item));
+  EXPECT_TRUE(parent.received.empty());  // nothing here is a user's change
+  EXPECT_TRUE(tabs.DeleteAllItems());
+  EXPECT_EQ(tabs.GetItemCount(), 0);
+}
+
+TEST_F(StdTab, SetCurSelIsSilentAndReturnsThePreviousTab) {
+  EXPECT_EQ(tabs.SetCurSel(1), 0);
+  EXPECT_EQ(tabs.GetCurSel(), 1);
+  EXPECT_EQ(tabs.SetCurSel(5), -1);
+  EXPECT_EQ(tabs.GetCurSel(), 1);
+  EXPECT_TRUE(parent.received.empty());
+}
+
+TEST_F(StdTab, UserChangeAsksFirstThenReports) {
+  int selectionWhenAsked = -2;
+  parent.answer = [&](const NMHDR& h) -> LRESULT {
+    if (h.code == TCN_SELCHANGING) selectionWhenAsked = tabs.GetCurSel();
+    return 0;
+  };
+  ClickTab(1);
+  EXPECT_EQ(tabs.GetCurSel(), 1);
+  EXPECT_EQ(selectionWhenAsked, 0);  // asked while the old tab is still selected
+  ASSERT_EQ(parent.Codes(), (std::vector<UINT>{TCN_SELCHANGING, TCN_SELCHANGE}));
+  EXPECT_EQ(parent.received[0].id, kTabId);
+  EXPECT_EQ(parent.received[0].from, tabs.GetSafeHwnd());
+  parent.received.clear();
+  ClickTab(1);  // the selected tab: no change
+  EXPECT_TRUE(parent.received.empty());
+  PressKey(Bar(), Qt::Key_Left);
+  EXPECT_EQ(tabs.GetCurSel(), 0);
+  EXPECT_EQ(parent.Codes(), (std::vector<UINT>{TCN_SELCHANGING, TCN_SELCHANGE}));
+}
+
+TEST_F(StdTab, ParentCanRefuseTheChange) {
+  parent.answer = [](const NMHDR& h) -> LRESULT { return h.code == TCN_SELCHANGING ? 1 : 0; };
+  ClickTab(1);
+  PressKey(Bar(), Qt::Key_Right);
+  EXPECT_EQ(tabs.GetCurSel(), 0);
+  EXPECT_EQ(parent.Codes(), (std::vector<UINT>{TCN_SELCHANGING, TCN_SELCHANGING}));
+}
+
+TEST_F(StdTab, ItemSizeRowsAndTheDisplayArea) {
+  tabs.SetItemSize(CSize(80, 24));
+  CRect first;
+  CRect second;
+  ASSERT_TRUE(tabs.GetItemRect(0, &first));
+  ASSERT_TRUE(tabs.GetItemRect(1, &second));
+  EXPECT_EQ(first.Size(), CSize(80, 24));
+  EXPECT_EQ(second.left, first.right);
+  EXPECT_EQ(tabs.GetRowCount(), 1);
+  EXPECT_EQ(tabs.SetItemSize(CSize(60, 20)), CSize(80, 24));
+  CRect client;
+  tabs.GetClientRect(&client);
+  CRect display = client;
+  tabs.AdjustRect(FALSE, &display);
+  EXPECT_GE(display.top, 20);  // below the strip
+  EXPECT_GT(display.left, client.left);
+  EXPECT_LT(display.right, client.right);
+  EXPECT_LT(display.bottom, client.bottom);
+  tabs.AdjustRect(TRUE, &display);
+  EXPECT_EQ(display, client);
+  EXPECT_FALSE(tabs.GetItemRect(4, &first));
+}
+
+TEST(StdTabTemplate, TemplateTabControlIsTheStandardOne) {
+  NotifyRecorder parent;
+  parent.CreateShown();
+  DialogResource tmpl;
+  tmpl.items.push_back(
+      DialogItem{"SysTabControl32", "", static_cast<int>(kTabId), 5, 5, 120, 80, WS_VISIBLE});
+  AfxCreateDialogControls(parent.GetSafeHwnd(), tmpl);
+  CTabCtrl tabs;
+  ASSERT_TRUE(tabs.SubclassDlgItem(kTabId, &parent));
+  EXPECT_EQ(tabs.InsertItem(0, "Main"), 0);
+  EXPECT_EQ(tabs.GetItemCount(), 1);
+  CRect area(0, 0, 100, 100);
+  tabs.AdjustRect(FALSE, &area);
+  EXPECT_GT(area.top, 0);
+}
+
+}  // namespace
