@@ -4,9 +4,12 @@
 #include <QSignalBlocker>
 
 #include "framework/WindowProps.h"
+#include "framework/controls/EntryDelegate.h"
 #include "framework/controls/StdWidgets.h"
 
 namespace {
+
+constexpr int kFieldFrame = 6;  // the selection field's border and margin, both sides
 
 QString Text(const char* text) { return QString::fromUtf8(text != nullptr ? text : ""); }
 
@@ -200,4 +203,24 @@ void CComboBox::ShowDropDown(BOOL bShowIt) {
 BOOL CComboBox::GetDroppedState() const {
   QComboBox* combo = Combo();
   return combo != nullptr && combo->view()->isVisible() ? TRUE : FALSE;
+}
+
+int CComboBox::SetItemHeight(int nIndex, UINT cyItemHeight) {
+  QComboBox* combo = Combo();
+  if (combo == nullptr || cyItemHeight > 255) return CB_ERR;
+  if (nIndex == -1) {
+    combo->setFixedHeight(static_cast<int>(cyItemHeight) + kFieldFrame);
+    return CB_OKAY;
+  }
+  SetEntryHeight(combo, static_cast<int>(cyItemHeight));
+  EntryDelegate::Of(combo->view(), combo);
+  combo->view()->doItemsLayout();
+  return CB_OKAY;
+}
+
+int CComboBox::GetItemHeight(int nIndex) const {
+  QComboBox* combo = Combo();
+  if (combo == nullptr) return CB_ERR;
+  if (nIndex == -1) return combo->height() - kFieldFrame;
+  return EntryHeight(combo) > 0 ? EntryHeight(combo) : combo->fontMetrics().height();
 }

@@ -43,6 +43,9 @@ class CComboBox : public CStdControl {
   int SetDroppedWidth(UINT nWidth);
   int GetDroppedWidth() const;
   void ShowDropDown(BOOL bShowIt = TRUE);
+  // nIndex -1: the height of the selection field; otherwise of every list entry.
+  int SetItemHeight(int nIndex, UINT cyItemHeight);
+  int GetItemHeight(int nIndex) const;
   BOOL GetDroppedState() const;
 
  protected:

@@ -5,6 +5,7 @@
 #include <QSignalBlocker>
 
 #include "framework/WindowProps.h"
+#include "framework/controls/EntryDelegate.h"
 
 namespace {
 
@@ -193,4 +194,22 @@ int CListBox::GetItemRect(int nIndex, RECT* lpRect) const {
   const QRect r = list->visualItemRect(list->item(nIndex)).translated(list->viewport()->pos());
   *lpRect = CRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
   return LB_OKAY;
+}
+
+int CListBox::SetItemHeight(int, UINT cyItemHeight) {
+  QListWidget* list = List();
+  if (list == nullptr || cyItemHeight > 255) return LB_ERR;
+  SetEntryHeight(list, static_cast<int>(cyItemHeight));
+  EntryDelegate::Of(list, list);
+  list->doItemsLayout();
+  return LB_OKAY;
+}
+
+int CListBox::GetItemHeight(int nIndex) const {
+  QListWidget* list = List();
+  if (list == nullptr) return LB_ERR;
+  if (EntryHeight(list) > 0) return EntryHeight(list);
+  if (nIndex >= 0 && nIndex < list->count())
+    return list->visualItemRect(list->item(nIndex)).height();
+  return list->fontMetrics().height();
 }

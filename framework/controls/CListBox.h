@@ -39,6 +39,9 @@ class CListBox : public CStdControl {
   int GetTopIndex() const;
   int SetTopIndex(int nIndex);
   int GetItemRect(int nIndex, RECT* lpRect) const;
+  // One height for every line (the index is ignored); LB_ERR above 255 pixels.
+  int SetItemHeight(int nIndex, UINT cyItemHeight);
+  int GetItemHeight(int nIndex) const;
 
  protected:
   QWidget* CreateWidget(const CREATESTRUCT& cs, QWidget* parent) override;

@@ -1,11 +1,14 @@
 #include "framework/controls/CStdControl.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QSet>
 #include <QWidget>
 
 #include "framework/ControlFactory.h"
+#include "framework/controls/EntryDelegate.h"
 
 namespace {
 
@@ -34,7 +37,12 @@ const CRuntimeClass CStdControl::classCStdControl{"CStdControl", &CWnd::classCWn
 const CRuntimeClass* CStdControl::GetRuntimeClass() const { return &classCStdControl; }
 
 CStdControl::CStdControl() = default;
-CStdControl::~CStdControl() = default;
+CStdControl::~CStdControl() {
+  // The widget may outlive this object: its entries go back to plain drawing.
+  if (auto* delegate = static_cast<EntryDelegate*>(m_entryDelegate.data())) {
+    delegate->SetOwner(nullptr, nullptr);
+  }
+}
 
 QWidget* CStdControl::MakeControlWidget(const char* windowClass, const CREATESTRUCT& cs,
                                         QWidget* parent) {
@@ -68,3 +76,32 @@ void CStdControl::EnableOwnerPaint(bool enable) {
 }
 
 BOOL CStdControl::OnOwnerPaint(QPainter&, const CRect&) { return FALSE; }
+
+QAbstractItemView* CStdControl::EntryView() const {
+  if (auto* view = As<QAbstractItemView>()) return view;
+  if (auto* combo = As<QComboBox>()) return combo->view();
+  return nullptr;
+}
+
+void CStdControl::EnableOwnerDrawItems(bool enable) {
+  QAbstractItemView* view = EntryView();
+  if (view == nullptr) return;
+  EntryDelegate* delegate = EntryDelegate::Of(view, GetSafeHwnd());
+  if (enable) {
+    delegate->SetOwner(
+        [this](QPainter& painter, const QStyleOptionViewItem& option, int index) {
+          return OnOwnerPaintItem(painter, option, index) != FALSE;
+        },
+        [this](int index, int width) { return OnOwnerMeasureItem(index, width); });
+    m_entryDelegate = delegate;
+  } else {
+    delegate->SetOwner(nullptr, nullptr);
+    m_entryDelegate = nullptr;
+  }
+  view->doItemsLayout();
+  view->viewport()->update();
+}
+
+BOOL CStdControl::OnOwnerPaintItem(QPainter&, const QStyleOptionViewItem&, int) { return FALSE; }
+
+int CStdControl::OnOwnerMeasureItem(int, int) { return 0; }

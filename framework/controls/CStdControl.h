@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <memory>
 
@@ -7,7 +8,9 @@
 #include "framework/controls/ControlTypes.h"
 
 class QObject;
+class QAbstractItemView;
 class QPainter;
+class QStyleOptionViewItem;
 
 // The common base of the standard controls: a window over one Qt widget that is made
 // exactly as a dialog template makes a control of the same window class, so that a
@@ -17,6 +20,8 @@ class QPainter;
 //
 // Owner drawing: a subclass that paints the control itself calls EnableOwnerPaint()
 // and overrides OnOwnerPaint; returning TRUE there replaces the widget's own painting.
+// A list box or combo box that draws its entries calls EnableOwnerDrawItems() and
+// overrides OnOwnerPaintItem and OnOwnerMeasureItem.
 class CStdControl : public CWnd {
  public:
   static const CRuntimeClass classCStdControl;
@@ -41,8 +46,18 @@ class CStdControl : public CWnd {
   // Paints the control instead of the widget; `dirty` is the part to repaint.
   virtual BOOL OnOwnerPaint(QPainter& painter, const CRect& dirty);
 
+  void EnableOwnerDrawItems(bool enable = true);
+  // Paints entry `nIndex` in option.rect (option.state tells selected, focused and
+  // enabled); TRUE when painted.
+  virtual BOOL OnOwnerPaintItem(QPainter& painter, const QStyleOptionViewItem& option, int nIndex);
+  // The height of entry `nIndex` drawn `nWidth` pixels wide, or 0 for the default.
+  virtual int OnOwnerMeasureItem(int nIndex, int nWidth);
+  // The list of entries: the list box itself or the combo box's drop-down list.
+  QAbstractItemView* EntryView() const;
+
  private:
   std::unique_ptr<QObject> m_paintFilter;
+  QPointer<QObject> m_entryDelegate;  // while it calls this object's hooks
 };
 
 // Registers the widget makers of the standard control classes for dialog templates

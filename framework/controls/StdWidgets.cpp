@@ -7,6 +7,7 @@
 #include <QProgressBar>
 #include <QStyleOptionTabWidgetFrame>
 
+#include "framework/CWnd.h"
 #include "framework/ControlFactory.h"
 #include "framework/WindowProps.h"
 #include "framework/controls/CStdControl.h"
@@ -108,6 +109,13 @@ bool StdTabWidget::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::Wheel:
       return true;  // the wheel does not flip tabs
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+      // The strip holds the focus for the control: its owner hears of it.
+      if (CWnd* wnd = CWnd::FromHandle(this)) {
+        wnd->SendMessage(event->type() == QEvent::FocusIn ? WM_SETFOCUS : WM_KILLFOCUS);
+      }
+      return false;
     default:
       return false;
   }

@@ -2,7 +2,10 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QListWidget>
+#include <QPainter>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -107,8 +110,8 @@ TEST_F(StdList, UserSelectionNotifiesAndCodeSelectionDoesNot) {
   Make(LBS_NOTIFY);
   for (const char* s : {"one", "two", "three"}) list.AddString(s);
   EXPECT_EQ(list.GetCurSel(), LB_ERR);
-  list.SetFocus();
-  QApplication::processEvents();
+  QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+  QApplication::sendEvent(list.GetSafeHwnd(), &focus);
   EXPECT_EQ(list.GetCurSel(), LB_ERR);  // focus alone selects nothing
   EXPECT_EQ(list.SetCurSel(2), 2);
   EXPECT_EQ(list.GetCurSel(), 2);
@@ -130,6 +133,51 @@ TEST_F(StdList, WithoutTheNotifyStyleTheParentHearsNothing) {
   ClickLine(1);
   EXPECT_EQ(list.GetCurSel(), 1);
   EXPECT_TRUE(parent.received.empty());
+}
+
+// Paints its lines red and makes each line 10 pixels higher than the one before.
+class PaintedList : public CListBox {
+ public:
+  void TakeOver() { EnableOwnerDrawItems(); }
+  std::vector<int> painted;
+
+ protected:
+  BOOL OnOwnerPaintItem(QPainter& painter, const QStyleOptionViewItem& option,
+                        int nIndex) override {
+    painter.fillRect(option.rect, Qt::red);
+    painted.push_back(nIndex);
+    return TRUE;
+  }
+  int OnOwnerMeasureItem(int nIndex, int) override { return 20 + 10 * nIndex; }
+};
+
+TEST_F(StdList, OwnerDrawnLinesArePaintedAndMeasuredByTheOwner) {
+  PaintedList painted;
+  ASSERT_TRUE(
+      painted.Create(WS_VISIBLE | LBS_OWNERDRAWVARIABLE, CRect(0, 0, 150, 150), &parent, kListId));
+  for (const char* s : {"a", "b", "c"}) painted.AddString(s);
+  painted.TakeOver();
+  CRect r;
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_EQ(painted.GetItemRect(i, &r), LB_OKAY);
+    EXPECT_EQ(r.Height(), 20 + 10 * i);
+  }
+  const QImage shot = painted.GetSafeHwnd()->grab().toImage();
+  painted.GetItemRect(1, &r);
+  EXPECT_EQ(shot.pixelColor(Centre(r)), QColor(Qt::red));
+  EXPECT_NE(std::find(painted.painted.begin(), painted.painted.end(), 2), painted.painted.end());
+}
+
+TEST_F(StdList, FixedLineHeight) {
+  Make(LBS_NOTIFY);
+  list.AddString("a");
+  list.AddString("b");
+  EXPECT_EQ(list.SetItemHeight(0, 300), LB_ERR);
+  EXPECT_EQ(list.SetItemHeight(0, 31), LB_OKAY);
+  CRect r;
+  list.GetItemRect(1, &r);
+  EXPECT_EQ(r.Height(), 31);
+  EXPECT_EQ(list.GetItemHeight(0), 31);
 }
 
 class StdCombo : public testing::Test {
@@ -189,6 +237,16 @@ TEST_F(StdCombo, DropDownAnnouncesItselfAndHonoursTheDroppedWidth) {
   EXPECT_EQ(widget->view()->minimumWidth(), controlWidth + 150);
   combo.ShowDropDown(FALSE);
   EXPECT_EQ(parent.Codes(WM_COMMAND).back(), CBN_CLOSEUP);
+}
+
+TEST_F(StdCombo, SelectionFieldAndEntryHeights) {
+  EXPECT_EQ(combo.SetItemHeight(-1, 16), CB_OKAY);
+  EXPECT_EQ(combo.GetItemHeight(-1), 16);
+  EXPECT_EQ(combo.SetItemHeight(0, 18), CB_OKAY);
+  EXPECT_EQ(combo.GetItemHeight(0), 18);
+  combo.AddString("entry");
+  auto* view = static_cast<QComboBox*>(combo.GetSafeHwnd())->view();
+  EXPECT_EQ(view->sizeHintForRow(0), 18);
 }
 
 TEST(StdListComboTemplate, TemplateControlsAreTheStandardOnes) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFocusEvent>
 #include <QTabBar>
 #include <string>
 #include <vector>
@@ -112,6 +113,30 @@ TEST_F(StdTab, ItemSizeRowsAndTheDisplayArea) {
   tabs.AdjustRect(TRUE, &display);
   EXPECT_EQ(display, client);
   EXPECT_FALSE(tabs.GetItemRect(4, &first));
+}
+
+// Records the focus messages the control itself receives.
+class FocusTabs : public CTabCtrl {
+ public:
+  std::vector<UINT> focus;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_SETFOCUS || message == WM_KILLFOCUS) focus.push_back(message);
+    return CTabCtrl::WindowProc(message, wParam, lParam);
+  }
+};
+
+TEST(StdTabFocus, TheStripsFocusIsTheControls) {
+  NotifyRecorder parent;
+  parent.CreateShown();
+  FocusTabs tabs;
+  ASSERT_TRUE(tabs.Create(WS_VISIBLE, CRect(0, 0, 200, 100), &parent, kTabId));
+  tabs.InsertItem(0, "Main");
+  auto* bar = tabs.GetSafeHwnd()->findChild<QTabBar*>();
+  QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+  QApplication::sendEvent(bar, &in);
+  QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+  QApplication::sendEvent(bar, &out);
+  EXPECT_EQ(tabs.focus, (std::vector<UINT>{WM_SETFOCUS, WM_KILLFOCUS}));
 }
 
 TEST(StdTabTemplate, TemplateTabControlIsTheStandardOne) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QTreeWidget>
 #include <string>
 #include <vector>
@@ -139,8 +140,8 @@ TEST_F(StdTree, UserClickAndKeysSelectWithTheirAction) {
 
 TEST_F(StdTree, FocusAloneSelectsNothing) {
   tree.InsertItem("a");
-  tree.SetFocus();
-  QApplication::processEvents();
+  QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+  QApplication::sendEvent(tree.GetSafeHwnd(), &focus);
   EXPECT_EQ(tree.GetSelectedItem(), nullptr);
   EXPECT_TRUE(parent.received.empty());
 }
