@@ -224,3 +224,5 @@ int CComboBox::GetItemHeight(int nIndex) const {
   if (nIndex == -1) return combo->height() - kFieldFrame;
   return EntryHeight(combo) > 0 ? EntryHeight(combo) : combo->fontMetrics().height();
 }
+
+void CComboBox::OnDropDown() {}

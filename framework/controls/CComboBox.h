@@ -49,7 +49,11 @@ class CComboBox : public CStdControl {
   BOOL GetDroppedState() const;
 
  protected:
+  friend class StdComboBox;
   QWidget* CreateWidget(const CREATESTRUCT& cs, QWidget* parent) override;
+  // Called just before the list drops down, before the parent hears CBN_DROPDOWN: the
+  // place where a subclass sizes its list.
+  virtual void OnDropDown();
 
  private:
   QComboBox* Combo() const;

@@ -10,6 +10,7 @@
 #include "framework/CWnd.h"
 #include "framework/ControlFactory.h"
 #include "framework/WindowProps.h"
+#include "framework/controls/CComboBox.h"
 #include "framework/controls/CStdControl.h"
 #include "framework/controls/StdTreeWidget.h"
 
@@ -18,6 +19,7 @@ constexpr int kFrame = 2;  // the display area's border
 }
 
 void StdComboBox::showPopup() {
+  if (auto* owner = dynamic_cast<CComboBox*>(CWnd::FromHandlePermanent(this))) owner->OnDropDown();
   AfxSendCommandNotify(this, CBN_DROPDOWN);
   view()->setMinimumWidth(DroppedWidth());
   QComboBox::showPopup();

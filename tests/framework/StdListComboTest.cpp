@@ -239,6 +239,33 @@ TEST_F(StdCombo, DropDownAnnouncesItselfAndHonoursTheDroppedWidth) {
   EXPECT_EQ(parent.Codes(WM_COMMAND).back(), CBN_CLOSEUP);
 }
 
+// Widens its list each time it drops down, as a combo that measures its entries does.
+class WideningCombo : public CComboBox {
+ public:
+  int drops = 0;
+
+ protected:
+  void OnDropDown() override { SetDroppedWidth(static_cast<UINT>(300 + 10 * ++drops)); }
+};
+
+TEST(StdComboDropDown, SubclassSizesItsListEachTimeItDrops) {
+  NotifyRecorder parent;
+  parent.CreateShown();
+  WideningCombo combo;
+  ASSERT_TRUE(combo.Create(WS_VISIBLE | CBS_DROPDOWNLIST, CRect(0, 0, 100, 30), &parent, kComboId));
+  combo.AddString("entry");
+  auto* widget = static_cast<QComboBox*>(combo.GetSafeHwnd());
+  combo.ShowDropDown(TRUE);
+  EXPECT_EQ(combo.GetDroppedWidth(), 310);
+  EXPECT_EQ(parent.Codes(WM_COMMAND).front(), CBN_DROPDOWN);
+  EXPECT_EQ(widget->view()->minimumWidth(), 310);
+  combo.ShowDropDown(FALSE);
+  combo.ShowDropDown(TRUE);
+  EXPECT_EQ(combo.drops, 2);
+  EXPECT_EQ(widget->view()->minimumWidth(), 320);
+  combo.ShowDropDown(FALSE);
+}
+
 TEST_F(StdCombo, SelectionFieldAndEntryHeights) {
   EXPECT_EQ(combo.SetItemHeight(-1, 16), CB_OKAY);
   EXPECT_EQ(combo.GetItemHeight(-1), 16);
