@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "StdControlsTestSupport.h"
-#include "framework/ControlFactory.h"
 #include "framework/controls/CComboBox.h"
 #include "framework/controls/CListBox.h"
 
@@ -274,26 +273,6 @@ TEST_F(StdCombo, SelectionFieldAndEntryHeights) {
   combo.AddString("entry");
   auto* view = static_cast<QComboBox*>(combo.GetSafeHwnd())->view();
   EXPECT_EQ(view->sizeHintForRow(0), 18);
-}
-
-TEST(StdListComboTemplate, TemplateControlsAreTheStandardOnes) {
-  NotifyRecorder parent;
-  parent.CreateShown();
-  DialogResource tmpl;
-  tmpl.items.push_back(DialogItem{"LISTBOX", "", static_cast<int>(kListId), 5, 5, 80, 60,
-                                  WS_VISIBLE | LBS_NOTIFY | LBS_SORT});
-  tmpl.items.push_back(DialogItem{"COMBOBOX", "", static_cast<int>(kComboId), 5, 70, 80, 60,
-                                  WS_VISIBLE | CBS_DROPDOWNLIST});
-  AfxCreateDialogControls(parent.GetSafeHwnd(), tmpl);
-  CListBox list;
-  CComboBox combo;
-  ASSERT_TRUE(list.SubclassDlgItem(kListId, &parent));
-  ASSERT_TRUE(combo.SubclassDlgItem(kComboId, &parent));
-  list.AddString("b");
-  EXPECT_EQ(list.AddString("a"), 0);  // the template's sort style holds
-  combo.AddString("x");
-  EXPECT_EQ(combo.SetDroppedWidth(500), 500);  // the drop-down widget of the library
-  EXPECT_FALSE(static_cast<QComboBox*>(combo.GetSafeHwnd())->isEditable());
 }
 
 }  // namespace

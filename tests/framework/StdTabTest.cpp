@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "StdControlsTestSupport.h"
-#include "framework/ControlFactory.h"
 #include "framework/controls/CTabCtrl.h"
 
 namespace {
@@ -137,22 +136,6 @@ TEST(StdTabFocus, TheStripsFocusIsTheControls) {
   QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
   QApplication::sendEvent(bar, &out);
   EXPECT_EQ(tabs.focus, (std::vector<UINT>{WM_SETFOCUS, WM_KILLFOCUS}));
-}
-
-TEST(StdTabTemplate, TemplateTabControlIsTheStandardOne) {
-  NotifyRecorder parent;
-  parent.CreateShown();
-  DialogResource tmpl;
-  tmpl.items.push_back(
-      DialogItem{"SysTabControl32", "", static_cast<int>(kTabId), 5, 5, 120, 80, WS_VISIBLE});
-  AfxCreateDialogControls(parent.GetSafeHwnd(), tmpl);
-  CTabCtrl tabs;
-  ASSERT_TRUE(tabs.SubclassDlgItem(kTabId, &parent));
-  EXPECT_EQ(tabs.InsertItem(0, "Main"), 0);
-  EXPECT_EQ(tabs.GetItemCount(), 1);
-  CRect area(0, 0, 100, 100);
-  tabs.AdjustRect(FALSE, &area);
-  EXPECT_GT(area.top, 0);
 }
 
 }  // namespace

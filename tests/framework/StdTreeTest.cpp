@@ -8,6 +8,10 @@
 
 #include "StdControlsTestSupport.h"
 #include "framework/ControlFactory.h"
+#include "framework/controls/CComboBox.h"
+#include "framework/controls/CListBox.h"
+#include "framework/controls/CProgressCtrl.h"
+#include "framework/controls/CTabCtrl.h"
 #include "framework/controls/CTreeCtrl.h"
 
 namespace {
@@ -318,20 +322,44 @@ class TreeForm : public CWnd {
   }
 };
 
-TEST(StdTreeTemplate, TemplateTreeIsWrappedAndRoutedThroughTheMessageMap) {
+TEST(StdTemplates, TemplateControlsAreTheStandardOnesAndRouteThroughMessageMaps) {
   TreeForm form;
   ASSERT_TRUE(
       form.CreateEx(0, nullptr, "form", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 300), nullptr, 0));
+  const LONG shown = WS_CHILD | WS_VISIBLE;
   DialogResource tmpl;
-  tmpl.items.push_back(DialogItem{"SysTreeView32", "", static_cast<int>(kTreeId), 5, 5, 100, 100,
-                                  WS_VISIBLE | TVS_HASBUTTONS});
+  tmpl.items = {
+      {"SysTreeView32", "", static_cast<int>(kTreeId), 5, 5, 100, 60, shown | TVS_HASBUTTONS},
+      {"LISTBOX", "", 11, 5, 70, 80, 40, shown | LBS_NOTIFY | LBS_SORT},
+      {"COMBOBOX", "", 12, 5, 115, 80, 60, shown | CBS_DROPDOWNLIST},
+      {"SysTabControl32", "", 13, 110, 5, 80, 60, shown},
+      {"msctls_progress32", "", 14, 110, 70, 80, 10, shown},
+  };
   AfxCreateDialogControls(form.GetSafeHwnd(), tmpl);
   CTreeCtrl tree;
+  CListBox list;
+  CComboBox combo;
+  CTabCtrl tabs;
+  CProgressCtrl progress;
   ASSERT_TRUE(tree.SubclassDlgItem(kTreeId, &form));
+  ASSERT_TRUE(list.SubclassDlgItem(11, &form));
+  ASSERT_TRUE(combo.SubclassDlgItem(12, &form));
+  ASSERT_TRUE(tabs.SubclassDlgItem(13, &form));
+  ASSERT_TRUE(progress.SubclassDlgItem(14, &form));
   const HTREEITEM item = tree.InsertItem("item");
   ASSERT_NE(item, nullptr);
   tree.SelectItem(item);
   EXPECT_EQ(form.selected, std::vector<HTREEITEM>{item});
+  list.AddString("b");
+  EXPECT_EQ(list.AddString("a"), 0);  // the template's sort style holds
+  combo.AddString("x");
+  EXPECT_EQ(combo.SetDroppedWidth(500), 500);
+  EXPECT_EQ(tabs.InsertItem(0, "Main"), 0);
+  CRect area(0, 0, 100, 100);
+  tabs.AdjustRect(FALSE, &area);
+  EXPECT_GT(area.top, 0);
+  progress.SetPos(40);
+  EXPECT_EQ(progress.GetPos(), 40);
   form.DestroyWindow();
 }
 
