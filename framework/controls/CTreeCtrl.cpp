@@ -42,9 +42,8 @@ StdTreeWidget* CTreeCtrl::Tree() const { return As<StdTreeWidget>(); }
 
 // The item behind a handle of this tree, or null for none, a position or a stranger.
 static QTreeWidgetItem* ItemOf(const StdTreeWidget* tree, HTREEITEM h) {
-  if (tree == nullptr || h == nullptr || IsSpecial(h)) return nullptr;
-  QTreeWidgetItem* item = StdTreeWidget::Item(h);
-  return item->treeWidget() == tree ? item : nullptr;
+  if (tree == nullptr || h == nullptr || IsSpecial(h) || !tree->Owns(h)) return nullptr;
+  return StdTreeWidget::Item(h);
 }
 
 QTreeWidgetItem* CTreeCtrl::ParentOf(HTREEITEM hParent) const {
@@ -73,11 +72,12 @@ HTREEITEM CTreeCtrl::InsertItem(const TVINSERTSTRUCT* ins) {
     index = 0;
   } else if (after == TVI_SORT) {
     index = SortedPlace(parent, text);
-  } else if (after != TVI_LAST && after != nullptr && !IsSpecial(after)) {
-    const int at = parent->indexOfChild(StdTreeWidget::Item(after));
+  } else if (QTreeWidgetItem* sibling = ItemOf(Tree(), after)) {
+    const int at = parent->indexOfChild(sibling);
     if (at >= 0) index = at + 1;
   }
   parent->insertChild(index, item);
+  Tree()->Adopt(item);
   return StdTreeWidget::Handle(item);
 }
 

@@ -167,6 +167,7 @@ void StdTreeWidget::DeleteItemNotify(QTreeWidgetItem* item) {
     if (next == nullptr) next = item->parent();
     if (next == nullptr) next = Sibling(item, -1);
   }
+  Forget(item);
   const bool was = m_quiet;
   m_quiet = true;
   delete item;
@@ -178,10 +179,16 @@ void StdTreeWidget::DeleteItemNotify(QTreeWidgetItem* item) {
   Notify(TVN_SELCHANGED, TVC_UNKNOWN, nullptr, next);
 }
 
+void StdTreeWidget::Forget(QTreeWidgetItem* item) {
+  m_live.remove(item);
+  for (int i = 0; i < item->childCount(); ++i) Forget(item->child(i));
+}
+
 void StdTreeWidget::DeleteAll() {
   const bool was = m_quiet;
   m_quiet = true;
   clear();
+  m_live.clear();
   m_quiet = was;
   m_dropTarget = QPersistentModelIndex();
   m_pressed = QPersistentModelIndex();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPersistentModelIndex>
+#include <QSet>
 #include <QTreeWidget>
 #include <memory>
 
@@ -35,6 +36,11 @@ class StdTreeWidget : public QTreeWidget {
   static QTreeWidgetItem* Item(HTREEITEM handle) {
     return reinterpret_cast<QTreeWidgetItem*>(handle);
   }
+
+  // Items live from Adopt until they are deleted; a handle is checked against them
+  // before it is followed, so a stale or foreign handle is refused, never read.
+  void Adopt(QTreeWidgetItem* item) { m_live.insert(item); }
+  bool Owns(const void* item) const { return m_live.contains(item); }
 
   void SetImages(std::shared_ptr<const ImageListData> images);
   const std::shared_ptr<const ImageListData>& Images() const { return m_images; }
@@ -76,7 +82,10 @@ class StdTreeWidget : public QTreeWidget {
   UINT HitTestViewport(QPoint point, QTreeWidgetItem** item) const;
   QTreeWidgetItem* PendingItem() const;
 
+  void Forget(QTreeWidgetItem* item);
+
   DWORD m_style;
+  QSet<const void*> m_live;
   std::shared_ptr<const ImageListData> m_images;
   QPersistentModelIndex m_dropTarget;
   QPersistentModelIndex m_pressed;  // left press on an item, waiting for up or a drag

@@ -67,6 +67,10 @@ TEST_F(StdTree, InsertPlacesFirstLastSortedAndAfterASibling) {
   EXPECT_EQ(tree.GetPrevSiblingItem(tree.GetRootItem()), nullptr);
   EXPECT_EQ(tree.GetNextItem(child, TVGN_PARENT), b);
   EXPECT_EQ(tree.InsertItem("x", reinterpret_cast<HTREEITEM>(&parent)), nullptr);  // a stranger
+  tree.DeleteItem(child);
+  EXPECT_EQ(tree.GetItemText(child), "");  // a stale handle is refused
+  EXPECT_FALSE(tree.SelectItem(child));
+  EXPECT_EQ(tree.InsertItem("y", child), nullptr);
 }
 
 TEST_F(StdTree, ItemFieldsDataAndImages) {
