@@ -5,7 +5,7 @@
 
 #include "framework/WindowProps.h"
 #include "framework/controls/EntryDelegate.h"
-#include "framework/controls/StdWidgets.h"
+#include "framework/controls/StdComboBox.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <QSignalBlocker>
 
-#include "framework/controls/StdWidgets.h"
+#include "framework/controls/StdTabWidget.h"
 
 const CRuntimeClass CTabCtrl::classCTabCtrl{"CTabCtrl", &CStdControl::classCStdControl, nullptr};
 const CRuntimeClass* CTabCtrl::GetRuntimeClass() const { return &classCTabCtrl; }

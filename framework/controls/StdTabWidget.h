@@ -1,28 +1,9 @@
 #pragma once
 
-#include <QComboBox>
 #include <QTabBar>
 #include <QWidget>
-#include <algorithm>
 
 #include "framework/controls/ControlTypes.h"
-
-// The widget of a combo box: announces the drop-down (CBN_DROPDOWN, before the list
-// opens, so its owner can size it) and the close-up, and drops a list at least
-// `DroppedWidth` wide.
-class StdComboBox : public QComboBox {
- public:
-  explicit StdComboBox(QWidget* parent) : QComboBox(parent) {}
-
-  void SetDroppedWidth(int width) { m_droppedWidth = width; }
-  int DroppedWidth() const { return std::max(m_droppedWidth, width()); }
-
-  void showPopup() override;
-  void hidePopup() override;
-
- private:
-  int m_droppedWidth = 0;
-};
 
 // The tab strip of a tab control; every tab has one fixed size once it is set.
 class StdTabBar : public QTabBar {
