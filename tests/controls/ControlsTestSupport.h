@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QApplication>
+#include <QImage>
+#include <QWidget>
+#include <vector>
+
+#include "framework/CWnd.h"
+#include "framework/gdi/Colors.h"
+#include "framework/gdi/OwnerDraw.h"
+#include "framework/gdi/PaintToImage.h"
+
+// A shown top-level window that owns the controls under test. It records the owner-draw
+// requests that reach it and answers them (TRUE) only when told to.
+class OwnerWindow : public CWnd {
+ public:
+  std::vector<UINT> requests;  // WM_DRAWITEM / WM_MEASUREITEM, in order
+  bool answer = false;
+
+  void CreateShown() {
+    CreateEx(0, nullptr, "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 420, 320), nullptr,
+             0);
+    QApplication::processEvents();
+  }
+
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_DRAWITEM || message == WM_MEASUREITEM) {
+      requests.push_back(message);
+      if (answer) return TRUE;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+  }
+};
+
+// What the widget shows now, painted through its own paint path.
+inline QImage Snapshot(QWidget* widget) {
+  QApplication::processEvents();
+  return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+inline int CountPixels(const QImage& image, COLORREF colour) {
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) count += AfxImagePixel(image, x, y) == colour;
+  }
+  return count;
+}
+
+// A 16 by 16 image list holding one solid picture of `colour`.
+inline QImage SolidPicture(COLORREF colour, int size = 16) {
+  QImage picture(size, size, QImage::Format_ARGB32);
+  picture.fill(ToQColor(colour));
+  return picture;
+}
