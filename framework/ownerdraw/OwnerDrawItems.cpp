@@ -72,7 +72,9 @@ class OwnerDrawRouter : public QObject {
       request.itemState |= ODS_DISABLED;
     }
     request.hwndItem = m_control;
-    const QRect r = option.rect;
+    QRect r = option.rect;
+    // A list box line spans the list's width, whatever width the view gave the entry.
+    if (m_type == ODT_LISTBOX) r.setRight(std::max(r.left(), m_view->viewport()->width()) - 1);
     request.rcItem = CRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
     request.itemData = EntryData(m_view->model(), row);
     CDC dc(&painter);
@@ -141,7 +143,11 @@ bool AfxEnableOwnerDrawItems(QWidget* control, DWORD style) {
   QAbstractItemView* view = combo != nullptr ? combo->view() : list;
   auto* router = new OwnerDrawRouter(control, view, combo != nullptr ? ODT_COMBOBOX : ODT_LISTBOX,
                                      (style & variable) != 0);
-  if (list != nullptr) list->setUniformItemSizes((style & variable) == 0);
+  if (list != nullptr) {
+    list->setUniformItemSizes((style & variable) == 0);
+    // Lines wrap or clip at the list's edge, so only an explicit style scrolls sideways.
+    if ((style & WS_HSCROLL) == 0) list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  }
   const QPointer<OwnerDrawRouter> guard(router);
   EntryDelegate::Of(view, control)
       ->SetOwner(

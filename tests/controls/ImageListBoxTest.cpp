@@ -112,6 +112,11 @@ TEST_F(ImageListBoxTest, DisabledListDrawsEveryLineGreyedAndNoneHighlighted) {
   const QImage enabled = Snapshot(list.GetSafeHwnd());
   EXPECT_GT(CountPixels(enabled, highlight), 0);  // the selection shows while enabled
   EXPECT_GT(CountPixels(enabled, kIconColour), 0);
+  CRect selected;
+  ASSERT_EQ(list.GetItemRect(1, &selected), LB_OKAY);
+  const int lastColumn =
+      static_cast<QListWidget*>(list.GetSafeHwnd())->viewport()->geometry().right();
+  EXPECT_EQ(AfxImagePixel(enabled, lastColumn - 2, selected.top + 3), highlight);  // whole width
 
   list.EnableWindow(FALSE);
   const QImage disabled = Snapshot(list.GetSafeHwnd());
