@@ -1,0 +1,270 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTabBar>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/TabHost.h"
+#include "framework/StdControlsTestSupport.h"
+#include "framework/controls/CEdit.h"
+
+namespace {
+
+constexpr UINT kHostId = 2006;
+
+// A page: a child window with two edits, made on the test window as a page of the view
+// is made on the view before the host adopts it.
+class Page : public CWnd {
+ public:
+  explicit Page(bool* destroyed = nullptr) : m_destroyed(destroyed) {}
+  ~Page() override {
+    if (m_destroyed != nullptr) *m_destroyed = true;
+  }
+  void Make(CWnd* parent, UINT firstId) {
+    ASSERT_TRUE(CreateEx(0, nullptr, "", WS_CHILD, CRect(1, 2, 31, 42), parent, 0));
+    ASSERT_TRUE(first.Create(WS_VISIBLE, CRect(5, 5, 100, 25), this, firstId));
+    ASSERT_TRUE(second.Create(WS_VISIBLE, CRect(5, 30, 100, 50), this, firstId + 1));
+  }
+  CRect Placed() const {
+    const QRect g = GetSafeHwnd()->geometry();
+    return CRect(g.left(), g.top(), g.right() + 1, g.bottom() + 1);
+  }
+  bool Shown() const { return !GetSafeHwnd()->isHidden(); }
+
+  CEdit first;
+  CEdit second;
+
+ private:
+  bool* m_destroyed;
+};
+
+// Records the page notifications as "leaving 0/10", "selected 1/11", "removed 2/12".
+class JournalHost : public CTabHost {
+ public:
+  std::vector<std::string> journal;
+  bool firstControl = true;
+
+  BOOL WantsFirstControlFocus(int index, int value) override {
+    journal.push_back(Entry("wants", index, value));
+    return firstControl ? TRUE : FALSE;
+  }
+  void OnPageSelected(int index, int value) override {
+    journal.push_back(Entry("selected", index, value));
+  }
+  void OnPageLeaving(int index, int value) override {
+    journal.push_back(Entry("leaving", index, value));
+  }
+  void OnPageRemoved(int index, int value) override {
+    journal.push_back(Entry("removed", index, value));
+  }
+
+ private:
+  static std::string Entry(const char* what, int index, int value) {
+    return std::string(what) + " " + std::to_string(index) + "/" + std::to_string(value);
+  }
+};
+
+class TabHost : public testing::Test {
+ protected:
+  void SetUp() override {
+    parent.CreateShown();
+    QApplication::setActiveWindow(parent.GetSafeHwnd());
+  }
+  void Make(DWORD style = 0, const CRect& rect = CRect(10, 10, 310, 230)) {
+    ASSERT_TRUE(host.Create(WS_VISIBLE | style, rect, &parent, kHostId));
+  }
+  // Three pages with user values 10, 11 and 12.
+  void AddPages() {
+    for (int i = 0; i < 3; ++i) {
+      pages[i].Make(&parent, 100 + 10 * i);
+      ASSERT_EQ(host.AddPage(("Page " + std::to_string(i)).c_str(), 10 + i, &pages[i]), i);
+    }
+    host.journal.clear();
+  }
+  void ClickTab(int index) {
+    QTabBar* bar = host.GetSafeHwnd()->findChild<QTabBar*>();
+    ASSERT_NE(bar, nullptr);
+    ClickAt(bar, bar->tabRect(index).center());
+  }
+  std::vector<bool> Shown() const { return {pages[0].Shown(), pages[1].Shown(), pages[2].Shown()}; }
+
+  NotifyRecorder parent;
+  JournalHost host;
+  Page pages[3];
+};
+
+TEST_F(TabHost, PagesArePlacedInsideTheDisplayAreaForTabsOnEachSide) {
+  struct Case {
+    DWORD style;
+    const char* side;
+  };
+  const Case cases[] = {{0, "top"},
+                        {TCS_BOTTOM, "bottom"},
+                        {TCS_VERTICAL, "left"},
+                        {TCS_VERTICAL | TCS_RIGHT, "right"}};
+  for (const Case& c : cases) {
+    JournalHost tabs;
+    ASSERT_TRUE(tabs.Create(WS_VISIBLE | c.style, CRect(0, 0, 300, 200), &parent, kHostId + 1));
+    Page page;
+    page.Make(&parent, 700);
+    ASSERT_EQ(tabs.AddPage("Only", 0, &page), 0);
+    CRect tab;
+    ASSERT_TRUE(tabs.GetItemRect(0, &tab));
+    ASSERT_FALSE(tab.IsRectEmpty());
+    const int across = tab.Height();  // the strip's depth with tabs on top or bottom
+    const int beside = tab.Width();   // and with tabs on the left or right
+    const CRect expected = std::string(c.side) == "top"      ? CRect(4, across + 4, 296, 196)
+                           : std::string(c.side) == "bottom" ? CRect(4, 4, 296, 196 - across)
+                           : std::string(c.side) == "left"   ? CRect(beside + 4, 4, 296, 196)
+                                                             : CRect(4, 4, 296 - beside, 196);
+    EXPECT_EQ(page.Placed(), expected) << c.side;
+    EXPECT_EQ(page.GetParent(), &tabs) << c.side;
+    EXPECT_TRUE(page.Shown()) << c.side;
+    tabs.DestroyWindow();
+  }
+}
+
+TEST_F(TabHost, OnlyTheFirstPageIsShownAndBadPagesAreRefused) {
+  Make();
+  AddPages();
+  EXPECT_EQ(Shown(), (std::vector<bool>{true, false, false}));
+  EXPECT_EQ(host.GetCurSel(), 0);
+  EXPECT_EQ(host.GetPage(1), &pages[1]);
+  EXPECT_EQ(host.GetPage(3), nullptr);
+  EXPECT_EQ(host.GetPage(-1), nullptr);
+  EXPECT_EQ(host.AddPage("None", 0, nullptr), -1);
+  CWnd unmade;
+  EXPECT_EQ(host.AddPage("No window", 0, &unmade), -1);
+  EXPECT_EQ(host.GetItemCount(), 3);  // the refused tabs went again
+}
+
+TEST_F(TabHost, APageAddedWhileTheHostIsEmptyIsPlacedWhenFirstSelected) {
+  Make();
+  host.MoveWindow(10, 10, 0, 0);
+  pages[0].Make(&parent, 100);
+  pages[1].Make(&parent, 110);
+  ASSERT_EQ(host.AddPage("A", 0, &pages[0]), 0);
+  ASSERT_EQ(host.AddPage("B", 0, &pages[1]), 1);
+  EXPECT_EQ(pages[1].Placed(), CRect(1, 2, 31, 42));  // as it was made
+  host.MoveWindow(10, 10, 300, 220);
+  ASSERT_TRUE(host.SetActivePage(1));
+  EXPECT_EQ(pages[1].Placed().left, 4);
+  EXPECT_EQ(pages[1].Placed().right, 296);
+  EXPECT_FALSE(pages[0].Shown());
+  EXPECT_TRUE(pages[1].Shown());
+}
+
+TEST_F(TabHost, UserTabChangeLeavesHidesShowsAndSelects) {
+  Make();
+  AddPages();
+  ClickTab(2);
+  EXPECT_EQ(host.GetCurSel(), 2);
+  EXPECT_EQ(Shown(), (std::vector<bool>{false, false, true}));
+  EXPECT_EQ(host.journal, (std::vector<std::string>{"leaving 0/10", "selected 2/12"}));
+  EXPECT_TRUE(parent.Codes(WM_NOTIFY).empty());  // the host handles its own tab changes
+}
+
+TEST_F(TabHost, SelectingTheSelectedTabChangesNothing) {
+  Make();
+  AddPages();
+  EXPECT_TRUE(host.SetActivePage(0));
+  ClickTab(0);
+  EXPECT_TRUE(host.journal.empty());
+  EXPECT_EQ(Shown(), (std::vector<bool>{true, false, false}));
+  EXPECT_FALSE(host.SetActivePage(3));
+  EXPECT_FALSE(host.SetActivePage(-1));
+  EXPECT_EQ(host.GetCurSel(), 0);
+  EXPECT_TRUE(host.SetActivePage(1));  // by code: no page notifications
+  EXPECT_EQ(Shown(), (std::vector<bool>{false, true, false}));
+  EXPECT_TRUE(host.journal.empty());
+}
+
+TEST_F(TabHost, FocusReturnsToTheControlThatHadItInEachPage) {
+  Make();
+  AddPages();
+  pages[0].second.SetFocus();
+  ASSERT_EQ(QApplication::focusWidget(), pages[0].second.GetSafeHwnd());
+  ClickTab(1);
+  // A page never visited gets the focus on its first control.
+  EXPECT_EQ(QApplication::focusWidget(), pages[1].first.GetSafeHwnd());
+  pages[1].second.SetFocus();
+  ClickTab(0);
+  EXPECT_EQ(QApplication::focusWidget(), pages[0].second.GetSafeHwnd());
+  ASSERT_TRUE(host.SetActivePage(1));
+  EXPECT_EQ(QApplication::focusWidget(), pages[1].second.GetSafeHwnd());
+}
+
+TEST_F(TabHost, FocusOnTheTabStripMovesIntoTheSelectedPage) {
+  Make();
+  AddPages();
+  pages[0].second.SetFocus();
+  host.SendMessage(WM_KILLFOCUS);  // remembers where the focus is
+  pages[0].first.SetFocus();
+  host.SendMessage(WM_SETFOCUS);
+  EXPECT_EQ(QApplication::focusWidget(), pages[0].second.GetSafeHwnd());
+}
+
+TEST_F(TabHost, DestroyingRemovesPagesLastToFirstAndDeletesOwnedOnes) {
+  Make();
+  pages[0].Make(&parent, 100);
+  pages[1].Make(&parent, 110);
+  bool ownedGone = false;
+  auto* owned = new Page(&ownedGone);
+  owned->Make(&parent, 120);
+  ASSERT_EQ(host.AddPage("A", 10, &pages[0]), 0);
+  ASSERT_EQ(host.AddPage("B", 11, owned, 1), 1);
+  ASSERT_EQ(host.AddPage("C", 12, &pages[1]), 2);
+  host.journal.clear();
+  host.DestroyWindow();
+  EXPECT_EQ(host.journal,
+            (std::vector<std::string>{"removed 2/12", "removed 1/11", "removed 0/10"}));
+  EXPECT_TRUE(ownedGone);
+  EXPECT_FALSE(pages[0].IsWindow());  // a page it does not own loses its window only
+  EXPECT_FALSE(pages[1].IsWindow());
+}
+
+TEST_F(TabHost, OwnedPagesGoWithTheHostObjectToo) {
+  bool ownedGone = false;
+  {
+    JournalHost tabs;
+    ASSERT_TRUE(tabs.Create(WS_VISIBLE, CRect(0, 0, 200, 100), &parent, kHostId + 2));
+    auto* owned = new Page(&ownedGone);
+    owned->Make(&parent, 130);
+    ASSERT_EQ(tabs.AddPage("Owned", 0, owned, 1), 0);
+  }
+  EXPECT_TRUE(ownedGone);
+}
+
+TEST_F(TabHost, PageCommandsAndNotificationsReachTheHostsParent) {
+  Make();
+  AddPages();
+  pages[1].first.GetParent()->GetParent()->SendMessage(
+      WM_COMMAND, MAKEWPARAM(110, EN_CHANGE),
+      reinterpret_cast<LPARAM>(pages[1].first.GetSafeHwnd()));
+  ASSERT_EQ(parent.Codes(WM_COMMAND), std::vector<UINT>{EN_CHANGE});
+  EXPECT_EQ(parent.received.back().id, 110u);
+  EXPECT_EQ(parent.received.back().from, pages[1].first.GetSafeHwnd());
+
+  parent.answer = [](const NMHDR& header) { return header.code == NM_DBLCLK ? 7 : 0; };
+  NMHDR header;
+  header.hwndFrom = pages[2].GetSafeHwnd();
+  header.idFrom = 120;
+  header.code = NM_DBLCLK;
+  EXPECT_EQ(host.SendMessage(WM_NOTIFY, 120, reinterpret_cast<LPARAM>(&header)), 7);
+  EXPECT_EQ(parent.Codes(WM_NOTIFY), std::vector<UINT>{NM_DBLCLK});
+  EXPECT_EQ(parent.received.back().id, 120u);
+}
+
+TEST_F(TabHost, PageTitlesChangeOnlyForExistingTabs) {
+  Make();
+  AddPages();
+  EXPECT_TRUE(host.SetPageTitle(1, "Quick Info"));
+  std::string text;
+  ASSERT_TRUE(host.GetItem(1, nullptr, &text));
+  EXPECT_EQ(text, "Quick Info");
+  EXPECT_FALSE(host.SetPageTitle(3, "Nothing"));
+}
+
+}  // namespace
