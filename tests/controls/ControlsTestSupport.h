@@ -6,12 +6,13 @@
 #include <vector>
 
 #include "framework/CWnd.h"
-#include "framework/gdi/Colors.h"
+#include "framework/ControlFactory.h"
+#include "framework/controls/ControlTypes.h"
 #include "framework/gdi/OwnerDraw.h"
 #include "framework/gdi/PaintToImage.h"
 
 // A shown top-level window that owns the controls under test. It records the owner-draw
-// requests that reach it and answers them (TRUE) only when told to.
+// requests reaching it and answers them (TRUE) only when told to.
 class OwnerWindow : public CWnd {
  public:
   std::vector<UINT> requests;  // WM_DRAWITEM / WM_MEASUREITEM, in order
@@ -21,6 +22,22 @@ class OwnerWindow : public CWnd {
     CreateEx(0, nullptr, "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 420, 320), nullptr,
              0);
     QApplication::processEvents();
+  }
+  // The application list (2030) and group picker (2031) as the main form's template
+  // makes them, for the controls to take over by id.
+  void MakeFormControls() {
+    DialogResource form;
+    form.items.push_back({"LISTBOX", "", 2030, 0, 0, 120, 140,
+                          WS_VISIBLE | WS_BORDER | LBS_NOTIFY | LBS_SORT | LBS_OWNERDRAWVARIABLE |
+                              LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT});
+    form.items.push_back({"COMBOBOX", "", 2031, 0, 150, 80, 100,
+                          WS_VISIBLE | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS});
+    AfxCreateDialogControls(GetSafeHwnd(), form);
+  }
+  int Count(UINT message) const {
+    int n = 0;
+    for (UINT m : requests) n += m == message;
+    return n;
   }
 
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -46,7 +63,6 @@ inline int CountPixels(const QImage& image, COLORREF colour) {
   return count;
 }
 
-// A 16 by 16 image list holding one solid picture of `colour`.
 inline QImage SolidPicture(COLORREF colour, int size = 16) {
   QImage picture(size, size, QImage::Format_ARGB32);
   picture.fill(ToQColor(colour));

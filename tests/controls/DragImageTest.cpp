@@ -10,7 +10,7 @@ class DragImageTest : public testing::Test {
  protected:
   void SetUp() override {
     owner.CreateShown();
-    ASSERT_TRUE(tree.Create(WS_VISIBLE | TVS_HASBUTTONS, CRect(0, 60, 300, 300), &owner, 2023));
+    ASSERT_TRUE(tree.Create(WS_VISIBLE, CRect(0, 60, 300, 300), &owner, 2023));
     icons.Create(16, 16, ILC_COLOR32, 1, 1);
     icons.Add(SolidPicture(RGB(0, 0, 255)), CLR_NONE);
     tree.SetImageList(&icons, TVSIL_NORMAL);
@@ -26,48 +26,35 @@ class DragImageTest : public testing::Test {
   HTREEITEM app = nullptr;
 };
 
-// Dark pixels (text) right of the icon column.
-int TextPixels(const QImage& picture) {
-  int dark = 0;
-  for (int y = 0; y < picture.height(); ++y) {
-    for (int x = 18; x < picture.width(); ++x) dark += qGray(picture.pixel(x, y)) < 100;
-  }
-  return dark;
-}
-
 TEST_F(DragImageTest, PictureShowsTheItemsIconAndText) {
-  const std::unique_ptr<CDragImageList> shortImage = AfxCreateDragImage(tree, group);
-  const std::unique_ptr<CDragImageList> longImage = AfxCreateDragImage(tree, app);
-  ASSERT_NE(shortImage, nullptr);
-  ASSERT_NE(longImage, nullptr);
-  EXPECT_EQ(longImage->GetImageCount(), 1);
+  const auto shortImage = AfxCreateDragImage(tree, group);
+  const auto longImage = AfxCreateDragImage(tree, app);
+  ASSERT_TRUE(shortImage && longImage);
   EXPECT_GT(longImage->GetImageSize().width(), shortImage->GetImageSize().width());
   const QImage picture = longImage->GetPixmap(0).toImage();
   EXPECT_EQ(picture.pixel(2, picture.height() / 2), qRgb(0, 0, 255));
-  EXPECT_GT(TextPixels(picture), 10);
+  int ink = 0;  // dark text pixels right of the icon
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 18; x < picture.width(); ++x) ink += qGray(picture.pixel(x, y)) < 100;
+  }
+  EXPECT_GT(ink, 10);
   EXPECT_EQ(AfxCreateDragImage(tree, nullptr), nullptr);
 }
 
 TEST_F(DragImageTest, DragFollowsThePointerHidesAndEnds) {
-  std::unique_ptr<CDragImageList> image = AfxCreateDragImage(tree, app);
+  auto image = AfxCreateDragImage(tree, app);
   ASSERT_NE(image, nullptr);
   EXPECT_FALSE(CDragImageList::DragMove(CPoint(5, 5)));  // no drag yet
   EXPECT_FALSE(image->BeginDrag(3, CPoint(0, 0)));       // no such picture
-
-  const QSize size = image->GetImageSize();
-  const CPoint hot(size.width() / 2, size.height() / 2);
+  const CPoint hot(image->GetImageSize().width() / 2, image->GetImageSize().height() / 2);
   ASSERT_TRUE(image->BeginDrag(0, hot));
   ASSERT_TRUE(CDragImageList::DragEnter(&owner, CPoint(100, 100)));
   QWidget* shown = CDragImageList::GetDragWidget();
   ASSERT_NE(shown, nullptr);
   EXPECT_EQ(shown->parentWidget(), owner.GetSafeHwnd());
   EXPECT_EQ(shown->pos(), QPoint(100 - hot.x, 100 - hot.y));
-  EXPECT_TRUE(shown->isVisible());
 
-  EXPECT_TRUE(CDragImageList::DragMove(CPoint(150, 120)));
-  EXPECT_EQ(shown->pos(), QPoint(150 - hot.x, 120 - hot.y));
   EXPECT_TRUE(CDragImageList::DragShowNolock(FALSE));
-  EXPECT_FALSE(shown->isVisible());
   EXPECT_TRUE(CDragImageList::DragMove(CPoint(160, 130)));
   EXPECT_FALSE(shown->isVisible());
   EXPECT_TRUE(CDragImageList::DragShowNolock(TRUE));
@@ -76,20 +63,12 @@ TEST_F(DragImageTest, DragFollowsThePointerHidesAndEnds) {
 
   EXPECT_TRUE(CDragImageList::DragLeave(&owner));
   EXPECT_EQ(CDragImageList::GetDragWidget(), nullptr);
-  CDragImageList::EndDrag();
-  image.reset();  // the view destroys the image after the drag
-  EXPECT_FALSE(CDragImageList::DragShowNolock(TRUE));
-  QApplication::processEvents();
-}
-
-TEST_F(DragImageTest, EndingWhileShownRemovesThePicture) {
-  std::unique_ptr<CDragImageList> image = AfxCreateDragImage(tree, group);
-  ASSERT_TRUE(image->BeginDrag(0, CPoint(1, 1)));
   ASSERT_TRUE(CDragImageList::DragEnter(nullptr, CPoint(10, 10)));  // over the screen
-  ASSERT_NE(CDragImageList::GetDragWidget(), nullptr);
+  EXPECT_NE(CDragImageList::GetDragWidget(), nullptr);
   CDragImageList::EndDrag();
+  image.reset();
   EXPECT_EQ(CDragImageList::GetDragWidget(), nullptr);
-  EXPECT_FALSE(CDragImageList::DragMove(CPoint(20, 20)));
+  EXPECT_FALSE(CDragImageList::DragShowNolock(TRUE));
 }
 
 }  // namespace

@@ -5,30 +5,24 @@
 
 #include "ControlsTestSupport.h"
 #include "controls/TreeComboBox.h"
+#include "framework/gdi/SystemMetrics.h"
 
 namespace {
 
-constexpr UINT kComboId = 2031;
-constexpr COLORREF kLightRed = 0x8080FF;
-constexpr COLORREF kBlue = 0xFF0000;
+constexpr WORD kTop = CTreeComboBox::kTopLevel;
 
+// The group picker as the main form has it: made by the template, taken over by id.
 class TreeComboBoxTest : public testing::Test {
  protected:
   void SetUp() override {
     owner.CreateShown();
-    ASSERT_TRUE(
-        combo.Create(WS_VISIBLE | CBS_DROPDOWNLIST, CRect(10, 10, 130, 200), &owner, kComboId));
-  }
-  std::vector<std::string> Texts() const {
-    std::vector<std::string> texts;
-    for (int i = 0; i < combo.GetCount(); ++i) texts.push_back(combo.GetLBText(i));
-    return texts;
+    owner.MakeFormControls();
+    ASSERT_TRUE(combo.SubclassDlgItem(2031, &owner));
   }
   // Entry `index` drawn into a picture 200 by 18, as the list draws it.
   QImage Draw(int index, UINT state) {
     return AfxPaintToImage(200, 18, [&](CDC& dc) {
       DRAWITEMSTRUCT request;
-      request.CtlType = ODT_COMBOBOX;
       request.itemID = static_cast<UINT>(index);
       request.itemState = state;
       request.rcItem = CRect(0, 0, 200, 18);
@@ -42,74 +36,73 @@ class TreeComboBoxTest : public testing::Test {
 };
 
 TEST_F(TreeComboBoxTest, ChildrenLandAfterTheParentsLastDescendant) {
-  const WORD top = CTreeComboBox::kTopLevel;
   struct Step {
     WORD parent;
     const char* text;
     int position;
   };
-  const Step steps[] = {{top, "A", 0}, {top, "B", 1}, {0, "A1", 1},
-                        {0, "A2", 2},  {1, "A1a", 2}, {0, "A3", 4}};
+  const Step steps[] = {{kTop, "A", 0}, {kTop, "B", 1}, {0, "A1", 1},
+                        {0, "A2", 2},   {1, "A1a", 2},  {0, "A3", 4}};
   for (const Step& s : steps) EXPECT_EQ(combo.AddItem(s.parent, 0, s.text), s.position) << s.text;
-  EXPECT_EQ(Texts(), (std::vector<std::string>{"A", "A1", "A1a", "A2", "A3", "B"}));
+  const std::vector<std::string> texts{"A", "A1", "A1a", "A2", "A3", "B"};
   const std::vector<int> levels{0, 1, 2, 1, 1, 0};
-  const std::vector<int> parents{top, 0, 1, 0, 0, top};
-  for (int i = 0; i < combo.GetCount(); ++i) {
+  const std::vector<int> parents{kTop, 0, 1, 0, 0, kTop};
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(combo.GetLBText(i), texts[i]);
     EXPECT_EQ(combo.GetItemLevel(i), levels[i]) << i;
     EXPECT_EQ(combo.GetItemParentId(i), parents[i]) << i;
   }
   EXPECT_EQ(combo.AddItem(77, 0, "orphan"), CB_ERR);
   EXPECT_EQ(combo.GetCount(), 6);
-  combo.ResetContent();
-  EXPECT_EQ(combo.GetRecordCount(), 0);
-}
-
-TEST_F(TreeComboBoxTest, EntriesAreEighteenPixelsAndTheFieldSixteen) {
-  combo.AddItem(CTreeComboBox::kTopLevel, 0, "A");
   EXPECT_EQ(combo.GetItemHeight(0), 18);
   EXPECT_EQ(combo.GetItemHeight(-1), 16);
 }
 
 TEST_F(TreeComboBoxTest, DroppedListWidensForDeepAndLongEntries) {
-  combo.AddItem(CTreeComboBox::kTopLevel, 0, "Group");
+  combo.AddItem(kTop, 0, "Group");
   const int shallow = combo.CalcDroppedWidth();
-  combo.AddItem(0, 0, "Group");  // the same text one level deeper
+  int parent = combo.AddItem(0, 0, "Group");  // the same text one level deeper
   EXPECT_EQ(combo.CalcDroppedWidth(), shallow + 8);
-
-  int parent = 1;
-  for (int level = 2; level < 12; ++level)
+  for (int level = 2; level < 10; ++level) {
     parent = combo.AddItem(static_cast<WORD>(parent), 0, "A rather long group name");
+  }
   combo.ShowDropDown(TRUE);
   QApplication::processEvents();
   EXPECT_EQ(combo.GetDroppedWidth(), combo.CalcDroppedWidth());
-  CRect r;
-  combo.GetClientRect(&r);
-  EXPECT_GT(combo.GetDroppedWidth(), r.Width());
+  EXPECT_GT(combo.GetDroppedWidth(), combo.GetSafeHwnd()->width());
   combo.ShowDropDown(FALSE);
 }
 
 TEST_F(TreeComboBoxTest, SelectedEntryFramesItsIconRedAndBlueAndItsTextBlack) {
   combo.AddIcon(HICON(SolidPicture(RGB(0, 160, 0))));
-  combo.AddItem(CTreeComboBox::kTopLevel, 0, "Top");
+  combo.AddItem(kTop, 0, "Top");
   combo.AddItem(0, 0, "Child");  // level 1: icon box from x 20 to 38, text box from 40
   const QImage selected = Draw(1, ODS_SELECTED);
-  EXPECT_EQ(AfxImagePixel(selected, 20, 0), kLightRed);
-  EXPECT_EQ(AfxImagePixel(selected, 20, 10), kLightRed);
-  EXPECT_EQ(AfxImagePixel(selected, 38, 16), kBlue);
-  EXPECT_EQ(AfxImagePixel(selected, 38, 5), kBlue);
-  EXPECT_EQ(AfxImagePixel(selected, 40, 8), RGB(0, 0, 0));
-  EXPECT_EQ(AfxImagePixel(selected, 199, 8), RGB(0, 0, 0));
-  EXPECT_EQ(AfxImagePixel(selected, 120, 0), RGB(0, 0, 0));
+  for (const QPoint p : {QPoint(20, 0), QPoint(20, 10)}) {
+    EXPECT_EQ(AfxImagePixel(selected, p.x(), p.y()), 0x8080FFu);  // light red
+  }
+  for (const QPoint p : {QPoint(38, 16), QPoint(38, 5)}) {
+    EXPECT_EQ(AfxImagePixel(selected, p.x(), p.y()), 0xFF0000u);  // blue
+  }
+  for (const QPoint p : {QPoint(40, 8), QPoint(199, 8), QPoint(120, 0), QPoint(120, 16)}) {
+    EXPECT_EQ(AfxImagePixel(selected, p.x(), p.y()), RGB(0, 0, 0));
+  }
   EXPECT_EQ(AfxImagePixel(selected, 190, 4), GetSysColor(COLOR_HIGHLIGHT));
 
   const QImage plain = Draw(1, 0);
-  EXPECT_EQ(CountPixels(plain, kLightRed), 0);
-  EXPECT_EQ(CountPixels(plain, GetSysColor(COLOR_HIGHLIGHT)), 0);
+  EXPECT_EQ(CountPixels(plain, 0x8080FF), 0);
   EXPECT_EQ(AfxImagePixel(plain, 190, 4), GetSysColor(COLOR_WINDOW));
+
+  // The control paints its own frame over the field: shadow top-left, raised drop button.
+  const QImage field = Snapshot(combo.GetSafeHwnd());
+  const int right = field.width() - 1;
+  EXPECT_EQ(AfxImagePixel(field, 0, 0), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(AfxImagePixel(field, right - GetSystemMetrics(SM_CXHTHUMB), 1),
+            GetSysColor(COLOR_BTNHIGHLIGHT));
 
   combo.EnableWindow(FALSE);
   const QImage disabled = Draw(1, ODS_SELECTED);
-  EXPECT_EQ(CountPixels(disabled, kLightRed), 0);
+  EXPECT_EQ(CountPixels(disabled, 0x8080FF), 0);
   EXPECT_EQ(AfxImagePixel(disabled, 190, 4), RGB(0xC0, 0xC0, 0xC0));
 }
 
