@@ -34,12 +34,6 @@ class OwnerWindow : public CWnd {
                           WS_VISIBLE | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS});
     AfxCreateDialogControls(GetSafeHwnd(), form);
   }
-  int Count(UINT message) const {
-    int n = 0;
-    for (UINT m : requests) n += m == message;
-    return n;
-  }
-
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message == WM_DRAWITEM || message == WM_MEASUREITEM) {
       requests.push_back(message);

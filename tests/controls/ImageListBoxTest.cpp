@@ -69,7 +69,8 @@ TEST_F(ImageListBoxTest, LineHeightFollowsWrappedTextAndNeverUndercutsTheIcon) {
       EXPECT_EQ(Height(0), c.expectedAtLeast) << c.text << " / " << c.icon;
     }
   }
-  EXPECT_EQ(owner.Count(WM_MEASUREITEM), 4);  // each line asked once, answered by the list
+  // Each line asked once; the owner leaves it to the list.
+  EXPECT_EQ(std::count(owner.requests.begin(), owner.requests.end(), WM_MEASUREITEM), 4);
 }
 
 TEST_F(ImageListBoxTest, AddItemSortsAndRemovalFreesRecords) {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "ControlsTestSupport.h"
-#include "framework/controls/CComboBox.h"
 #include "framework/controls/CListBox.h"
 #include "framework/ownerdraw/OwnerDrawItems.h"
 
@@ -24,63 +23,39 @@ class CountingList : public CListBox, public COwnerDrawItems {
   }
 };
 
-class OwnerDrawItemsTest : public testing::Test {
- protected:
-  void SetUp() override { owner.CreateShown(); }
-  void Make(DWORD ownerDraw) {
-    const DWORD style = WS_VISIBLE | ownerDraw;
-    ASSERT_TRUE(list.Create(style, CRect(0, 0, 200, 200), &owner, 2030));
-    EXPECT_EQ(AfxEnableOwnerDrawItems(list.GetSafeHwnd(), style), ownerDraw != 0);
-    for (const char* text : {"a", "b", "c"}) list.AddString(text);
-    QApplication::processEvents();
-  }
+class OwnerDrawItemsTest : public testing::TestWithParam<DWORD> {};
 
+TEST_P(OwnerDrawItemsTest, OwnerAnswersFirstThenTheControlItself) {
   OwnerWindow owner;
+  owner.CreateShown();
   CountingList list;
-};
+  const DWORD style = WS_VISIBLE | GetParam();
+  ASSERT_TRUE(list.Create(style, CRect(0, 0, 200, 200), &owner, 2030));
+  ASSERT_TRUE(AfxEnableOwnerDrawItems(list.GetSafeHwnd(), style));
+  for (const char* text : {"a", "b", "c"}) list.AddString(text);
+  const bool variable = GetParam() == LBS_OWNERDRAWVARIABLE;
 
-TEST_F(OwnerDrawItemsTest, VariableLinesAreMeasuredOnceEach) {
-  Make(LBS_OWNERDRAWVARIABLE);
-  for (int i = 0; i < 3; ++i) Snapshot(list.GetSafeHwnd());
-  EXPECT_EQ(list.measures, 3);
+  for (int i = 0; i < 2; ++i) Snapshot(list.GetSafeHwnd());
+  EXPECT_EQ(list.measures, variable ? 3 : 0);  // each variable line asked once
   CRect r;
-  for (int i = 0; i < 3; ++i) {
-    ASSERT_EQ(list.GetItemRect(i, &r), LB_OKAY);
-    EXPECT_EQ(r.Height(), 30 + 5 * i);
-  }
-}
-
-TEST_F(OwnerDrawItemsTest, OwnerFirstThenTheControlItself) {
-  Make(LBS_OWNERDRAWFIXED);
+  ASSERT_EQ(list.GetItemRect(2, &r), LB_OKAY);
+  EXPECT_EQ(r.Height() == 40, variable);  // 30 + 5 * 2 when measured
   EXPECT_GT(CountPixels(Snapshot(list.GetSafeHwnd()), RGB(0, 200, 0)), 0);
-  EXPECT_EQ(list.measures, 0);  // fixed lines are not measured
+
   list.draws = 0;
   owner.answer = true;  // the owner draws: nothing reaches the control
   Snapshot(list.GetSafeHwnd());
   EXPECT_EQ(list.draws, 0);
-  EXPECT_GT(owner.Count(WM_DRAWITEM), 0);
   owner.answer = false;
   list.EnableWindow(FALSE);
   Snapshot(list.GetSafeHwnd());
   EXPECT_NE(list.lastState & ODS_DISABLED, 0U);
+
+  EXPECT_FALSE(AfxEnableOwnerDrawItems(owner.GetSafeHwnd(), style));  // no list
+  EXPECT_FALSE(AfxEnableOwnerDrawItems(list.GetSafeHwnd(), WS_VISIBLE));
 }
 
-TEST_F(OwnerDrawItemsTest, PlainStylesAndOtherWidgetsAreLeftAlone) {
-  Make(0);
-  Snapshot(list.GetSafeHwnd());
-  EXPECT_EQ(list.draws, 0);
-  EXPECT_TRUE(owner.requests.empty());
-  EXPECT_FALSE(AfxEnableOwnerDrawItems(owner.GetSafeHwnd(), LBS_OWNERDRAWFIXED));
-  EXPECT_FALSE(AfxEnableOwnerDrawItems(nullptr, LBS_OWNERDRAWFIXED));
-
-  CComboBox combo;  // a combo box's selection field is drawn by request too
-  const DWORD style = WS_VISIBLE | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
-  ASSERT_TRUE(combo.Create(style, CRect(0, 220, 150, 250), &owner, 2031));
-  ASSERT_TRUE(AfxEnableOwnerDrawItems(combo.GetSafeHwnd(), style));
-  combo.AddString("x");
-  combo.SetCurSel(0);
-  Snapshot(combo.GetSafeHwnd());
-  EXPECT_GE(owner.Count(WM_DRAWITEM), 1);
-}
+INSTANTIATE_TEST_SUITE_P(Heights, OwnerDrawItemsTest,
+                         testing::Values(LBS_OWNERDRAWFIXED, LBS_OWNERDRAWVARIABLE));
 
 }  // namespace

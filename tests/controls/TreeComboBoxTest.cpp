@@ -77,17 +77,19 @@ TEST_F(TreeComboBoxTest, SelectedEntryFramesItsIconRedAndBlueAndItsTextBlack) {
   combo.AddIcon(HICON(SolidPicture(RGB(0, 160, 0))));
   combo.AddItem(kTop, 0, "Top");
   combo.AddItem(0, 0, "Child");  // level 1: icon box from x 20 to 38, text box from 40
+  struct Pixel {
+    int x, y;
+    COLORREF colour;
+  };
+  const COLORREF red = 0x8080FF, blue = 0xFF0000, black = 0;  // icon box, then text box
+  const Pixel expected[] = {
+      {20, 0, red},    {20, 10, red},    {38, 16, blue},
+      {38, 5, blue},   {40, 8, black},   {199, 8, black},
+      {120, 0, black}, {120, 16, black}, {190, 4, GetSysColor(COLOR_HIGHLIGHT)}};
   const QImage selected = Draw(1, ODS_SELECTED);
-  for (const QPoint p : {QPoint(20, 0), QPoint(20, 10)}) {
-    EXPECT_EQ(AfxImagePixel(selected, p.x(), p.y()), 0x8080FFu);  // light red
+  for (const Pixel& p : expected) {
+    EXPECT_EQ(AfxImagePixel(selected, p.x, p.y), p.colour) << p.x << "," << p.y;
   }
-  for (const QPoint p : {QPoint(38, 16), QPoint(38, 5)}) {
-    EXPECT_EQ(AfxImagePixel(selected, p.x(), p.y()), 0xFF0000u);  // blue
-  }
-  for (const QPoint p : {QPoint(40, 8), QPoint(199, 8), QPoint(120, 0), QPoint(120, 16)}) {
-    EXPECT_EQ(AfxImagePixel(selected, p.x(), p.y()), RGB(0, 0, 0));
-  }
-  EXPECT_EQ(AfxImagePixel(selected, 190, 4), GetSysColor(COLOR_HIGHLIGHT));
 
   const QImage plain = Draw(1, 0);
   EXPECT_EQ(CountPixels(plain, 0x8080FF), 0);
