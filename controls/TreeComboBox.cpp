@@ -25,7 +25,6 @@ constexpr int kDropMargin = 50;
 constexpr COLORREF kDisabledFill = RGB(0xC0, 0xC0, 0xC0);
 constexpr COLORREF kIconFrameLight = 0x8080FF;  // light red
 constexpr COLORREF kIconFrameDark = 0xFF0000;   // blue
-constexpr UINT kSysColorChange = 0x0015;        // the system colours changed
 
 }  // namespace
 
@@ -65,7 +64,7 @@ LRESULT CTreeComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     SetUpWidget();
   } else if (message == WM_DESTROY) {
     FreeAllRecords();
-  } else if (message == kSysColorChange) {
+  } else if (message == ownerdraw::kSysColorChange) {
     LoadColours();
   }
   return CComboBox::WindowProc(message, wParam, lParam);
@@ -207,7 +206,7 @@ void CTreeComboBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
                      CSize(kIconSize, kIconSize), icon.toImage(), DSS_NORMAL);
     }
   }
-  if (selectedLook && haveIcons) {
+  if (selectedLook) {
     pDC->Draw3dRect(CRect(rcIcon.left, rcIcon.top, rcIcon.right + 1, rcIcon.bottom),
                     kIconFrameLight, kIconFrameDark);
   }

@@ -102,8 +102,16 @@ class OwnerDrawRouter : public QObject {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched != m_control) return false;
+    if (event->type() == QEvent::ApplicationPaletteChange ||
+        event->type() == QEvent::PaletteChange) {
+      if (CWnd* wnd = CWnd::FromHandlePermanent(m_control)) {
+        wnd->SendMessage(ownerdraw::kSysColorChange);
+      }
+      return false;
+    }
     auto* combo = qobject_cast<QComboBox*>(m_control.data());
-    if (watched != combo || event->type() != QEvent::Paint) return false;
+    if (combo == nullptr || event->type() != QEvent::Paint) return false;
     QPainter painter(combo);
     AfxPaintOwnerDrawnCombo(combo, painter);
     return true;
@@ -155,10 +163,8 @@ bool AfxEnableOwnerDrawItems(QWidget* control, DWORD style) {
             return guard != nullptr && guard->PaintEntry(painter, option, row);
           },
           [guard](int row, int) { return guard != nullptr ? guard->MeasureEntry(row) : 0; });
-  if (combo != nullptr) {
-    combo->installEventFilter(router);
-    combo->update();
-  }
+  control->installEventFilter(router);
+  control->update();
   view->doItemsLayout();
   view->viewport()->update();
   return true;
