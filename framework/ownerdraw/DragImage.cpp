@@ -80,9 +80,13 @@ void PlaceOverlay() {
 }  // namespace
 
 BOOL CDragImageList::BeginDrag(int nImage, CPoint ptHotSpot) {
-  const QPixmap picture = GetPixmap(nImage);
+  return AfxBeginImageDrag(*this, nImage, ptHotSpot);
+}
+
+BOOL AfxBeginImageDrag(const CImageList& list, int nImage, CPoint ptHotSpot) {
+  const QPixmap picture = list.GetPixmap(nImage);
   if (picture.isNull()) return FALSE;
-  EndDrag();
+  CDragImageList::EndDrag();
   DragState& drag = Drag();
   drag.dragging = true;
   drag.picture = picture;

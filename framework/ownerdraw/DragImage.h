@@ -29,6 +29,9 @@ class CDragImageList : public CImageList {
   static QWidget* GetDragWidget();
 };
 
+// Starts a drag with picture `nImage` of any image list; what BeginDrag does.
+BOOL AfxBeginImageDrag(const CImageList& list, int nImage, CPoint ptHotSpot);
+
 // A picture of tree item `hItem` for dragging: its image from the tree's normal image list
 // beside its text, on the window colour. Null for no item.
 std::unique_ptr<CDragImageList> AfxCreateDragImage(CTreeCtrl& tree, HTREEITEM hItem);
