@@ -2,11 +2,43 @@
 
 #include "accounting/DLLDocument.h"
 #include "framework/CCmdUI.h"
+#include "framework/CDataExchange.h"
 #include "framework/Resources.h"
 #include "module/HostMessages.h"
 #include "res/ResourceIds.h"
 
 TM_IMPLEMENT_DYNCREATE(CDLLDocumentView, CFormView)
+
+namespace {
+
+constexpr COLORREF kMaskColour = RGB(255, 0, 255);
+
+struct ToolButton {
+  int id;
+  UINT bitmap;
+  const char* tooltip;  // null: none
+};
+
+// The upper row, the button beside the group picker, then the lower row.
+constexpr std::array<ToolButton, 15> kToolButtons{{
+    {IDC_VIEW_PREDEFGROUPS, IDB_PREDEFINED_GROUPS, "Predefined groups"},
+    {IDC_VIEW_PREFERENCES, IDB_PREFERENCES, "Preferences"},
+    {IDC_VIEW_REPORTS, IDB_REPORTS, "Reports"},
+    {IDC_VIEW_LOCK, IDB_LOCK, "Lock"},
+    {IDC_VIEW_UNLOCK, IDB_UNLOCK, "UnLock"},
+    {IDC_VIEW_HELP, IDB_HELP, "Help"},
+    {IDC_VIEW_GROUP_BUTTON, IDB_GROUP_UP, nullptr},
+    {IDC_VIEW_MODE_TO_TREE, IDB_VIEW_AS_TREE, nullptr},
+    {IDC_VIEW_MODE_TO_LIST, IDB_VIEW_AS_LIST, "Change view mode"},
+    {IDC_VIEW_REFRESH, IDB_REFRESH, "Refresh"},
+    {IDC_VIEW_MOVETO, IDB_MOVE, "Move App to..."},
+    {IDC_VIEW_COPY, IDB_COPY, "Copy application"},
+    {IDC_VIEW_PASTE, IDB_PASTE, "Paste application"},
+    {IDC_VIEW_NEWGROUP, IDB_NEW_GROUP, "Create new project/group"},
+    {IDC_VIEW_REMOVE, IDB_REMOVE, "Remove"},
+}};
+
+}  // namespace
 
 CDLLDocumentView::CDLLDocumentView() : CFormView(IDD_DLLDOCUMENT_FORM) {}
 
@@ -37,11 +69,44 @@ int CDLLDocumentView::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   return 0;
 }
 
+void CDLLDocumentView::DoDataExchange(CDataExchange* pDX) {
+  CFormView::DoDataExchange(pDX);
+  for (std::size_t i = 0; i < kToolButtons.size(); ++i) {
+    DDX_Control(pDX, kToolButtons[i].id, m_buttons[i]);
+  }
+  DDX_Control(pDX, IDC_VIEW_TABHOST, m_tabHost);
+  DDX_Control(pDX, IDC_VIEW_APP_LIST, m_appList);
+}
+
 void CDLLDocumentView::OnInitialUpdate() {
   CFormView::OnInitialUpdate();
   ResizeParentToFit(FALSE);
   m_bUnlocked = true;
+  SetUpControls();
   m_nReportMessage = RegisterReportRequestMessage();
+}
+
+void CDLLDocumentView::SetUpControls() {
+  for (std::size_t i = 0; i < kToolButtons.size(); ++i) {
+    const ToolButton& spec = kToolButtons[i];
+    CImageButton& button = m_buttons[i];
+    if (!button.IsWindow()) continue;
+    button.SetBitmaps(spec.bitmap, kMaskColour, 0, kMaskColour, 0, kMaskColour, 0, kMaskColour);
+    // The lower row keeps its template places too until the form lays itself out:
+    // sized to their images now, the buttons would lose those places and the list-mode
+    // ones would show in tree mode.
+    button.SetImageAlign(CImageButton::kAlignHCenter | CImageButton::kAlignVCenter);
+    button.SetStyleFlags(CImageButton::kFlat);
+    if (spec.tooltip != nullptr) button.SetTooltipText(spec.tooltip, TRUE);
+  }
+  if (CWnd* unlock = GetDlgItem(IDC_VIEW_UNLOCK)) unlock->EnableWindow(FALSE);
+
+  if (m_imageList.GetSafeHandle() == nullptr &&
+      m_imageList.Create(16, 16, ILC_COLOR32 | ILC_MASK, 5, 1)) {
+    m_imageList.AddIcon(IDI_GROUP);
+    m_imageList.AddIcon(IDI_APPLICATION_ENTRY);
+  }
+  m_appList.SetItemImageList(&m_imageList);
 }
 
 void CDLLDocumentView::OnReports() { RequestReport(m_nReportMessage); }

@@ -1,6 +1,12 @@
 #pragma once
 
+#include <array>
+
+#include "controls/ImageButton.h"
+#include "controls/ImageListBox.h"
+#include "controls/TabHost.h"
 #include "framework/CFormView.h"
+#include "framework/controls/CImageList.h"
 
 class CDLLDocument;
 struct MenuResource;
@@ -31,9 +37,18 @@ class CDLLDocumentView : public CFormView {
   const MessageMap* GetMessageMap() const override;
 
   int OnCreate(LPCREATESTRUCT lpCreateStruct);
+  void DoDataExchange(CDataExchange* pDX) override;
 
  private:
+  // Bitmaps, styles and tooltips of the image buttons; the list's icons.
+  void SetUpControls();
+
   bool m_bUnlocked = true;
   UINT m_nReportMessage = 0;
   const MenuResource* m_popupMenu = nullptr;
+
+  CImageList m_imageList;                  // group and application icons; the list borrows it
+  std::array<CImageButton, 15> m_buttons;  // in the order of the view's button table
+  CTabHost m_tabHost;
+  CImageListBox m_appList;
 };
