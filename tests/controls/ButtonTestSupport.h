@@ -7,88 +7,57 @@
 #include <memory>
 #include <vector>
 
+#include "framework/CWnd.h"
 #include "framework/ControlFactory.h"
 #include "framework/ModuleState.h"
-#include "framework/Resources.h"
 #include "framework/WinMessages.h"
-#include "framework/gdi/Colors.h"
 #include "framework/gdi/PaintToImage.h"
 
-// Bitmap resources for the button tests: solid 16 by 16 squares whose corner pixel is
-// magenta (the transparent colour), one colour per state, plus a wide strip and a
-// bitmap without magenta.
+// Bitmap resources for the button tests: 16 by 16 squares of one colour per state whose
+// top-left pixel is magenta, the transparent colour.
 namespace button_test {
 
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
-constexpr COLORREF kNormalColour = RGB(200, 0, 0);
-constexpr COLORREF kHoverColour = RGB(0, 160, 0);
-constexpr COLORREF kPressedColour = RGB(0, 0, 200);
-constexpr COLORREF kDisabledColour = RGB(230, 200, 0);
+constexpr UINT kNormal = 9001, kHover = 9002, kPressed = 9003, kDisabled = 9004;
+constexpr COLORREF kColours[] = {RGB(200, 0, 0), RGB(0, 160, 0), RGB(0, 0, 200), RGB(230, 200, 0)};
 
-constexpr UINT kNormalBitmap = 9001;
-constexpr UINT kHoverBitmap = 9002;
-constexpr UINT kPressedBitmap = 9003;
-constexpr UINT kDisabledBitmap = 9004;
-constexpr UINT kMissingBitmap = 9099;
-
-inline QByteArray Png(COLORREF colour) {
-  QImage image(16, 16, QImage::Format_RGB32);
-  image.fill(ToQColor(colour));
-  image.setPixelColor(0, 0, ToQColor(kMagenta));
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, "PNG");
-  return bytes;
-}
-
-// Registers the bitmaps under a handle of their own and puts that handle in force for
-// the lifetime of the object.
+// Registers the bitmaps under a handle of their own, in force while the object lives.
 class Bitmaps {
  public:
   Bitmaps() {
-    const std::pair<UINT, COLORREF> images[] = {{kNormalBitmap, kNormalColour},
-                                                {kHoverBitmap, kHoverColour},
-                                                {kPressedBitmap, kPressedColour},
-                                                {kDisabledBitmap, kDisabledColour}};
-    for (const auto& [id, colour] : images) {
-      m_bytes.push_back(Png(colour));
-      m_table.images.push_back({id, ImageKind::Bitmap,
-                                reinterpret_cast<const unsigned char*>(m_bytes.back().constData()),
-                                static_cast<std::size_t>(m_bytes.back().size())});
+    for (int i = 0; i < 4; ++i) {
+      QImage image(16, 16, QImage::Format_RGB32);
+      image.fill(ToQColor(kColours[i]));
+      image.setPixelColor(0, 0, ToQColor(kMagenta));
+      QBuffer buffer(&m_bytes[i]);
+      buffer.open(QIODevice::WriteOnly);
+      image.save(&buffer, "PNG");
+      m_table.images.push_back({kNormal + i, ImageKind::Bitmap,
+                                reinterpret_cast<const unsigned char*>(m_bytes[i].constData()),
+                                static_cast<std::size_t>(m_bytes[i].size())});
     }
     m_registration = std::make_unique<ModuleResources>(Handle(), m_table);
     m_guard = std::make_unique<AfxResourceHandleGuard>(Handle());
   }
-
   static HINSTANCE Handle() {
     static char marker;
     return reinterpret_cast<HINSTANCE>(&marker);
   }
 
  private:
-  std::vector<QByteArray> m_bytes;
+  QByteArray m_bytes[4];
   ResourceTable m_table;
   std::unique_ptr<ModuleResources> m_registration;
   std::unique_ptr<AfxResourceHandleGuard> m_guard;
 };
 
-// A push button made on `parent` as a dialog template makes it, in pixels.
-inline void MakeTemplateButton(QWidget* parent, int id, const char* text, LONG style,
+// A button made on `parent` as a dialog template makes it, placed in pixels.
+inline void MakeTemplateButton(CWnd& parent, int id, const char* text, LONG style,
                                const RECT& rect) {
   DialogResource tmpl;
-  DialogItem item;
-  item.windowClass = "BUTTON";
-  item.text = text;
-  item.id = id;
-  item.style = WS_CHILD | style;
-  tmpl.items.push_back(item);
-  AfxCreateDialogControls(parent, tmpl);
-  for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-    if (child->property("tm_id").toInt() == id) {
-      child->setGeometry(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-    }
-  }
+  tmpl.items.push_back(DialogItem{"BUTTON", text, id, 0, 0, 0, 0, WS_CHILD | style, 0});
+  AfxCreateDialogControls(parent.GetSafeHwnd(), tmpl);
+  parent.GetDlgItem(id)->MoveWindow(rect);
 }
 
 // What the widget shows now, painted through its own paint path.
