@@ -109,7 +109,9 @@ int CImageListBox::DeleteString(UINT nIndex) {
 
 void CImageListBox::MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) {
   const std::string text = GetText(static_cast<int>(lpMeasureItemStruct->itemID));
-  CRect bounds(0, 0, static_cast<int>(lpMeasureItemStruct->itemWidth), 0);
+  // Measured in the text column, where the line is drawn, so that no wrapped line is cut.
+  const int iconColumn = m_pImageList != nullptr ? m_cxIcon + kIconColumnPad : 0;
+  CRect bounds(0, 0, std::max(1, static_cast<int>(lpMeasureItemStruct->itemWidth) - iconColumn), 0);
   QWidget* widget = GetSafeHwnd();
   CFont font(widget != nullptr ? widget->font() : QFont());
   AfxPaintToImage(1, 1, [&](CDC& dc) {
