@@ -4,6 +4,7 @@
 #include "framework/CCmdUI.h"
 #include "framework/CDataExchange.h"
 #include "framework/Resources.h"
+#include "framework/gdi/Icon.h"
 #include "module/HostMessages.h"
 #include "res/ResourceIds.h"
 
@@ -20,6 +21,7 @@ struct ToolButton {
 };
 
 // The upper row, the button beside the group picker, then the lower row.
+constexpr std::size_t kUpperRowButtons = 6;
 constexpr std::array<ToolButton, 15> kToolButtons{{
     {IDC_VIEW_PREDEFGROUPS, IDB_PREDEFINED_GROUPS, "Predefined groups"},
     {IDC_VIEW_PREFERENCES, IDB_PREFERENCES, "Preferences"},
@@ -76,6 +78,7 @@ void CDLLDocumentView::DoDataExchange(CDataExchange* pDX) {
   }
   DDX_Control(pDX, IDC_VIEW_TABHOST, m_tabHost);
   DDX_Control(pDX, IDC_VIEW_APP_LIST, m_appList);
+  DDX_Control(pDX, IDC_VIEW_GROUP_COMBO, m_groupPicker);
 }
 
 void CDLLDocumentView::OnInitialUpdate() {
@@ -92,11 +95,14 @@ void CDLLDocumentView::SetUpControls() {
     CImageButton& button = m_buttons[i];
     if (!button.IsWindow()) continue;
     button.SetBitmaps(spec.bitmap, kMaskColour, 0, kMaskColour, 0, kMaskColour, 0, kMaskColour);
-    // The lower row keeps its template places too until the form lays itself out:
-    // sized to their images now, the buttons would lose those places and the list-mode
-    // ones would show in tree mode.
-    button.SetImageAlign(CImageButton::kAlignHCenter | CImageButton::kAlignVCenter);
-    button.SetStyleFlags(CImageButton::kFlat);
+    if (i < kUpperRowButtons) {
+      // The upper row keeps its template size and centres its image.
+      button.SetImageAlign(CImageButton::kAlignHCenter | CImageButton::kAlignVCenter);
+      button.SetStyleFlags(CImageButton::kFlat);
+    } else {
+      // The lower row hugs its images; sizing shows every one of them.
+      button.SetStyleFlags(CImageButton::kFlat | CImageButton::kSizeToContent);
+    }
     if (spec.tooltip != nullptr) button.SetTooltipText(spec.tooltip, TRUE);
   }
   if (CWnd* unlock = GetDlgItem(IDC_VIEW_UNLOCK)) unlock->EnableWindow(FALSE);
@@ -107,6 +113,23 @@ void CDLLDocumentView::SetUpControls() {
     m_imageList.AddIcon(IDI_APPLICATION_ENTRY);
   }
   m_appList.SetItemImageList(&m_imageList);
+  if (m_groupIconIndex < 0) m_groupIconIndex = m_groupPicker.AddIcon(AfxLoadIcon(IDI_GROUP));
+  ShowTreeMode();
+}
+
+void CDLLDocumentView::ShowTreeMode() {
+  // The form opens in tree mode: the tree and the list-view button show, the group
+  // picker, the application list and the tree-view button wait for list mode.
+  static constexpr int kListModeOnly[] = {IDC_VIEW_LOOKIN_LABEL, IDC_VIEW_GROUP_COMBO,
+                                          IDC_VIEW_GROUP_BUTTON, IDC_VIEW_APP_LIST,
+                                          IDC_VIEW_MODE_TO_TREE};
+  static constexpr int kTreeModeOnly[] = {IDC_VIEW_TREE, IDC_VIEW_MODE_TO_LIST};
+  for (int id : kListModeOnly) {
+    if (CWnd* control = GetDlgItem(id)) control->ShowWindow(SW_HIDE);
+  }
+  for (int id : kTreeModeOnly) {
+    if (CWnd* control = GetDlgItem(id)) control->ShowWindow(SW_SHOW);
+  }
 }
 
 void CDLLDocumentView::OnReports() { RequestReport(m_nReportMessage); }

@@ -5,6 +5,7 @@
 #include "controls/ImageButton.h"
 #include "controls/ImageListBox.h"
 #include "controls/TabHost.h"
+#include "controls/TreeComboBox.h"
 #include "framework/CFormView.h"
 #include "framework/controls/CImageList.h"
 
@@ -42,6 +43,8 @@ class CDLLDocumentView : public CFormView {
  private:
   // Bitmaps, styles and tooltips of the image buttons; the list's icons.
   void SetUpControls();
+  // Shows the controls of tree mode and hides those of list mode.
+  void ShowTreeMode();
 
   bool m_bUnlocked = true;
   UINT m_nReportMessage = 0;
@@ -51,4 +54,6 @@ class CDLLDocumentView : public CFormView {
   std::array<CImageButton, 15> m_buttons;  // in the order of the view's button table
   CTabHost m_tabHost;
   CImageListBox m_appList;
+  CTreeComboBox m_groupPicker;
+  int m_groupIconIndex = -1;  // the group icon in the picker's image list
 };

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <filesystem>
+#include <set>
 
 #include "accounting/DLLDocument.h"
 #include "framework/CFormView.h"
@@ -33,6 +34,15 @@ class FormViewTest : public testing::Test {
 
   HostFixture host;
 };
+
+// The lower row and the button beside the group picker hug their images.
+bool SizedToImage(int id) {
+  static const std::set<int> kSized{
+      IDC_VIEW_GROUP_BUTTON, IDC_VIEW_MODE_TO_TREE, IDC_VIEW_MODE_TO_LIST,
+      IDC_VIEW_REFRESH,      IDC_VIEW_MOVETO,       IDC_VIEW_COPY,
+      IDC_VIEW_PASTE,        IDC_VIEW_NEWGROUP,     IDC_VIEW_REMOVE};
+  return kSized.count(id) != 0;
+}
 
 TEST_F(FormViewTest, ViewIsAFormOnTemplate101WithEveryControlAtItsPlace) {
   CDocument* doc = host.OpenDocument(host.AddModuleTemplate());
@@ -63,9 +73,44 @@ TEST_F(FormViewTest, ViewIsAFormOnTemplate101WithEveryControlAtItsPlace) {
     CRect placed;
     control->GetWindowRect(&placed);
     view->ScreenToClient(&placed);
-    EXPECT_EQ(placed,
-              MapDialogRect(base, CRect(item->x, item->y, item->x + item->cx, item->y + item->cy)));
+    const CRect expected =
+        MapDialogRect(base, CRect(item->x, item->y, item->x + item->cx, item->y + item->cy));
+    if (SizedToImage(id)) {
+      // Sized to their images without moving: the corner stays at its template place.
+      EXPECT_EQ(placed.TopLeft(), expected.TopLeft());
+    } else if (id == IDC_VIEW_GROUP_COMBO) {
+      // A drop-down list's template height is that of its open list; closed, it shows
+      // only its selection field.
+      EXPECT_EQ(placed.TopLeft(), expected.TopLeft());
+      EXPECT_EQ(placed.Width(), expected.Width());
+    } else {
+      EXPECT_EQ(placed, expected);
+    }
   }
+}
+
+TEST_F(FormViewTest, FormOpensInTreeModeWithTheLowerRowSizedToItsImages) {
+  CDocument* doc = host.OpenDocument(host.AddModuleTemplate());
+  ASSERT_NE(doc, nullptr);
+  CWnd* view = HostFixture::ViewOf(doc);
+  ASSERT_NE(view, nullptr);
+  const auto shown = [view](int id) {
+    CWnd* control = view->GetDlgItem(id);
+    return control != nullptr && control->GetWidget()->isVisibleTo(view->GetWidget());
+  };
+  for (int id : {IDC_VIEW_TREE, IDC_VIEW_MODE_TO_LIST, IDC_VIEW_REFRESH, IDC_VIEW_REMOVE}) {
+    EXPECT_TRUE(shown(id)) << id;
+  }
+  for (int id : {IDC_VIEW_LOOKIN_LABEL, IDC_VIEW_GROUP_COMBO, IDC_VIEW_GROUP_BUTTON,
+                 IDC_VIEW_APP_LIST, IDC_VIEW_MODE_TO_TREE}) {
+    EXPECT_FALSE(shown(id)) << id;
+  }
+  // 16 by 16 images and no caption: image + 6 each way.
+  CRect refresh;
+  view->GetDlgItem(IDC_VIEW_REFRESH)->GetWindowRect(&refresh);
+  EXPECT_EQ(refresh.Width(), 22);
+  EXPECT_EQ(refresh.Height(), 22);
+  EXPECT_FALSE(view->GetDlgItem(IDC_VIEW_UNLOCK)->IsWindowEnabled());
 }
 
 TEST_F(FormViewTest, PreferencesAreReadBeforeTheLoadSoTheirFolderIsScanned) {
