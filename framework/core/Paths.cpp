@@ -70,8 +70,8 @@ bool IsWindowsNT() { return true; }
 std::string GetDataFolder() {
   std::string folder = DataBaseFolder();
   if (folder.empty()) return "";
-  // A fresh account may not have the base folder yet; the base directory
-  // specification asks for it to be made private.
+  // A fresh account may not have the base folder yet; the XDG base-directory rules
+  // ask for it to be made private.
   MakeFolderPath(folder, 0700);
   for (const char* part : {"Kestrel Works/", "TaskMeter/", "DB/"}) {
     folder += part;
