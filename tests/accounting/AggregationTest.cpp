@@ -77,12 +77,6 @@ AppEntry App(const std::string& showAs, const std::string& name, const std::stri
   return e;
 }
 
-AppEntry Carrier(GroupMap subGroups) {
-  AppEntry e = App(kNoneName, kNoneName, "", false, "");
-  e.SubGroups = std::move(subGroups);
-  return e;
-}
-
 ActivityRecord Record(const std::string& display, const std::string& app, const std::string& title,
                       const std::string& start, const std::string& end,
                       const std::string& path = "/usr/bin/app") {
@@ -117,15 +111,6 @@ TEST_F(AggregationTest, NewApplicationsGoToTheFrontOfOtherApplications) {
   EXPECT_EQ(other[2].MonthTime, 0);  // counted by Name only
 }
 
-TEST_F(AggregationTest, EmptyRecordListStillMakesOtherApplications) {
-  GroupMap tree{{"Work", {App("Editor", "editor")}}};
-  tree["Work"][0].MonthTime = 77;
-  FastAggregate(tree, {});
-  EXPECT_EQ(tree.at("Work")[0].MonthTime, 0);
-  ASSERT_EQ(tree.count(kOtherApplications), 1u);
-  EXPECT_TRUE(tree.at(kOtherApplications).empty());
-}
-
 TEST_F(AggregationTest, TitleFiltersDivideOneApplication) {
   GroupMap tree{{"Work",
                  {App("Reports", "editor", "Report", true), App("All", "editor"),
@@ -151,17 +136,6 @@ TEST_F(AggregationTest, WriteBackCopiesTheLastCountedEntryIntoEqualAssociations)
     EXPECT_EQ(e.Path, "/b") << group;
     EXPECT_EQ(e.MonthTime, 300) << group;
   }
-}
-
-TEST_F(AggregationTest, WriteBackStopsAtTheFirstEqualEntryOfAList) {
-  GroupMap tree{{"G", {App("X", "x"), Carrier({{"Sub", {App("X", "x")}}})}},
-                {"H", {Carrier({{"Sub", {App("Y", "y")}}}), App("Y", "y")}}};
-  FastAggregate(tree, {Record("X", "x", "", "07 15 08 00 00", "07 15 08 00 50"),
-                       Record("Y", "y", "", "07 15 08 00 50", "07 15 08 01 00")});
-  EXPECT_EQ(tree.at("G")[0].MonthTime, 50);
-  EXPECT_EQ(tree.at("G")[1].SubGroups.at("Sub")[0].MonthTime, 0);   // never reached
-  EXPECT_EQ(tree.at("H")[0].SubGroups.at("Sub")[0].MonthTime, 10);  // reached first
-  EXPECT_EQ(tree.at("H")[1].MonthTime, 10);
 }
 
 TEST_F(AggregationTest, TotalsKeepTheLow32BitsOfEachAddition) {

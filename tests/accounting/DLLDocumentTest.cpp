@@ -90,7 +90,6 @@ TEST_F(DocumentTest, RunTimeClassCreatesTheDocument) {
   ASSERT_NE(object, nullptr);
   EXPECT_EQ(object->GetRuntimeClass(), &cls);
   EXPECT_TRUE(object->IsKindOf(&CDocument::classCDocument));
-  EXPECT_NE(dynamic_cast<CDLLDocument*>(object.get()), nullptr);
 }
 
 TEST_F(DocumentTest, FirstRunCreatesAnEmptyTreeFileAndTheRefreshScans) {

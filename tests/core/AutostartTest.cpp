@@ -1,29 +1,16 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
 
+#include "ScopedEnv.h"
 #include "framework/core/Autostart.h"
 #include "support/TempDir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// Sets an environment variable for one scope; the test main always sets the ones used.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const std::string& value) : name_(name), old_(getenv(name)) {
-    setenv(name, value.c_str(), 1);
-  }
-  ~ScopedEnv() { setenv(name_, old_.c_str(), 1); }
-
- private:
-  const char* name_;
-  std::string old_;
-};
 
 std::string EntryFor(const std::string& exec) {
   return "[Desktop Entry]\nType=Application\nName=TaskMeter\nExec=" + exec +
@@ -70,8 +57,14 @@ TEST(Autostart, ExecQuotesThePathInBothEscapingLayers) {
   }
 }
 
-TEST(Autostart, EnabledOverwritesAndDisabledRemoves) {
+TEST(Autostart, EnabledWritesOrOverwritesAndDisabledRemoves) {
   TempDir dir;
+  {
+    ScopedEnv config("XDG_CONFIG_HOME", (dir.Path() / "fresh").string());
+    UpdateAutostartEntry(true, "/usr/bin/host");  // missing folders are made
+    EXPECT_EQ(ReadBytes(dir.Path() / "fresh/autostart/TaskMeter.desktop"),
+              EntryFor("\"/usr/bin/host\""));
+  }
   ScopedEnv config("XDG_CONFIG_HOME", dir.Path().string());
   const fs::path entry = dir.Write("autostart/TaskMeter.desktop", "[Desktop Entry]\nExec=old\n");
   UpdateAutostartEntry(true, "/usr/bin/new-host");
@@ -85,18 +78,8 @@ TEST(Autostart, EnabledOverwritesAndDisabledRemoves) {
   EXPECT_FALSE(fs::exists(entry));
   UpdateAutostartEntry(true, "");  // no program to start: no entry
   EXPECT_FALSE(fs::exists(entry));
-}
-
-TEST(Autostart, MissingFolderIsCreatedAndAnUnusableOneIgnored) {
-  TempDir dir;
-  {
-    ScopedEnv config("XDG_CONFIG_HOME", (dir.Path() / "fresh").string());
-    UpdateAutostartEntry(true, "/usr/bin/host");
-    EXPECT_EQ(ReadBytes(dir.Path() / "fresh/autostart/TaskMeter.desktop"),
-              EntryFor("\"/usr/bin/host\""));
-  }
   const fs::path file = dir.Write("config-is-a-file", "x");
-  ScopedEnv config("XDG_CONFIG_HOME", file.string());
+  ScopedEnv unusable("XDG_CONFIG_HOME", file.string());
   UpdateAutostartEntry(true, "/usr/bin/host");  // fails quietly
   EXPECT_EQ(ReadBytes(file), "x");
 }

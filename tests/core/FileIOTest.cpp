@@ -1,10 +1,9 @@
-#include "framework/core/FileIO.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 
+#include "framework/core/FileIO.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -33,24 +32,20 @@ TEST(FileIO, CreateEmptyNeverTruncates) {
   EXPECT_FALSE(CreateEmptyFileIfMissing((dir.Path() / "no/such/folder").string()));
 }
 
-TEST(FileIO, AtomicWriteReplacesAndSetsMode) {
-  TempDir dir;
-  const auto file = dir.Write("prefs", "old");
-  ASSERT_TRUE(WriteFileAtomically(file.string(), "new content", 0600));
-  EXPECT_EQ(ReadBytes(file), "new content");
-  struct stat info {};
-  ASSERT_EQ(stat(file.c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0600u);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
-}
-
-TEST(FileIO, FailedAtomicWriteKeepsOldFileAndLeavesNoTemporary) {
+// A failed write keeps the old file and leaves no temporary behind.
+TEST(FileIO, AtomicWriteReplacesWholeOrNotAtAll) {
   TempDir dir;
   const auto file = dir.Write("tree", "the old tree");
   SetWriteFailureAfterBytesForTesting(3);
   EXPECT_FALSE(WriteFileAtomically(file.string(), "a much longer new tree"));
   SetWriteFailureAfterBytesForTesting(-1);
   EXPECT_EQ(ReadBytes(file), "the old tree");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+  ASSERT_TRUE(WriteFileAtomically(file.string(), "new content", 0600));
+  EXPECT_EQ(ReadBytes(file), "new content");
+  struct stat info {};
+  ASSERT_EQ(stat(file.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
   EXPECT_FALSE(WriteFileAtomically((dir.Path() / "missing/folder/file").string(), "x"));
 }

@@ -1,30 +1,16 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <optional>
 #include <string>
 
+#include "ScopedEnv.h"
 #include "framework/core/Paths.h"
 #include "support/TempDir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// Sets (or with nullopt unsets) an environment variable for one scope.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
-    if (const char* old = getenv(name)) old_ = old;
-    value ? setenv(name, value->c_str(), 1) : unsetenv(name);
-  }
-  ~ScopedEnv() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
 
 TEST(Paths, ExecutableFolderIsTaskmeterHomeOrTheProgramsFolder) {
   const fs::path exe = GetExecutablePath();
@@ -44,20 +30,20 @@ TEST(Paths, ExecutableFolderIsTaskmeterHomeOrTheProgramsFolder) {
   }
 }
 
-TEST(Paths, DataFolderCreatesItsThreeFoldersUnderXdgDataHome) {
-  TempDir dir;
-  const fs::path base = dir.Path() / "not" / "yet";  // the base itself is missing too
-  ScopedEnv data("XDG_DATA_HOME", base.string());
-  const std::string expected = base.string() + "/Kestrel Works/TaskMeter/DB/";
-  EXPECT_EQ(GetDataFolder(), expected);
-  EXPECT_TRUE(fs::is_directory(expected));
-  EXPECT_EQ(GetDataFolder(), expected);  // existing folders are no error
-  EXPECT_EQ(GetDefaultDataFolder(), expected);
-}
-
-TEST(Paths, DataFolderFallsBackToHomeAndIsEmptyWithoutEither) {
+// The data folder lies under XDG_DATA_HOME, else under HOME, else nowhere; its
+// folders are made, the base's too, and folders that exist are no error.
+TEST(Paths, DataFolderIsMadeUnderXdgDataHomeOrHome) {
   TempDir dir;
   ScopedEnv home("HOME", dir.Path().string());
+  const fs::path base = dir.Path() / "not" / "yet";
+  {
+    ScopedEnv data("XDG_DATA_HOME", base.string());
+    const std::string expected = base.string() + "/Kestrel Works/TaskMeter/DB/";
+    EXPECT_EQ(GetDataFolder(), expected);
+    EXPECT_TRUE(fs::is_directory(expected));
+    EXPECT_EQ(GetDataFolder(), expected);
+    EXPECT_EQ(GetDefaultDataFolder(), expected);
+  }
   const std::string underHome = dir.Path().string() + "/.local/share/Kestrel Works/TaskMeter/DB/";
   for (const auto& xdg : {std::optional<std::string>(), std::optional<std::string>(""),
                           std::optional<std::string>("relative/share")}) {

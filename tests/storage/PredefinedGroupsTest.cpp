@@ -41,28 +41,24 @@ class PredefinedGroupsTest : public ::testing::Test {
   const fs::path path_ = dir_.Path() / "predefgroups.xml";
 };
 
-TEST_F(PredefinedGroupsTest, MinimalCatalogueGivesGroupsWithPlaceholders) {
-  const std::string text = Catalogue(Group("Projects", kNoneApp + "<Options>\n" + Group("Alpha") +
-                                                           Group("Beta") + "</Options>\n") +
-                                     Group("Home"));
-  const GroupMap expected = {{"Home", {MakePlaceholder()}},
-                             {"Projects",
-                              {MakePlaceholder(), CarrierOf({{"Alpha", {MakePlaceholder()}},
-                                                             {"Beta", {MakePlaceholder()}}})}}};
-  EXPECT_EQ(LoadText(text), expected);
-}
-
-TEST_F(PredefinedGroupsTest, SubGroupsNeedAnEntryBeforeThem) {
-  const std::string text =
-      Catalogue(Group("Projects", "<Options>\n" + Group("Alpha") + "</Options>\n") + Group("Home"));
-  const GroupMap expected = {{"Home", {MakePlaceholder()}}, {"Projects", {MakePlaceholder()}}};
-  EXPECT_EQ(LoadText(text), expected);
-}
-
-TEST_F(PredefinedGroupsTest, EmptyOrBrokenFileGivesAnEmptyCatalogue) {
-  for (const char* bytes : {"", "\r\n", "<Options><Group>", "garbage", "<Options/>"}) {
-    EXPECT_TRUE(LoadText(bytes).empty()) << bytes;
-  }
+// Groups get placeholders; sub-groups need an entry before them; a file that is empty or
+// does not parse gives an empty catalogue.
+TEST_F(PredefinedGroupsTest, CataloguesGiveGroupsWithPlaceholders) {
+  const std::string alpha = "<Options>\n" + Group("Alpha") + "</Options>\n";
+  const struct {
+    std::string text;
+    GroupMap expected;
+  } cases[] = {{Catalogue(Group("Projects", kNoneApp + alpha) + Group("Home")),
+                {{"Home", {MakePlaceholder()}},
+                 {"Projects", {MakePlaceholder(), CarrierOf({{"Alpha", {MakePlaceholder()}}})}}}},
+               {Catalogue(Group("Projects", alpha) + Group("Home")),
+                {{"Home", {MakePlaceholder()}}, {"Projects", {MakePlaceholder()}}}},
+               {"", {}},
+               {"\r\n", {}},
+               {"<Options><Group>", {}},
+               {"garbage", {}},
+               {"<Options/>", {}}};
+  for (const auto& c : cases) EXPECT_EQ(LoadText(c.text), c.expected) << c.text;
 }
 
 TEST_F(PredefinedGroupsTest, MissingFileIsCreatedEmptyAndUnopenableOneLeftAlone) {

@@ -105,14 +105,10 @@ TEST(XmlDocParse, EveryErrorTextHasItsInput) {
     std::string error;
   } cases[] = {
       {"just text", "Element tag not found"},
-      {"</a>", "Element tag not found"},
       {"<!-- only a comment -->", "Element tag not found"},
       {"<", "Abrupt end within tag"},
-      {"<a><  ", "Abrupt end within tag"},
       {"<a>< \"b\"></a>", "Tag starts with quote"},
-      {"<!", "Invalid node"},
       {"<?xml version='1.0'", "Invalid node"},
-      {"<!-- open", "Invalid node"},
       {"<a><![CDATA[x</a>", "Invalid node"},
       {"<!DOCTYPE a [ <!ENTITY e 'x'> >", "Invalid node"},
       {"<a><b", "End of tag not found"},
@@ -121,7 +117,6 @@ TEST(XmlDocParse, EveryErrorTextHasItsInput) {
       {"<a>x <= y</a>", "Expecting end tag of element a"},
       {"<a><b></a>", "End tag does not correspond to b"},
       {"<ab></a>", "End tag does not correspond to ab"},
-      {"<a></'a'>", "End tag does not correspond to a"},
       {"<a></a", "End tag not completed for element a"},
       {"<a></>", "End tag not completed for element a"},
       {Nested(kMaxElementDepth + 1), "Elements nested too deeply"},
@@ -200,15 +195,12 @@ TEST(XmlDocText, ContentIsDecodedOrTakenFromCdata) {
     const char* expected;
   } cases[] = {
       {"<a>x &lt; y &foo; &amp;amp;</a>", "x < y &foo; &amp;"},
-      {"<a>&gt;&apos;&quot;&amp;</a>", ">'\"&"},
-      {"<a>&lt</a>", "&lt"},
+      {"<a>&gt;&apos;&quot;&lt</a>", ">'\"&lt"},
       {"<a><![CDATA[<b>&amp;]]></a>", "<b>&amp;"},
       {"<a> \r\n <![CDATA[x]]> tail</a>", "x"},
       {"<a>y<![CDATA[x]]></a>", "y<![CDATA[x]]>"},
-      {"<a><![CDATA[]]></a>", ""},
       {"<a> </a>", " "},
       {"<a>line\r\nnext</a>", "line\r\nnext"},
-      {"<a/>", ""},
       {"<a><b>x</b></a>", ""},
       {"<a>é&lt;ü</a>", "é<ü"},
   };
