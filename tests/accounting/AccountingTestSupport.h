@@ -19,15 +19,9 @@ class TimeZoneGuard {
     tzset();
   }
   ~TimeZoneGuard() {
-    if (old_) {
-      setenv("TZ", old_->c_str(), 1);
-    } else {
-      unsetenv("TZ");
-    }
+    old_ ? setenv("TZ", old_->c_str(), 1) : unsetenv("TZ");
     tzset();
   }
-  TimeZoneGuard(const TimeZoneGuard&) = delete;
-  TimeZoneGuard& operator=(const TimeZoneGuard&) = delete;
 
  private:
   std::optional<std::string> old_;
@@ -38,8 +32,6 @@ class FixedClockGuard {
  public:
   explicit FixedClockGuard(int64_t now) { SetFixedClock(now); }
   ~FixedClockGuard() { SetFixedClock(std::nullopt); }
-  FixedClockGuard(const FixedClockGuard&) = delete;
-  FixedClockGuard& operator=(const FixedClockGuard&) = delete;
 };
 
 // Replaces the finder's creation times for the life of the object.
@@ -49,8 +41,6 @@ class CreationTimeGuard {
     SetCreationTimeSourceForTesting(std::move(source));
   }
   ~CreationTimeGuard() { SetCreationTimeSourceForTesting({}); }
-  CreationTimeGuard(const CreationTimeGuard&) = delete;
-  CreationTimeGuard& operator=(const CreationTimeGuard&) = delete;
 };
 
 // The C library's own local-time conversion, the reference the tests compare with.

@@ -13,8 +13,6 @@ class ScopedEnv {
     value ? setenv(name, value->c_str(), 1) : unsetenv(name);
   }
   ~ScopedEnv() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
-  ScopedEnv(const ScopedEnv&) = delete;
-  ScopedEnv& operator=(const ScopedEnv&) = delete;
 
  private:
   const char* name_;

@@ -145,23 +145,15 @@ TEST(ViewOptionsRead, ReaderQuirksOfMissingAndEmptyElements) {
       {"fields are looked for in order only",
        "<Group><Name>G</Name><App><ShowAs>s</ShowAs><Name>n</Name></App></Group>",
        {{"G", {Entry("n", "n", "n", "n")}}}},
+      {"the flag is a leading decimal number other than 0",
+       "<Group><Name>G</Name>" + AppXml("a", "A", " 2x", "", "") + AppXml("b", "B", "abc", "", "") +
+           AppXml("c", "C", "-1", "", "") + "</Group>",
+       {{"G", {Entry("a", "A", "", "", true), Entry("b", "B"), Entry("c", "C", "", "", true)}}}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Read("<Options>" + c.groups + "</Options>"), c.expected) << c.what;
     // The root's name does not matter.
     EXPECT_EQ(Read("<Root>" + c.groups + "</Root>"), c.expected) << c.what;
-  }
-}
-
-TEST(ViewOptionsRead, FlagIsADecimalNumberNotZero) {
-  const struct {
-    const char* text;
-    bool on;
-  } cases[] = {{"1", true}, {"0", false}, {" 2x", true}, {"-1", true}, {"abc", false}};
-  for (const auto& c : cases) {
-    const GroupMap tree = Read("<Options><Group><Name>G</Name>" +
-                               AppXml("n", "s", c.text, "f", "p") + "</Group></Options>");
-    EXPECT_EQ(tree.at("G").at(0).isCheckTitleFilter, c.on) << c.text;
   }
 }
 
