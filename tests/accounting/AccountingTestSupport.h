@@ -9,6 +9,7 @@
 
 #include "framework/core/Clock.h"
 #include "framework/core/LogFileFinder.h"
+#include "tree/GroupTree.h"
 
 // Sets TZ for the life of the object and restores the previous zone.
 class TimeZoneGuard {
@@ -64,4 +65,17 @@ inline std::string LogBlockText(const std::string& start, const std::string& end
                                 const std::string& eol = "\n") {
   return start + eol + end + eol + display + eol + title + eol + app + eol + path + eol + "~~~" +
          eol;
+}
+
+// An entry with the given fields; the others keep their defaults.
+inline AppEntry App(const std::string& showAs, const std::string& name,
+                    const std::string& filter = "", bool filterOn = false,
+                    const std::string& path = "/usr/bin/app") {
+  AppEntry e;
+  e.ShowAs = showAs;
+  e.Name = name;
+  e.TitleFilter = filter;
+  e.isCheckTitleFilter = filterOn;
+  e.Path = path;
+  return e;
 }

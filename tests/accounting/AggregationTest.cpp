@@ -66,17 +66,6 @@ void FastAggregate(GroupMap& tree, const std::vector<ActivityRecord>& records) {
   AggregateActivity(tree, views, calendar);
 }
 
-AppEntry App(const std::string& showAs, const std::string& name, const std::string& filter = "",
-             bool filterOn = false, const std::string& path = "/usr/bin/app") {
-  AppEntry e;
-  e.ShowAs = showAs;
-  e.Name = name;
-  e.TitleFilter = filter;
-  e.isCheckTitleFilter = filterOn;
-  e.Path = path;
-  return e;
-}
-
 ActivityRecord Record(const std::string& display, const std::string& app, const std::string& title,
                       const std::string& start, const std::string& end,
                       const std::string& path = "/usr/bin/app") {

@@ -76,13 +76,6 @@ class DocumentTest : public testing::Test {
   std::string oldCwd_;
 };
 
-AppEntry Entry(const std::string& showAs, const std::string& name) {
-  AppEntry e;
-  e.ShowAs = showAs;
-  e.Name = name;
-  return e;
-}
-
 TEST_F(DocumentTest, RunTimeClassCreatesTheDocument) {
   const CRuntimeClass& cls = CDLLDocument::classCDLLDocument;
   EXPECT_STREQ(cls.m_lpszClassName, "CDLLDocument");
@@ -115,15 +108,15 @@ TEST_F(DocumentTest, FirstRunCreatesAnEmptyTreeFileAndTheRefreshScans) {
 }
 
 TEST_F(DocumentTest, RefreshReadsTheSavedTreeAgain) {
-  WriteTree({{"Work", {Entry("Ed", "editor")}}});
+  WriteTree({{"Work", {App("Ed", "editor")}}});
   WriteLog(Data(), "2026-07-15.log", "07 15", "editor", 4);
   auto doc = PreparedDocument();
   doc->LoadDocument();
   EXPECT_EQ(doc->GetGroupMap().at("Work")[0].MonthTime, 180);
-  doc->GetGroupMap()["Unsaved"] = {Entry("X", "x")};
+  doc->GetGroupMap()["Unsaved"] = {App("X", "x")};
   doc->LoadDocument();
   EXPECT_EQ(doc->GetGroupMap().count("Unsaved"), 0u);
-  doc->GetGroupMap()["Saved"] = {Entry("Ed", "editor")};
+  doc->GetGroupMap()["Saved"] = {App("Ed", "editor")};
   ASSERT_TRUE(doc->SaveGroupMap());
   doc->LoadDocument();
   EXPECT_EQ(doc->GetGroupMap().at("Saved")[0].MonthTime, 180);
@@ -190,9 +183,9 @@ TEST_F(DocumentTest, CutoffByCreationTimeAndOrderByNameDate) {
 }
 
 TEST_F(DocumentTest, GroupTotalsSumSubGroupsAndNeverAddAGroup) {
-  AppEntry carrier = Entry(kNoneName, kNoneName);
-  carrier.SubGroups["Sub"] = {Entry("Ed", "editor"), Entry("Idle", "idle")};
-  WriteTree({{"Work", {Entry("Mail", "mail"), carrier}}, {"Private", {Entry("Ed", "editor")}}});
+  AppEntry carrier = App(kNoneName, kNoneName);
+  carrier.SubGroups["Sub"] = {App("Ed", "editor"), App("Idle", "idle")};
+  WriteTree({{"Work", {App("Mail", "mail"), carrier}}, {"Private", {App("Ed", "editor")}}});
   std::string text;
   // editor 10 min, idle 5 min, mail 1 min, then a closing block.
   text += LogBlockText("07 15 08 00 00", "07 15 08 00 00", "E", "", "editor", "/e");
@@ -219,7 +212,7 @@ TEST_F(DocumentTest, GroupTotalsSumSubGroupsAndNeverAddAGroup) {
 
 TEST_F(DocumentTest, NegativeTotalsAddNothing) {
   auto doc = std::make_unique<CDLLDocument>();
-  AppEntry wrapped = Entry("Ed", "editor");
+  AppEntry wrapped = App("Ed", "editor");
   wrapped.MonthTime = -5;
   wrapped.WeekTime = 7;
   doc->GetGroupMap()["Work"] = {wrapped};

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "StorageTestSupport.h"
 #include "storage/ViewOptionsFile.h"
 #include "support/TempDir.h"
 
@@ -20,12 +21,6 @@ const std::string kNoneApp =
     "<TitleFilter/>\n<Path/>\n</App>\n";
 
 std::string Catalogue(const std::string& groups) { return "<Options>\n" + groups + "</Options>\n"; }
-
-AppEntry CarrierOf(GroupMap subGroups) {
-  AppEntry entry = MakePlaceholder();
-  entry.SubGroups = std::move(subGroups);
-  return entry;
-}
 
 class PredefinedGroupsTest : public ::testing::Test {
  protected:
@@ -48,16 +43,17 @@ TEST_F(PredefinedGroupsTest, CataloguesGiveGroupsWithPlaceholders) {
   const struct {
     std::string text;
     GroupMap expected;
-  } cases[] = {{Catalogue(Group("Projects", kNoneApp + alpha) + Group("Home")),
-                {{"Home", {MakePlaceholder()}},
-                 {"Projects", {MakePlaceholder(), CarrierOf({{"Alpha", {MakePlaceholder()}}})}}}},
-               {Catalogue(Group("Projects", alpha) + Group("Home")),
-                {{"Home", {MakePlaceholder()}}, {"Projects", {MakePlaceholder()}}}},
-               {"", {}},
-               {"\r\n", {}},
-               {"<Options><Group>", {}},
-               {"garbage", {}},
-               {"<Options/>", {}}};
+  } cases[] = {
+      {Catalogue(Group("Projects", kNoneApp + alpha) + Group("Home")),
+       {{"Home", {MakePlaceholder()}},
+        {"Projects", {MakePlaceholder(), CarrierOf({{"Alpha", {MakePlaceholder()}}}, kNoneName)}}}},
+      {Catalogue(Group("Projects", alpha) + Group("Home")),
+       {{"Home", {MakePlaceholder()}}, {"Projects", {MakePlaceholder()}}}},
+      {"", {}},
+      {"\r\n", {}},
+      {"<Options><Group>", {}},
+      {"garbage", {}},
+      {"<Options/>", {}}};
   for (const auto& c : cases) EXPECT_EQ(LoadText(c.text), c.expected) << c.text;
 }
 

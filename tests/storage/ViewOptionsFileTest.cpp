@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "StorageTestSupport.h"
 #include "framework/core/FileIO.h"
 #include "storage/ViewOptionsFile.h"
 #include "support/TempDir.h"
@@ -13,13 +14,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-AppEntry Entry(const std::string& name, const std::string& showAs) {
-  AppEntry entry;
-  entry.Name = name;
-  entry.ShowAs = showAs;
-  return entry;
-}
 
 const GroupMap kTree = {{"Work", {Entry("editor", "Editor"), Entry("term", "Terminal")}},
                         {"Home", {Entry("game", "Game")}}};

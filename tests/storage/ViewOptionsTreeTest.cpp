@@ -2,29 +2,11 @@
 
 #include <string>
 
+#include "StorageTestSupport.h"
 #include "storage/ViewOptionsFile.h"
 #include "storage/XmlDoc.h"
 
 namespace {
-
-AppEntry Entry(const std::string& name, const std::string& showAs, const std::string& path = "",
-               const std::string& filter = "", bool check = false) {
-  AppEntry entry;
-  entry.Name = name;
-  entry.ShowAs = showAs;
-  entry.Path = path;
-  entry.TitleFilter = filter;
-  entry.isCheckTitleFilter = check;
-  return entry;
-}
-
-AppEntry CarrierOf(GroupMap subGroups, const std::string& text = "") {
-  AppEntry entry;
-  entry.Name = text;
-  entry.ShowAs = text;
-  entry.SubGroups = std::move(subGroups);
-  return entry;
-}
 
 GroupMap Read(const std::string& text, bool placeholder = false) {
   CXmlDoc doc;
