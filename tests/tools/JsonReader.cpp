@@ -1,5 +1,6 @@
 #include "JsonReader.h"
 
+#include <cstring>
 #include <stdexcept>
 
 namespace {
@@ -10,8 +11,7 @@ class Parser {
 
   JsonValue Document() {
     JsonValue value = Value();
-    Blank();
-    if (pos_ != s_.size()) Fail("text after the value");
+    if (Peek(false) != '\0') Fail("text after the value");
     return value;
   }
 
@@ -19,142 +19,78 @@ class Parser {
   [[noreturn]] void Fail(const std::string& what) const {
     throw std::runtime_error("json: " + what + " at offset " + std::to_string(pos_));
   }
-  void Blank() {
-    while (pos_ < s_.size() &&
-           (s_[pos_] == ' ' || s_[pos_] == '\n' || s_[pos_] == '\r' || s_[pos_] == '\t')) {
-      ++pos_;
-    }
-  }
-  char Peek() {
-    Blank();
-    if (pos_ >= s_.size()) Fail("unexpected end");
-    return s_[pos_];
+  // The next character after blanks; '\0' at the end unless the end is an error.
+  char Peek(bool needed = true) {
+    while (pos_ < s_.size() && std::strchr(" \n\r\t", s_[pos_]) != nullptr) ++pos_;
+    if (pos_ < s_.size()) return s_[pos_];
+    if (needed) Fail("unexpected end");
+    return '\0';
   }
   void Expect(char c) {
     if (Peek() != c) Fail(std::string("expected '") + c + "'");
     ++pos_;
   }
-  bool Literal(const char* word) {
-    const std::string w(word);
-    if (s_.compare(pos_, w.size(), w) != 0) return false;
-    pos_ += w.size();
+  bool Literal(const std::string& word) {
+    if (s_.compare(pos_, word.size(), word) != 0) return false;
+    pos_ += word.size();
     return true;
   }
+  bool IsDigit(size_t at) const { return at < s_.size() && s_[at] >= '0' && s_[at] <= '9'; }
 
   JsonValue Value() {
     const char c = Peek();
     JsonValue v;
-    if (c == '{') return Object();
-    if (c == '[') return Array();
-    if (c == '"') {
+    if (c == '{' || c == '[') {
+      v.kind = c == '{' ? JsonValue::Kind::Object : JsonValue::Kind::Array;
+      Members(v, c == '{' ? '}' : ']');
+    } else if (c == '"') {
       v.kind = JsonValue::Kind::String;
       v.text = String();
-    } else if (c == '-' || (c >= '0' && c <= '9')) {
+    } else if (c == '-' || IsDigit(pos_)) {
       v.kind = JsonValue::Kind::Number;
       v.number = Number();
-    } else if (Literal("true")) {
+    } else if (Literal("true") || Literal("false")) {
       v.kind = JsonValue::Kind::Bool;
-      v.boolean = true;
-    } else if (Literal("false")) {
-      v.kind = JsonValue::Kind::Bool;
+      v.boolean = s_.compare(pos_ - 4, 4, "true") == 0;
     } else if (!Literal("null")) {
       Fail("unexpected character");
     }
     return v;
   }
 
-  JsonValue Object() {
-    JsonValue v;
-    v.kind = JsonValue::Kind::Object;
-    Expect('{');
-    if (Peek() == '}') {
+  void Members(JsonValue& v, char close) {
+    ++pos_;
+    if (Peek() == close) {
       ++pos_;
-      return v;
+      return;
     }
     for (;;) {
-      if (Peek() != '"') Fail("expected a key");
-      std::string key = String();
-      Expect(':');
-      v.members.emplace_back(std::move(key), Value());
-      if (Peek() == ',') {
-        ++pos_;
-        continue;
+      if (close == '}') {
+        if (Peek() != '"') Fail("expected a key");
+        std::string key = String();
+        Expect(':');
+        v.members.emplace_back(std::move(key), Value());
+      } else {
+        v.items.push_back(Value());
       }
-      Expect('}');
-      return v;
-    }
-  }
-
-  JsonValue Array() {
-    JsonValue v;
-    v.kind = JsonValue::Kind::Array;
-    Expect('[');
-    if (Peek() == ']') {
+      if (Peek() != ',') break;
       ++pos_;
-      return v;
     }
-    for (;;) {
-      v.items.push_back(Value());
-      if (Peek() == ',') {
-        ++pos_;
-        continue;
-      }
-      Expect(']');
-      return v;
-    }
+    Expect(close);
   }
 
   int64_t Number() {
     const size_t start = pos_;
     if (s_[pos_] == '-') ++pos_;
-    if (pos_ >= s_.size() || s_[pos_] < '0' || s_[pos_] > '9') Fail("bad number");
-    if (s_[pos_] == '0' && pos_ + 1 < s_.size() && s_[pos_ + 1] >= '0' && s_[pos_ + 1] <= '9') {
-      Fail("leading zero");
-    }
-    while (pos_ < s_.size() && s_[pos_] >= '0' && s_[pos_] <= '9') ++pos_;
-    if (pos_ < s_.size() && (s_[pos_] == '.' || s_[pos_] == 'e' || s_[pos_] == 'E')) {
-      Fail("not a whole number");
-    }
+    if (!IsDigit(pos_)) Fail("bad number");
+    if (s_[pos_] == '0' && IsDigit(pos_ + 1)) Fail("leading zero");
+    while (IsDigit(pos_)) ++pos_;
+    if (pos_ < s_.size() && std::strchr(".eE", s_[pos_]) != nullptr) Fail("not a whole number");
     return std::stoll(s_.substr(start, pos_ - start));
   }
 
-  unsigned Hex4() {
-    if (pos_ + 4 > s_.size()) Fail("short \\u escape");
-    unsigned value = 0;
-    for (int i = 0; i < 4; ++i) {
-      const char c = s_[pos_++];
-      value <<= 4;
-      if (c >= '0' && c <= '9')
-        value |= static_cast<unsigned>(c - '0');
-      else if (c >= 'a' && c <= 'f')
-        value |= static_cast<unsigned>(c - 'a' + 10);
-      else if (c >= 'A' && c <= 'F')
-        value |= static_cast<unsigned>(c - 'A' + 10);
-      else
-        Fail("bad \\u escape");
-    }
-    return value;
-  }
-
-  static void AppendUtf8(std::string& out, unsigned cp) {
-    if (cp < 0x80) {
-      out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      out += static_cast<char>(0xC0 | (cp >> 6));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      out += static_cast<char>(0xE0 | (cp >> 12));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (cp >> 18));
-      out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-  }
-
   std::string String() {
+    static const std::string kEscaped = "\"\\/bfnrt", kMeaning = "\"\\/\b\f\n\r\t";
     ++pos_;  // opening quote
     std::string out;
     for (;;) {
@@ -164,50 +100,21 @@ class Parser {
       if (static_cast<unsigned char>(c) < 0x20) Fail("raw control character in string");
       if (c != '\\') {
         out += c;
-        continue;
-      }
-      if (pos_ >= s_.size()) Fail("unterminated escape");
-      const char e = s_[pos_++];
-      switch (e) {
-        case '"':
-          out += '"';
-          break;
-        case '\\':
-          out += '\\';
-          break;
-        case '/':
-          out += '/';
-          break;
-        case 'b':
-          out += '\b';
-          break;
-        case 'f':
-          out += '\f';
-          break;
-        case 'n':
-          out += '\n';
-          break;
-        case 'r':
-          out += '\r';
-          break;
-        case 't':
-          out += '\t';
-          break;
-        case 'u': {
-          unsigned cp = Hex4();
-          if (cp >= 0xD800 && cp < 0xDC00) {
-            if (!Literal("\\u")) Fail("lone surrogate");
-            const unsigned low = Hex4();
-            if (low < 0xDC00 || low > 0xDFFF) Fail("bad surrogate pair");
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
-          } else if (cp >= 0xDC00 && cp <= 0xDFFF) {
-            Fail("lone surrogate");
-          }
-          AppendUtf8(out, cp);
-          break;
+      } else if (pos_ < s_.size() && kEscaped.find(s_[pos_]) != std::string::npos) {
+        out += kMeaning[kEscaped.find(s_[pos_++])];
+      } else if (Literal("u") && pos_ + 4 <= s_.size() &&
+                 s_.find_first_not_of("0123456789abcdefABCDEF", pos_) >= pos_ + 4) {
+        const unsigned cp = std::stoul(s_.substr(pos_, 4), nullptr, 16);
+        pos_ += 4;
+        if (cp >= 0x800) Fail("\\u escape beyond what the writer makes");
+        if (cp < 0x80) {
+          out += static_cast<char>(cp);
+        } else {
+          out += static_cast<char>(0xC0 | (cp >> 6));
+          out += static_cast<char>(0x80 | (cp & 0x3F));
         }
-        default:
-          Fail("bad escape");
+      } else {
+        Fail("bad escape");
       }
     }
   }

@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-// A small strict JSON reader for checking the tools' output: it accepts exactly the
-// grammar of RFC 8259 (integers only, which is all the reports write) and throws
-// std::runtime_error on anything else.
+// A small strict JSON reader for checking the tools' output: whole numbers only (all
+// the reports write) and \u escapes below U+0800 (the writer escapes only control
+// characters); it throws std::runtime_error on anything else.
 struct JsonValue {
   enum class Kind { Null, Bool, Number, String, Array, Object };
   Kind kind = Kind::Null;

@@ -21,6 +21,12 @@ struct ExpectedTotals {
   int64_t month = 0;
   int64_t week = 0;
   int64_t today = 0;
+  ExpectedTotals& operator+=(const ExpectedTotals& o) {
+    month += o.month;
+    week += o.week;
+    today += o.today;
+    return *this;
+  }
 };
 
 // The time of the intervals an entry claims (same application name; with the filter

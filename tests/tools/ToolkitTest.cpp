@@ -15,21 +15,17 @@ namespace {
 
 CommandLine ReportLikeOptions() { return CommandLine({{"home"}, {"format"}, {"help", false}}); }
 
-TEST(CommandLine, AcceptsSeparateAndInlineValues) {
+TEST(CommandLine, AcceptsSeparateAndInlineValuesThatMayLookLikeOptions) {
   CommandLine cl = ReportLikeOptions();
-  ASSERT_TRUE(cl.Parse({"--home", "/tmp/a b", "--format=csv", "--help"})) << cl.Error();
-  EXPECT_EQ(cl.Value("home"), "/tmp/a b");
-  EXPECT_EQ(cl.Value("format"), "csv");
-  EXPECT_TRUE(cl.Has("help"));
-  EXPECT_FALSE(cl.Value("missing").has_value());
-}
-
-TEST(CommandLine, ValueMayLookLikeAnOptionOrBeEmpty) {
-  CommandLine cl = ReportLikeOptions();
-  ASSERT_TRUE(cl.Parse({"--home", "--help", "--format="}));
+  ASSERT_TRUE(cl.Parse({"--home", "--help", "--format=csv"})) << cl.Error();
   EXPECT_EQ(cl.Value("home"), "--help");
+  EXPECT_EQ(cl.Value("format"), "csv");
   EXPECT_FALSE(cl.Has("help"));
-  EXPECT_EQ(cl.Value("format"), "");
+  EXPECT_FALSE(cl.Value("missing").has_value());
+  CommandLine other = ReportLikeOptions();
+  ASSERT_TRUE(other.Parse({"--format=", "--help"}));
+  EXPECT_EQ(other.Value("format"), "");
+  EXPECT_TRUE(other.Has("help"));
 }
 
 TEST(CommandLine, RejectsMalformedArguments) {
@@ -81,27 +77,18 @@ TEST(LocalTime, ParseDateTimeIsStrictAndRoundTrips) {
   }
 }
 
-TEST(Random, SameSeedSameSequenceAndBoundsHold) {
+TEST(Random, SameSeedSameSequenceWithinBoundsAndWeightsHold) {
   Random a(42), b(42), c(43);
   bool differs = false;
   for (int i = 0; i < 200; ++i) {
     const int64_t x = a.Between(-3, 3);
     EXPECT_EQ(x, b.Between(-3, 3));
-    EXPECT_GE(x, -3);
-    EXPECT_LE(x, 3);
+    EXPECT_TRUE(x >= -3 && x <= 3) << x;
     differs = differs || x != c.Between(-3, 3);
   }
   EXPECT_TRUE(differs);
-  // The engine's sequence is fixed by the standard: the 10000th value of the default seed.
-  std::mt19937_64 reference;
-  reference.discard(9999);
-  EXPECT_EQ(reference(), 9981545732273789042ULL);
-}
-
-TEST(Random, WeightedNeverPicksZeroWeight) {
-  Random r(7);
   std::vector<int> counts(3);
-  for (int i = 0; i < 600; ++i) ++counts[r.Weighted({5, 0, 1})];
+  for (int i = 0; i < 600; ++i) ++counts[a.Weighted({5, 0, 1})];
   EXPECT_EQ(counts[1], 0);
   EXPECT_GT(counts[0], counts[2]);
   EXPECT_GT(counts[2], 0);
