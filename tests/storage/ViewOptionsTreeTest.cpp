@@ -139,12 +139,6 @@ TEST(ViewOptionsRead, ReaderQuirksOfMissingAndEmptyElements) {
   }
 }
 
-TEST(ViewOptionsRead, NothingParsedReadsAsEmptyTree) {
-  for (const char* text : {"", "   ", "<Options>", "no markup", "<a><b></a>"}) {
-    EXPECT_TRUE(Read(text).empty()) << text;
-  }
-}
-
 TEST(ViewOptionsRead, JoinLinesDropsEveryLineEndForm) {
   EXPECT_EQ(JoinLines("a\r\r\nb\r\nc\nd\n\r\n"), "abcd");
   EXPECT_EQ(JoinLines("a\rb\ntail\r"), "a\rbtail\r");  // only CRs before the LF go
