@@ -102,17 +102,6 @@ class Parser {
         out += c;
       } else if (pos_ < s_.size() && kEscaped.find(s_[pos_]) != std::string::npos) {
         out += kMeaning[kEscaped.find(s_[pos_++])];
-      } else if (Literal("u") && pos_ + 4 <= s_.size() &&
-                 s_.find_first_not_of("0123456789abcdefABCDEF", pos_) >= pos_ + 4) {
-        const unsigned cp = std::stoul(s_.substr(pos_, 4), nullptr, 16);
-        pos_ += 4;
-        if (cp >= 0x800) Fail("\\u escape beyond what the writer makes");
-        if (cp < 0x80) {
-          out += static_cast<char>(cp);
-        } else {
-          out += static_cast<char>(0xC0 | (cp >> 6));
-          out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
       } else {
         Fail("bad escape");
       }

@@ -6,8 +6,9 @@
 #include <vector>
 
 // A small strict JSON reader for checking the tools' output: whole numbers only (all
-// the reports write) and \u escapes below U+0800 (the writer escapes only control
-// characters); it throws std::runtime_error on anything else.
+// the reports write) and no \u escapes (the writer makes them only for control
+// characters, which the checked reports do not hold); it throws std::runtime_error on
+// anything else.
 struct JsonValue {
   enum class Kind { Null, Bool, Number, String, Array, Object };
   Kind kind = Kind::Null;

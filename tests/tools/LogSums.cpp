@@ -1,6 +1,7 @@
 #include "LogSums.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -26,17 +27,13 @@ std::tm LocalTm(int64_t seconds) {
   return tm;
 }
 
-// "MM DD hh mm ss"
+// "MM DD hh mm ss", in the year of `now` unless that puts it more than a day ahead.
 int64_t ParseTimestamp(const std::string& text, int64_t now) {
-  const int month = std::stoi(text.substr(0, 2));
-  const int day = std::stoi(text.substr(3, 2));
-  const int hour = std::stoi(text.substr(6, 2));
-  const int minute = std::stoi(text.substr(9, 2));
-  const int second = std::stoi(text.substr(12, 2));
+  int month = 0, day = 0, hour = 0, minute = 0, second = 0;
+  std::sscanf(text.c_str(), "%2d %2d %2d %2d %2d", &month, &day, &hour, &minute, &second);
   const int year = LocalTm(now).tm_year + 1900;
   const int64_t t = Local(year, month, day, hour, minute, second);
-  if (t > now + 86400) return Local(year - 1, month, day, hour, minute, second);
-  return t;
+  return t > now + 86400 ? Local(year - 1, month, day, hour, minute, second) : t;
 }
 
 struct Block {

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "JsonReader.h"
 #include "host/toolkit/CommandLine.h"
 #include "host/toolkit/CsvWriter.h"
 #include "host/toolkit/JsonWriter.h"
@@ -147,34 +146,6 @@ TEST(Json, StringsEscapeAndStayValidUtf8) {
       {"\xC3\xA9", "\"\xC3\xA9\""},
   };
   for (const auto& c : cases) EXPECT_EQ(JsonQuote(c.in), c.out) << c.in;
-}
-
-TEST(Json, WriterOutputParsesBackWithTheSameStructure) {
-  std::string out;
-  JsonWriter json(out);
-  json.BeginObject();
-  json.Key("name");
-  json.String("a\"b\xFF");
-  json.Key("empty");
-  json.BeginArray();
-  json.EndArray();
-  json.Key("list");
-  json.BeginArray();
-  json.Number(-5);
-  json.Bool(true);
-  json.BeginObject();
-  json.EndObject();
-  json.EndArray();
-  json.EndObject();
-
-  const JsonValue doc = ParseJson(out);
-  EXPECT_EQ(doc.Keys(), (std::vector<std::string>{"name", "empty", "list"}));
-  EXPECT_EQ(doc["name"].text, "a\"b\xEF\xBF\xBD");
-  EXPECT_TRUE(doc["empty"].items.empty());
-  ASSERT_EQ(doc["list"].items.size(), 3u);
-  EXPECT_EQ(doc["list"].items[0].number, -5);
-  EXPECT_TRUE(doc["list"].items[1].boolean);
-  EXPECT_EQ(doc["list"].items[2].kind, JsonValue::Kind::Object);
 }
 
 }  // namespace
