@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <map>
+#include <utility>
 
 #include "framework/CView.h"
-#include "framework/CWinApp.h"
+#include "framework/MenuBuilder.h"
 #include "module/HostMessages.h"
 #include "res/ResourceIds.h"
 #include "tests/framework/FrameworkTestSupport.h"
@@ -13,49 +17,28 @@
 namespace {
 
 TEST(HostMessageNames, FixedNamesGiveDistinctRegisteredNumbers) {
-  const UINT prefs = RegisterPrefsChangedMessage();
-  const UINT report = RegisterReportRequestMessage();
-  EXPECT_GE(prefs, 0xC000u);
-  EXPECT_GE(report, 0xC000u);
-  EXPECT_NE(prefs, report);
-  EXPECT_EQ(g_nPrefsChangedMsg, prefs);  // registered when the code was loaded
-  EXPECT_EQ(RegisterPrefsChangedMessage(), prefs);
+  EXPECT_GE(RegisterPrefsChangedMessage(), 0xC000u);
+  EXPECT_NE(RegisterPrefsChangedMessage(), RegisterReportRequestMessage());
+  EXPECT_EQ(g_nPrefsChangedMsg, RegisterPrefsChangedMessage());  // registered at load
 }
 
-class AnnouncementTest : public testing::Test {
- protected:
+TEST(AnnouncementTest, MainWindowGetsPostSendAndBroadcastAndTheQueueGetsOne) {
   HostFixture host;
-};
-
-TEST_F(AnnouncementTest, MainWindowGetsPostSendAndBroadcastAndTheQueueGetsOne) {
   BystanderWnd bystander;
-  ASSERT_TRUE(bystander.CreateTopLevel());
+  ASSERT_TRUE(bystander.CreateEx(0, nullptr, "bystander", WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 60),
+                                 nullptr, 0));
   AnnouncePrefsChanged();
   // Only the send is handled before the call returns; the posts wait for the loop.
   EXPECT_EQ(host.mainFrame->prefsChanged, 1);
-  EXPECT_EQ(bystander.prefsChanged, 0);
-  EXPECT_EQ(host.app.threadPrefsChanged, 0);
+  EXPECT_EQ(bystander.prefsChanged + host.app.prefsChanged, 0);
   PumpEvents();
   EXPECT_EQ(host.mainFrame->prefsChanged, 3);  // post, send, broadcast
   EXPECT_EQ(bystander.prefsChanged, 1);        // broadcast only
-  EXPECT_EQ(host.app.threadPrefsChanged, 1);
+  EXPECT_EQ(host.app.prefsChanged, 1);
 }
 
 // The view's report command and the shared menu, with the document open in the host.
-class ViewCommandTest : public testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_NE(TheModule().entry, nullptr) << TheModule().error;
-    doc = host.OpenDocument(host.AddModuleTemplate());
-    ASSERT_NE(doc, nullptr);
-    view = HostFixture::ViewOf(doc);
-    ASSERT_NE(view, nullptr);
-  }
-
-  HostFixture host;
-  CDocument* doc = nullptr;
-  CView* view = nullptr;
-};
+using ViewCommandTest = OpenModuleTest;
 
 TEST_F(ViewCommandTest, ReportRequestIsSentToTheMainWindowFromMenuAndButton) {
   host.mainFrame->SendMessage(WM_COMMAND, ID_REPORTS_MAKE, 0);  // the menu bar's item
@@ -70,30 +53,26 @@ TEST_F(ViewCommandTest, ReportRequestIsSentToTheMainWindowFromMenuAndButton) {
 }
 
 TEST_F(ViewCommandTest, CommandsTheModuleDoesNotHandleReachTheHost) {
-  host.mainFrame->SendMessage(WM_COMMAND, ID_HOST_HIDE, 0);
-  EXPECT_EQ(host.mainFrame->hideCommands, 1);
   // The child frame passes what its view and document do not take on to the host.
   view->GetParentFrame()->SendMessage(WM_COMMAND, ID_HOST_HIDE, 0);
-  EXPECT_EQ(host.mainFrame->hideCommands, 2);
+  EXPECT_EQ(host.mainFrame->hideCommands, 1);
 }
 
 TEST_F(ViewCommandTest, OpeningAMenuGreysCommandsNobodyTakes) {
-  QMenu* reports = host.MenuBarPopup("Reports");
-  QMenu* file = host.MenuBarPopup("&File");
-  ASSERT_NE(reports, nullptr);
-  ASSERT_NE(file, nullptr);
-  for (QMenu* menu : {reports, file}) emit menu->aboutToShow();
-  const struct {
-    QMenu* menu;
-    UINT id;
-    bool enabled;
-  } cases[] = {
-      {reports, ID_REPORTS_MAKE, true},  // the view's state query: unlocked
-      {file, ID_HOST_HIDE, true},        // the stand-in host takes it
-      {file, ID_HOST_EXIT, false},       // nobody does in this test
+  std::map<UINT, bool> enabled;
+  for (QAction* popup : host.mainFrame->GetMenuBar()->actions()) {
+    emit popup->menu()->aboutToShow();
+    for (QAction* item : popup->menu()->actions())
+      enabled[AfxMenuCommandId(item)] = item->isEnabled();
+  }
+  const std::pair<UINT, bool> cases[] = {
+      {ID_REPORTS_MAKE, true},  // the view's state query: unlocked
+      {ID_HOST_HIDE, true},     // the stand-in host takes it
+      {ID_HOST_EXIT, false},    // nobody does in this test
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(HostFixture::ItemEnabled(c.menu, c.id), c.enabled) << c.id;
+  for (const auto& [id, expected] : cases) {
+    ASSERT_EQ(enabled.count(id), 1u) << id;
+    EXPECT_EQ(enabled[id], expected) << id;
   }
 }
 

@@ -3,15 +3,12 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QMenu>
-#include <QMenuBar>
+#include <QWidget>
 #include <cstdlib>
 #include <fstream>
 
 #include "accounting/DLLDocument.h"
 #include "framework/DocumentLinks.h"
-#include "framework/MenuBuilder.h"
 #include "framework/core/CurrentDirectory.h"
 #include "framework/core/RegisteredMessages.h"
 #include "module/HostMessages.h"
@@ -67,10 +64,6 @@ const MessageMap* StandInMainFrame::GetMessageMap() const {
   return &map;
 }
 
-BOOL BystanderWnd::CreateTopLevel() {
-  return CreateEx(0, nullptr, "bystander", WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 60), nullptr, 0);
-}
-
 const MessageMap* BystanderWnd::GetMessageMap() const {
   static const MessageMap map{CWnd::GetMessageMap(),
                               {msg::Registered(&g_prefsChanged, &BystanderWnd::OnPrefsChanged)}};
@@ -110,7 +103,8 @@ CMultiDocTemplate* HostFixture::AddModuleTemplate() {
   return tmpl;
 }
 
-CDocument* HostFixture::OpenDocument(CMultiDocTemplate* tmpl) {
+CDocument* HostFixture::OpenModuleDocument() {
+  CMultiDocTemplate* tmpl = AddModuleTemplate();
   return tmpl != nullptr ? tmpl->OpenDocumentFile(nullptr) : nullptr;
 }
 
@@ -138,17 +132,10 @@ void HostFixture::WriteLog(const fs::path& folder, const std::string& app, int b
   std::ofstream(folder / "2026-07-15.log", std::ios::binary) << text;
 }
 
-QMenu* HostFixture::MenuBarPopup(const char* title) const {
-  for (QAction* action : mainFrame->GetMenuBar()->actions()) {
-    if (action->text() == title) return action->menu();
-  }
-  return nullptr;
-}
-
-bool HostFixture::ItemEnabled(QMenu* menu, UINT id) {
-  for (QAction* action : menu->actions()) {
-    if (AfxMenuCommandId(action) == id) return action->isEnabled();
-  }
-  ADD_FAILURE() << "no menu item " << id;
-  return false;
+void OpenModuleTest::SetUp() {
+  ASSERT_NE(TheModule().entry, nullptr) << TheModule().error;
+  doc = host.OpenModuleDocument();
+  ASSERT_NE(doc, nullptr);
+  view = HostFixture::ViewOf(doc);
+  ASSERT_NE(view, nullptr);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <string>
 
@@ -8,8 +10,6 @@
 #include "framework/CView.h"
 #include "framework/CWinApp.h"
 #include "tests/accounting/AccountingTestSupport.h"
-
-class QMenu;
 
 // The module library as the host sees it: loaded once with dlopen (never linked), its
 // only entry point looked up by name. It stays loaded for the rest of the run, as it does
@@ -23,15 +23,13 @@ struct LoadedModule {
 const LoadedModule& TheModule();
 
 // A stand-in for the host: the executable's application with an MDI main frame that
-// counts the two registered messages and takes "&Hide" as the host does.
+// counts the two registered messages and takes "&Hide" as the host does, and another
+// top-level window. Each counts the preferences-changed messages it gets.
 class StandInApp : public CWinApp {
  public:
   StandInApp() : CWinApp("TaskMeter host") {}
-  int threadPrefsChanged = 0;
-  LRESULT OnPrefsChanged(WPARAM, LPARAM) {
-    ++threadPrefsChanged;
-    return 0;
-  }
+  int prefsChanged = 0;
+  LRESULT OnPrefsChanged(WPARAM, LPARAM) { return ++prefsChanged, 0; }
 
  protected:
   const MessageMap* GetMessageMap() const override;
@@ -39,32 +37,19 @@ class StandInApp : public CWinApp {
 
 class StandInMainFrame : public CMDIFrameWnd {
  public:
-  int prefsChanged = 0;
-  int reportRequests = 0;
-  int hideCommands = 0;
-  LRESULT OnPrefsChanged(WPARAM, LPARAM) {
-    ++prefsChanged;
-    return 0;
-  }
-  LRESULT OnReportRequest(WPARAM, LPARAM) {
-    ++reportRequests;
-    return 0;
-  }
+  int prefsChanged = 0, reportRequests = 0, hideCommands = 0;
+  LRESULT OnPrefsChanged(WPARAM, LPARAM) { return ++prefsChanged, 0; }
+  LRESULT OnReportRequest(WPARAM, LPARAM) { return ++reportRequests, 0; }
   void OnHide() { ++hideCommands; }
 
  protected:
   const MessageMap* GetMessageMap() const override;
 };
 
-// A top-level window that only counts the preferences-changed message.
 class BystanderWnd : public CWnd {
  public:
   int prefsChanged = 0;
-  BOOL CreateTopLevel();
-  LRESULT OnPrefsChanged(WPARAM, LPARAM) {
-    ++prefsChanged;
-    return 0;
-  }
+  LRESULT OnPrefsChanged(WPARAM, LPARAM) { return ++prefsChanged, 0; }
 
  protected:
   const MessageMap* GetMessageMap() const override;
@@ -82,8 +67,8 @@ class HostFixture {
 
   // The template from DLLDocTemplate, added to the application (which owns it).
   CMultiDocTemplate* AddModuleTemplate();
-  // A new unnamed document of `tmpl`.
-  CDocument* OpenDocument(CMultiDocTemplate* tmpl);
+  // A new unnamed document of a freshly added template.
+  CDocument* OpenModuleDocument();
   static CView* ViewOf(CDocument* doc);
 
   // Preferences naming `dbPath` as the data folder, and an empty tree file so that the
@@ -91,9 +76,6 @@ class HostFixture {
   void WriteOptions(const std::filesystem::path& dbPath);
   // A log of `blocks` one-minute blocks of `app` on 15 July in `folder`.
   static void WriteLog(const std::filesystem::path& folder, const std::string& app, int blocks);
-
-  QMenu* MenuBarPopup(const char* title) const;
-  static bool ItemEnabled(QMenu* menu, UINT id);
 
   const std::filesystem::path& Home() const { return m_home; }
   std::filesystem::path Data() const { return m_home / "db"; }
@@ -107,4 +89,14 @@ class HostFixture {
   FixedClockGuard m_clock{LocalTime(2026, 7, 15, 12, 0, 0)};
   std::filesystem::path m_home;
   std::string m_oldCwd;
+};
+
+// The host with the module's document open, as the host opens it at start.
+class OpenModuleTest : public testing::Test {
+ protected:
+  void SetUp() override;
+
+  HostFixture host;
+  CDocument* doc = nullptr;
+  CView* view = nullptr;
 };

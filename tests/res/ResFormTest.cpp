@@ -22,7 +22,7 @@ CRect Place(int id) {
 
 // Every control the form view drives, with the class its owner subclasses.
 TEST(ResForm, HasEveryControlWithItsClass) {
-  const std::vector<std::pair<const char*, std::vector<int>>> byClass = {
+  const std::pair<const char*, std::vector<int>> byClass[] = {
       {"BUTTON",
        {2012, 2013, 2016, 2022, 2024, 2026, 2003, 2010, 2008, 2014, 2027, 2009, 2017, 2018, 2011,
         2025}},
@@ -76,7 +76,6 @@ TEST(ResForm, UpperRowIsOneRowSplitByThreeSeparators) {
 TEST(ResForm, LeftBoxTabHostAndViewModeButtons) {
   const CRect box = Place(2003);
   EXPECT_LT(box.right, Place(2006).left);
-  EXPECT_EQ(box.top, Place(2006).top);
   for (int inside : {2023, 2030}) {
     const CRect r = Place(inside);
     EXPECT_TRUE(r.left > box.left && r.right < box.right && r.top > box.top &&
@@ -84,11 +83,6 @@ TEST(ResForm, LeftBoxTabHostAndViewModeButtons) {
         << inside;
   }
   EXPECT_EQ(Place(2008), Place(2014));
-  for (int listMode : {2028, 2031, 2010, 2030, 2008}) {
-    EXPECT_EQ(Item(Form(), listMode)->style & WS_VISIBLE, 0) << "starts in tree mode";
-  }
-  EXPECT_NE(Item(Form(), 2023)->style & WS_VISIBLE, 0);
-  EXPECT_EQ(Place(2019), CRect(0, 0, 345, 2));
 }
 
 }  // namespace

@@ -28,13 +28,13 @@ const DialogItem* Item(const DialogResource& dialog, int id) {
   return nullptr;
 }
 
-std::vector<std::string> FlattenMenu(const MenuResource& menu) {
-  std::vector<std::string> rows;
+std::string FlattenMenu(const MenuResource& menu) {
+  std::string rows;
   std::function<void(const std::vector<MenuItem>&, int)> walk =
       [&](const std::vector<MenuItem>& items, int depth) {
         for (const MenuItem& item : items) {
           const std::string text = item.IsSeparator() ? "-" : item.text;
-          rows.push_back(std::to_string(depth) + "|" + text + "|" + std::to_string(item.id));
+          rows += std::to_string(depth) + "|" + text + "|" + std::to_string(item.id) + "; ";
           walk(item.popup, depth + 1);
         }
       };

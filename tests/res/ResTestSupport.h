@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "framework/Resources.h"
 
@@ -13,5 +12,5 @@ HINSTANCE ResInstance();
 const DialogResource* Dialog(UINT id);
 const DialogItem* Item(const DialogResource& dialog, int id);
 
-// The menu as rows "depth|text|id", separators as "depth|-|0", depth first.
-std::vector<std::string> FlattenMenu(const MenuResource& menu);
+// The menu as rows "depth|text|id; ", separators as "depth|-|0; ", depth first.
+std::string FlattenMenu(const MenuResource& menu);
