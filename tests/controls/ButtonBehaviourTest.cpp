@@ -68,31 +68,21 @@ TEST_F(ImageButtonMouse, HoverCapturesAndAHeldButtonKeepsTheCaptureUntilReleased
   EXPECT_FALSE(HasCapture());
 }
 
-// Draw requests go to the parent first and to the button when the parent leaves them.
-class DrawRecorder : public NotifyRecorder {
- public:
-  int requests = 0;
-  bool answer = false;
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message == WM_DRAWITEM && ++requests > 0 && answer) return TRUE;
-    return NotifyRecorder::WindowProc(message, wParam, lParam);
-  }
-};
-
 class CountingButton : public COwnerDrawButton {
  public:
   std::vector<DRAWITEMSTRUCT> drawn;
   void DrawItem(LPDRAWITEMSTRUCT request) override { drawn.push_back(*request); }
 };
 
+// Draw requests go to the parent first and to the button when the parent leaves them.
 TEST(ButtonDraw, ParentDrawsFirstAndUnansweredRequestsReachTheButton) {
-  DrawRecorder parent;
+  OwnerWindow parent;
   parent.CreateShown();
   MakeTemplateButton(parent, 300, "Go", BS_PUSHBUTTON | WS_VISIBLE, CRect(10, 10, 70, 34));
   CountingButton button;
   ASSERT_TRUE(button.SubclassDlgItem(300, &parent));
-  Picture(button.GetSafeHwnd());
-  ASSERT_GT(parent.requests, 0);
+  Snapshot(button.GetSafeHwnd());
+  ASSERT_FALSE(parent.requests.empty());
   ASSERT_FALSE(button.drawn.empty());
   const DRAWITEMSTRUCT& request = button.drawn.back();
   EXPECT_EQ(request.CtlType, ODT_BUTTON);
@@ -102,11 +92,11 @@ TEST(ButtonDraw, ParentDrawsFirstAndUnansweredRequestsReachTheButton) {
   EXPECT_EQ(request.itemState, 0u);
   button.EnableWindow(FALSE);
   static_cast<QPushButton*>(button.GetSafeHwnd())->setDown(true);
-  Picture(button.GetSafeHwnd());
+  Snapshot(button.GetSafeHwnd());
   EXPECT_EQ(button.drawn.back().itemState, ODS_DISABLED | ODS_SELECTED);
   parent.answer = true;
   const std::size_t before = button.drawn.size();
-  Picture(button.GetSafeHwnd());
+  Snapshot(button.GetSafeHwnd());
   EXPECT_EQ(button.drawn.size(), before);
 }
 
@@ -131,15 +121,11 @@ class CommandDialog : public CDialog {
 class ImageButtonDialog : public testing::Test {
  protected:
   void SetUp() override {
-    DialogResource form;
-    form.id = kDialogId;
-    form.cx = 160;
-    form.cy = 60;
-    form.style = WS_POPUP | WS_CAPTION;
-    form.items = {{"BUTTON", "Go", kDefaultId, 100, 7, 50, 14, kPush | BS_DEFPUSHBUTTON},
-                  {"BUTTON", "Other", kOtherId, 100, 25, 50, 14, kPush},
-                  {"BUTTON", "Cancel", IDCANCEL, 10, 25, 50, 14, kPush}};
-    tmpl.dialogs = {form};
+    tmpl.dialogs = {
+        MakeDialog(kDialogId, "", 160, 60, WS_POPUP | WS_CAPTION,
+                   {{"BUTTON", "Go", kDefaultId, 100, 7, 50, 14, kPush | BS_DEFPUSHBUTTON},
+                    {"BUTTON", "Other", kOtherId, 100, 25, 50, 14, kPush},
+                    {"BUTTON", "Cancel", IDCANCEL, 10, 25, 50, 14, kPush}})};
     registration = std::make_unique<ModuleResources>(Library(), tmpl);
     guard = std::make_unique<AfxResourceHandleGuard>(Library());
     owner.CreateShown();

@@ -1,17 +1,11 @@
 #pragma once
 
-#include <QApplication>
 #include <QBuffer>
-#include <QImage>
-#include <QWidget>
 #include <memory>
-#include <vector>
 
-#include "framework/CWnd.h"
-#include "framework/ControlFactory.h"
+#include "ControlsTestSupport.h"
 #include "framework/ModuleState.h"
 #include "framework/WinMessages.h"
-#include "framework/gdi/PaintToImage.h"
 
 // Bitmap resources for the button tests: 16 by 16 squares of one colour per state whose
 // top-left pixel is magenta, the transparent colour.
@@ -58,12 +52,6 @@ inline void MakeTemplateButton(CWnd& parent, int id, const char* text, LONG styl
   tmpl.items.push_back(DialogItem{"BUTTON", text, id, 0, 0, 0, 0, WS_CHILD | style, 0});
   AfxCreateDialogControls(parent.GetSafeHwnd(), tmpl);
   parent.GetDlgItem(id)->MoveWindow(rect);
-}
-
-// What the widget shows now, painted through its own paint path.
-inline QImage Picture(QWidget* widget) {
-  QApplication::processEvents();
-  return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 // The bounding box of the pixels of `colour`; empty when there are none.

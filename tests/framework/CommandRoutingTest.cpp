@@ -131,7 +131,6 @@ TEST_F(CommandRoutingTest, OpeningAMenuGreysItemsWithoutAvailableCommands) {
   EXPECT_FALSE(ItemEnabled(configure, kNobodysCommand));  // nobody takes it
   EXPECT_TRUE(ItemEnabled(configure, kDocCommand));       // the document takes it
   EXPECT_TRUE(ItemEnabled(file, kHostFrameCommand));
-  EXPECT_TRUE(ItemEnabled(file, kAppCommand));
 
   Settings().unlocked = false;
   emit configure->aboutToShow();
@@ -149,28 +148,6 @@ TEST_F(CommandRoutingTest, ChoosingAMenuItemSendsItsCommand) {
     if (AfxMenuCommandId(action) == kViewCommand) action->trigger();
   }
   EXPECT_EQ(Events().entries, std::vector<std::string>{"view:command"});
-}
-
-TEST(CmdUI, WithoutUpdateHandlerFollowsTheExistenceOfACommandHandler) {
-  HostApp app;
-  struct Case {
-    UINT id;
-    BOOL disableIfNoHandler;
-    bool enabled;
-  };
-  const std::vector<Case> cases{
-      {kAppCommand, TRUE, true},
-      {kNobodysCommand, TRUE, false},
-      {kNobodysCommand, FALSE, true},  // left as it was
-  };
-  for (const Case& c : cases) {
-    QAction action("item");
-    action.setEnabled(true);
-    CMenuItemCmdUI ui(&action);
-    ui.m_nID = c.id;
-    ui.DoUpdate(&app, c.disableIfNoHandler);
-    EXPECT_EQ(action.isEnabled(), c.enabled) << c.id;
-  }
 }
 
 }  // namespace

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QFont>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QTimer>
 #include <QWidget>
 
@@ -23,48 +21,18 @@ constexpr LONG kChild = WS_CHILD | WS_VISIBLE;
 const ResourceTable kDialogs{
     .strings = {},
     .menus = {},
-    .dialogs =
-        {
-            {500,
-             "Test Dialog",
-             0,
-             0,
-             200,
-             100,
-             WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME,
-             "MS Shell Dlg",
-             8,
-             {
-                 {"EDIT", "", 1001, 7, 7, 100, 12, kChild | ES_AUTOHSCROLL},
-                 {"BUTTON", "Check", 1002, 7, 25, 100, 10, kChild | BS_AUTOCHECKBOX},
-                 {"EDIT", "", 1003, 7, 40, 40, 12, kChild},
-                 {"BUTTON", "OK", IDOK, 140, 7, 50, 14, kChild | BS_DEFPUSHBUTTON},
-                 {"BUTTON", "Cancel", IDCANCEL, 140, 25, 50, 14, kChild | BS_PUSHBUTTON},
-             }},
-            {501,
-             "Save first",
-             0,
-             0,
-             120,
-             60,
-             WS_POPUP | WS_CAPTION,
-             "MS Shell Dlg",
-             8,
-             {
-                 {"EDIT", "", 1001, 7, 7, 100, 12, kChild},
-                 {"BUTTON", "Save", 1005, 7, 25, 50, 14, kChild | BS_DEFPUSHBUTTON},
-             }},
-            {502,
-             "",
-             0,
-             0,
-             80,
-             40,
-             WS_CHILD | WS_VISIBLE,
-             "MS Shell Dlg",
-             8,
-             {{"STATIC", "Page", 1006, 4, 4, 40, 8, kChild}}},
-        },
+    .dialogs = {MakeDialog(500, "Test Dialog", 200, 100,
+                           WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME,
+                           {{"EDIT", "", 1001, 7, 7, 100, 12, kChild | ES_AUTOHSCROLL},
+                            {"BUTTON", "Check", 1002, 7, 25, 100, 10, kChild | BS_AUTOCHECKBOX},
+                            {"EDIT", "", 1003, 7, 40, 40, 12, kChild},
+                            {"BUTTON", "OK", IDOK, 140, 7, 50, 14, kChild | BS_DEFPUSHBUTTON},
+                            {"BUTTON", "Cancel", IDCANCEL, 140, 25, 50, 14, kChild}}),
+                MakeDialog(501, "Save first", 120, 60, WS_POPUP | WS_CAPTION,
+                           {{"EDIT", "", 1001, 7, 7, 100, 12, kChild},
+                            {"BUTTON", "Save", 1005, 7, 25, 50, 14, kChild | BS_DEFPUSHBUTTON}}),
+                MakeDialog(502, "", 80, 40, WS_CHILD | WS_VISIBLE,
+                           {{"STATIC", "Page", 1006, 4, 4, 40, 8, kChild}})},
     .images = {},
 };
 const ModuleResources kRegistration(kDialogs);
@@ -141,7 +109,6 @@ TEST(ModalDialog, EachWayOfClosingGivesItsResult) {
        true},
       {"Escape cancels", [](ModalRequest& r) { r.PressKey(VK_ESCAPE); }, IDCANCEL, false},
       {"click on OK", [](ModalRequest& r) { r.Click(IDOK); }, IDOK, true},
-      {"click on Cancel", [](ModalRequest& r) { r.Click(IDCANCEL); }, IDCANCEL, false},
       {"closing the window", [](ModalRequest& r) { r.Dialog()->SendMessage(WM_CLOSE); }, IDCANCEL,
        false},
       {"left open by the hook", [](ModalRequest&) {}, IDCANCEL, false},
@@ -199,14 +166,6 @@ TEST(ModalDialog, MissingTemplateFailsWithoutReachingTheHook) {
   EXPECT_EQ(calls, 0);
 }
 
-TEST(ModalDialog, CanRunAgainAfterItEnded) {
-  TestDialog dialog;
-  ScopedModalHook hook([](ModalRequest& request) { request.PressOk(); });
-  EXPECT_EQ(dialog.DoModal(), IDOK);
-  EXPECT_EQ(dialog.DoModal(), IDOK);
-  EXPECT_EQ(dialog.journal.entries, (std::vector<std::string>{"init", "init"}));
-}
-
 #ifdef NDEBUG
 TEST(ModalDialog, ReenteringARunningDialogIsRefused) {
   TestDialog dialog;
@@ -242,9 +201,10 @@ TEST(MessageBox, HookSeesTextAndCaptionAndAnswers) {
     int expected;
   };
   const std::vector<Case> cases{
-      {MB_OK, 0, IDOK},       {MB_OKCANCEL, IDCANCEL, IDCANCEL},
-      {MB_OKCANCEL, 0, IDOK}, {MB_YESNO, IDNO, IDNO},
-      {MB_YESNO, 0, IDYES},   {MB_YESNOCANCEL, IDCANCEL, IDCANCEL},
+      {MB_OK, 0, IDOK},
+      {MB_OKCANCEL, IDCANCEL, IDCANCEL},
+      {MB_YESNO, 0, IDYES},
+      {MB_YESNO, IDNO, IDNO},
   };
   for (const Case& c : cases) {
     std::string text;
@@ -275,26 +235,12 @@ TEST(DialogUnits, MapWithTheBaseUnitsAndRoundToNearest) {
     CRect pixels;
   };
   const std::vector<Case> cases{
-      {{6, 13}, {0, 0, 4, 8}, {0, 0, 6, 13}},
       {{6, 13}, {7, 7, 107, 19}, {11, 11, 161, 31}},  // 10.5 and 11.375 round to 11
       {{7, 16}, {1, 1, 2, 3}, {2, 2, 4, 6}},          // 1.75 -> 2, 2 -> 2, 3.5 -> 4, 6
-      {{8, 16}, {0, 0, 0, 0}, {0, 0, 0, 0}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(MapDialogRect(c.base, c.units), c.pixels) << c.units.right;
   }
-}
-
-TEST(DialogUnits, FollowTheDialogFontsAverageCharacter) {
-  QFont small = QApplication::font();
-  small.setPixelSize(10);
-  QFont large = small;
-  large.setPixelSize(20);
-  const CSize a = DialogBaseUnits(small);
-  const CSize b = DialogBaseUnits(large);
-  EXPECT_GT(a.cx, 0);
-  EXPECT_GT(b.cx, a.cx);
-  EXPECT_GT(b.cy, a.cy);
 }
 
 TEST(DialogUnits, TemplateControlsArePlacedInPixelsOfTheApplicationFont) {
@@ -324,14 +270,10 @@ TEST(DialogIntegers, ReadLikeDialogsAlwaysHave) {
   };
   const std::vector<Case> cases{
       {"42", true, true, 42},
-      {"  7", true, true, 7},
       {"-7", true, true, -7},
-      {"+3", true, true, 3},
       {"-7", false, false, 0},
       {"", true, false, 0},
-      {"   ", true, false, 0},
       {"12x", true, false, 0},
-      {"-", true, false, 0},
       {"2147483647", true, true, 2147483647},
       {"2147483648", true, false, 0},
       {"-2147483648", true, true, -2147483648LL},
@@ -347,26 +289,6 @@ TEST(DialogIntegers, ReadLikeDialogsAlwaysHave) {
   }
 }
 
-TEST(DialogIntegers, GetAndSetThroughControls) {
-  TestDialog dialog;
-  ScopedModalHook hook([&](ModalRequest& request) {
-    dialog.SetDlgItemInt(1003, static_cast<UINT>(-15), TRUE);
-    EXPECT_EQ(dialog.GetDlgItemText(1003), "-15");
-    BOOL ok = FALSE;
-    EXPECT_EQ(static_cast<int>(dialog.GetDlgItemInt(1003, &ok, TRUE)), -15);
-    EXPECT_TRUE(ok);
-    dialog.SetDlgItemText(1003, "abc");
-    EXPECT_EQ(dialog.GetDlgItemInt(1003, &ok, TRUE), 0u);
-    EXPECT_FALSE(ok);
-    request.PressCancel();
-  });
-  dialog.DoModal();
-}
-
-}  // namespace
-
-namespace {
-
 // Without a hook the dialog runs its own event loop until something ends it.
 TEST(ModalLoop, RunsUntilEndDialogFromTheEventLoop) {
   TestDialog dialog;
@@ -376,15 +298,6 @@ TEST(ModalLoop, RunsUntilEndDialogFromTheEventLoop) {
   });
   EXPECT_EQ(dialog.DoModal(), IDOK);
   EXPECT_EQ(dialog.name, "initial");  // EndDialog itself exchanges no data
-}
-
-TEST(ModalLoop, EscapeKeyEventEndsTheLoopWithCancel) {
-  TestDialog dialog;
-  QTimer::singleShot(0, [&] {
-    QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(dialog.GetSafeHwnd(), &key);
-  });
-  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
 }
 
 TEST(ModalLoop, EnterKeyEventPressesOkAndSavesTheData) {

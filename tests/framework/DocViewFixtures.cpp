@@ -25,16 +25,9 @@ const ResourceTable& Resources() {
                                                 {"Predefined Groups/Folders", kNobodysCommand},
                                                 {"Document", kDocCommand}})}},
                 {601, {MenuItem::Popup("&Host", {{"E&xit", kAppCommand}})}}},
-      .dialogs = {{kTemplateId,
-                   "",
-                   0,
-                   0,
-                   200,
-                   100,
-                   WS_CHILD,
-                   "MS Sans Serif",
-                   8,
-                   {{"BUTTON", "Go", 2013, 5, 5, 40, 14, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON}}}},
+      .dialogs = {MakeDialog(
+          kTemplateId, "", 200, 100, WS_CHILD,
+          {{"BUTTON", "Go", 2013, 5, 5, 40, 14, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON}})},
       .images = {},
   };
   return table;
@@ -98,8 +91,6 @@ void OrderView::OnInitialUpdate() {
   Events().Add("view:initial");
   CFormView::OnInitialUpdate();
 }
-
-void OrderView::OnUpdate(CView*, LPARAM hint, CObject*) { lastHint = hint; }
 
 const MessageMap* OrderView::GetMessageMap() const {
   static const MessageMap map{

@@ -67,12 +67,10 @@ class OrderView : public CFormView {
   OrderView() : CFormView(kTemplateId) {}
   int OnCreate(LPCREATESTRUCT cs);
   void OnInitialUpdate() override;
-  void OnUpdate(CView* sender, LPARAM hint, CObject* object) override;
   void OnViewCommand() { Events().Add("view:command"); }
   void OnUpdateViewCommand(CCmdUI* ui) { ui->Enable(Settings().unlocked); }
   void OnShared() { Events().Add("view:shared"); }
   void OnButton() { Events().Add("view:button"); }
-  LPARAM lastHint = 0;
 
  protected:
   const MessageMap* GetMessageMap() const override;

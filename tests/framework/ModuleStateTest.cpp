@@ -25,15 +25,6 @@ const ResourceTable kTableA{
 const ResourceTable kTableB{
     .strings = {{7, "seven in B"}}, .menus = {}, .dialogs = {}, .images = {}};
 
-TEST(ModuleState, ThreadStartsInTheExecutablesState) {
-  EXPECT_EQ(AfxGetModuleState(), AfxGetAppModuleState());
-  EXPECT_EQ(AfxGetAppModuleState()->m_hCurrentInstanceHandle, AfxExecutableHandle());
-  EXPECT_FALSE(AfxGetAppModuleState()->m_bDLL);
-  // Code compiled into this program finds the executable's state as its own.
-  EXPECT_EQ(AfxGetStaticModuleState(), AfxGetAppModuleState());
-  EXPECT_EQ(AfxModuleHandleOf(&kTableA), AfxExecutableHandle());
-}
-
 TEST(ModuleState, GuardSwitchesToALibraryAndBack) {
   AFX_MODULE_STATE* library = AfxModuleStateOf(LibraryA());
   EXPECT_TRUE(library->m_bDLL);
@@ -57,20 +48,6 @@ TEST(ModuleState, LibraryApplicationDoesNotBecomeTheThreadApplication) {
   }
   EXPECT_EQ(AfxGetApp(), &host);
   EXPECT_EQ(AfxModuleStateOf(LibraryB())->m_pCurrentWinApp, nullptr);
-}
-
-TEST(ResourceHandleGuard, RestoresTheCallersHandle) {
-  const HINSTANCE before = AfxGetResourceHandle();
-  {
-    AfxResourceHandleGuard guard(LibraryA());
-    EXPECT_EQ(AfxGetResourceHandle(), LibraryA());
-    {
-      AfxResourceHandleGuard inner(LibraryB());
-      EXPECT_EQ(AfxGetResourceHandle(), LibraryB());
-    }
-    EXPECT_EQ(AfxGetResourceHandle(), LibraryA());
-  }
-  EXPECT_EQ(AfxGetResourceHandle(), before);
 }
 
 TEST(ResourceHandleGuard, RestoresTheHandleWhenAnExceptionLeaves) {
