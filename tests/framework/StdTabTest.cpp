@@ -31,7 +31,7 @@ class StdTab : public testing::Test {
   CTabCtrl tabs;
 };
 
-TEST_F(StdTab, ItemsInsertDeleteAndKeepTheirText) {
+TEST_F(StdTab, ItemsAndSelectionByCodeAreSilent) {
   EXPECT_EQ(tabs.GetItemCount(), 2);
   EXPECT_EQ(tabs.GetCurSel(), 0);  // the first tab is selected
   EXPECT_EQ(tabs.InsertItem(9, "Last"), 2);
@@ -43,17 +43,13 @@ TEST_F(StdTab, ItemsInsertDeleteAndKeepTheirText) {
   EXPECT_EQ(text, "Quick Info");
   EXPECT_TRUE(tabs.DeleteItem(2));
   EXPECT_FALSE(tabs.DeleteItem(2));
-  EXPECT_TRUE(parent.received.empty());  // nothing here is a user's change
-  EXPECT_TRUE(tabs.DeleteAllItems());
-  EXPECT_EQ(tabs.GetItemCount(), 0);
-}
-
-TEST_F(StdTab, SetCurSelIsSilentAndReturnsThePreviousTab) {
-  EXPECT_EQ(tabs.SetCurSel(1), 0);
+  EXPECT_EQ(tabs.SetCurSel(1), 0);  // gives the previous tab
   EXPECT_EQ(tabs.GetCurSel(), 1);
   EXPECT_EQ(tabs.SetCurSel(5), -1);
   EXPECT_EQ(tabs.GetCurSel(), 1);
-  EXPECT_TRUE(parent.received.empty());
+  EXPECT_TRUE(parent.received.empty());  // nothing here is a user's change
+  EXPECT_TRUE(tabs.DeleteAllItems());
+  EXPECT_EQ(tabs.GetItemCount(), 0);
 }
 
 TEST_F(StdTab, UserChangeAsksFirstThenReports) {

@@ -68,7 +68,7 @@ TEST_F(StdTree, InsertPlacesFirstLastSortedAndAfterASibling) {
   EXPECT_EQ(tree.InsertItem("y", child), nullptr);
 }
 
-TEST_F(StdTree, ItemFieldsDataAndImages) {
+TEST_F(StdTree, ItemImages) {
   const HTREEITEM plain = tree.InsertItem("group");
   const HTREEITEM app = tree.InsertItem("app", 1, 1, plain);
   int image = -1;
@@ -79,8 +79,6 @@ TEST_F(StdTree, ItemFieldsDataAndImages) {
   ASSERT_TRUE(tree.GetItemImage(app, image, selected));
   EXPECT_EQ(image, 1);
   EXPECT_EQ(selected, 1);
-  EXPECT_TRUE(tree.SetItemData(app, 0xBEEF));
-  EXPECT_EQ(tree.GetItemData(app), 0xBEEFu);
 }
 
 TEST_F(StdTree, SelectionByCodeNotifiesChangingThenChanged) {
