@@ -13,21 +13,11 @@ namespace {
 
 // The library's frame, reached the way the host reaches it: through the document it
 // opened.
-class ChildFrameTest : public OpenModuleTest {
- protected:
-  void SetUp() override {
-    OpenModuleTest::SetUp();
-    frame = dynamic_cast<CMDIChildWnd*>(view != nullptr ? view->GetParentFrame() : nullptr);
-    ASSERT_NE(frame, nullptr);
-    ASSERT_NE(frame->GetSubWindow(), nullptr);
-  }
-
-  CMDIChildWnd* frame = nullptr;
-};
+using ChildFrameTest = OpenModuleTest;
 
 TEST_F(ChildFrameTest, PreCreateWindowTogglesTheSystemMenuAndAddsMaximise) {
   // A fresh object of the same class, as the template makes it, before any window.
-  std::unique_ptr<CObject> object(frame->GetRuntimeClass()->CreateObject());
+  std::unique_ptr<CObject> object(view->GetParentFrame()->GetRuntimeClass()->CreateObject());
   auto* fresh = dynamic_cast<CMDIChildWnd*>(object.get());
   ASSERT_NE(fresh, nullptr);
   for (LONG style : {WS_OVERLAPPEDWINDOW, WS_OVERLAPPED | WS_CAPTION}) {
@@ -41,7 +31,10 @@ TEST_F(ChildFrameTest, PreCreateWindowTogglesTheSystemMenuAndAddsMaximise) {
 }
 
 TEST_F(ChildFrameTest, FrameHasNoSystemMenuAndShowsMaximisedWhateverIsAsked) {
+  auto* frame = dynamic_cast<CMDIChildWnd*>(view->GetParentFrame());
+  ASSERT_NE(frame, nullptr);
   QMdiSubWindow* sub = frame->GetSubWindow();
+  ASSERT_NE(sub, nullptr);
   EXPECT_EQ(frame->GetStyle() & WS_SYSMENU, 0u);
   EXPECT_FALSE(sub->windowFlags() & Qt::WindowSystemMenuHint);
   EXPECT_TRUE(sub->isMaximized());
@@ -59,7 +52,8 @@ TEST_F(ChildFrameTest, PreferencesChangedMessageShowsTheUpdateBox) {
     EXPECT_EQ(request.Type() & 0xF, MB_OK);
     request.Answer(IDOK);
   });
-  EXPECT_EQ(frame->SendMessage(RegisterWindowMessageA(kPrefsChangedMessageName)), 0);
+  EXPECT_EQ(view->GetParentFrame()->SendMessage(RegisterWindowMessageA(kPrefsChangedMessageName)),
+            0);
   EXPECT_EQ(texts, std::vector<std::string>{"Update Main Pref!"});
 }
 

@@ -69,8 +69,8 @@ TEST_F(FormViewTest, FormOpensInTreeModeWithTheLowerRowSizedToItsImages) {
 
 TEST(PreferencesTest, PreferencesAreReadBeforeTheLoadSoTheirFolderIsScanned) {
   HostFixture host;
-  HostFixture::WriteLog(host.Data(), "dbapp", 3);
-  HostFixture::WriteLog(host.Home(), "homeapp", 3);  // beside the executable: a decoy
+  HostFixture::WriteLog(host.Data(), "dbapp");
+  HostFixture::WriteLog(host.Home(), "homeapp");  // beside the executable: a decoy
   const struct {
     bool writePrefs;
     fs::path scanned;

@@ -121,12 +121,12 @@ void HostFixture::WriteOptions(const fs::path& dbPath) {
       << ViewOptionsText(GroupMap{});
 }
 
-void HostFixture::WriteLog(const fs::path& folder, const std::string& app, int blocks) {
+void HostFixture::WriteLog(const fs::path& folder, const std::string& app) {
   std::string text;
-  for (int i = 0; i < blocks; ++i) {
-    const auto minute = [](int m) { return (m < 10 ? "0" : "") + std::to_string(m); };
-    text += LogBlockText("07 15 09 " + minute(i) + " 00", "07 15 09 " + minute(i + 1) + " 00",
-                         app + " display", "title", app, "/usr/bin/" + app);
+  for (int m = 0; m < 3; ++m) {
+    text += LogBlockText("07 15 09 0" + std::to_string(m) + " 00",
+                         "07 15 09 0" + std::to_string(m + 1) + " 00", app + " display", "title",
+                         app, "/usr/bin/" + app);
   }
   fs::create_directories(folder);
   std::ofstream(folder / "2026-07-15.log", std::ios::binary) << text;

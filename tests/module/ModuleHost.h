@@ -74,8 +74,8 @@ class HostFixture {
   // Preferences naming `dbPath` as the data folder, and an empty tree file so that the
   // very first load scans the logs.
   void WriteOptions(const std::filesystem::path& dbPath);
-  // A log of `blocks` one-minute blocks of `app` on 15 July in `folder`.
-  static void WriteLog(const std::filesystem::path& folder, const std::string& app, int blocks);
+  // A log of three one-minute blocks of `app` on 15 July in `folder`.
+  static void WriteLog(const std::filesystem::path& folder, const std::string& app);
 
   const std::filesystem::path& Home() const { return m_home; }
   std::filesystem::path Data() const { return m_home / "db"; }
