@@ -1,14 +1,19 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/SystemServices.h"
+#include "host/taskmeter/HostApp.h"
+#include "host/taskmeter/TrayIcon.h"
 #include "support/TempDir.h"
 
 // Whether the module library was mapped into this process before any test ran: it
@@ -68,4 +73,26 @@ class ShellOpenRecorder {
   ShellOpenRecorder& operator=(const ShellOpenRecorder&) = delete;
 
   std::vector<std::string> targets;
+};
+
+// A host started on a fresh home, without a tray unless a test says otherwise.
+class HostFixture : public testing::Test {
+ protected:
+  void SetUp() override { CTrayIcon::SetAvailableForTesting(false); }
+  void TearDown() override {
+    m_app.reset();
+    PumpEvents(5);
+    CTrayIcon::SetAvailableForTesting(std::nullopt);
+  }
+
+  bool Start(const std::string& module) {
+    m_app = std::make_unique<CTaskMeterApp>();
+    HostStartOptions options;
+    options.modulePath = module;
+    return m_app->Start(options, m_error);
+  }
+
+  ScopedHome m_home;
+  std::unique_ptr<CTaskMeterApp> m_app;
+  std::string m_error;
 };

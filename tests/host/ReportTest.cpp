@@ -1,17 +1,12 @@
-#include <gtest/gtest.h>
-
 #include <ctime>
 #include <map>
-#include <memory>
 #include <regex>
 
 #include "framework/core/Clock.h"
-#include "host/taskmeter/HostApp.h"
 #include "host/taskmeter/HostMessages.h"
 #include "host/taskmeter/HtmlReport.h"
 #include "host/taskmeter/MainFrame.h"
 #include "host/taskmeter/ReportMaker.h"
-#include "host/taskmeter/TrayIcon.h"
 #include "storage/MainPrefs.h"
 #include "tests/host/HostTestSupport.h"
 
@@ -38,51 +33,42 @@ std::map<std::string, Row> Rows(const std::string& html) {
   return rows;
 }
 
-// Local noon of the real today, so that the log files just written are recent.
-int64_t TodayNoon(std::tm& local) {
-  const std::time_t now = std::time(nullptr);
-  localtime_r(&now, &local);
-  local.tm_hour = 12;
-  local.tm_min = 0;
-  local.tm_sec = 0;
-  local.tm_isdst = -1;
-  return static_cast<int64_t>(std::mktime(&local));
+// A log block on `date` ("YYYY MM DD"); its interval belongs to the application before.
+std::string Block(const std::string& date, const char* start, const char* end,
+                  const std::string& app) {
+  return date + " " + start + "\r\n" + date + " " + end + "\r\n" + app + "\r\n" + app +
+         " window\r\n" + app + "\r\n/usr/bin/" + app + "\r\n~~~\r\n";
 }
 
-std::string Stamp(const std::tm& day, const char* time) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d %02d %02d %s", day.tm_year + 1900, day.tm_mon + 1,
-                day.tm_mday, time);
-  return text;
-}
-
-std::string Block(const std::string& start, const std::string& end, const std::string& app) {
-  return start + "\r\n" + end + "\r\n" + app + "\r\n" + app + " window\r\n" + app +
-         "\r\n/usr/bin/" + app + "\r\n~~~\r\n";
-}
-
-// A home whose logs give Editor 3600 s, Browser 1800 s and Mail 900 s today: each
-// block's interval belongs to the application of the block before.
-class ReportTest : public testing::Test {
+// A home whose logs give Editor 3600 s, Browser 1800 s and Mail 900 s today.
+class ReportTest : public HostFixture {
  protected:
   void SetUp() override {
+    HostFixture::SetUp();
+    // Noon of the real today, so that the log files just written are recent.
+    const std::time_t now = std::time(nullptr);
     std::tm day{};
-    SetFixedClock(TodayNoon(day));
+    localtime_r(&now, &day);
+    day.tm_hour = 12;
+    day.tm_min = day.tm_sec = 0;
+    day.tm_isdst = -1;
+    SetFixedClock(static_cast<int64_t>(std::mktime(&day)));
+    char date[16], file[32];
+    std::strftime(date, sizeof date, "%Y %m %d", &day);
+    std::strftime(file, sizeof file, "db/%Y-%m-%d.log", &day);
     MainPrefs prefs;
     prefs.DbPath = (m_home.Path() / "db/").string();
     m_home.Write("options/mainpref.ini", MainPrefsText(prefs));
     m_home.Write("options/viewopt.xml", "<Options/>\r\n");
-    char name[64];
-    std::snprintf(name, sizeof name, "db/%04d-%02d-%02d.log", day.tm_year + 1900, day.tm_mon + 1,
-                  day.tm_mday);
-    m_home.Write(name, Block(Stamp(day, "08 59 00"), Stamp(day, "09 00 00"), "Editor") +
-                           Block(Stamp(day, "09 00 00"), Stamp(day, "10 00 00"), "Browser") +
-                           Block(Stamp(day, "10 00 00"), Stamp(day, "10 30 00"), "Mail") +
-                           Block(Stamp(day, "10 30 00"), Stamp(day, "10 45 00"), "Editor"));
+    m_home.Write(file, Block(date, "08 59 00", "09 00 00", "Editor") +
+                           Block(date, "09 00 00", "10 00 00", "Browser") +
+                           Block(date, "10 00 00", "10 30 00", "Mail") +
+                           Block(date, "10 30 00", "10 45 00", "Editor"));
   }
-  void TearDown() override { SetFixedClock(std::nullopt); }
-
-  ScopedHome m_home;
+  void TearDown() override {
+    HostFixture::TearDown();
+    SetFixedClock(std::nullopt);
+  }
 };
 
 TEST_F(ReportTest, PageCarriesTheTotalsOfTheLogs) {
@@ -117,43 +103,27 @@ TEST_F(ReportTest, PageCarriesTheTotalsOfTheLogs) {
   EXPECT_NE(html.find(m_home.Path().string() + "/db/"), std::string::npos);
 }
 
+// The host's report request, and the module's report command that asks for it.
 TEST_F(ReportTest, ReportRequestWritesThePageAndOpensIt) {
-  CTrayIcon::SetAvailableForTesting(false);
-  {
-    CTaskMeterApp app;
-    std::string error;
-    HostStartOptions options;
-    options.modulePath = StandinModulePath();
-    ASSERT_TRUE(app.Start(options, error)) << error;
+  std::vector<std::string> modules{StandinModulePath()};
+  if (!RealModulePath().empty()) modules.push_back(RealModulePath());
+  const std::string page = (m_home.Path() / "reports/taskmeter-report.html").string();
+  for (const std::string& module : modules) {
+    SCOPED_TRACE(module);
+    m_app.reset();
+    ASSERT_TRUE(Start(module)) << m_error;
     ShellOpenRecorder shell;
-    EXPECT_EQ(app.GetMainFrame()->SendMessage(g_nReportRequestMsg, 0, 0), 0);
-    const std::string page = (m_home.Path() / "reports/taskmeter-report.html").string();
+    if (module == StandinModulePath()) {
+      EXPECT_EQ(m_app->GetMainFrame()->SendMessage(g_nReportRequestMsg, 0, 0), 0);
+      EXPECT_EQ(m_app->GetMainFrame()->GetLastReportPath(), page);
+    } else {
+      // "Reports > Make report..." is the view's; it asks the host's main window.
+      m_app->GetMainFrame()->SendMessage(WM_COMMAND, 32780, 0);
+    }
     EXPECT_EQ(shell.targets, std::vector<std::string>{page});
-    EXPECT_EQ(app.GetMainFrame()->GetLastReportPath(), page);
     EXPECT_EQ(Rows(ReadBytes(page)).at("All groups").today, 6300);
+    std::filesystem::remove(page);
   }
-  PumpEvents(5);
-  CTrayIcon::SetAvailableForTesting(std::nullopt);
-}
-
-TEST_F(ReportTest, ModulesReportCommandEndsInTheHostsPage) {
-  if (RealModulePath().empty()) GTEST_SKIP() << "the module library is not part of this build";
-  CTrayIcon::SetAvailableForTesting(false);
-  {
-    CTaskMeterApp app;
-    std::string error;
-    HostStartOptions options;
-    options.modulePath = RealModulePath();
-    ASSERT_TRUE(app.Start(options, error)) << error;
-    ShellOpenRecorder shell;
-    // "Reports > Make report..." is the view's; it asks the host's main window.
-    app.GetMainFrame()->SendMessage(WM_COMMAND, 32780, 0);
-    const std::string page = (m_home.Path() / "reports/taskmeter-report.html").string();
-    EXPECT_EQ(shell.targets, std::vector<std::string>{page});
-    EXPECT_EQ(Rows(ReadBytes(page)).at("Editor").today, 3600);
-  }
-  PumpEvents(5);
-  CTrayIcon::SetAvailableForTesting(std::nullopt);
 }
 
 TEST(HtmlReport, NestedGroupsShowTheirShareOfTheirParent) {

@@ -1,16 +1,11 @@
-#include <gtest/gtest.h>
-
 #include <QImage>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QWidget>
-#include <memory>
 
 #include "framework/CMDIChildWnd.h"
 #include "framework/CView.h"
-#include "host/taskmeter/HostApp.h"
 #include "host/taskmeter/MainFrame.h"
-#include "host/taskmeter/TrayIcon.h"
 #include "host/taskmeter/WindowImage.h"
 #include "tests/host/HostTestSupport.h"
 
@@ -28,23 +23,12 @@ int DarkPixels(const QImage& image, const QRect& area) {
   return count;
 }
 
-class WindowImageTest : public testing::Test {
+class WindowImageTest : public HostFixture {
  protected:
-  void SetUp() override { CTrayIcon::SetAvailableForTesting(false); }
-  void TearDown() override {
-    m_app.reset();
-    PumpEvents(5);
-    CTrayIcon::SetAvailableForTesting(std::nullopt);
-  }
-
   // Starts the host on `module`, shows its window and checks the picture: the menu bar
   // with its titles on top, the document's form filling the client area below it.
   void RenderAndCheck(const std::string& module, const std::string& pictureName) {
-    m_app = std::make_unique<CTaskMeterApp>();
-    HostStartOptions options;
-    options.modulePath = module;
-    std::string error;
-    ASSERT_TRUE(m_app->Start(options, error)) << error;
+    ASSERT_TRUE(Start(module)) << m_error;
     CMainFrame* frame = m_app->GetMainFrame();
     ShowMainWindow(frame);
     QWidget* window = frame->GetSafeHwnd();
@@ -66,12 +50,9 @@ class WindowImageTest : public testing::Test {
     EXPECT_GT(DarkPixels(image, formArea), 40) << "the form's controls are drawn";
 
     const std::string path = std::string(TASKMETER_HOST_PICTURES) + "/" + pictureName;
-    ASSERT_TRUE(SaveWindowImage(frame, path, error)) << error;
+    ASSERT_TRUE(SaveWindowImage(frame, path, m_error)) << m_error;
     EXPECT_EQ(QImage(QString::fromStdString(path)).size(), image.size());
   }
-
-  ScopedHome m_home;
-  std::unique_ptr<CTaskMeterApp> m_app;
 };
 
 TEST_F(WindowImageTest, StandinModulesFormAndMenuAreDrawn) {
