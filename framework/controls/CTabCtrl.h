@@ -27,7 +27,8 @@ class CTabCtrl : public CStdControl {
 
   int GetCurSel() const;     // -1 when there is no tab
   int SetCurSel(int nItem);  // the previous selection, or -1 for a bad index
-  // Every tab gets this size; returns the size tabs had before.
+  // Every tab gets this size; returns the size tabs had before. With TCS_VERTICAL
+  // the width runs across the strip and the height along it.
   CSize SetItemSize(CSize size);
   int GetRowCount() const;
   // The display area of a window rectangle (bLarger FALSE) or the reverse; both in

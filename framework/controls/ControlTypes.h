@@ -148,7 +148,7 @@ using LPNMTREEVIEW = NMTREEVIEW*;
 // Tab control styles and item fields.
 constexpr LONG TCS_BOTTOM = 0x0002;
 constexpr LONG TCS_RIGHT = 0x0002;     // with TCS_VERTICAL
-constexpr LONG TCS_VERTICAL = 0x0080;  // not drawn: the strip stays horizontal
+constexpr LONG TCS_VERTICAL = 0x0080;  // the strip runs down the left (or right) side
 constexpr LONG TCS_MULTILINE = 0x0200;
 constexpr LONG TCS_FIXEDWIDTH = 0x0400;
 constexpr UINT TCIF_TEXT = 0x0001;

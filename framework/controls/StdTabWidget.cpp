@@ -10,7 +10,15 @@
 
 namespace {
 constexpr int kFrame = 2;  // the display area's border
+
+QTabBar::Shape ShapeOf(DWORD style) {
+  // TCS_RIGHT and TCS_BOTTOM are one bit; TCS_VERTICAL decides which it means.
+  if ((style & TCS_VERTICAL) != 0) {
+    return (style & TCS_RIGHT) != 0 ? QTabBar::RoundedEast : QTabBar::RoundedWest;
+  }
+  return (style & TCS_BOTTOM) != 0 ? QTabBar::RoundedSouth : QTabBar::RoundedNorth;
 }
+}  // namespace
 
 void StdTabBar::SetFixedTabSize(QSize size) {
   m_fixed = size;
@@ -26,11 +34,11 @@ QSize StdTabBar::tabSizeHint(int index) const {
 QSize StdTabBar::minimumTabSizeHint(int index) const { return tabSizeHint(index); }
 
 StdTabWidget::StdTabWidget(QWidget* parent, DWORD style)
-    : QWidget(parent), m_bar(new StdTabBar(this)), m_bottom((style & TCS_BOTTOM) != 0) {
+    : QWidget(parent), m_bar(new StdTabBar(this)) {
   m_bar->setDrawBase(false);
   m_bar->setExpanding(false);
   m_bar->setUsesScrollButtons(true);
-  if (m_bottom) m_bar->setShape(QTabBar::RoundedSouth);
+  m_bar->setShape(ShapeOf(style));
   m_bar->installEventFilter(this);
   connect(m_bar, &QTabBar::currentChanged, this, [this](int) {
     if (!m_byUser) return;
@@ -41,20 +49,43 @@ StdTabWidget::StdTabWidget(QWidget* parent, DWORD style)
   });
 }
 
-int StdTabWidget::StripHeight() const {
-  return m_bar->count() > 0 ? m_bar->sizeHint().height() : 0;
+bool StdTabWidget::Vertical() const {
+  return m_bar->shape() == QTabBar::RoundedWest || m_bar->shape() == QTabBar::RoundedEast;
+}
+
+int StdTabWidget::StripThickness() const {
+  if (m_bar->count() == 0) return 0;
+  return Vertical() ? m_bar->sizeHint().width() : m_bar->sizeHint().height();
+}
+
+QMargins StdTabWidget::StripMargins() const {
+  const int strip = StripThickness();
+  switch (m_bar->shape()) {
+    case QTabBar::RoundedSouth:
+      return QMargins(0, 0, 0, strip);
+    case QTabBar::RoundedWest:
+      return QMargins(strip, 0, 0, 0);
+    case QTabBar::RoundedEast:
+      return QMargins(0, 0, strip, 0);
+    default:
+      return QMargins(0, strip, 0, 0);
+  }
 }
 
 void StdTabWidget::Relayout() {
-  const int h = std::max(StripHeight(), m_bar->sizeHint().height());
-  m_bar->setGeometry(0, m_bottom ? height() - h : 0, width(), h);
+  const QSize hint = m_bar->sizeHint();
+  if (Vertical()) {
+    const bool right = m_bar->shape() == QTabBar::RoundedEast;
+    m_bar->setGeometry(right ? width() - hint.width() : 0, 0, hint.width(), height());
+  } else {
+    const bool bottom = m_bar->shape() == QTabBar::RoundedSouth;
+    m_bar->setGeometry(0, bottom ? height() - hint.height() : 0, width(), hint.height());
+  }
   update();
 }
 
 QRect StdTabWidget::AdjustRect(bool larger, const QRect& outer) const {
-  const int strip = StripHeight();
-  const QMargins margins(kFrame, kFrame + (m_bottom ? 0 : strip), kFrame,
-                         kFrame + (m_bottom ? strip : 0));
+  const QMargins margins = StripMargins() + QMargins(kFrame, kFrame, kFrame, kFrame);
   return larger ? outer.marginsAdded(margins) : outer.marginsRemoved(margins);
 }
 
@@ -111,9 +142,7 @@ void StdTabWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   QStyleOptionTabWidgetFrame frame;
   frame.initFrom(this);
-  frame.rect = AdjustRect(true, AdjustRect(false, rect()));
-  frame.rect.setTop(m_bottom ? 0 : StripHeight());
-  frame.rect.setBottom(m_bottom ? height() - StripHeight() - 1 : height() - 1);
+  frame.rect = rect().marginsRemoved(StripMargins());
   frame.shape = m_bar->shape();
   frame.tabBarSize = m_bar->size();
   style()->drawPrimitive(QStyle::PE_FrameTabWidget, &frame, &painter, this);

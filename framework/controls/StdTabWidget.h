@@ -21,10 +21,11 @@ class StdTabBar : public QTabBar {
   QSize m_fixed;
 };
 
-// The widget of a tab control: a tab strip across the top (or the bottom with
-// TCS_BOTTOM) over a framed display area, in which the owner places its pages as
-// children. A selection change by the user asks the parent first (TCN_SELCHANGING,
-// which may refuse it) and reports it after (TCN_SELCHANGE); a change by code is silent.
+// The widget of a tab control: a tab strip across the top (the bottom with TCS_BOTTOM, down
+// the left side with TCS_VERTICAL, down the right with TCS_VERTICAL | TCS_RIGHT) beside a
+// framed display area, in which the owner places its pages as children. A selection change
+// by the user asks the parent first (TCN_SELCHANGING, which may refuse it) and reports it
+// after (TCN_SELCHANGE); a change by code is silent.
 class StdTabWidget : public QWidget {
  public:
   StdTabWidget(QWidget* parent, DWORD style);
@@ -32,7 +33,8 @@ class StdTabWidget : public QWidget {
   StdTabBar* Bar() const { return m_bar; }
   // The display area inside `outer` (or the reverse with `larger`), in the same frame.
   QRect AdjustRect(bool larger, const QRect& outer) const;
-  int StripHeight() const;
+  // How far the strip reaches into the control: its height, or its width when vertical.
+  int StripThickness() const;
   void SetCurrentByCode(int index);
   void Relayout();
 
@@ -43,8 +45,10 @@ class StdTabWidget : public QWidget {
 
  private:
   void RequestUserSelect(int index);
+  bool Vertical() const;
+  // The strip's room on its own side of the control; zero on the other three.
+  QMargins StripMargins() const;
 
   StdTabBar* m_bar;
-  bool m_bottom;
   bool m_byUser = false;
 };

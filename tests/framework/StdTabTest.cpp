@@ -100,6 +100,37 @@ TEST_F(StdTab, ItemSizeRowsAndTheDisplayArea) {
   EXPECT_FALSE(tabs.GetItemRect(4, &first));
 }
 
+TEST(StdTabVertical, StripRunsDownItsSideBesideTheDisplayArea) {
+  for (const bool right : {false, true}) {
+    SCOPED_TRACE(right ? "right" : "left");
+    NotifyRecorder parent;
+    parent.CreateShown();
+    CTabCtrl tabs;
+    const DWORD side = TCS_VERTICAL | (right ? TCS_RIGHT : 0);
+    ASSERT_TRUE(tabs.Create(WS_VISIBLE | side, CRect(0, 0, 300, 200), &parent, kTabId));
+    tabs.InsertItem(0, "Main");
+    tabs.InsertItem(1, "Quick Info");
+    CRect first;
+    CRect second;
+    ASSERT_TRUE(tabs.GetItemRect(1, &second));
+    EXPECT_GT(second.Height(), second.Width());  // the caption runs along the strip
+    tabs.SetItemSize(CSize(24, 80));
+    ASSERT_TRUE(tabs.GetItemRect(0, &first));
+    ASSERT_TRUE(tabs.GetItemRect(1, &second));
+    EXPECT_EQ(first.Size(), CSize(24, 80));
+    EXPECT_EQ(second.TopLeft(), CPoint(first.left, first.bottom));
+    CRect client;
+    tabs.GetClientRect(&client);
+    EXPECT_EQ(right ? first.right : first.left, right ? client.right : client.left);
+    CRect display = client;
+    tabs.AdjustRect(FALSE, &display);
+    EXPECT_TRUE(right ? display.right <= first.left : display.left >= first.right);
+    EXPECT_LT(display.top, first.Height());  // no strip across the top
+    tabs.AdjustRect(TRUE, &display);
+    EXPECT_EQ(display, client);
+  }
+}
+
 // Records the focus messages the control itself receives.
 class FocusTabs : public CTabCtrl {
  public:
