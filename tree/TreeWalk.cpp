@@ -17,14 +17,7 @@ auto FirstCarrierSubGroups(List& list) -> decltype(&list.front().SubGroups) {
 // only to be thrown away.
 AppEntry FlatCopy(const AppEntry& entry) {
   AppEntry copy;
-  copy.ShowAs = entry.ShowAs;
-  copy.Name = entry.Name;
-  copy.TitleFilter = entry.TitleFilter;
-  copy.Path = entry.Path;
-  copy.TodayTime = entry.TodayTime;
-  copy.WeekTime = entry.WeekTime;
-  copy.MonthTime = entry.MonthTime;
-  copy.isCheckTitleFilter = entry.isCheckTitleFilter;
+  CopyCounted(entry, copy);
   return copy;
 }
 

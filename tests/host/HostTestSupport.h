@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QThread>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -15,6 +13,7 @@
 #include "host/taskmeter/HostApp.h"
 #include "host/taskmeter/TrayIcon.h"
 #include "support/TempDir.h"
+#include "tests/framework/FrameworkTestSupport.h"
 
 // Whether the module library was mapped into this process before any test ran: it
 // must not be, since the host reaches the module only through dlopen.
@@ -26,17 +25,6 @@ bool IsLibraryMapped(const std::string& name);
 // The stand-in module built for these tests, and the real one when the build has it.
 std::string StandinModulePath();
 std::string RealModulePath();  // empty when not built
-
-// Lets queued events (posted messages, timers) run for a short fixed time.
-inline void PumpEvents(int milliseconds = 30) {
-  QElapsedTimer clock;
-  clock.start();
-  do {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    QCoreApplication::sendPostedEvents();
-    QThread::msleep(1);
-  } while (clock.elapsed() < milliseconds);
-}
 
 // A fresh home folder ($TASKMETER_HOME) for one test, with the previous one put back.
 class ScopedHome {
