@@ -1,9 +1,15 @@
 #include "view/DLLDocumentView.h"
 
+#include <filesystem>
+
 #include "accounting/DLLDocument.h"
+#include "dialogs/PassDlg.h"
 #include "framework/CCmdUI.h"
 #include "framework/CDataExchange.h"
+#include "framework/CWinApp.h"
 #include "framework/Resources.h"
+#include "framework/SystemServices.h"
+#include "framework/core/Paths.h"
 #include "framework/gdi/Icon.h"
 #include "module/HostMessages.h"
 #include "res/ResourceIds.h"
@@ -40,19 +46,55 @@ constexpr std::array<ToolButton, 15> kToolButtons{{
     {IDC_VIEW_REMOVE, IDB_REMOVE, "Remove"},
 }};
 
+// What the lock disables and the unlock enables again ("UnLock" and "Help" go the
+// other way).
+constexpr int kLockedControls[] = {
+    IDC_VIEW_TREE,    IDC_VIEW_APP_LIST,     IDC_VIEW_MODE_TO_LIST, IDC_VIEW_MODE_TO_TREE,
+    IDC_VIEW_MOVETO,  IDC_VIEW_COPY,         IDC_VIEW_PASTE,        IDC_VIEW_NEWGROUP,
+    IDC_VIEW_REMOVE,  IDC_VIEW_REFRESH,      IDC_VIEW_GROUP_COMBO,  IDC_VIEW_GROUP_BUTTON,
+    IDC_VIEW_TABHOST, IDC_VIEW_PREDEFGROUPS, IDC_VIEW_PREFERENCES,  IDC_VIEW_REPORTS,
+    IDC_VIEW_LOCK};
+
+// Wrong passwords in this process's life; after three each further one ends the attempt.
+int g_failedUnlocks = 0;
+constexpr int kUnlockTries = 3;
+
+constexpr char kHelpFileName[] = "TaskMeter.chm";
+
 }  // namespace
 
 CDLLDocumentView::CDLLDocumentView() : CFormView(IDD_DLLDOCUMENT_FORM) {}
 
+CDLLDocumentView::~CDLLDocumentView() = default;
+
 const MessageMap* CDLLDocumentView::GetMessageMap() const {
+  using V = CDLLDocumentView;
   static const MessageMap map{
       CFormView::GetMessageMap(),
       {
-          msg::Create(&CDLLDocumentView::OnCreate),
-          // The menu item and the upper-row button: a button click is a command too.
-          msg::Command(ID_REPORTS_MAKE, &CDLLDocumentView::OnReports),
-          msg::Command(IDC_VIEW_REPORTS, &CDLLDocumentView::OnReports),
-          msg::UpdateCommandUI(ID_REPORTS_MAKE, &CDLLDocumentView::OnUpdateReports),
+          msg::Create(&V::OnCreate),
+          msg::Size(&V::OnSize),
+          msg::ContextMenu(&V::OnContextMenu),
+          msg::Help(&V::OnHelpInfo),
+          msg::Void(WM_DESTROY, &V::OnDestroy),
+          msg::Command(ID_CONFIGURE_SETTINGS, &V::OnSettings),
+          msg::Command(IDC_VIEW_PREFERENCES, &V::OnSettings),
+          msg::Command(ID_CONFIGURE_PREDEFGROUPS, &V::OnPredefinedGroups),
+          msg::Command(IDC_VIEW_PREDEFGROUPS, &V::OnPredefinedGroups),
+          msg::Command(ID_REPORTS_MAKE, &V::OnReports),
+          msg::Command(IDC_VIEW_REPORTS, &V::OnReports),
+          msg::Command(ID_CONFIGURE_LOCKUNLOCK, &V::OnLockUnlock),
+          msg::Control(BN_CLICKED, IDC_VIEW_LOCK, &V::OnLock),
+          msg::Control(BN_CLICKED, IDC_VIEW_UNLOCK, &V::OnUnlock),
+          msg::Control(BN_CLICKED, IDC_VIEW_HELP, &V::OnHelp),
+          msg::UpdateCommandUI(ID_CONFIGURE_SETTINGS, &V::OnUpdateUnlockedOnly),
+          msg::UpdateCommandUI(ID_CONFIGURE_PREDEFGROUPS, &V::OnUpdateUnlockedOnly),
+          msg::UpdateCommandUI(ID_REPORTS_MAKE, &V::OnUpdateUnlockedOnly),
+          msg::Control(BN_CLICKED, IDC_VIEW_MODE_TO_TREE, &V::OnSwitchViewMode),
+          msg::Control(BN_CLICKED, IDC_VIEW_MODE_TO_LIST, &V::OnSwitchViewMode),
+          msg::Notify(TVN_SELCHANGED, IDC_VIEW_TREE, &V::OnTreeSelChanged),
+          msg::Control(CBN_SELCHANGE, IDC_VIEW_GROUP_COMBO, &V::OnGroupComboSelChange),
+          msg::Control(LBN_SELCHANGE, IDC_VIEW_APP_LIST, &V::OnAppListSelChange),
       }};
   return &map;
 }
@@ -77,6 +119,7 @@ void CDLLDocumentView::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, kToolButtons[i].id, m_buttons[i]);
   }
   DDX_Control(pDX, IDC_VIEW_TABHOST, m_tabHost);
+  DDX_Control(pDX, IDC_VIEW_TREE, m_tree);
   DDX_Control(pDX, IDC_VIEW_APP_LIST, m_appList);
   DDX_Control(pDX, IDC_VIEW_GROUP_COMBO, m_groupPicker);
 }
@@ -84,12 +127,19 @@ void CDLLDocumentView::DoDataExchange(CDataExchange* pDX) {
 void CDLLDocumentView::OnInitialUpdate() {
   CFormView::OnInitialUpdate();
   ResizeParentToFit(FALSE);
+  ShowControl(IDC_VIEW_MODE_TO_TREE, false);
+  ShowControl(IDC_VIEW_MODE_TO_LIST, false);
   m_bUnlocked = true;
-  SetUpControls();
-  m_nReportMessage = RegisterReportRequestMessage();
-}
+  m_bPasteAllowed = false;
+  EnableControl(IDC_VIEW_PASTE, false);  // nothing is copied yet
 
-void CDLLDocumentView::SetUpControls() {
+  if (m_tabHost.IsWindow() && m_associationPage.GetSafeHwnd() == nullptr) {
+    m_associationPage.Create(this);
+    m_tabHost.AddPage("Main", 0, &m_associationPage);
+    m_quickInfoPage.Create(this);
+    m_tabHost.AddPage("Quick Info", 1, &m_quickInfoPage);
+  }
+
   for (std::size_t i = 0; i < kToolButtons.size(); ++i) {
     const ToolButton& spec = kToolButtons[i];
     CImageButton& button = m_buttons[i];
@@ -105,33 +155,147 @@ void CDLLDocumentView::SetUpControls() {
     }
     if (spec.tooltip != nullptr) button.SetTooltipText(spec.tooltip, TRUE);
   }
-  if (CWnd* unlock = GetDlgItem(IDC_VIEW_UNLOCK)) unlock->EnableWindow(FALSE);
+  EnableControl(IDC_VIEW_UNLOCK, false);
 
   if (m_imageList.GetSafeHandle() == nullptr &&
       m_imageList.Create(16, 16, ILC_COLOR32 | ILC_MASK, 5, 1)) {
     m_imageList.AddIcon(IDI_GROUP);
     m_imageList.AddIcon(IDI_APPLICATION_ENTRY);
   }
+  if (m_tree.IsWindow()) m_tree.SetImageList(&m_imageList, TVSIL_NORMAL);
   m_appList.SetItemImageList(&m_imageList);
+
+  m_nReportMessage = RegisterReportRequestMessage();
   if (m_groupIconIndex < 0) m_groupIconIndex = m_groupPicker.AddIcon(AfxLoadIcon(IDI_GROUP));
-  ShowTreeMode();
+
+  CDLLDocument* doc = GetDocument();
+  const MainPrefs prefs = doc != nullptr ? doc->GetPrefs() : MainPrefs{};
+  RefreshView(m_nViewMode);
+  if (prefs.isPass) SetLocked(true);
+
+  // The frame may already have its final size: lay the form out for the first paint.
+  CRect client;
+  GetClientRect(&client);
+  if (!client.IsRectEmpty()) OnSize(SIZE_RESTORED, client.Width(), client.Height());
 }
 
-void CDLLDocumentView::ShowTreeMode() {
-  // The form opens in tree mode: the tree and the list-view button show, the group
-  // picker, the application list and the tree-view button wait for list mode.
-  static constexpr int kListModeOnly[] = {IDC_VIEW_LOOKIN_LABEL, IDC_VIEW_GROUP_COMBO,
-                                          IDC_VIEW_GROUP_BUTTON, IDC_VIEW_APP_LIST,
-                                          IDC_VIEW_MODE_TO_TREE};
-  static constexpr int kTreeModeOnly[] = {IDC_VIEW_TREE, IDC_VIEW_MODE_TO_LIST};
-  for (int id : kListModeOnly) {
-    if (CWnd* control = GetDlgItem(id)) control->ShowWindow(SW_HIDE);
+void CDLLDocumentView::OnSize(UINT nType, int cx, int cy) {
+  CFormView::OnSize(nType, cx, cy);
+  const int h = cx / 2;
+  const struct {
+    int id, x, y, width, height;
+  } places[] = {
+      {IDC_VIEW_TOP_LINE, 0, 0, cx, 3},
+      {IDC_VIEW_TOOLBAR_LINE, 0, 33, cx, 2},
+      {IDC_VIEW_GROUPBOX, 7, 40, h - 5, cy - 50},
+      {IDC_VIEW_TREE, 15, 63, h - 20, cy - 113},
+      {IDC_VIEW_BUTTONS_LINE, 8, cy - 45, h - 7, 2},
+      {IDC_VIEW_LOOKIN_LABEL, 15, 60, 40, 20},
+      {IDC_VIEW_GROUP_COMBO, 58, 56, h - 90, 18},
+      {IDC_VIEW_GROUP_BUTTON, h - 27, 55, 24, 22},
+      {IDC_VIEW_APP_LIST, 15, 83, h - 20, cy - 133},
+      {IDC_VIEW_MODE_TO_TREE, 18, cy - 38, 25, 23},
+      {IDC_VIEW_MODE_TO_LIST, 18, cy - 38, 25, 23},
+      {IDC_VIEW_REFRESH, 45, cy - 38, 26, 24},
+      {IDC_VIEW_MOVETO, 72, cy - 38, 26, 24},
+      {IDC_VIEW_COPY, 99, cy - 38, 26, 24},
+      {IDC_VIEW_PASTE, 126, cy - 38, 26, 24},
+      {IDC_VIEW_NEWGROUP, 153, cy - 38, 26, 24},
+      {IDC_VIEW_REMOVE, 180, cy - 38, 25, 23},
+      {IDC_VIEW_TABHOST, h + 10, 40, h - 15, cy - 50},
+  };
+  for (const auto& p : places) {
+    if (CWnd* control = GetDlgItem(p.id)) control->MoveWindow(p.x, p.y, p.width, p.height);
   }
-  for (int id : kTreeModeOnly) {
-    if (CWnd* control = GetDlgItem(id)) control->ShowWindow(SW_SHOW);
+  if (!m_tabHost.IsWindow()) return;
+  for (CWnd* page :
+       {static_cast<CWnd*>(&m_associationPage), static_cast<CWnd*>(&m_quickInfoPage)}) {
+    if (page->IsWindow()) page->MoveWindow(3, 25, h - 22, cy - 80);
   }
 }
+
+void CDLLDocumentView::OnContextMenu(CWnd*, CPoint) {
+  // Consumed: the tree's right-click menu is the view's only popup.
+}
+
+BOOL CDLLDocumentView::OnHelpInfo(HELPINFO* pHelpInfo) {
+  OnHelp();
+  return CFormView::OnHelpInfo(pHelpInfo);
+}
+
+void CDLLDocumentView::OnDestroy() { CFormView::OnDestroy(); }
+
+void CDLLDocumentView::OnSettings() { OpenSettings(false); }
+
+void CDLLDocumentView::OnPredefinedGroups() {}
+
+void CDLLDocumentView::OpenSettings(bool) {}
 
 void CDLLDocumentView::OnReports() { RequestReport(m_nReportMessage); }
 
-void CDLLDocumentView::OnUpdateReports(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bUnlocked); }
+void CDLLDocumentView::OnUpdateUnlockedOnly(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bUnlocked); }
+
+void CDLLDocumentView::OnHelp() {
+  const std::string helpFile = GetExecutableDirectory() + kHelpFileName;
+  std::error_code error;
+  if (std::filesystem::is_regular_file(helpFile, error)) {
+    ShellExecute(GetDesktopWindow(), "open", helpFile.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    return;
+  }
+  // No help file here (there never is on a fresh install): the host shows its own page.
+  if (CWnd* main = AfxGetMainWnd()) main->PostMessage(WM_COMMAND, ID_HELP_CONTENT, 0);
+}
+
+void CDLLDocumentView::OnLockUnlock() {
+  if (m_bUnlocked) {
+    OnLock();
+  } else {
+    OnUnlock();
+  }
+}
+
+void CDLLDocumentView::OnLock() {
+  CDLLDocument* doc = GetDocument();
+  if (doc == nullptr) return;
+  if (!doc->GetPrefs().isPass) {
+    // Nothing to lock with: offer the place where a password is set.
+    OpenSettings(true);
+    return;
+  }
+  SetLocked(true);
+}
+
+void CDLLDocumentView::OnUnlock() {
+  if (AskPassword()) SetLocked(false);
+}
+
+bool CDLLDocumentView::AskPassword() {
+  CDLLDocument* doc = GetDocument();
+  if (doc == nullptr) return false;
+  for (;;) {
+    const MainPrefs prefs = doc->GetPrefs();
+    CPassDlg prompt(this);
+    if (prompt.DoModal() != IDOK) return false;
+    if (prompt.m_strPassword == prefs.Pass) return true;
+    ++g_failedUnlocks;
+    MessageBox("Password isn't correct, try again.", nullptr, MB_OK);
+    if (g_failedUnlocks >= kUnlockTries) return false;
+  }
+}
+
+void CDLLDocumentView::SetLocked(bool locked) {
+  for (int id : kLockedControls) EnableControl(id, !locked);
+  m_bPasteAllowed = !locked;
+  m_bDeleteAllowed = !locked;
+  EnableControl(IDC_VIEW_UNLOCK, locked);
+  EnableControl(IDC_VIEW_HELP, !locked);
+  m_bUnlocked = !locked;
+}
+
+void CDLLDocumentView::EnableControl(int id, bool enable) {
+  if (CWnd* control = GetDlgItem(id)) control->EnableWindow(enable ? TRUE : FALSE);
+}
+
+void CDLLDocumentView::ShowControl(int id, bool show) {
+  if (CWnd* control = GetDlgItem(id)) control->ShowWindow(show ? SW_SHOW : SW_HIDE);
+}

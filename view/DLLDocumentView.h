@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 #include "controls/ImageButton.h"
 #include "controls/ImageListBox.h"
@@ -8,52 +9,116 @@
 #include "controls/TreeComboBox.h"
 #include "framework/CFormView.h"
 #include "framework/controls/CImageList.h"
+#include "framework/controls/CTreeCtrl.h"
+#include "tree/GroupTree.h"
+#include "view/AssociationPage.h"
+#include "view/QuickInfoPage.h"
 
 class CDLLDocument;
 struct MenuResource;
 
-// The one view of the document: a form on dialog template 101 with the group tree on the
-// left, the tab host on the right and the command buttons above and below. Creating it
+// The one view of the document: a form on dialog template 101 with the group tree (or
+// the group picker and the application list) on the left, the association and
+// statistics pages on the right and the command buttons above and below. Creating it
 // reads the preferences into the document, which happens before the document loads.
 class CDLLDocumentView : public CFormView {
   TM_DECLARE_DYNCREATE(CDLLDocumentView)
 
  public:
+  static constexpr int kTreeMode = 0;
+  static constexpr int kListMode = 1;
+
   CDLLDocumentView();
+  ~CDLLDocumentView() override;
 
   // Null when the view shows no document of the module's own class.
   CDLLDocument* GetDocument() const;
 
   void OnInitialUpdate() override;
 
-  // "Make report...": the host's main window makes the report.
-  void OnReports();
-  void OnUpdateReports(CCmdUI* pCmdUI);
+  // Rebuilds the presentation in `mode` from a fresh copy of the document's tree.
+  void RefreshView(int mode);
+  // Writes the association page's stored entry into the document and saves.
+  void ApplyAssociation();
 
+  // The view's copy of the document's tree, as the dialogs list it.
+  const GroupMap& GetTreeCopy() const { return m_groupMap; }
+  int GetViewMode() const { return m_nViewMode; }
   bool IsUnlocked() const { return m_bUnlocked; }
-  UINT GetReportMessage() const { return m_nReportMessage; }
-  const MenuResource* GetPopupMenu() const { return m_popupMenu; }
 
  protected:
   const MessageMap* GetMessageMap() const override;
-
-  int OnCreate(LPCREATESTRUCT lpCreateStruct);
   void DoDataExchange(CDataExchange* pDX) override;
 
+  int OnCreate(LPCREATESTRUCT lpCreateStruct);
+  void OnSize(UINT nType, int cx, int cy);
+  void OnContextMenu(CWnd* pWnd, CPoint pos);
+  BOOL OnHelpInfo(HELPINFO* pHelpInfo);
+  void OnDestroy();
+
+  // Commands of the menu and the upper row.
+  void OnSettings();
+  void OnPredefinedGroups();
+  void OnReports();
+  void OnLockUnlock();
+  void OnLock();
+  void OnUnlock();
+  void OnHelp();
+  void OnUpdateUnlockedOnly(CCmdUI* pCmdUI);
+  void OnSwitchViewMode();
+
+  // Selections.
+  void OnTreeSelChanged(NMHDR* pNMHDR, LRESULT* pResult);
+  void OnGroupComboSelChange();
+  void OnAppListSelChange();
+
  private:
-  // Bitmaps, styles and tooltips of the image buttons; the list's icons.
-  void SetUpControls();
-  // Shows the controls of tree mode and hides those of list mode.
-  void ShowTreeMode();
+  // Building the presentation.
+  void ShowModeControls();
+  void FillTree(HTREEITEM hParent, const GroupMap& level);
+  void FillGroupCombo(int nParentId, const GroupMap& level);
+  void FillAppList(const GroupMap& level, const std::string& groupName);
+  bool IsShownApplication(const AppEntry& entry) const;
+  void ReadFilterSettings();
+
+  // Selections and paths.
+  void ShowSelectedTreeItem(HTREEITEM hItem);
+  void ShowApplication(const std::string& name, const GroupPath& groupPath);
+  void ShowGroup(const std::string& name, const GroupPath& ownPath, bool topLevel);
+  bool IsSelectedGroup() const;
+  GroupPath ItemPath(HTREEITEM hItem, bool withItself) const;
+  GroupPath SelectorPath() const;
+  std::string SelectedListText() const;
+  void SelectItemByPath(const GroupPath& names);
+  AppEntry LookUpEntry(const GroupPath& groupPath, const std::string& showAs) const;
+
+  // The lock.
+  void SetLocked(bool locked);
+  void OpenSettings(bool securityFirst);
+  bool AskPassword();
+
+  void EnableControl(int id, bool enable);
+  void ShowControl(int id, bool show);
 
   bool m_bUnlocked = true;
+  bool m_bDeleteAllowed = false;
+  bool m_bMoveAllowed = false;
+  bool m_bPasteAllowed = false;
+  int m_nViewMode = kTreeMode;
+  GroupMap m_groupMap;
+  bool m_bFilterOn = false;
+  int m_nFilterSeconds = 0;
+
   UINT m_nReportMessage = 0;
   const MenuResource* m_popupMenu = nullptr;
 
-  CImageList m_imageList;                  // group and application icons; the list borrows it
+  CImageList m_imageList;                  // group and application icons, shared
   std::array<CImageButton, 15> m_buttons;  // in the order of the view's button table
   CTabHost m_tabHost;
+  CTreeCtrl m_tree;
   CImageListBox m_appList;
   CTreeComboBox m_groupPicker;
   int m_groupIconIndex = -1;  // the group icon in the picker's image list
+  CAssociationPage m_associationPage;
+  CQuickInfoPage m_quickInfoPage;
 };

@@ -60,6 +60,7 @@ const MessageMap* StandInMainFrame::GetMessageMap() const {
           msg::Registered(&g_prefsChanged, &StandInMainFrame::OnPrefsChanged),
           msg::Registered(&g_reportRequest, &StandInMainFrame::OnReportRequest),
           msg::Command(ID_HOST_HIDE, &StandInMainFrame::OnHide),
+          msg::Command(ID_HELP_CONTENT, &StandInMainFrame::OnHelpContent),
       }};
   return &map;
 }

@@ -23,8 +23,8 @@ struct LoadedModule {
 const LoadedModule& TheModule();
 
 // A stand-in for the host: the executable's application with an MDI main frame that
-// counts the two registered messages and takes "&Hide" as the host does, and another
-// top-level window. Each counts the preferences-changed messages it gets.
+// counts the two registered messages and takes "&Hide" and "Content..." as the host does, and
+// another top-level window. Each counts the preferences-changed messages it gets.
 class StandInApp : public CWinApp {
  public:
   StandInApp() : CWinApp("TaskMeter host") {}
@@ -37,10 +37,11 @@ class StandInApp : public CWinApp {
 
 class StandInMainFrame : public CMDIFrameWnd {
  public:
-  int prefsChanged = 0, reportRequests = 0, hideCommands = 0;
+  int prefsChanged = 0, reportRequests = 0, hideCommands = 0, helpContents = 0;
   LRESULT OnPrefsChanged(WPARAM, LPARAM) { return ++prefsChanged, 0; }
   LRESULT OnReportRequest(WPARAM, LPARAM) { return ++reportRequests, 0; }
   void OnHide() { ++hideCommands; }
+  void OnHelpContent() { ++helpContents; }
 
  protected:
   const MessageMap* GetMessageMap() const override;

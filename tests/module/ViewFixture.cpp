@@ -1,0 +1,181 @@
+#include "tests/module/ViewFixture.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <fstream>
+#include <sstream>
+
+#include "framework/controls/CComboBox.h"
+#include "framework/controls/CListBox.h"
+#include "res/ResourceIds.h"
+#include "storage/ViewOptionsFile.h"
+#include "storage/XmlDoc.h"
+#include "tests/framework/FrameworkTestSupport.h"
+#include "tests/framework/StdControlsTestSupport.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Clock(int secondsAfterEight) {
+  const int h = 8 + secondsAfterEight / 3600, m = secondsAfterEight / 60 % 60,
+            s = secondsAfterEight % 60;
+  char text[32];
+  std::snprintf(text, sizeof text, "07 15 %02d %02d %02d", h, m, s);
+  return text;
+}
+
+// Back to back from 08:00; each block carries the interval of the block before it.
+std::string LogText(const std::vector<LoggedWork>& work) {
+  std::string text;
+  int at = 0;
+  std::string start = Clock(0), end = Clock(0);
+  for (const LoggedWork& w : work) {
+    text += LogBlockText(start, end, w.app, w.title, w.app, "/usr/bin/" + w.app);
+    start = Clock(at);
+    at += w.seconds;
+    end = Clock(at);
+  }
+  if (!work.empty()) text += LogBlockText(start, end, "Stop", "", "Stop", "");
+  return text;
+}
+
+}  // namespace
+
+AppEntry Application(const std::string& name, const std::string& showAs) {
+  AppEntry entry;
+  entry.Name = name;
+  entry.ShowAs = showAs.empty() ? name : showAs;
+  entry.Path = "/usr/bin/" + name;
+  return entry;
+}
+
+AppEntry SubGroupCarrier(GroupMap subGroups) {
+  AppEntry carrier;
+  carrier.SubGroups = std::move(subGroups);
+  return carrier;
+}
+
+void ViewTest::Open(const GroupMap& tree, const std::vector<LoggedWork>& work,
+                    const MainPrefs& prefs) {
+  MainPrefs written = prefs;
+  written.DbPath = host.Data().string() + "/";
+  const fs::path options = host.Home() / "options";
+  std::ofstream(options / "mainpref.ini", std::ios::binary) << MainPrefsText(written);
+  std::ofstream(options / "viewopt.xml", std::ios::binary) << ViewOptionsText(tree);
+  std::ofstream(host.Data() / "2026-07-15.log", std::ios::binary) << LogText(work);
+  ASSERT_NE(TheModule().entry, nullptr) << TheModule().error;
+  doc = host.OpenModuleDocument();
+  ASSERT_NE(doc, nullptr);
+  view = HostFixture::ViewOf(doc);
+  ASSERT_NE(view, nullptr);
+  view->GetTopLevelParent()->ShowWindow(SW_SHOW);
+  PumpEvents(5);
+}
+
+bool ViewTest::Shown(int id) const { return Item(id)->GetWidget()->isVisibleTo(view->GetWidget()); }
+
+CTreeCtrl& ViewTest::Tree() const { return *dynamic_cast<CTreeCtrl*>(Item(IDC_VIEW_TREE)); }
+
+CWnd* ViewTest::Page(int index) const {
+  // The pages are the tab host's child windows; each is known by a control of its own.
+  const int marker = index == 0 ? IDC_ASSOC_RESTORE_NAME : IDC_QI_FILENAME;
+  for (QObject* child : Item(IDC_VIEW_TABHOST)->GetWidget()->children()) {
+    auto* widget = qobject_cast<QWidget*>(child);
+    CWnd* page = widget != nullptr ? CWnd::FromHandlePermanent(widget) : nullptr;
+    if (page != nullptr && page->GetDlgItem(marker) != nullptr) return page;
+  }
+  ADD_FAILURE() << "no page " << index;
+  return nullptr;
+}
+
+int ViewTest::BarPosition(int id) const {
+  return qobject_cast<QProgressBar*>(Page(1)->GetDlgItem(id)->GetWidget())->value();
+}
+
+std::vector<std::string> ViewTest::TreeLines() const {
+  std::vector<std::string> lines;
+  CTreeCtrl& tree = Tree();
+  std::function<void(HTREEITEM, int)> walk = [&](HTREEITEM item, int depth) {
+    for (; item != nullptr; item = tree.GetNextSiblingItem(item)) {
+      lines.push_back(std::string(2 * depth, ' ') + tree.GetItemText(item));
+      walk(tree.GetChildItem(item), depth + 1);
+    }
+  };
+  walk(tree.GetChildItem(TVI_ROOT), 0);
+  return lines;
+}
+
+std::string ViewTest::SelectedTreeText() const {
+  const HTREEITEM selected = Tree().GetSelectedItem();
+  return selected != nullptr ? Tree().GetItemText(selected) : "(none)";
+}
+
+HTREEITEM ViewTest::FindTreeItem(const GroupPath& texts) const {
+  CTreeCtrl& tree = Tree();
+  HTREEITEM level = tree.GetChildItem(TVI_ROOT), found = nullptr;
+  for (const std::string& text : texts) {
+    found = level;
+    while (found != nullptr && tree.GetItemText(found) != text) {
+      found = tree.GetNextSiblingItem(found);
+    }
+    if (found == nullptr) return nullptr;
+    level = tree.GetChildItem(found);
+  }
+  return found;
+}
+
+void ViewTest::Click(int id) { Click(Item(id)); }
+
+void ViewTest::Click(CWnd* control) {
+  QWidget* widget = control->GetWidget();
+  ClickAt(widget, widget->rect().center());
+  PumpEvents(5);
+}
+
+void ViewTest::ClickTreeItem(const GroupPath& texts) {
+  const HTREEITEM item = FindTreeItem(texts);
+  ASSERT_NE(item, nullptr) << texts.back();
+  Tree().EnsureVisible(item);
+  CRect rect;
+  ASSERT_TRUE(Tree().GetItemRect(item, &rect, TRUE));
+  auto* tree = qobject_cast<QAbstractItemView*>(Tree().GetWidget());
+  ClickAt(tree->viewport(), Centre(rect));
+  PumpEvents(5);
+}
+
+void ViewTest::PickGroup(const std::string& text) {
+  // A pick ends with the entry current, which is what the control reports.
+  auto* combo = qobject_cast<QComboBox*>(Item(IDC_VIEW_GROUP_COMBO)->GetWidget());
+  const int index = combo->findText(QString::fromStdString(text), Qt::MatchExactly);
+  ASSERT_GE(index, 0) << text;
+  combo->setCurrentIndex(index);
+  PumpEvents(5);
+}
+
+void ViewTest::PickApplication(const std::string& text) {
+  auto* list = qobject_cast<QListWidget*>(Item(IDC_VIEW_APP_LIST)->GetWidget());
+  const auto found = list->findItems(QString::fromStdString(text), Qt::MatchExactly);
+  ASSERT_FALSE(found.isEmpty()) << text;
+  ClickAt(list->viewport(), list->visualItemRect(found.front()).center());
+  PumpEvents(5);
+}
+
+void ViewTest::TypeInto(CWnd* edit, const std::string& text) {
+  auto* line = qobject_cast<QLineEdit*>(edit->GetWidget());
+  line->selectAll();
+  line->insert(QString::fromStdString(text));  // as typing does: textEdited, textChanged
+  PumpEvents(2);
+}
+
+GroupMap ViewTest::SavedTree() const {
+  std::ifstream in(host.Home() / "options" / "viewopt.xml", std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  CXmlDoc xml;
+  xml.Parse(JoinLines(bytes.str()));
+  return ReadTree(xml);
+}

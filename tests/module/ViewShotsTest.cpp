@@ -1,0 +1,64 @@
+// Pictures of the main window for a person to look at: written into the folder named by
+// TASKMETER_SHOTS_DIR when it is set, else only drawn.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPixmap>
+#include <QTabBar>
+#include <cstdlib>
+
+#include "framework/ModalHook.h"
+#include "res/ResourceIds.h"
+#include "tests/framework/StdControlsTestSupport.h"
+#include "tests/module/ViewFixture.h"
+
+namespace {
+
+class ViewShotsTest : public ViewTest {
+ protected:
+  void Shoot(const char* name) {
+    QWidget* window = host.mainFrame->GetWidget();
+    window->resize(1000, 640);
+    PumpEvents(20);
+    const QImage picture = window->grab().toImage();
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(picture.size(), window->size() * picture.devicePixelRatio());
+    if (const char* folder = std::getenv("TASKMETER_SHOTS_DIR"); folder != nullptr && *folder) {
+      EXPECT_TRUE(picture.save(QString::fromStdString(std::string(folder) + "/" + name)));
+    }
+  }
+
+  void OpenSample(const MainPrefs& prefs = {}) {
+    Open({{"Work",
+           {Application("editor", "Text Editor"), Application("term", "Terminal"),
+            SubGroupCarrier({{"Mail", {Application("mail", "Mail Client")}}})}},
+          {"Web", {Application("browser", "Web Browser")}},
+          {kOtherApplications, {Application("game", "Solitaire")}}},
+         {{"editor", 5400}, {"term", 3600}, {"mail", 1800}, {"browser", 600}, {"game", 300}},
+         prefs);
+  }
+};
+
+TEST_F(ViewShotsTest, TreeModeListModeAndTheLockedView) {
+  OpenSample();
+  ClickTreeItem({"Work", "Text Editor"});
+  auto* bar = Item(IDC_VIEW_TABHOST)->GetWidget()->findChild<QTabBar*>();
+  ASSERT_NE(bar, nullptr);
+  ClickAt(bar, bar->tabRect(1).center());
+  EXPECT_EQ(bar->currentIndex(), 1);
+  Shoot("view-tree-quickinfo.png");
+
+  ClickAt(bar, bar->tabRect(0).center());
+  Click(IDC_VIEW_MODE_TO_LIST);
+  PickGroup("Work");
+  Shoot("view-list-main.png");
+
+  doc->OnCloseDocument();
+  MainPrefs locked;
+  locked.isPass = true;
+  locked.Pass = "x";
+  OpenSample(locked);
+  Shoot("view-locked.png");
+}
+
+}  // namespace

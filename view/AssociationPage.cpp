@@ -1,0 +1,127 @@
+#include "view/AssociationPage.h"
+
+#include "controls/TabHost.h"
+#include "res/ResourceIds.h"
+#include "view/DLLDocumentView.h"
+
+namespace {
+
+constexpr int kFilterControls[] = {IDC_ASSOC_FILTER_CHECK, IDC_ASSOC_ACTIVATE_LABEL,
+                                   IDC_ASSOC_RESTORE_NAME, IDC_ASSOC_TITLE_FILTER};
+
+}  // namespace
+
+CAssociationPage::CAssociationPage() = default;
+
+BOOL CAssociationPage::Create(CWnd* pParentWnd) {
+  return CTabPage::Create(IDD_ASSOCIATION_PAGE, pParentWnd);
+}
+
+const MessageMap* CAssociationPage::GetMessageMap() const {
+  static const MessageMap map{
+      CTabPage::GetMessageMap(),
+      {
+          msg::Size(&CAssociationPage::OnSize),
+          msg::Control(BN_CLICKED, IDC_ASSOC_RESTORE_NAME, &CAssociationPage::OnRestoreName),
+          msg::Control(EN_CHANGE, IDC_ASSOC_SHOWAS, &CAssociationPage::OnEdited),
+          msg::Control(EN_CHANGE, IDC_ASSOC_TITLE_FILTER, &CAssociationPage::OnEdited),
+          msg::Control(BN_CLICKED, IDC_ASSOC_FILTER_CHECK, &CAssociationPage::OnEdited),
+      }};
+  return &map;
+}
+
+BOOL CAssociationPage::OnInitDialog() {
+  CTabPage::OnInitDialog();
+  m_filterCaption = GetDlgItemText(IDC_ASSOC_FILTER_CHECK);
+  return TRUE;
+}
+
+void CAssociationPage::FillHeader(const std::string& text) {
+  SetDlgItemText(IDC_ASSOC_SHOWAS, text);
+  if (auto* host = dynamic_cast<CTabHost*>(GetParent())) host->SetPageTitle(0, text.c_str());
+  SetFilterCaption(text);
+}
+
+void CAssociationPage::SetFilterCaption(const std::string& text) {
+  // The name goes between the caption's two double quotes.
+  std::string caption = m_filterCaption;
+  const std::size_t open = caption.find('"');
+  const std::size_t close = open == std::string::npos ? open : caption.find('"', open + 1);
+  if (close != std::string::npos) caption.replace(open + 1, close - open - 1, text);
+  SetDlgItemText(IDC_ASSOC_FILTER_CHECK, caption);
+}
+
+void CAssociationPage::ShowFilterControls(bool show) {
+  for (int id : kFilterControls) {
+    if (CWnd* control = GetDlgItem(id)) control->ShowWindow(show ? SW_SHOW : SW_HIDE);
+  }
+}
+
+void CAssociationPage::FillApplication(const AppEntry& entry) {
+  SetDlgItemText(IDC_ASSOC_TITLE_FILTER, entry.TitleFilter);
+  CheckDlgButton(IDC_ASSOC_FILTER_CHECK, entry.isCheckTitleFilter ? BST_CHECKED : BST_UNCHECKED);
+  StoreEntry(entry);
+}
+
+void CAssociationPage::FillGroup(const std::string& name) {
+  SetDlgItemText(IDC_ASSOC_TITLE_FILTER, "");
+  CheckDlgButton(IDC_ASSOC_FILTER_CHECK, BST_UNCHECKED);
+  AppEntry group;
+  group.ShowAs = name;
+  StoreEntry(group);
+}
+
+void CAssociationPage::StoreEntry(const AppEntry& entry) {
+  m_entry = entry;
+  for (int id : {IDC_ASSOC_APPLY, IDC_ASSOC_DISCARD}) {
+    if (CWnd* button = GetDlgItem(id)) button->EnableWindow(FALSE);
+  }
+}
+
+bool CAssociationPage::Differs() const {
+  return GetDlgItemText(IDC_ASSOC_SHOWAS) != m_entry.ShowAs ||
+         GetDlgItemText(IDC_ASSOC_TITLE_FILTER) != m_entry.TitleFilter ||
+         (IsDlgButtonChecked(IDC_ASSOC_FILTER_CHECK) == BST_CHECKED) != m_entry.isCheckTitleFilter;
+}
+
+void CAssociationPage::UpdateButtons() {
+  const BOOL enable = Differs() ? TRUE : FALSE;
+  for (int id : {IDC_ASSOC_APPLY, IDC_ASSOC_DISCARD}) {
+    if (CWnd* button = GetDlgItem(id)) button->EnableWindow(enable);
+  }
+}
+
+void CAssociationPage::OnEdited() { UpdateButtons(); }
+
+void CAssociationPage::OnRestoreName() {
+  // The edit's change notification runs the difference rule.
+  SetDlgItemText(IDC_ASSOC_SHOWAS, m_entry.Name);
+}
+
+void CAssociationPage::OnCancel() {
+  SetDlgItemText(IDC_ASSOC_SHOWAS, m_entry.ShowAs);
+  SetDlgItemText(IDC_ASSOC_TITLE_FILTER, m_entry.TitleFilter);
+  CheckDlgButton(IDC_ASSOC_FILTER_CHECK, m_entry.isCheckTitleFilter ? BST_CHECKED : BST_UNCHECKED);
+  UpdateButtons();
+}
+
+void CAssociationPage::OnOK() {
+  m_entry.ShowAs = GetDlgItemText(IDC_ASSOC_SHOWAS);
+  m_entry.TitleFilter = GetDlgItemText(IDC_ASSOC_TITLE_FILTER);
+  m_entry.isCheckTitleFilter = IsDlgButtonChecked(IDC_ASSOC_FILTER_CHECK) == BST_CHECKED;
+  if (m_pView != nullptr) m_pView->ApplyAssociation();
+}
+
+void CAssociationPage::OnSize(UINT nType, int cx, int cy) {
+  CTabPage::OnSize(nType, cx, cy);
+  const struct {
+    int id, x, y, width, height;
+  } places[] = {
+      {IDC_ASSOC_APPLY, cx - 135, cy - 23, 65, 23}, {IDC_ASSOC_DISCARD, cx - 66, cy - 23, 65, 23},
+      {IDC_ASSOC_BUTTON_BAR, 0, cy - 24, cx, 25},   {IDC_ASSOC_LINE, 0, 60, cx, 2},
+      {IDC_ASSOC_SHOWAS, 90, 10, cx - 100, 20},     {IDC_ASSOC_TITLE_FILTER, 37, 140, cx - 47, 20},
+  };
+  for (const auto& p : places) {
+    if (CWnd* control = GetDlgItem(p.id)) control->MoveWindow(p.x, p.y, p.width, p.height);
+  }
+}

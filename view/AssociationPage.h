@@ -1,0 +1,51 @@
+#pragma once
+
+#include <string>
+
+#include "framework/CTabPage.h"
+#include "framework/gdi/GdiObjects.h"
+#include "tree/GroupTree.h"
+
+class CDLLDocumentView;
+
+// "Main": edits the selected item. For an application its display name and its title
+// filter, for a group its name. The page keeps the entry it was given; Apply and Discard
+// are enabled exactly while the controls differ from it.
+class CAssociationPage : public CTabPage {
+ public:
+  CAssociationPage();
+
+  BOOL Create(CWnd* pParentWnd);
+  void SetView(CDLLDocumentView* pView) { m_pView = pView; }
+
+  // The selected item's text in "Show as:", on tab 0 and inside the check box's caption.
+  void FillHeader(const std::string& text);
+  // The check box's caption with `text` between its quotes.
+  void SetFilterCaption(const std::string& text);
+  void ShowFilterControls(bool show);
+  void FillApplication(const AppEntry& entry);
+  void FillGroup(const std::string& name);
+  void StoreEntry(const AppEntry& entry);
+  AppEntry GetStoredEntry() const { return m_entry; }
+
+ protected:
+  const MessageMap* GetMessageMap() const override;
+  BOOL OnInitDialog() override;
+
+  // Apply (id 1) and Discard (id 2).
+  void OnOK() override;
+  void OnCancel() override;
+
+  void OnSize(UINT nType, int cx, int cy);
+  void OnRestoreName();
+  void OnEdited();
+
+ private:
+  bool Differs() const;
+  void UpdateButtons();
+
+  CDLLDocumentView* m_pView = nullptr;
+  AppEntry m_entry;
+  std::string m_filterCaption;  // the check box's template caption
+  CBrush m_whiteBrush{RGB(255, 255, 255)};
+};
