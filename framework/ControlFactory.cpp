@@ -18,6 +18,7 @@
 #include "framework/CWnd.h"
 #include "framework/DialogUnits.h"
 #include "framework/WindowProps.h"
+#include "framework/controls/ControlTypes.h"
 
 namespace {
 
@@ -136,6 +137,11 @@ QMap<QString, ControlFactory>& Factories() {
   return factories;
 }
 
+bool IsDropDownCombo(const DialogItem& item) {
+  return Upper(item.windowClass != nullptr ? item.windowClass : "") == "COMBOBOX" &&
+         (item.style & CBS_TYPEMASK) != CBS_SIMPLE;
+}
+
 QWidget* MakeControl(const DialogItem& item, QWidget* parent) {
   const QString cls = Upper(item.windowClass != nullptr ? item.windowClass : "");
   auto it = Factories().constFind(cls);
@@ -160,7 +166,10 @@ void AfxCreateDialogControls(QWidget* parent, const DialogResource& tmpl) {
     wndprops::SetStyle(control, static_cast<DWORD>(item.style));
     wndprops::SetExStyle(control, item.exStyle);
     const CRect r = MapDialogRect(base, CRect(item.x, item.y, item.x + item.cx, item.y + item.cy));
-    control->setGeometry(r.left, r.top, r.Width(), r.Height());
+    // A drop-down combo box's template height is that of its dropped list; the box
+    // itself is one field high.
+    const int height = IsDropDownCombo(item) ? control->sizeHint().height() : r.Height();
+    control->setGeometry(r.left, r.top, r.Width(), height);
     control->setEnabled((item.style & WS_DISABLED) == 0);
     control->setVisible((item.style & WS_VISIBLE) != 0);
     if (qobject_cast<QGroupBox*>(control) != nullptr) frames.append(control);

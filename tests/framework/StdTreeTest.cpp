@@ -8,6 +8,7 @@
 
 #include "StdControlsTestSupport.h"
 #include "framework/ControlFactory.h"
+#include "framework/DialogUnits.h"
 #include "framework/controls/CComboBox.h"
 #include "framework/controls/CListBox.h"
 #include "framework/controls/CTabCtrl.h"
@@ -328,6 +329,10 @@ TEST(StdTemplates, TemplateControlsAreTheStandardOnesAndRouteThroughMessageMaps)
   list.AddString("b");
   EXPECT_EQ(list.AddString("a"), 0);  // the template's sort style holds
   EXPECT_EQ(tabs.InsertItem(0, "Main"), 0);
+  // The combo box's 60 units are its dropped list; the box is one field high.
+  EXPECT_EQ(combo.GetSafeHwnd()->height(), combo.GetSafeHwnd()->sizeHint().height());
+  EXPECT_LT(combo.GetSafeHwnd()->height(),
+            MapDialogRect(DialogBaseUnits(), CRect(0, 0, 1, 60)).Height());
   form.DestroyWindow();
 }
 

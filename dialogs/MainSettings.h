@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+
+#include "framework/CDialog.h"
+#include "framework/controls/CComboBox.h"
+#include "framework/controls/CListBox.h"
+#include "storage/MainPrefs.h"
+
+// "Settings": the main preferences, one page at a time, chosen from the list on the
+// left. OK writes "options/mainpref.ini" and tells the host and every window that the
+// preferences changed; Cancel leaves the file as it was, even after a new password was
+// accepted.
+class CMainSettings : public CDialog {
+ public:
+  explicit CMainSettings(CWnd* pParent = nullptr);
+
+  bool m_bSecurityFirst = false;  // open on the "Security" page
+
+ protected:
+  BOOL OnInitDialog() override;
+  void OnOK() override;
+  void DoDataExchange(CDataExchange* pDX) override;
+  const MessageMap* GetMessageMap() const override;
+
+ private:
+  void OnPageSelChange();
+  void OnEnableFilterClicked();
+  void OnEnablePasswordClicked();
+  void OnChangePasswordClicked();
+  void OnNewPasswordChange();
+  void OnSavePasswordClicked();
+
+  void FillPageList();
+  void SwitchPage();
+  void ShowPasswordFields(bool show);
+  void EnableFilterEdits(bool enable);
+  void LoadControls();
+  void ReadControls();
+
+  MainPrefs m_prefs;
+  CListBox m_pages;
+  CComboBox m_language;
+};

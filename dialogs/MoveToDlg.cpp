@@ -1,0 +1,36 @@
+#include "dialogs/MoveToDlg.h"
+
+#include "dialogs/GroupList.h"
+#include "framework/CDataExchange.h"
+#include "framework/MessageMap.h"
+#include "res/ResourceIds.h"
+
+CMoveToDlg::CMoveToDlg(const GroupMap& tree, CWnd* pParent)
+    : CDialog(IDD_MOVETO, pParent), m_tree(tree) {}
+
+const MessageMap* CMoveToDlg::GetMessageMap() const {
+  static const MessageMap map{
+      CDialog::GetMessageMap(),
+      {msg::Control(CBN_SELCHANGE, IDC_MOVETO_GROUPS, &CMoveToDlg::OnGroupSelChange)}};
+  return &map;
+}
+
+void CMoveToDlg::DoDataExchange(CDataExchange* pDX) {
+  CDialog::DoDataExchange(pDX);
+  DDX_Control(pDX, IDC_MOVETO_GROUPS, m_groups);
+}
+
+BOOL CMoveToDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  if (m_nIcon < 0) m_nIcon = AddGroupIcon(m_groups);
+  FillGroupList(m_groups, m_tree, m_nIcon);
+  m_groups.SetCurSel(0);
+  UpdateResultPath();
+  return TRUE;
+}
+
+void CMoveToDlg::OnGroupSelChange() { UpdateResultPath(); }
+
+void CMoveToDlg::UpdateResultPath() {
+  if (auto path = SelectedGroupPath(m_groups)) m_resultPath = std::move(*path);
+}
