@@ -4,9 +4,9 @@
 #include <QFontMetrics>
 
 CSize DialogBaseUnits(const QFont& font) {
-  // The average width of the 52 Latin letters, rounded up. Templates were laid out
-  // with a font whose average rounded up by a twelfth, and their texts fill that room;
-  // rounding down here would clip them.
+  // The average width of the 52 Latin letters, rounded up. The templates were laid
+  // out in a font whose average rounded up by about a twelfth, and their texts fill
+  // that room; rounding down would clip them in a font that rounds the other way.
   const QFontMetrics metrics(font);
   const int width = metrics.horizontalAdvance(
       QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
