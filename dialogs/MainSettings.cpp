@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <initializer_list>
 #include <vector>
 
 #include "framework/CDataExchange.h"
@@ -14,7 +13,7 @@ namespace {
 
 struct Page {
   const char* title;
-  std::initializer_list<int> controls;
+  std::vector<int> controls;
 };
 
 // The pages in list order, each with the controls it shows. The minimum-percent row is
@@ -31,9 +30,9 @@ const std::array<Page, 5> kPages = {{
 }};
 constexpr int kSecurityPage = 4;
 
-constexpr std::initializer_list<int> kPasswordFields = {IDC_SET_NEW_PASSWORD_LABEL,
-                                                        IDC_SET_CONFIRM_LABEL, IDC_SET_NEW_PASSWORD,
-                                                        IDC_SET_CONFIRM, IDC_SET_SAVE_PASSWORD};
+constexpr std::array<int, 5> kPasswordFields = {IDC_SET_NEW_PASSWORD_LABEL, IDC_SET_CONFIRM_LABEL,
+                                                IDC_SET_NEW_PASSWORD, IDC_SET_CONFIRM,
+                                                IDC_SET_SAVE_PASSWORD};
 
 // Every control that belongs to some page (or to none, like the percent row).
 std::vector<int> PageControls() {

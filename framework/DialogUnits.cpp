@@ -4,12 +4,13 @@
 #include <QFontMetrics>
 
 CSize DialogBaseUnits(const QFont& font) {
-  // The average width is taken over the 52 Latin letters and rounded, as dialog
-  // layouts have always been measured.
+  // The average width of the 52 Latin letters, rounded up. The templates were laid
+  // out in a font whose average rounded up by about a twelfth, and their texts fill
+  // that room; rounding down would clip them in a font that rounds the other way.
   const QFontMetrics metrics(font);
   const int width = metrics.horizontalAdvance(
       QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-  return CSize((width / 26 + 1) / 2, metrics.height());
+  return CSize((width + 51) / 52, metrics.height());
 }
 
 CSize DialogBaseUnits() { return DialogBaseUnits(QApplication::font()); }

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QComboBox>
 #include <QImage>
 #include <QListWidget>
@@ -22,11 +21,11 @@ namespace {
 // The dialogs find their templates, icons and bitmaps under this program's own handle.
 const ModuleResources g_resources(AfxExecutableHandle(), ModuleResourceTable());
 
-void CollectLines(const CTreeCtrl& tree, HTREEITEM parent, int depth,
+void CollectLines(const CTreeCtrl& tree, HTREEITEM parent, const std::string& indent,
                   std::vector<std::string>& lines) {
   for (HTREEITEM h = tree.GetChildItem(parent); h != nullptr; h = tree.GetNextSiblingItem(h)) {
-    lines.push_back(std::string(2 * depth, ' ') + tree.GetItemText(h));
-    CollectLines(tree, h, depth + 1, lines);
+    lines.push_back(indent + tree.GetItemText(h));
+    CollectLines(tree, h, indent + "  ", lines);
   }
 }
 
@@ -35,39 +34,28 @@ void CollectLines(const CTreeCtrl& tree, HTREEITEM parent, int depth,
 int ModalSession::Run(CDialog& dialog, const std::function<void(ModalRequest&)>& user) {
   ScopedModalHook hook([&](ModalRequest& request) {
     if (request.Dialog() == nullptr) {
-      boxes.push_back({request.Text(), request.Caption()});
+      boxes.push_back(request.Caption() + ": " + request.Text());
       request.Answer(IDOK);
-      return;
+    } else {
+      QApplication::processEvents();
+      user(request);
     }
-    QApplication::processEvents();
-    user(request);
   });
   return dialog.DoModal();
 }
 
 void ChooseComboEntry(CDialog& dialog, int id, int index) {
-  CWnd* control = dialog.GetDlgItem(id);
-  ASSERT_NE(control, nullptr);
-  auto* combo = qobject_cast<QComboBox*>(control->GetSafeHwnd());
+  auto* combo = qobject_cast<QComboBox*>(dialog.GetDlgItem(id)->GetSafeHwnd());
   ASSERT_NE(combo, nullptr);
-  for (int guard = 0; combo->currentIndex() != index && guard < combo->count() + 1; ++guard) {
+  for (int presses = 0; combo->currentIndex() != index && presses <= combo->count(); ++presses) {
     PressKey(combo, combo->currentIndex() < index ? Qt::Key_Down : Qt::Key_Up);
   }
 }
 
-void TypeText(CDialog& dialog, int id, const std::string& text) {
-  CWnd* control = dialog.GetDlgItem(id);
-  ASSERT_NE(control, nullptr);
-  control->SetWindowText(text);
-}
-
 void ClickListLine(CDialog& dialog, int id, int index) {
-  CWnd* control = dialog.GetDlgItem(id);
-  ASSERT_NE(control, nullptr);
-  auto* list = qobject_cast<QListWidget*>(control->GetSafeHwnd());
+  auto* list = qobject_cast<QListWidget*>(dialog.GetDlgItem(id)->GetSafeHwnd());
   ASSERT_NE(list, nullptr);
-  const QRect line = list->visualItemRect(list->item(index));
-  ClickAt(list->viewport(), line.center());
+  ClickAt(list->viewport(), list->visualItemRect(list->item(index)).center());
 }
 
 void ClickTreeItem(CTreeCtrl& tree, HTREEITEM item) {
@@ -86,34 +74,29 @@ CTreeCtrl& TreeOf(CDialog& dialog, int id) {
 }
 
 HTREEITEM FindTreeItem(const CTreeCtrl& tree, const GroupPath& path) {
-  HTREEITEM parent = TVI_ROOT;
-  HTREEITEM found = nullptr;
+  HTREEITEM found = TVI_ROOT;
   for (const std::string& name : path) {
-    found = nullptr;
-    for (HTREEITEM h = tree.GetChildItem(parent); h != nullptr; h = tree.GetNextSiblingItem(h)) {
-      if (tree.GetItemText(h) == name) found = h;
-    }
-    if (found == nullptr) return nullptr;
-    parent = found;
+    HTREEITEM h = tree.GetChildItem(found);
+    while (h != nullptr && tree.GetItemText(h) != name) h = tree.GetNextSiblingItem(h);
+    if (h == nullptr) return nullptr;
+    found = h;
   }
   return found;
 }
 
 std::vector<std::string> TreeLines(const CTreeCtrl& tree) {
   std::vector<std::string> lines;
-  CollectLines(tree, TVI_ROOT, 0, lines);
+  CollectLines(tree, TVI_ROOT, "", lines);
   return lines;
 }
 
-void Shoot(QWidget* widget, const char* name) {
-  ASSERT_NE(widget, nullptr);
+void Shoot(QWidget* widget, const std::string& name) {
   QApplication::processEvents();
   const QImage picture = widget->grab().toImage();
-  EXPECT_FALSE(picture.isNull()) << name;
-  EXPECT_GT(picture.width() * picture.height(), 0) << name;
+  ASSERT_FALSE(picture.isNull()) << name;
   if (const char* folder = std::getenv("TASKMETER_SHOTS_DIR")) {
-    const QString file = QString::fromLocal8Bit(folder) + "/" + name + ".png";
-    EXPECT_TRUE(picture.save(file)) << file.toStdString();
+    const QString file = QString::fromLocal8Bit(folder) + "/" + QString::fromStdString(name);
+    EXPECT_TRUE(picture.save(file + ".png")) << name;
   }
 }
 

@@ -18,43 +18,32 @@
 
 namespace {
 
+using Lines = std::vector<std::string>;
+
 AppEntry App(const std::string& name) {
   AppEntry entry;
   entry.Name = entry.ShowAs = name;
   return entry;
 }
 
-// Projects holds Alpha, which holds A1 and A2; Home and Sport have no sub-groups.
-GroupMap Catalogue() {
-  const GroupMap alpha{{"A1", PlainGroup()}, {"A2", PlainGroup()}};
-  return {{"Projects", GroupWith({{"Alpha", GroupWith(alpha)}})},
-          {"Home", PlainGroup()},
-          {"Sport", PlainGroup()}};
-}
-
-GroupMap UserTree() {
-  return {{kOtherApplications, {App("x.exe")}},
-          {"Work", {MakePlaceholder(), App("w.exe")}},
-          {"Zeta", PlainGroup()}};
-}
-
-bool Enabled(ModalRequest& request, int id) {
-  return request.Dialog()->GetDlgItem(id)->IsWindowEnabled();
-}
+const GroupMap kUserTree = {{kOtherApplications, {App("x.exe")}},
+                            {"Work", {MakePlaceholder(), App("w.exe")}},
+                            {"Zeta", PlainGroup()}};
 
 class PreDefGroups : public testing::Test {
  protected:
+  // Projects holds Alpha, which holds A1 and A2; Home and Sport have no sub-groups.
   void SetUp() override {
-    std::filesystem::create_directories(
-        std::filesystem::path(GetPredefinedGroupsPath()).parent_path());
-    WriteCatalogue(ViewOptionsText(Catalogue()));
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    const GroupMap alpha{{"A1", PlainGroup()}, {"A2", PlainGroup()}};
+    const GroupMap catalogue{{"Projects", GroupWith({{"Alpha", GroupWith(alpha)}})},
+                             {"Home", PlainGroup()},
+                             {"Sport", PlainGroup()}};
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << ViewOptionsText(catalogue);
   }
-  void TearDown() override { std::filesystem::remove(GetPredefinedGroupsPath()); }
-  static void WriteCatalogue(const std::string& bytes) {
-    std::ofstream(GetPredefinedGroupsPath(), std::ios::binary | std::ios::trunc) << bytes;
-  }
+  void TearDown() override { std::filesystem::remove(path); }
 
-  // Opens the dialog on `tree`; returns the result and leaves the working tree in `out`.
+  // Runs the dialog on `tree`; the working tree it ends with lands in `out`.
   int Run(const GroupMap& tree, const std::function<void(ModalRequest&)>& user) {
     CPreDefGroups dialog;
     dialog.SetWorkingTree(tree);
@@ -62,106 +51,95 @@ class PreDefGroups : public testing::Test {
     out = dialog.GetWorkingTree();
     return result;
   }
+  // A click on the item `path` names in tree `id`, its parents opened first.
+  static void Pick(ModalRequest& request, int id, const GroupPath& path) {
+    CTreeCtrl& tree = TreeOf(*request.Dialog(), id);
+    for (std::size_t n = 1; n < path.size(); ++n) {
+      tree.Expand(FindTreeItem(tree, GroupPath(path.begin(), path.begin() + n)), TVE_EXPAND);
+    }
+    ClickTreeItem(tree, FindTreeItem(tree, path));
+  }
+  static bool Enabled(ModalRequest& request, int id) {
+    return request.Dialog()->GetDlgItem(id)->IsWindowEnabled();
+  }
 
+  const std::string path = GetPredefinedGroupsPath();
   ModalSession session;
   GroupMap out;
 };
 
-TEST_F(PreDefGroups, TreesShowGroupsOnlyAndTheCopyButtonsFollowTheCatalogueSelection) {
-  Run(UserTree(), [&](ModalRequest& request) {
-    CTreeCtrl& catalogue = TreeOf(*request.Dialog(), IDC_PREDEF_CATALOGUE_TREE);
+TEST_F(PreDefGroups, TreesShowGroupsOnlyAndTheCopyButtonsFollowTheCatalogue) {
+  Run(kUserTree, [&](ModalRequest& request) {
     CTreeCtrl& working = TreeOf(*request.Dialog(), IDC_PREDEF_CURRENT_TREE);
-    EXPECT_EQ(TreeLines(catalogue), (std::vector<std::string>{"Home", "Projects", "  Alpha",
-                                                              "    A2", "    A1", "Sport"}));
-    EXPECT_EQ(TreeLines(working), (std::vector<std::string>{"Other Applications", "Work", "Zeta"}));
+    EXPECT_EQ(TreeLines(TreeOf(*request.Dialog(), IDC_PREDEF_CATALOGUE_TREE)),
+              (Lines{"Home", "Projects", "  Alpha", "    A2", "    A1", "Sport"}));
+    EXPECT_EQ(TreeLines(working), (Lines{"Other Applications", "Work", "Zeta"}));
     EXPECT_EQ(working.GetItemText(working.GetSelectedItem()), "Zeta");
-    EXPECT_FALSE(Enabled(request, IDC_PREDEF_COPY_ONE));
-    EXPECT_FALSE(Enabled(request, IDC_PREDEF_COPY_ALL));
-    struct Case {
-      GroupPath item;
-      bool withSubGroups;
-    };
-    for (const Case& c : {Case{{"Home"}, false}, Case{{"Projects"}, true},
-                          Case{{"Projects", "Alpha", "A1"}, false}}) {
-      if (c.item.size() > 1) catalogue.Expand(FindTreeItem(catalogue, {"Projects"}), TVE_EXPAND);
-      if (c.item.size() > 2) catalogue.Expand(FindTreeItem(catalogue, c.item), TVE_EXPAND);
-      ClickTreeItem(catalogue, FindTreeItem(catalogue, c.item));
-      EXPECT_TRUE(Enabled(request, IDC_PREDEF_COPY_ONE)) << c.item.back();
-      EXPECT_EQ(Enabled(request, IDC_PREDEF_COPY_ALL), c.withSubGroups) << c.item.back();
+    EXPECT_FALSE(Enabled(request, IDC_PREDEF_COPY_ONE) || Enabled(request, IDC_PREDEF_COPY_ALL));
+    const std::pair<GroupPath, bool> cases[] = {
+        {{"Home"}, false}, {{"Projects"}, true}, {{"Projects", "Alpha", "A1"}, false}};
+    for (const auto& [item, hasSubGroups] : cases) {
+      Pick(request, IDC_PREDEF_CATALOGUE_TREE, item);
+      EXPECT_TRUE(Enabled(request, IDC_PREDEF_COPY_ONE)) << item.back();
+      EXPECT_EQ(Enabled(request, IDC_PREDEF_COPY_ALL), hasSubGroups) << item.back();
     }
-    auto* remove = dynamic_cast<CImageButton*>(request.Dialog()->GetDlgItem(IDC_PREDEF_DELETE));
-    ASSERT_NE(remove, nullptr);
-    EXPECT_TRUE(remove->HasImages());
+    EXPECT_TRUE(
+        dynamic_cast<CImageButton&>(*request.Dialog()->GetDlgItem(IDC_PREDEF_DELETE)).HasImages());
   });
 }
 
-TEST_F(PreDefGroups, CopyOneMakesAGroupAndASecondCopyGoesIntoTheReselectedGroup) {
-  EXPECT_EQ(Run({},
-                [&](ModalRequest& request) {
-                  CTreeCtrl& catalogue = TreeOf(*request.Dialog(), IDC_PREDEF_CATALOGUE_TREE);
-                  ClickTreeItem(catalogue, FindTreeItem(catalogue, {"Sport"}));
-                  request.Click(IDC_PREDEF_COPY_ONE);
-                  ClickTreeItem(catalogue, FindTreeItem(catalogue, {"Home"}));
-                  request.Click(IDC_PREDEF_COPY_ONE);
-                  request.PressOk();
-                }),
-            IDOK);
-  GroupMap expected{{"Sport", PlainGroup()}};
-  ASSERT_TRUE(AddGroup(expected, "Home", {"Sport"}));
-  EXPECT_EQ(out, expected);
-}
-
-TEST_F(PreDefGroups, CopyWithSubGroupsCopiesNamesAndNestingOnly) {
-  GroupMap user{{"Work", {MakePlaceholder(), App("w.exe")}}};
-  Run(user, [&](ModalRequest& request) {
-    CTreeCtrl& catalogue = TreeOf(*request.Dialog(), IDC_PREDEF_CATALOGUE_TREE);
-    ClickTreeItem(catalogue, FindTreeItem(catalogue, {"Projects"}));
-    request.Click(IDC_PREDEF_COPY_ALL);
-    CTreeCtrl& working = TreeOf(*request.Dialog(), IDC_PREDEF_CURRENT_TREE);
-    for (const GroupPath& open : {GroupPath{"Work"}, GroupPath{"Work", "Projects"},
-                                  GroupPath{"Work", "Projects", "Alpha"}}) {
-      working.Expand(FindTreeItem(working, open), TVE_EXPAND);
-    }
-    catalogue.Expand(FindTreeItem(catalogue, {"Projects"}), TVE_EXPAND);
+TEST_F(PreDefGroups, CopiesGoIntoTheReselectedGroupWithOrWithoutSubGroups) {
+  const int result = Run({}, [&](ModalRequest& request) {
+    Pick(request, IDC_PREDEF_CATALOGUE_TREE, {"Sport"});
+    request.Click(IDC_PREDEF_COPY_ONE);  // a new top-level group, selected afterwards
+    Pick(request, IDC_PREDEF_CATALOGUE_TREE, {"Projects"});
+    request.Click(IDC_PREDEF_COPY_ONE);
+    request.Click(IDC_PREDEF_COPY_ALL);  // into Sport again: Projects takes the branch
+    Pick(request, IDC_PREDEF_CURRENT_TREE, {"Sport", "Projects", "Alpha", "A1"});
     Shoot(request.Dialog()->GetSafeHwnd(), "predefgroups");
     request.PressOk();
   });
-  ASSERT_TRUE(AddGroup(user, "Projects", {"Work"}));
-  ASSERT_TRUE(AddGroup(user, "Alpha", {"Work", "Projects"}));
-  ASSERT_TRUE(AddGroup(user, "A2", {"Work", "Projects", "Alpha"}));
-  ASSERT_TRUE(AddGroup(user, "A1", {"Work", "Projects", "Alpha"}));
-  EXPECT_EQ(out, user);
+  EXPECT_EQ(result, IDOK);
+  GroupMap expected{{"Sport", PlainGroup()}};
+  for (const auto& [name, parent] :
+       std::vector<std::pair<std::string, GroupPath>>{{"Projects", {"Sport"}},
+                                                      {"Alpha", {"Sport", "Projects"}},
+                                                      {"A1", {"Sport", "Projects", "Alpha"}},
+                                                      {"A2", {"Sport", "Projects", "Alpha"}}}) {
+    ASSERT_TRUE(AddGroup(expected, name, parent)) << name;
+  }
+  EXPECT_EQ(out, expected);
 }
 
 TEST_F(PreDefGroups, DeleteMovesTheEntriesToOtherApplicationsAndSaveOrCancelEnds) {
   for (int ending : {IDCANCEL, IDOK}) {
-    const int result = Run(UserTree(), [&](ModalRequest& request) {
-      CTreeCtrl& working = TreeOf(*request.Dialog(), IDC_PREDEF_CURRENT_TREE);
-      ClickTreeItem(working, FindTreeItem(working, {"Work"}));
-      request.Click(IDC_PREDEF_DELETE);
-      EXPECT_EQ(TreeLines(working), (std::vector<std::string>{"Other Applications", "Zeta"}));
-      ending == IDOK ? request.PressOk() : request.PressCancel();
-    });
-    EXPECT_EQ(result, ending);
+    EXPECT_EQ(Run(kUserTree,
+                  [&](ModalRequest& request) {
+                    Pick(request, IDC_PREDEF_CURRENT_TREE, {"Work"});
+                    request.Click(IDC_PREDEF_DELETE);
+                    EXPECT_EQ(TreeLines(TreeOf(*request.Dialog(), IDC_PREDEF_CURRENT_TREE)),
+                              (Lines{"Other Applications", "Zeta"}));
+                    ending == IDOK ? request.PressOk() : request.PressCancel();
+                  }),
+              ending);
   }
-  GroupMap expected = UserTree();
-  ASSERT_TRUE(DeleteGroup(expected, {"Work"}));
-  EXPECT_EQ(out, expected);
-  EXPECT_EQ(out[kOtherApplications].at(1).ShowAs, "w.exe");
+  const AppList expected = {MakePlaceholder(), App("w.exe"), App("x.exe")};
+  EXPECT_EQ(out.at(kOtherApplications), expected);
+  EXPECT_EQ(out.count("Work"), 0u);
 }
 
 TEST_F(PreDefGroups, WithoutACatalogueFileBothTreesStayEmptyOnceAndSaveKeepsTheTree) {
-  std::filesystem::remove(GetPredefinedGroupsPath());
+  std::filesystem::remove(path);
   for (unsigned shown : {0u, 3u}) {  // the second opening finds the empty file made
-    Run(UserTree(), [&](ModalRequest& request) {
+    Run(kUserTree, [&](ModalRequest& request) {
       EXPECT_EQ(TreeOf(*request.Dialog(), IDC_PREDEF_CATALOGUE_TREE).GetCount(), 0u);
       EXPECT_EQ(TreeOf(*request.Dialog(), IDC_PREDEF_CURRENT_TREE).GetCount(), shown);
       if (shown == 0) request.Click(IDC_PREDEF_DELETE);  // nothing selected: no change
       request.PressOk();
     });
-    EXPECT_EQ(out, UserTree());
+    EXPECT_EQ(out, kUserTree);
   }
-  EXPECT_EQ(ReadBytes(GetPredefinedGroupsPath()), "");
+  EXPECT_EQ(ReadBytes(path), "");
 }
 
 }  // namespace

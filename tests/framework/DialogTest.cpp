@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QTimer>
 #include <QWidget>
@@ -240,6 +241,18 @@ TEST(DialogUnits, MapWithTheBaseUnitsAndRoundToNearest) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(MapDialogRect(c.base, c.units), c.pixels) << c.units.right;
+  }
+}
+
+TEST(DialogUnits, BaseWidthIsTheAverageLetterRoundedUpSoTemplateTextsKeepTheirRoom) {
+  const QString letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  for (int points : {7, 8, 9, 10, 11, 12, 14}) {
+    QFont font = QApplication::font();
+    font.setPointSize(points);
+    const int width = QFontMetrics(font).horizontalAdvance(letters);
+    const int cx = DialogBaseUnits(font).cx;
+    EXPECT_GE(cx * 52, width) << points;
+    EXPECT_LT((cx - 1) * 52, width) << points;
   }
 }
 
