@@ -5,7 +5,9 @@
 #include <QDesktopServices>
 #include <QString>
 #include <QUrl>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "framework/ModuleState.h"
 #include "framework/core/Paths.h"
@@ -49,3 +51,22 @@ HINSTANCE_RESULT ShellExecute(HWND, const char*, const char* file, const char*, 
 void SetShellOpenHookForTesting(ShellOpenHook hook) { Hook() = std::move(hook); }
 
 HWND GetDesktopWindow() { return nullptr; }
+
+namespace {
+
+Sleeper& TheSleeper() {
+  static Sleeper sleeper;
+  return sleeper;
+}
+
+}  // namespace
+
+void Sleep(DWORD milliseconds) {
+  if (TheSleeper()) {
+    TheSleeper()(milliseconds);
+    return;
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+void SetSleeperForTesting(Sleeper sleeper) { TheSleeper() = std::move(sleeper); }

@@ -22,3 +22,9 @@ using ShellOpenHook = std::function<bool(const std::string& target)>;
 void SetShellOpenHookForTesting(ShellOpenHook hook);
 
 HWND GetDesktopWindow();
+
+// Pauses the calling thread for `milliseconds`. Tests replace the sleeper so that
+// nothing waits; null puts the real one back.
+void Sleep(DWORD milliseconds);
+using Sleeper = std::function<void(DWORD milliseconds)>;
+void SetSleeperForTesting(Sleeper sleeper);

@@ -100,6 +100,14 @@ bool ReplaceEntry(GroupMap& tree, const std::string& showAs, const GroupPath& pa
   return true;
 }
 
+bool RemoveEntry(GroupMap& tree, const std::string& showAs, const GroupPath& path) {
+  AppList* list = FindGroupList(tree, path);
+  AppEntry* found = list == nullptr ? nullptr : FindEntry(*list, showAs);
+  if (found == nullptr) return false;
+  list->erase(list->begin() + (found - list->data()));
+  return true;
+}
+
 bool TransferEntry(GroupMap& tree, const std::string& showAs, const GroupPath& source,
                    const GroupPath& destination, bool keepSource) {
   if (source.empty() || destination.empty()) return false;

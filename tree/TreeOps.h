@@ -71,6 +71,9 @@ bool DeleteGroup(GroupMap& tree, const GroupPath& path);
 bool ReplaceEntry(GroupMap& tree, const std::string& showAs, const GroupPath& path,
                   const AppEntry& entry);
 
+// Removes the first entry shown as `showAs` from group `path`, with what it carries.
+bool RemoveEntry(GroupMap& tree, const std::string& showAs, const GroupPath& path);
+
 // Copies (keepSource) or moves the first entry shown as `showAs` from group `source`
 // to the end of group `destination`; moved within its own group, the entry ends up
 // last. The destination group is made when only its last name is missing (deleting an

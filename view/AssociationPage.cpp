@@ -1,6 +1,7 @@
 #include "view/AssociationPage.h"
 
 #include "controls/TabHost.h"
+#include "framework/CDataExchange.h"
 #include "res/ResourceIds.h"
 #include "view/DLLDocumentView.h"
 
@@ -28,6 +29,23 @@ const MessageMap* CAssociationPage::GetMessageMap() const {
           msg::Control(BN_CLICKED, IDC_ASSOC_FILTER_CHECK, &CAssociationPage::OnEdited),
       }};
   return &map;
+}
+
+void CAssociationPage::DoDataExchange(CDataExchange* pDX) {
+  CTabPage::DoDataExchange(pDX);
+  DDX_Control(pDX, IDC_ASSOC_SHOWAS, m_showAs);
+}
+
+int CAssociationPage::BeginRename() {
+  if (!m_showAs.IsWindow()) return 0;
+  m_showAs.SetFocus();
+  return static_cast<int>(m_showAs.GetWindowText().size());
+}
+
+void CAssociationPage::SelectNameStart(int count) {
+  if (!m_showAs.IsWindow()) return;
+  m_showAs.SetSel(0, count);  // scrolls the caret into view
+  m_showAs.UpdateWindow();    // no event loop runs between the steps
 }
 
 BOOL CAssociationPage::OnInitDialog() {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "framework/CTabPage.h"
+#include "framework/controls/CEdit.h"
 #include "framework/gdi/GdiObjects.h"
 #include "tree/GroupTree.h"
 
@@ -28,6 +29,11 @@ class CAssociationPage : public CTabPage {
   void StoreEntry(const AppEntry& entry);
   AppEntry GetStoredEntry() const { return m_entry; }
 
+  // Rename: the "Show as:" edit takes the focus; the length of its text. Then the first
+  // `count` characters are selected, one more at each step, each step drawn at once.
+  int BeginRename();
+  void SelectNameStart(int count);
+
  protected:
   const MessageMap* GetMessageMap() const override;
   BOOL OnInitDialog() override;
@@ -41,10 +47,12 @@ class CAssociationPage : public CTabPage {
   void OnEdited();
 
  private:
+  void DoDataExchange(CDataExchange* pDX) override;
   bool Differs() const;
   void UpdateButtons();
 
   CDLLDocumentView* m_pView = nullptr;
+  CEdit m_showAs;
   AppEntry m_entry;
   std::string m_filterCaption;  // the check box's template caption
   CBrush m_whiteBrush{RGB(255, 255, 255)};

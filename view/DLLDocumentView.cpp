@@ -11,6 +11,7 @@
 #include "framework/SystemServices.h"
 #include "framework/core/Paths.h"
 #include "framework/gdi/Icon.h"
+#include "framework/ownerdraw/DragImage.h"
 #include "module/HostMessages.h"
 #include "res/ResourceIds.h"
 
@@ -95,6 +96,23 @@ const MessageMap* CDLLDocumentView::GetMessageMap() const {
           msg::Notify(TVN_SELCHANGED, IDC_VIEW_TREE, &V::OnTreeSelChanged),
           msg::Control(CBN_SELCHANGE, IDC_VIEW_GROUP_COMBO, &V::OnGroupComboSelChange),
           msg::Control(LBN_SELCHANGE, IDC_VIEW_APP_LIST, &V::OnAppListSelChange),
+          msg::Notify(NM_RCLICK, IDC_VIEW_TREE, &V::OnTreeRightClick),
+          msg::Notify(TVN_BEGINDRAG, IDC_VIEW_TREE, &V::OnTreeBeginDrag),
+          msg::Command(ID_POPUP_NEW, &V::OnNewGroup),
+          msg::Command(IDC_VIEW_NEWGROUP, &V::OnNewGroup),
+          msg::Command(ID_POPUP_DELETE, &V::OnDelete),
+          msg::Command(IDC_VIEW_REMOVE, &V::OnDelete),
+          msg::Command(ID_POPUP_COPY, &V::OnCopy),
+          msg::Command(IDC_VIEW_COPY, &V::OnCopy),
+          msg::Command(ID_POPUP_PASTE, &V::OnPaste),
+          msg::Command(IDC_VIEW_PASTE, &V::OnPaste),
+          msg::Command(ID_POPUP_MOVETO, &V::OnMoveTo),
+          msg::Command(IDC_VIEW_MOVETO, &V::OnMoveTo),
+          msg::Command(ID_POPUP_RENAME, &V::OnRename),
+          msg::Control(BN_CLICKED, IDC_VIEW_REFRESH, &V::OnRefresh),
+          msg::Mouse(WM_MOUSEMOVE, &V::OnMouseMove),
+          msg::Mouse(WM_LBUTTONUP, &V::OnLButtonUp),
+          msg::Timer(&V::OnTimer),
       }};
   return &map;
 }
@@ -107,7 +125,7 @@ CDLLDocument* CDLLDocumentView::GetDocument() const {
 
 int CDLLDocumentView::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   if (CFormView::OnCreate(lpCreateStruct) == -1) return -1;
-  m_popupMenu = AfxFindMenu(IDR_TREE_POPUP);
+  m_popupMenu.LoadMenu(IDR_TREE_POPUP);
   // The document's load, which follows, reads the logs from the folder these name.
   if (CDLLDocument* doc = GetDocument()) doc->LoadPrefs();
   return 0;
@@ -223,13 +241,10 @@ BOOL CDLLDocumentView::OnHelpInfo(HELPINFO* pHelpInfo) {
   return CFormView::OnHelpInfo(pHelpInfo);
 }
 
-void CDLLDocumentView::OnDestroy() { CFormView::OnDestroy(); }
-
-void CDLLDocumentView::OnSettings() { OpenSettings(false); }
-
-void CDLLDocumentView::OnPredefinedGroups() {}
-
-void CDLLDocumentView::OpenSettings(bool) {}
+void CDLLDocumentView::OnDestroy() {
+  StopAutoExpand();
+  CFormView::OnDestroy();
+}
 
 void CDLLDocumentView::OnReports() { RequestReport(m_nReportMessage); }
 

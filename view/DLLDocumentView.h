@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
 
 #include "controls/ImageButton.h"
@@ -9,13 +10,14 @@
 #include "controls/TreeComboBox.h"
 #include "framework/CFormView.h"
 #include "framework/controls/CImageList.h"
+#include "framework/controls/CMenu.h"
 #include "framework/controls/CTreeCtrl.h"
 #include "tree/GroupTree.h"
 #include "view/AssociationPage.h"
 #include "view/QuickInfoPage.h"
 
 class CDLLDocument;
-struct MenuResource;
+class CDragImageList;
 
 // The one view of the document: a form on dialog template 101 with the group tree (or
 // the group picker and the application list) on the left, the association and
@@ -72,6 +74,20 @@ class CDLLDocumentView : public CFormView {
   void OnGroupComboSelChange();
   void OnAppListSelChange();
 
+  // Editing the tree: the lower row, the popup menu and dragging.
+  void OnTreeRightClick(NMHDR* pNMHDR, LRESULT* pResult);
+  void OnNewGroup();
+  void OnDelete();
+  void OnCopy();
+  void OnPaste();
+  void OnMoveTo();
+  void OnRename();
+  void OnRefresh();
+  void OnTreeBeginDrag(NMHDR* pNMHDR, LRESULT* pResult);
+  void OnMouseMove(UINT nFlags, CPoint point);
+  void OnLButtonUp(UINT nFlags, CPoint point);
+  void OnTimer(UINT_PTR nIDEvent);
+
  private:
   // Building the presentation.
   void ShowModeControls();
@@ -92,6 +108,14 @@ class CDLLDocumentView : public CFormView {
   void SelectItemByPath(const GroupPath& names);
   AppEntry LookUpEntry(const GroupPath& groupPath, const std::string& showAs) const;
 
+  // Editing.
+  // The selected application's display name and the group it stands in.
+  std::string SelectedApplication(GroupPath& groupPath) const;
+  // Saves the document's tree and rebuilds the view in its mode.
+  void SaveAndRefresh();
+  void StopAutoExpand();
+  void EndDrag();
+
   // The lock.
   void SetLocked(bool locked);
   void OpenSettings(bool securityFirst);
@@ -109,8 +133,22 @@ class CDLLDocumentView : public CFormView {
   bool m_bFilterOn = false;
   int m_nFilterSeconds = 0;
 
+  // The application clipboard: one application and the group it was copied from.
+  GroupPath m_clipSourcePath;
+  GroupPath m_pasteDestinationPath;
+  std::string m_clipName;
+  bool m_bKeepSource = true;  // off only while a drop pastes
+
+  // Dragging in the tree.
+  HTREEITEM m_hDragItem = nullptr;
+  HTREEITEM m_hDropTarget = nullptr;
+  HTREEITEM m_hFirstHighlight = nullptr;
+  std::unique_ptr<CDragImageList> m_pDragImage;
+  bool m_bDragging = false;
+  UINT_PTR m_nExpandTimer = 0;
+
   UINT m_nReportMessage = 0;
-  const MenuResource* m_popupMenu = nullptr;
+  CMenu m_popupMenu;  // the tree's right-click menu
 
   CImageList m_imageList;                  // group and application icons, shared
   std::array<CImageButton, 15> m_buttons;  // in the order of the view's button table

@@ -1,6 +1,7 @@
 #include "tests/module/ViewFixture.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -133,6 +134,55 @@ void ViewTest::Click(int id) { Click(Item(id)); }
 void ViewTest::Click(CWnd* control) {
   QWidget* widget = control->GetWidget();
   ClickAt(widget, widget->rect().center());
+  PumpEvents(5);
+}
+
+void ViewTest::MouseAt(QEvent::Type type, QPoint global, Qt::MouseButtons held) {
+  CWnd* capture = CWnd::GetCapture();
+  QWidget* target = capture != nullptr ? capture->GetWidget()
+                                       : qobject_cast<QAbstractItemView*>(Tree().GetWidget())->viewport();
+  const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+  SendMouse(target, type, target->mapFromGlobal(global), button, held);
+  QApplication::processEvents();
+}
+
+QPoint ViewTest::TreeItemCentre(const GroupPath& texts) const {
+  const HTREEITEM item = FindTreeItem(texts);
+  CRect rect;
+  if (item == nullptr) return {};
+  Tree().EnsureVisible(item);  // what a user expands and scrolls to see it
+  if (!Tree().GetItemRect(item, &rect, TRUE)) return {};
+  auto* tree = qobject_cast<QAbstractItemView*>(Tree().GetWidget());
+  return tree->viewport()->mapToGlobal(Centre(rect));
+}
+
+void ViewTest::ExpandAll() {
+  std::function<void(HTREEITEM)> expand = [&](HTREEITEM item) {
+    for (; item != nullptr; item = Tree().GetNextSiblingItem(item)) {
+      if (Tree().ItemHasChildren(item)) Tree().Expand(item, TVE_EXPAND);
+      expand(Tree().GetChildItem(item));
+    }
+  };
+  expand(Tree().GetChildItem(TVI_ROOT));
+  PumpEvents(2);
+}
+
+QPoint ViewTest::SelectedItemCentre() const {
+  CRect rect;
+  if (!Tree().GetItemRect(Tree().GetSelectedItem(), &rect, TRUE)) return {};
+  auto* tree = qobject_cast<QAbstractItemView*>(Tree().GetWidget());
+  return tree->viewport()->mapToGlobal(Centre(rect));
+}
+
+void ViewTest::Drag(const GroupPath& from, const std::vector<QPoint>& via) {
+  const QPoint start = TreeItemCentre(from);
+  auto* viewport = qobject_cast<QAbstractItemView*>(Tree().GetWidget())->viewport();
+  SendMouse(viewport, QEvent::MouseButtonPress, viewport->mapFromGlobal(start), Qt::LeftButton,
+            Qt::LeftButton);
+  // Far enough for the tree to start a drag.
+  MouseAt(QEvent::MouseMove, start + QPoint(0, 12), Qt::LeftButton);
+  for (const QPoint& p : via) MouseAt(QEvent::MouseMove, p, Qt::LeftButton);
+  MouseAt(QEvent::MouseButtonRelease, via.empty() ? start : via.back(), Qt::NoButton);
   PumpEvents(5);
 }
 

@@ -51,6 +51,15 @@ class ViewTest : public testing::Test {
   void PickGroup(const std::string& text);
   void PickApplication(const std::string& text);
   void TypeInto(CWnd* edit, const std::string& text);
+  // A mouse event at `global` (screen) for the window that holds the capture, else for
+  // the tree, which took the button press.
+  void MouseAt(QEvent::Type type, QPoint global, Qt::MouseButtons held);
+  QPoint SelectedItemCentre() const;  // on the screen
+  // Expands every group, as a user opens them all before dragging across the tree.
+  void ExpandAll();
+  QPoint TreeItemCentre(const GroupPath& texts) const;  // on the screen
+  // Presses on `from`, moves through `via` and releases at the last point.
+  void Drag(const GroupPath& from, const std::vector<QPoint>& via);
 
   // The tree file as the next start would read it.
   GroupMap SavedTree() const;

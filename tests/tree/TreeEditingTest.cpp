@@ -34,6 +34,8 @@ TEST(TreeEditing, RefusalsLeaveTheTreeExactlyAsItWas) {
       [](T t) { return DeleteGroup(t, {"Home", "Q1"}); },
       [](T t) { return ReplaceEntry(t, "Z", {"Home"}, App("N")); },
       [](T t) { return ReplaceEntry(t, "A", {"Nowhere"}, App("N")); },
+      [](T t) { return RemoveEntry(t, "Z", {"Home"}); },
+      [](T t) { return RemoveEntry(t, "C", {"Reports"}); },  // only in a sub-group
       [](T t) { return TransferEntry(t, "A", {}, {"Home"}, false); },
       [](T t) { return TransferEntry(t, "Z", {"Reports"}, {"Home"}, false); },
       [](T t) { return TransferEntry(t, "B", {"Reports"}, {"Home", "Q1"}, false); },
@@ -84,6 +86,9 @@ TEST(TreeEditing, RenameAndReplaceKeepTheContent) {
   const AppEntry renamed = App("Alpha", "a.exe", "Draft", true);
   ASSERT_TRUE(ReplaceEntry(tree, "A", {"Home"}, renamed));
   EXPECT_EQ(tree["Home"], (AppList{kNone, App("H"), renamed}));
+  // The first twin goes, the second stays.
+  ASSERT_TRUE(RemoveEntry(tree, "X", {"Dup"}));
+  EXPECT_EQ(tree["Dup"], (AppList{App("Y"), App("X", "two")}));
 }
 
 TEST(TreeEditing, DeleteGroupFlattensToTheFrontOfOtherApplications) {

@@ -1,0 +1,269 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <fstream>
+
+#include "framework/CDialog.h"
+#include "framework/MenuBuilder.h"
+#include "framework/ModalHook.h"
+#include "framework/SystemServices.h"
+#include "framework/controls/CMenu.h"
+#include "res/ResourceIds.h"
+#include "tests/framework/StdControlsTestSupport.h"
+#include "tests/module/ViewFixture.h"
+#include "tree/TreeOps.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+Names ShowAsIn(const GroupMap& tree, const GroupPath& group) {
+  Names names;
+  if (const AppList* list = FindGroupList(tree, group)) {
+    for (const AppEntry& e : *list) names.push_back(e.ShowAs);
+  }
+  return names;
+}
+
+bool Has(const GroupMap& tree, const GroupPath& group, const std::string& showAs) {
+  const AppList* list = FindGroupList(tree, group);
+  return list != nullptr && FindEntry(*list, showAs) != nullptr;
+}
+
+// A and B at the top, B with the sub-group Work; the top-level Work shares that name.
+GroupMap Branches() {
+  return {{"A", {Application("a1"), Application("a2")}},
+          {"B", {Application("b1"), SubGroupCarrier({{"Work", {Application("bw")}}})}},
+          {"Work", {Application("w1")}},
+          {kOtherApplications, {Application("o1")}}};
+}
+
+class EditingTest : public ViewTest {
+ protected:
+  // Chooses `command` from the right-click menu of the tree; the items' enabled states.
+  std::map<UINT, bool> ChooseFromMenu(UINT command) {
+    std::map<UINT, bool> enabled;
+    AfxSetPopupMenuHook([&](QMenu& menu, QPoint) -> QAction* {
+      QAction* chosen = nullptr;
+      for (QAction* action : menu.actions()) {
+        if (action->isSeparator()) continue;
+        const UINT id = AfxMenuCommandId(action);
+        enabled[id] = action->isEnabled();
+        if (id == command) chosen = action;
+      }
+      return chosen;
+    });
+    QWidget* viewport = qobject_cast<QAbstractItemView*>(Tree().GetWidget())->viewport();
+    const QPoint at = viewport->mapFromGlobal(SelectedItemCentre());
+    ClickAt(viewport, at, Qt::RightButton);
+    // What the window system makes of a right click.
+    QContextMenuEvent menuRequest(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+    QApplication::sendEvent(viewport, &menuRequest);
+    AfxSetPopupMenuHook(nullptr);
+    PumpEvents(5);
+    return enabled;
+  }
+};
+
+TEST_F(EditingTest, CopyAndPasteThroughButtonsAndMenuServeOnePasteEach) {
+  Open(Branches());
+  ClickTreeItem({"A", "a1"});
+  Click(IDC_VIEW_COPY);
+  EXPECT_TRUE(Enabled(IDC_VIEW_PASTE));
+  ClickTreeItem({"Work", "w1"});  // onto an application: into its group
+  Click(IDC_VIEW_PASTE);
+  EXPECT_EQ(ShowAsIn(SavedTree(), {"Work"}), (Names{"w1", "a1"}));
+  EXPECT_EQ(ShowAsIn(SavedTree(), {"A"}), (Names{"a1", "a2"}));
+  EXPECT_EQ(Tree().GetItemText(Tree().GetParentItem(Tree().GetSelectedItem())), "Work");
+  EXPECT_EQ(SelectedTreeText(), "a1");
+  EXPECT_FALSE(Enabled(IDC_VIEW_PASTE));
+  // The menu greys Paste now, and a paste changes nothing.
+  const GroupMap before = SavedTree();
+  const auto enabled = ChooseFromMenu(ID_POPUP_PASTE);
+  EXPECT_FALSE(enabled.at(ID_POPUP_PASTE));
+  EXPECT_TRUE(enabled.at(ID_POPUP_COPY));
+  EXPECT_EQ(SavedTree(), before);
+  // Copy from the menu, paste into a selected group from the menu.
+  ClickTreeItem({"A", "a2"});
+  ChooseFromMenu(ID_POPUP_COPY);
+  ClickTreeItem({"B"});
+  EXPECT_TRUE(ChooseFromMenu(ID_POPUP_PASTE).at(ID_POPUP_PASTE));
+  EXPECT_TRUE(Has(SavedTree(), {"B"}, "a2"));
+}
+
+TEST_F(EditingTest, DeleteMovesApplicationsAndGroupsToOtherApplications) {
+  Open(Branches());
+  ClickTreeItem({"A", "a1"});
+  Click(IDC_VIEW_REMOVE);
+  EXPECT_EQ(ShowAsIn(SavedTree(), {kOtherApplications}), (Names{"o1", "a1"}));
+  ClickTreeItem({"B"});
+  ChooseFromMenu(ID_POPUP_DELETE);
+  const GroupMap saved = SavedTree();
+  EXPECT_EQ(saved.count("B"), 0u);
+  EXPECT_EQ(ShowAsIn(saved, {kOtherApplications}), (Names{"b1", "bw", "None", "o1", "a1"}));
+  EXPECT_EQ(TreeLines().front(), "A");
+}
+
+TEST_F(EditingTest, DeleteLeavesTheGroupEvenWhenOtherApplicationsHasTheName) {
+  Open({{"A", {Application("dup"), Application("x")}},
+        {kOtherApplications, {Application("dup"), Application("o")}}});
+  ClickTreeItem({"A", "dup"});
+  Click(IDC_VIEW_REMOVE);
+  const GroupMap saved = SavedTree();
+  EXPECT_EQ(ShowAsIn(saved, {"A"}), (Names{"x"}));
+  EXPECT_EQ(ShowAsIn(saved, {kOtherApplications}), (Names{"dup", "o"}));
+  // In list mode an entry of "Other Applications" itself goes to its end.
+  Click(IDC_VIEW_MODE_TO_LIST);
+  PickGroup(kOtherApplications);
+  PickApplication("dup");
+  Click(IDC_VIEW_REMOVE);
+  EXPECT_EQ(ShowAsIn(SavedTree(), {kOtherApplications}), (Names{"o", "dup"}));
+}
+
+TEST_F(EditingTest, ListModeEditsTheGroupTheSelectorPathNames) {
+  Open(Branches());
+  Click(IDC_VIEW_MODE_TO_LIST);
+  PickGroup("A");
+  PickApplication("a2");
+  Click(IDC_VIEW_COPY);
+  // The second "Work" in the picker is B's.
+  auto& picker = *dynamic_cast<CComboBox*>(Item(IDC_VIEW_GROUP_COMBO));
+  int bWork = -1;
+  for (int i = 0, seen = 0; i < picker.GetCount(); ++i) {
+    if (picker.GetLBText(i) == "Work" && seen++ == 0) bWork = i;
+  }
+  ASSERT_GE(bWork, 0);
+  picker.GetWidget()->setProperty("currentIndex", bWork);
+  PumpEvents(2);
+  Click(IDC_VIEW_PASTE);
+  EXPECT_EQ(ShowAsIn(SavedTree(), {"B", "Work"}), (Names{"bw", "a2"}));
+  EXPECT_EQ(ShowAsIn(SavedTree(), {"Work"}), (Names{"w1"}));
+
+  ScopedModalHook hook([](ModalRequest& r) {
+    ASSERT_EQ(r.Dialog()->GetTemplateId(), IDD_MOVETO);
+    r.PressOk();  // the first group: A
+  });
+  PickGroup("Work");  // the top-level one comes first in the picker after B's
+  PickApplication("w1");
+  Click(IDC_VIEW_MOVETO);
+  EXPECT_EQ(ShowAsIn(SavedTree(), {"A"}), (Names{"a1", "a2", "w1"}));
+  EXPECT_TRUE(Shown(IDC_VIEW_APP_LIST));
+}
+
+TEST_F(EditingTest, MoveToAndNewGroupTakeTheDialogsChoice) {
+  Open(Branches());
+  ClickTreeItem({"A", "a1"});
+  {
+    ScopedModalHook hook([](ModalRequest& r) {
+      ASSERT_EQ(r.Dialog()->GetTemplateId(), IDD_MOVETO);
+      auto* list = dynamic_cast<CComboBox*>(r.Dialog()->GetDlgItem(2014));
+      list->GetWidget()->setProperty("currentIndex", 2);  // A, B, Work (B's), ...
+      r.PressOk();
+    });
+    Click(IDC_VIEW_MOVETO);
+  }
+  EXPECT_EQ(ShowAsIn(SavedTree(), {"B", "Work"}), (Names{"bw", "a1"}));
+  EXPECT_EQ(SelectedTreeText(), "a1");
+  const struct {
+    bool into;
+    GroupPath made;
+  } cases[] = {{false, {"New"}}, {true, {"A", "New"}}};
+  for (const auto& c : cases) {
+    ScopedModalHook hook([&](ModalRequest& r) {
+      ASSERT_EQ(r.Dialog()->GetTemplateId(), IDD_NEWGROUP);
+      r.Dialog()->SetDlgItemText(2038, "New");
+      if (c.into) r.Click(2037);
+      r.PressOk();
+    });
+    Click(IDC_VIEW_NEWGROUP);
+    EXPECT_NE(FindGroupList(SavedTree(), c.made), nullptr) << c.into;
+  }
+}
+
+TEST_F(EditingTest, DragMovesAnApplicationIntoTheGroupItIsDroppedOn) {
+  Open(Branches());
+  ExpandAll();
+  // Onto another application: into its group.
+  Drag({"A", "a1"}, {TreeItemCentre({"Work", "w1"})});
+  EXPECT_EQ(ShowAsIn(SavedTree(), {"Work"}), (Names{"w1", "a1"}));
+  EXPECT_EQ(SelectedTreeText(), "a1");
+  // Onto itself and onto its own group: nothing moves.
+  ExpandAll();
+  const GroupMap before = SavedTree();
+  Drag({"Work", "a1"}, {TreeItemCentre({"Work", "a1"})});
+  EXPECT_EQ(SavedTree(), before);
+  // A group onto its own sub-group: nothing.
+  ExpandAll();
+  Drag({"B"}, {TreeItemCentre({"B", "Work"})});
+  EXPECT_EQ(SavedTree(), before);
+  // Released outside the tree after hovering a group: dropped on that group.
+  ExpandAll();
+  const QPoint outside = Item(IDC_VIEW_TABHOST)->GetWidget()->mapToGlobal(QPoint(20, 60));
+  Drag({"A", "a2"}, {TreeItemCentre({"B"}), outside});
+  EXPECT_TRUE(Has(SavedTree(), {"B"}, "a2"));
+  EXPECT_FALSE(Has(SavedTree(), {"A"}, "a2"));
+}
+
+TEST_F(EditingTest, DropNearAnItemsEdgeLandsOnThatItem) {
+  Open(Branches());
+  ExpandAll();
+  CRect rect;
+  ASSERT_TRUE(Tree().GetItemRect(FindTreeItem({"Work"}), &rect, TRUE));
+  QWidget* viewport = qobject_cast<QAbstractItemView*>(Tree().GetWidget())->viewport();
+  const QPoint topEdge = viewport->mapToGlobal(QPoint((rect.left + rect.right) / 2, rect.top + 1));
+  Drag({"A", "a1"}, {topEdge});
+  EXPECT_EQ(ShowAsIn(SavedTree(), {"Work"}), (Names{"w1", "a1"}));
+}
+
+TEST_F(EditingTest, RestingOnACollapsedGroupExpandsItAtTheNextTick) {
+  Open(Branches());
+  const HTREEITEM b = FindTreeItem({"B"});
+  Tree().Expand(b, TVE_COLLAPSE);
+  const QPoint start = TreeItemCentre({"A", "a1"});
+  QWidget* viewport = qobject_cast<QAbstractItemView*>(Tree().GetWidget())->viewport();
+  SendMouse(viewport, QEvent::MouseButtonPress, viewport->mapFromGlobal(start), Qt::LeftButton,
+            Qt::LeftButton);
+  MouseAt(QEvent::MouseMove, start + QPoint(0, 12), Qt::LeftButton);
+  MouseAt(QEvent::MouseMove, TreeItemCentre({"B"}), Qt::LeftButton);
+  EXPECT_FALSE(Tree().GetItemState(b, TVIS_EXPANDED) & TVIS_EXPANDED);
+  PumpEvents(2300);
+  EXPECT_TRUE(Tree().GetItemState(b, TVIS_EXPANDED) & TVIS_EXPANDED);
+  MouseAt(QEvent::MouseButtonRelease, TreeItemCentre({"B"}), Qt::NoButton);
+}
+
+TEST_F(EditingTest, RenameSelectsTheNameOneCharacterEvery50ms) {
+  Open(Branches());
+  ClickTreeItem({"A", "a1"});
+  std::vector<DWORD> waits;
+  std::vector<int> selected;
+  CWnd* edit = Page(0)->GetDlgItem(IDC_ASSOC_SHOWAS);
+  SetSleeperForTesting([&](DWORD ms) {
+    waits.push_back(ms);
+    selected.push_back(
+        qobject_cast<QLineEdit*>(edit->GetWidget())->selectedText().size());
+  });
+  ChooseFromMenu(ID_POPUP_RENAME);
+  SetSleeperForTesting(nullptr);
+  EXPECT_EQ(waits, (std::vector<DWORD>{50, 50}));
+  EXPECT_EQ(selected, (std::vector<int>{0, 1}));
+  EXPECT_EQ(qobject_cast<QLineEdit*>(edit->GetWidget())->selectedText(), "a1");
+  EXPECT_TRUE(edit->GetWidget()->hasFocus());
+}
+
+TEST_F(EditingTest, RefreshReadsTheLogsAgainAndKeepsTheSelection) {
+  Open(Branches(), {{"a1", 60}});
+  ClickTreeItem({"A", "a2"});
+  // New work arrives in the log; Refresh counts it.
+  std::ofstream(host.Data() / "2026-07-15.log", std::ios::app)
+      << LogBlockText("07 15 09 00 00", "07 15 09 00 00", "a2", "t", "a2", "/usr/bin/a2")
+      << LogBlockText("07 15 09 00 00", "07 15 09 10 00", "Stop", "", "Stop", "");
+  Click(IDC_VIEW_REFRESH);
+  EXPECT_EQ(SelectedTreeText(), "a2");
+  EXPECT_EQ(PageText(1, IDC_QI_MONTH_TEXT), "Work: 00:10:00 = 90.91 percent");
+}
+
+}  // namespace
