@@ -51,6 +51,7 @@ LRESULT CView::HandleInitialUpdate(WPARAM, LPARAM) {
 }
 
 BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  const AfxModuleContextGuard context = EnterModuleContext();  // the document's too
   if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
   // A document takes commands when its class is also a command target.
   auto* target = dynamic_cast<CCmdTarget*>(m_pDocument);

@@ -9,6 +9,7 @@
 #include "framework/CDataExchange.h"
 #include "framework/CFrameWnd.h"
 #include "framework/MessageBox.h"
+#include "framework/ModuleState.h"
 #include "framework/WidgetText.h"
 #include "framework/WindowProps.h"
 #include "framework/WndEventBridge.h"
@@ -35,6 +36,12 @@ void ForEachChildWindow(QWidget* widget, Fn fn) {
 }
 
 }  // namespace
+
+void wndprops::RecordModuleContext(QWidget* w) {
+  if (w->property(kModuleState).isValid()) return;
+  w->setProperty(kModuleState, QVariant::fromValue(static_cast<void*>(AfxGetModuleState())));
+  w->setProperty(kResourceHandle, QVariant::fromValue(static_cast<void*>(AfxGetResourceHandle())));
+}
 
 const CRuntimeClass CWnd::classCWnd{"CWnd", &CCmdTarget::classCCmdTarget, nullptr};
 const CRuntimeClass* CWnd::GetRuntimeClass() const { return &classCWnd; }
@@ -83,6 +90,11 @@ const MessageMap* CWnd::GetMessageMap() const {
 void CWnd::AttachWidget(QWidget* widget, bool owned) {
   m_widget = widget;
   m_ownsWidget = owned;
+  // A control from a template keeps the state its dialog was built under; a widget
+  // met for the first time takes the one in force now.
+  wndprops::RecordModuleContext(widget);
+  m_moduleState = wndprops::ModuleState(widget);
+  m_resourceHandle = wndprops::ResourceHandle(widget);
   wndprops::SetWnd(widget, this);
   m_bridge = std::make_unique<WndEventBridge>(this);
   widget->installEventFilter(m_bridge.get());
@@ -211,7 +223,12 @@ BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 
+AfxModuleContextGuard CWnd::EnterModuleContext() const {
+  return AfxModuleContextGuard(m_widget ? m_moduleState : nullptr, m_resourceHandle);
+}
+
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  const AfxModuleContextGuard context = EnterModuleContext();
   const std::shared_ptr<bool> alive = m_alive;
   const MSG saved = m_current;
   m_current = MSG{GetSafeHwnd(), message, wParam, lParam, {}};
@@ -232,6 +249,12 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     default:
       return DispatchMapMessage(message, wParam, lParam, pResult) ? TRUE : FALSE;
   }
+}
+
+BOOL CWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  // Commands reach a window's map by routing as well as by its own messages.
+  const AfxModuleContextGuard context = EnterModuleContext();
+  return CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM) {

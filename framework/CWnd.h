@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/CCmdTarget.h"
+#include "framework/ModuleState.h"
 
 class QTimer;
 class QWidget;
@@ -144,6 +145,14 @@ class CWnd : public CCmdTarget {
 
   // Called by the event bridge; the single entry of every message.
   virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  // Looks in this window's map under the window's module state.
+  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
+  // Every window keeps the module state (and resource handle) in force when its widget
+  // was made, and handles all its messages, commands and paints under it, so that a
+  // handler of a library's window finds the library's dialogs, bitmaps and strings
+  // whoever called in.
+  AfxModuleContextGuard EnterModuleContext() const;
 
  protected:
   virtual QWidget* CreateWidget(const CREATESTRUCT& cs, QWidget* parent);
@@ -183,6 +192,8 @@ class CWnd : public CCmdTarget {
   bool TakeInputPassThrough();
 
   QPointer<QWidget> m_widget;
+  AFX_MODULE_STATE* m_moduleState = nullptr;
+  HINSTANCE m_resourceHandle = nullptr;
   bool m_ownsWidget = false;
   bool m_temporary = false;
   bool m_passToWidget = false;

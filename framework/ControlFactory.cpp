@@ -163,6 +163,7 @@ void AfxCreateDialogControls(QWidget* parent, const DialogResource& tmpl) {
   for (const DialogItem& item : tmpl.items) {
     QWidget* control = MakeControl(item, parent);
     wndprops::SetId(control, item.id);
+    wndprops::RecordModuleContext(control);
     wndprops::SetStyle(control, static_cast<DWORD>(item.style));
     wndprops::SetExStyle(control, item.exStyle);
     const CRect r = MapDialogRect(base, CRect(item.x, item.y, item.x + item.cx, item.y + item.cy));

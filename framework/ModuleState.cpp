@@ -100,3 +100,17 @@ AfxResourceHandleGuard::AfxResourceHandleGuard(HINSTANCE handle)
 }
 
 AfxResourceHandleGuard::~AfxResourceHandleGuard() { m_state->SetResourceHandle(m_previous); }
+
+AfxModuleContextGuard::AfxModuleContextGuard(AFX_MODULE_STATE* state, HINSTANCE resources)
+    : m_state(state) {
+  if (m_state == nullptr) return;
+  m_previousState = AfxSetModuleState(m_state);
+  m_previousHandle = m_state->GetResourceHandle();
+  m_state->SetResourceHandle(resources);
+}
+
+AfxModuleContextGuard::~AfxModuleContextGuard() {
+  if (m_state == nullptr) return;
+  m_state->SetResourceHandle(m_previousHandle);
+  AfxSetModuleState(m_previousState);
+}

@@ -62,6 +62,22 @@ class AfxModuleStateGuard {
   AFX_MODULE_STATE* m_previous;
 };
 
+// Puts a window's module state and resource handle in force for a scope: every message a
+// window handles runs under the state it was created under (see CWnd). A null state
+// changes nothing.
+class AfxModuleContextGuard {
+ public:
+  AfxModuleContextGuard(AFX_MODULE_STATE* state, HINSTANCE resources);
+  ~AfxModuleContextGuard();
+  AfxModuleContextGuard(const AfxModuleContextGuard&) = delete;
+  AfxModuleContextGuard& operator=(const AfxModuleContextGuard&) = delete;
+
+ private:
+  AFX_MODULE_STATE* m_state;
+  AFX_MODULE_STATE* m_previousState = nullptr;
+  HINSTANCE m_previousHandle = nullptr;
+};
+
 // Puts `handle` in force as the current module state's resource handle for a scope and
 // restores the caller's handle on every way out, exceptions included.
 class AfxResourceHandleGuard {

@@ -6,6 +6,7 @@
 #include "framework/WinTypes.h"
 
 class CWnd;
+struct AFX_MODULE_STATE;
 
 // What a window stores on its widget, so that every wrapper of the widget (permanent or
 // temporary) reads the same id and style.
@@ -15,6 +16,8 @@ inline constexpr const char* kWnd = "tm_cwnd";
 inline constexpr const char* kId = "tm_id";
 inline constexpr const char* kStyle = "tm_style";
 inline constexpr const char* kExStyle = "tm_exstyle";
+inline constexpr const char* kModuleState = "tm_module_state";
+inline constexpr const char* kResourceHandle = "tm_resource_handle";
 
 inline CWnd* Wnd(const QWidget* w) {
   return w == nullptr ? nullptr : static_cast<CWnd*>(w->property(kWnd).value<void*>());
@@ -33,5 +36,15 @@ inline DWORD Style(const QWidget* w) { return w->property(kStyle).toUInt(); }
 inline void SetStyle(QWidget* w, DWORD style) { w->setProperty(kStyle, style); }
 inline DWORD ExStyle(const QWidget* w) { return w->property(kExStyle).toUInt(); }
 inline void SetExStyle(QWidget* w, DWORD style) { w->setProperty(kExStyle, style); }
+
+// The module state and resource handle in force when the widget was made.
+inline AFX_MODULE_STATE* ModuleState(const QWidget* w) {
+  return static_cast<AFX_MODULE_STATE*>(w->property(kModuleState).value<void*>());
+}
+inline HINSTANCE ResourceHandle(const QWidget* w) {
+  return static_cast<HINSTANCE>(w->property(kResourceHandle).value<void*>());
+}
+// Records the current module state and resource handle on `w`, unless it has them.
+void RecordModuleContext(QWidget* w);
 
 }  // namespace wndprops

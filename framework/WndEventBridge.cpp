@@ -106,6 +106,7 @@ bool WndEventBridge::OnMouse(QEvent* event, UINT message) {
   const auto* mouse = static_cast<QMouseEvent*>(event);
   const QPoint pos = mouse->position().toPoint();
   MSG msg{m_wnd->GetSafeHwnd(), message, MouseFlags(*mouse), MAKELPARAM(pos.x(), pos.y()), {}};
+  const AfxModuleContextGuard context = m_wnd->EnterModuleContext();
   // A handler may destroy the window, and this bridge with it.
   const QPointer<WndEventBridge> self(this);
   if (m_wnd->PreTranslateMessage(&msg) || !self) return true;
@@ -143,6 +144,7 @@ bool WndEventBridge::OnKey(QEvent* event) {
       return false;
   }
   MSG msg{m_wnd->GetSafeHwnd(), WM_KEYDOWN, vk, 0, {}};
+  const AfxModuleContextGuard context = m_wnd->EnterModuleContext();
   const QPointer<WndEventBridge> self(this);
   if (m_wnd->PreTranslateMessage(&msg) || !self) return true;
   if (vk == VK_F1) {

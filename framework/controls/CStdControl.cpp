@@ -68,9 +68,11 @@ void CStdControl::EnableOwnerPaint(bool enable) {
   QWidget* widget = GetSafeHwnd();
   m_paintFilter.reset();
   if (!enable || widget == nullptr) return;
-  m_paintFilter = std::make_unique<OwnerPaintFilter>(
-      widget,
-      [this](QPainter& painter, const CRect& dirty) { return OnOwnerPaint(painter, dirty); });
+  m_paintFilter =
+      std::make_unique<OwnerPaintFilter>(widget, [this](QPainter& painter, const CRect& dirty) {
+        const AfxModuleContextGuard context = EnterModuleContext();
+        return OnOwnerPaint(painter, dirty);
+      });
   widget->installEventFilter(m_paintFilter.get());
   widget->update();
 }
@@ -90,9 +92,13 @@ void CStdControl::EnableOwnerDrawItems(bool enable) {
   if (enable) {
     delegate->SetOwner(
         [this](QPainter& painter, const QStyleOptionViewItem& option, int index) {
+          const AfxModuleContextGuard context = EnterModuleContext();
           return OnOwnerPaintItem(painter, option, index) != FALSE;
         },
-        [this](int index, int width) { return OnOwnerMeasureItem(index, width); });
+        [this](int index, int width) {
+          const AfxModuleContextGuard context = EnterModuleContext();
+          return OnOwnerMeasureItem(index, width);
+        });
     m_entryDelegate = delegate;
   } else {
     delegate->SetOwner(nullptr, nullptr);

@@ -4,8 +4,11 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include "framework/core/CurrentDirectory.h"
 
 namespace {
 
@@ -43,6 +46,19 @@ void MakeFolderPath(const std::string& folder, mode_t mode) {
   }
 }
 
+// $TASKMETER_HOME, absolute. A relative value names a folder below the directory the
+// program started in; the log scan moves the current directory later, so the value is
+// made absolute at its first use and written back for every later reader.
+std::string HomeFromEnvironment() {
+  const std::string home = EnvValue("TASKMETER_HOME");
+  if (home.empty() || home.front() == '/') return home;
+  const std::string cwd = GetCurrentDirectory();
+  if (cwd.empty()) return home;
+  const std::string absolute = std::filesystem::path(cwd + home).lexically_normal().string();
+  ::setenv("TASKMETER_HOME", absolute.c_str(), 1);
+  return absolute;
+}
+
 }  // namespace
 
 std::string GetExecutablePath() {
@@ -56,7 +72,7 @@ std::string GetExecutablePath() {
 }
 
 std::string GetExecutableDirectory() {
-  const std::string home = EnvValue("TASKMETER_HOME");
+  const std::string home = HomeFromEnvironment();
   if (!home.empty()) return WithTrailingSlash(home);
   const std::string exe = GetExecutablePath();
   const auto slash = exe.find_last_of('/');

@@ -5,7 +5,8 @@
 // Where the program's files live. Folder results end with '/'.
 
 // The folder of the running executable, or $TASKMETER_HOME when it is set (tests,
-// demos, portable installs).
+// demos, portable installs). A relative $TASKMETER_HOME is made absolute against the
+// current directory at its first use, and stays so.
 std::string GetExecutableDirectory();
 
 // Full path of the running executable (/proc/self/exe resolved).

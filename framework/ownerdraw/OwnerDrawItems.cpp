@@ -33,8 +33,10 @@ bool SendOrReflect(QWidget* control, UINT message, void* request) {
   if (owner != nullptr && owner->SendMessage(message, id, reinterpret_cast<LPARAM>(request)) != 0) {
     return true;
   }
-  auto* self = dynamic_cast<COwnerDrawItems*>(CWnd::FromHandlePermanent(control));
+  CWnd* permanent = CWnd::FromHandlePermanent(control);
+  auto* self = dynamic_cast<COwnerDrawItems*>(permanent);
   if (self == nullptr) return false;
+  const AfxModuleContextGuard context = permanent->EnterModuleContext();
   if (message == WM_DRAWITEM) {
     self->DrawItem(static_cast<LPDRAWITEMSTRUCT>(request));
   } else {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ScopedEnv.h"
+#include "framework/core/CurrentDirectory.h"
 #include "framework/core/Paths.h"
 #include "support/TempDir.h"
 
@@ -28,6 +29,24 @@ TEST(Paths, ExecutableFolderIsTaskmeterHomeOrTheProgramsFolder) {
     EXPECT_EQ(GetExecutableDirectory(), expected) << home.value_or("(unset)");
     EXPECT_EQ(GetOptionsFolder(), expected + "options/");
   }
+}
+
+// A relative home is taken from where the program started, and a later change of the
+// current directory (the log scan makes one) does not move it.
+TEST(Paths, RelativeTaskmeterHomeIsMadeAbsoluteAtFirstUse) {
+  TempDir dir;
+  const std::string started = GetCurrentDirectory();
+  ASSERT_TRUE(SetCurrentDirectory(dir.Path().string()));
+  const std::string expected = fs::canonical(dir.Path()).string() + "/home/";
+  for (const char* relative : {"home", "./home/", "sub/../home"}) {
+    ScopedEnv env("TASKMETER_HOME", std::string(relative));
+    ASSERT_TRUE(SetCurrentDirectory(dir.Path().string()));
+    EXPECT_EQ(GetExecutableDirectory(), expected) << relative;
+    ASSERT_TRUE(SetCurrentDirectory("/"));
+    EXPECT_EQ(GetOptionsFolder(), expected + "options/") << relative;
+    EXPECT_EQ(std::getenv("TASKMETER_HOME")[0], '/');  // later readers see it too
+  }
+  ASSERT_TRUE(SetCurrentDirectory(started));
 }
 
 // The data folder lies under XDG_DATA_HOME, else under HOME, else nowhere; its

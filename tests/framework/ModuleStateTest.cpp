@@ -1,12 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <functional>
 #include <stdexcept>
 
+#include "framework/CCmdUI.h"
+#include "framework/CDialog.h"
 #include "framework/CWinApp.h"
+#include "framework/ControlFactory.h"
+#include "framework/ModalHook.h"
 #include "framework/ModuleState.h"
 #include "framework/Resources.h"
 #include "framework/SystemServices.h"
 #include "tests/framework/FrameworkTestSupport.h"
+#include "tests/framework/StdControlsTestSupport.h"
 
 namespace {
 
@@ -23,7 +30,10 @@ const ResourceTable kTableA{
     .images = {},
 };
 const ResourceTable kTableB{
-    .strings = {{7, "seven in B"}}, .menus = {}, .dialogs = {}, .images = {}};
+    .strings = {{7, "seven in B"}},
+    .menus = {},
+    .dialogs = {{101, "Form B", 0, 0, 100, 50, WS_CHILD, "MS Sans Serif", 8, {}}},
+    .images = {}};
 
 TEST(ModuleState, GuardSwitchesToALibraryAndBack) {
   AFX_MODULE_STATE* library = AfxModuleStateOf(LibraryA());
@@ -96,6 +106,111 @@ TEST(Resources, GoAwayWithTheirRegistration) {
     EXPECT_NE(FindStringIn(LibraryA(), 7), nullptr);
   }
   EXPECT_EQ(FindStringIn(LibraryA(), 7), nullptr);
+}
+
+// A library's window: every handler opens the library's dialog 101 and notes which
+// template it got and what DoModal gave.
+class LibraryWnd : public CWnd {
+ public:
+  static constexpr UINT kCommand = 100;
+  static constexpr int kButton = 200;
+  std::vector<std::string> seen;
+
+  void Make() {
+    CreateEx(0, nullptr, "library", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 200, 100),
+             nullptr, 0);
+    DialogResource controls;
+    controls.items.push_back({"BUTTON", "Go", kButton, 0, 0, 40, 14, WS_CHILD | WS_VISIBLE});
+    AfxCreateDialogControls(GetSafeHwnd(), controls);
+  }
+
+ protected:
+  const MessageMap* GetMessageMap() const override {
+    static const MessageMap map{CWnd::GetMessageMap(),
+                                {
+                                    msg::Command(kCommand, &LibraryWnd::Open),
+                                    msg::UpdateCommandUI(kCommand, &LibraryWnd::OnUpdate),
+                                    msg::Control(BN_CLICKED, kButton, &LibraryWnd::Open),
+                                    msg::Message(WM_USER, &LibraryWnd::OnUser),
+                                    msg::Timer(&LibraryWnd::OnTimer),
+                                    msg::Mouse(WM_LBUTTONDOWN, &LibraryWnd::OnLButtonDown),
+                                }};
+    return &map;
+  }
+
+ private:
+  void Open() {
+    const DialogResource* form = AfxFindDialog(101);
+    CDialog dialog(101);
+    const int result = dialog.DoModal();
+    seen.push_back(std::string(form != nullptr ? form->caption : "none") + " " +
+                   std::to_string(result));
+  }
+  void OnUpdate(CCmdUI*) { Open(); }
+  LRESULT OnUser(WPARAM, LPARAM) {
+    Open();
+    return 0;
+  }
+  void OnTimer(UINT_PTR id) {
+    KillTimer(id);
+    Open();
+  }
+  void OnLButtonDown(UINT, CPoint) { Open(); }
+};
+
+// A window made while a library's state (or only its resource handle, as a document
+// template puts it) is in force handles everything under it afterwards, whatever state
+// the caller is in.
+TEST(ModuleState, WindowsHandleEveryMessageUnderTheStateTheyWereMadeIn) {
+  ModuleResources a(LibraryA(), kTableA);
+  ModuleResources b(LibraryB(), kTableB);
+  ScopedModalHook hook([](ModalRequest& request) { request.PressOk(); });
+  LibraryWnd inA;
+  LibraryWnd inB;
+  {
+    AfxModuleStateGuard state(AfxModuleStateOf(LibraryA()));
+    inA.Make();
+  }
+  {
+    AfxResourceHandleGuard resources(LibraryB());
+    inB.Make();
+  }
+  const std::pair<const char*, std::function<void(LibraryWnd&)>> triggers[] = {
+      {"command", [](LibraryWnd& w) { w.SendMessage(WM_COMMAND, LibraryWnd::kCommand); }},
+      {"command state",
+       [](LibraryWnd& w) {
+         CCmdUI state;
+         state.m_nID = LibraryWnd::kCommand;
+         state.DoUpdate(&w, FALSE);
+       }},
+      {"posted",
+       [](LibraryWnd& w) {
+         w.PostMessage(WM_USER);
+         PumpEvents(10);
+       }},
+      {"timer",
+       [](LibraryWnd& w) {
+         w.SetTimer(1, 1);
+         PumpEvents(30);
+       }},
+      {"click", [](LibraryWnd& w) { ClickAt(w.GetSafeHwnd(), QPoint(150, 50)); }},
+      {"notification",
+       [](LibraryWnd& w) {
+         static_cast<QAbstractButton*>(w.GetDlgItem(LibraryWnd::kButton)->GetSafeHwnd())->click();
+       }},
+  };
+  for (const auto& [name, trigger] : triggers) {
+    for (LibraryWnd* wnd : {&inA, &inB}) {
+      wnd->seen.clear();
+      trigger(*wnd);
+      const std::string expected = wnd == &inA ? "Form A 1" : "Form B 1";
+      EXPECT_EQ(wnd->seen, std::vector<std::string>{expected}) << name;
+    }
+  }
+  EXPECT_EQ(AfxGetModuleState(), AfxGetAppModuleState());
+  EXPECT_EQ(AfxGetResourceHandle(), AfxExecutableHandle());
+  inA.DestroyWindow();
+  inB.DestroyWindow();
 }
 
 TEST(SystemServices, ModuleFileNameOfTheExecutable) {
