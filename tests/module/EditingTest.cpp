@@ -130,15 +130,7 @@ TEST_F(EditingTest, ListModeEditsTheGroupTheSelectorPathNames) {
   PickGroup("A");
   PickApplication("a2");
   Click(IDC_VIEW_COPY);
-  // The second "Work" in the picker is B's.
-  auto& picker = *dynamic_cast<CComboBox*>(Item(IDC_VIEW_GROUP_COMBO));
-  int bWork = -1;
-  for (int i = 0, seen = 0; i < picker.GetCount(); ++i) {
-    if (picker.GetLBText(i) == "Work" && seen++ == 0) bWork = i;
-  }
-  ASSERT_GE(bWork, 0);
-  picker.GetWidget()->setProperty("currentIndex", bWork);
-  PumpEvents(2);
+  PickGroup("Work");  // the first of that name is B's
   Click(IDC_VIEW_PASTE);
   EXPECT_EQ(ShowAsIn(SavedTree(), {"B", "Work"}), (Names{"bw", "a2"}));
   EXPECT_EQ(ShowAsIn(SavedTree(), {"Work"}), (Names{"w1"}));
@@ -147,10 +139,15 @@ TEST_F(EditingTest, ListModeEditsTheGroupTheSelectorPathNames) {
     ASSERT_EQ(r.Dialog()->GetTemplateId(), IDD_MOVETO);
     r.PressOk();  // the first group: A
   });
-  PickGroup("Work");  // the top-level one comes first in the picker after B's
+  PickGroup("Work", 1);  // the top-level one
   PickApplication("w1");
   Click(IDC_VIEW_MOVETO);
   EXPECT_EQ(ShowAsIn(SavedTree(), {"A"}), (Names{"a1", "a2", "w1"}));
+  PickGroup("Work");
+  PickApplication("a2");
+  Click(IDC_VIEW_REMOVE);
+  EXPECT_TRUE(Has(SavedTree(), {kOtherApplications}, "a2"));
+  EXPECT_FALSE(Has(SavedTree(), {"B", "Work"}, "a2"));
   EXPECT_TRUE(Shown(IDC_VIEW_APP_LIST));
 }
 
@@ -243,8 +240,7 @@ TEST_F(EditingTest, RenameSelectsTheNameOneCharacterEvery50ms) {
   CWnd* edit = Page(0)->GetDlgItem(IDC_ASSOC_SHOWAS);
   SetSleeperForTesting([&](DWORD ms) {
     waits.push_back(ms);
-    selected.push_back(
-        qobject_cast<QLineEdit*>(edit->GetWidget())->selectedText().size());
+    selected.push_back(qobject_cast<QLineEdit*>(edit->GetWidget())->selectedText().size());
   });
   ChooseFromMenu(ID_POPUP_RENAME);
   SetSleeperForTesting(nullptr);

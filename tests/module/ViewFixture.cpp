@@ -139,8 +139,9 @@ void ViewTest::Click(CWnd* control) {
 
 void ViewTest::MouseAt(QEvent::Type type, QPoint global, Qt::MouseButtons held) {
   CWnd* capture = CWnd::GetCapture();
-  QWidget* target = capture != nullptr ? capture->GetWidget()
-                                       : qobject_cast<QAbstractItemView*>(Tree().GetWidget())->viewport();
+  QWidget* target = capture != nullptr
+                        ? capture->GetWidget()
+                        : qobject_cast<QAbstractItemView*>(Tree().GetWidget())->viewport();
   const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
   SendMouse(target, type, target->mapFromGlobal(global), button, held);
   QApplication::processEvents();
@@ -197,10 +198,13 @@ void ViewTest::ClickTreeItem(const GroupPath& texts) {
   PumpEvents(5);
 }
 
-void ViewTest::PickGroup(const std::string& text) {
+void ViewTest::PickGroup(const std::string& text, int occurrence) {
   // A pick ends with the entry current, which is what the control reports.
   auto* combo = qobject_cast<QComboBox*>(Item(IDC_VIEW_GROUP_COMBO)->GetWidget());
-  const int index = combo->findText(QString::fromStdString(text), Qt::MatchExactly);
+  int index = -1;
+  for (int i = 0; i < combo->count() && index < 0; ++i) {
+    if (combo->itemText(i).toStdString() == text && occurrence-- == 0) index = i;
+  }
   ASSERT_GE(index, 0) << text;
   combo->setCurrentIndex(index);
   PumpEvents(5);

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "framework/core/Document.h"
 #include "framework/controls/CComboBox.h"
 #include "framework/controls/CListBox.h"
 #include "framework/controls/CTreeCtrl.h"
-#include "tests/framework/FrameworkTestSupport.h"
+#include "framework/core/Document.h"
 #include "storage/MainPrefs.h"
+#include "tests/framework/FrameworkTestSupport.h"
 #include "tests/module/ModuleHost.h"
 #include "tree/GroupTree.h"
 
@@ -48,7 +48,7 @@ class ViewTest : public testing::Test {
   void Click(int id);
   void Click(CWnd* control);
   void ClickTreeItem(const GroupPath& texts);
-  void PickGroup(const std::string& text);
+  void PickGroup(const std::string& text, int occurrence = 0);  // 1: the second of that name
   void PickApplication(const std::string& text);
   void TypeInto(CWnd* edit, const std::string& text);
   // A mouse event at `global` (screen) for the window that holds the capture, else for

@@ -9,10 +9,10 @@
 #include "framework/ModalHook.h"
 #include "framework/SystemServices.h"
 #include "res/ResourceIds.h"
-#include "tree/TreeOps.h"
 #include "tests/framework/FrameworkTestSupport.h"
 #include "tests/framework/StdControlsTestSupport.h"
 #include "tests/module/ViewFixture.h"
+#include "tree/TreeOps.h"
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
@@ -41,7 +41,8 @@ TEST_F(ViewTest, OpensInTreeModeSortedWithTheLastGroupInKeyOrderSelected) {
         {"Alpha", {Application("z"), Application("a")}},
         {"gamma", {}}});
   // Every load makes "Other Applications".
-  EXPECT_EQ(TreeLines(), (Lines{"Alpha", "  a", "  z", "beta", "  b", "gamma", kOtherApplications}));
+  EXPECT_EQ(TreeLines(),
+            (Lines{"Alpha", "  a", "  z", "beta", "  b", "gamma", kOtherApplications}));
   EXPECT_EQ(SelectedTreeText(), "gamma");
   EXPECT_EQ(PageText(0, IDC_ASSOC_SHOWAS), "gamma");
   const std::pair<int, bool> shown[] = {
