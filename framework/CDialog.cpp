@@ -42,12 +42,15 @@ BOOL CDialog::CreateFromTemplate(CWnd* parent, bool asChild) {
   const DialogResource* tmpl = AfxFindDialog(m_nIDTemplate);
   if (tmpl == nullptr) return FALSE;
   m_asChild = asChild;
-  const CSize base = DialogBaseUnits();
+  const QFont font = DialogFont(tmpl->fontSize);
+  const CSize base = TemplateBaseUnits(tmpl->fontSize);
+  m_baseUnits = base;
   CRect rect =
       ::MapDialogRect(base, CRect(tmpl->x, tmpl->y, tmpl->x + tmpl->cx, tmpl->y + tmpl->cy));
   DWORD style = static_cast<DWORD>(tmpl->style) & ~static_cast<DWORD>(WS_VISIBLE);
   style = asChild ? (style | WS_CHILD) & ~static_cast<DWORD>(WS_POPUP) : style & ~WS_CHILD;
   if (!CreateEx(0, "#32770", tmpl->caption, style, rect, parent, 0)) return FALSE;
+  GetSafeHwnd()->setFont(font);  // the controls take it from their dialog
   AfxCreateDialogControls(GetSafeHwnd(), *tmpl);
   for (const DialogItem& item : tmpl->items) {
     const LONG type = item.style & BS_TYPEMASK;
@@ -144,7 +147,9 @@ void CDialog::SetDefID(UINT nID) {
 
 DWORD CDialog::GetDefID() const { return m_defId != 0 ? MAKELPARAM(m_defId, DC_HASDEFID) : 0; }
 
-void CDialog::MapDialogRect(RECT* rect) const { *rect = ::MapDialogRect(DialogBaseUnits(), *rect); }
+void CDialog::MapDialogRect(RECT* rect) const {
+  *rect = ::MapDialogRect(m_baseUnits.cx > 0 ? m_baseUnits : DialogBaseUnits(), *rect);
+}
 
 void CDialog::PressDefaultButton() {
   // Enter presses the focused push button, else the default one, else OK.

@@ -54,6 +54,7 @@ class CDialog : public CWnd {
   void HandleClose();
   void PressDefaultButton();
 
+  CSize m_baseUnits{0, 0};  // of the template the dialog was made from
   bool m_inModal = false;
   bool m_ended = false;
   bool m_asChild = false;

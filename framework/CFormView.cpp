@@ -1,5 +1,6 @@
 #include "framework/CFormView.h"
 
+#include <QFont>
 #include <QWidget>
 
 #include "framework/CFrameWnd.h"
@@ -19,13 +20,16 @@ BOOL CFormView::Create(const char* lpszClassName, const char* lpszWindowName, DW
     PostNcDestroy();  // as a failed creation does: the view object goes
     return FALSE;
   }
-  const CRect pixels = MapDialogRect(DialogBaseUnits(), CRect(0, 0, tmpl->cx, tmpl->cy));
+  const QFont font = DialogFont(tmpl->fontSize);
+  const CRect pixels =
+      MapDialogRect(TemplateBaseUnits(tmpl->fontSize), CRect(0, 0, tmpl->cx, tmpl->cy));
   m_totalSize = pixels.Size();
   const std::shared_ptr<bool> alive = m_alive;
   if (!CView::Create(lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nID, pContext)) {
     return FALSE;
   }
   if (!*alive || GetSafeHwnd() == nullptr) return FALSE;
+  GetSafeHwnd()->setFont(font);
   AfxCreateDialogControls(GetSafeHwnd(), *tmpl);
   return TRUE;
 }

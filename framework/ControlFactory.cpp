@@ -158,7 +158,7 @@ void AfxRegisterControlClass(const std::string& className, ControlFactory factor
 }
 
 void AfxCreateDialogControls(QWidget* parent, const DialogResource& tmpl) {
-  const CSize base = DialogBaseUnits();
+  const CSize base = TemplateBaseUnits(tmpl.fontSize);
   QList<QWidget*> frames;
   for (const DialogItem& item : tmpl.items) {
     QWidget* control = MakeControl(item, parent);

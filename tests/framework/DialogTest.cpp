@@ -256,9 +256,9 @@ TEST(DialogUnits, BaseWidthIsTheAverageLetterRoundedUpSoTemplateTextsKeepTheirRo
   }
 }
 
-TEST(DialogUnits, TemplateControlsArePlacedInPixelsOfTheApplicationFont) {
+TEST(DialogUnits, TemplateControlsArePlacedInPixelsOfTheTemplateFontSize) {
   TestDialog dialog;
-  const CSize base = DialogBaseUnits();
+  const CSize base = TemplateBaseUnits(8);
   CRect placed;
   CRect client;
   ScopedModalHook hook([&](ModalRequest& request) {

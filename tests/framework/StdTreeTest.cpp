@@ -332,7 +332,7 @@ TEST(StdTemplates, TemplateControlsAreTheStandardOnesAndRouteThroughMessageMaps)
   // The combo box's 60 units are its dropped list; the box is one field high.
   EXPECT_EQ(combo.GetSafeHwnd()->height(), combo.GetSafeHwnd()->sizeHint().height());
   EXPECT_LT(combo.GetSafeHwnd()->height(),
-            MapDialogRect(DialogBaseUnits(), CRect(0, 0, 1, 60)).Height());
+            MapDialogRect(TemplateBaseUnits(8), CRect(0, 0, 1, 60)).Height());
   form.DestroyWindow();
 }
 
