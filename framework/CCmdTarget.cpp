@@ -23,6 +23,11 @@ bool CommandMatches(const msg::Entry& e, UINT id, int code, const void* extra) {
     case msg::Kind::Notify:
       return code == CN_NOTIFY && IdMatches(e, id) &&
              static_cast<const AFX_NOTIFY*>(extra)->pNMHDR->code == e.code;
+    case msg::Kind::NotifyReflect:
+      return code == CN_REFLECT_NOTIFY &&
+             static_cast<const AFX_NOTIFY*>(extra)->pNMHDR->code == e.code;
+    case msg::Kind::ControlReflect:
+      return code == CN_REFLECT_COMMAND && id == e.code;
     default:
       return false;
   }
@@ -64,7 +69,7 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
       }
       if (nCode == CN_UPDATE_COMMAND_UI) {
         (this->*std::get<msg::UpdateUIFn>(e.handler))(static_cast<CCmdUI*>(pExtra));
-      } else if (nCode == CN_NOTIFY) {
+      } else if (nCode == CN_NOTIFY || nCode == CN_REFLECT_NOTIFY) {
         auto* notify = static_cast<AFX_NOTIFY*>(pExtra);
         (this->*std::get<msg::NotifyFn>(e.handler))(notify->pNMHDR, notify->pResult);
       } else if (auto* byId = std::get_if<msg::IdFn>(&e.handler)) {

@@ -257,13 +257,32 @@ BOOL CWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHand
   return CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
-BOOL CWnd::OnCommand(WPARAM wParam, LPARAM) {
+BOOL CWnd::ReflectToControl(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                            LRESULT* pResult) {
+  CWnd* wnd = FromHandlePermanent(control);
+  return wnd != nullptr && wnd != this && wnd->OnChildNotify(message, wParam, lParam, pResult);
+}
+
+BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  if (message == WM_COMMAND) return OnCmdMsg(HIWORD(wParam), CN_REFLECT_COMMAND, nullptr, nullptr);
+  if (message != WM_NOTIFY) return FALSE;
+  LRESULT ignored = 0;
+  AFX_NOTIFY notify{reinterpret_cast<NMHDR*>(lParam), pResult != nullptr ? pResult : &ignored};
+  return OnCmdMsg(0, CN_REFLECT_NOTIFY, &notify, nullptr);
+}
+
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (lParam != 0 &&
+      ReflectToControl(reinterpret_cast<HWND>(lParam), WM_COMMAND, wParam, lParam, nullptr)) {
+    return TRUE;
+  }
   return OnCmdMsg(LOWORD(wParam), HIWORD(wParam), nullptr, nullptr);
 }
 
-BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) {
+BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   auto* header = reinterpret_cast<NMHDR*>(lParam);
   if (header == nullptr) return FALSE;
+  if (ReflectToControl(header->hwndFrom, WM_NOTIFY, wParam, lParam, pResult)) return TRUE;
   AFX_NOTIFY notify{header, pResult};
   return OnCmdMsg(static_cast<UINT>(header->idFrom), CN_NOTIFY, &notify, nullptr);
 }

@@ -163,6 +163,9 @@ class CWnd : public CCmdTarget {
   virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
   virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+  // A notification (WM_COMMAND or WM_NOTIFY) this control sent to its parent, offered
+  // back to it before the parent's own map; TRUE when the control took it.
+  virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
   // Default handling of the message being dispatched.
   LRESULT Default();
 
@@ -188,6 +191,7 @@ class CWnd : public CCmdTarget {
   friend class WndEventBridge;
 
   void AttachWidget(QWidget* widget, bool owned);
+  BOOL ReflectToControl(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
   void DestroyTree();
   bool TakeInputPassThrough();
 

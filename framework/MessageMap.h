@@ -49,6 +49,8 @@ enum class Kind {
   Command,          // WM_COMMAND: notification code + id range (code 0: menu or click)
   UpdateCommandUI,  // command-state query for an id range
   Notify,           // WM_NOTIFY: notification code + control id
+  NotifyReflect,    // a control's own WM_NOTIFY code, handed back to it by its parent
+  ControlReflect,   // a control's own WM_COMMAND code, handed back to it by its parent
 };
 
 struct Entry {
@@ -136,6 +138,18 @@ Entry UpdateCommandUI(UINT id, void (T::*f)(CCmdUI*)) {
 template <class T>
 Entry Notify(UINT code, UINT id, void (T::*f)(NMHDR*, LRESULT*)) {
   return Make(Kind::Notify, WM_NOTIFY, code, id, id, Cast<NotifyFn>(f));
+}
+
+// A control's own notifications, which its parent offers to the control first; the
+// handler takes them (the parent's map does not see them). One path: the control hears
+// of a user's change exactly as its parent would.
+template <class T>
+Entry NotifyReflect(UINT code, void (T::*f)(NMHDR*, LRESULT*)) {
+  return Make(Kind::NotifyReflect, WM_NOTIFY, code, 0, 0, Cast<NotifyFn>(f));
+}
+template <class T>
+Entry ControlReflect(UINT code, void (T::*f)()) {
+  return Make(Kind::ControlReflect, WM_COMMAND, code, 0, 0, Cast<VoidFn>(f));
 }
 
 }  // namespace msg

@@ -149,7 +149,25 @@ TEST_F(TabHost, UserTabChangeLeavesAndSelectsButTheSelectedTabChangesNothing) {
   EXPECT_EQ(host.GetCurSel(), 2);
   EXPECT_EQ(Shown(), (std::vector<bool>{false, false, true}));
   EXPECT_EQ(host.journal, (std::vector<std::string>{"leaving 0/10", "selected 2/12"}));
-  EXPECT_TRUE(parent.Codes(WM_NOTIFY).empty());  // the host handles its own tab changes
+  // The tab changes pass its parent, which hands them back to the host.
+  EXPECT_EQ(parent.Codes(WM_NOTIFY), (std::vector<UINT>{TCN_SELCHANGING, TCN_SELCHANGE}));
+}
+
+// A locked view disables the host, or the window around it: its tabs stay put.
+TEST_F(TabHost, ADisabledHostIgnoresClicksAndKeys) {
+  Make();
+  AddPages();
+  for (CWnd* disabled : {static_cast<CWnd*>(&host), static_cast<CWnd*>(&parent)}) {
+    disabled->EnableWindow(FALSE);
+    ClickTab(2);
+    PressKey(host.GetSafeHwnd()->findChild<QTabBar*>(), Qt::Key_Right);
+    EXPECT_EQ(host.GetCurSel(), 0);
+    EXPECT_EQ(Shown(), (std::vector<bool>{true, false, false}));
+    EXPECT_TRUE(host.journal.empty());
+    disabled->EnableWindow(TRUE);
+  }
+  ClickTab(2);
+  EXPECT_EQ(host.GetCurSel(), 2);
 }
 
 TEST_F(TabHost, FocusReturnsToTheControlThatHadItInEachPage) {
