@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QTimer>
 #include <QWidget>
 
@@ -454,10 +455,21 @@ BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT) {
   return before != after;
 }
 
+void CWnd::SendPendingResize(QSize before) {
+  // Qt holds the resize of a hidden widget back until it is shown; a window lays itself
+  // out on WM_SIZE at once, shown or not (a page placed before its tab is chosen).
+  if (!m_widget || !m_widget->testAttribute(Qt::WA_PendingResizeEvent)) return;
+  m_widget->setAttribute(Qt::WA_PendingResizeEvent, false);
+  QResizeEvent resize(m_widget->size(), before);
+  QCoreApplication::sendEvent(m_widget, &resize);
+}
+
 void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint) {
   if (!m_widget) return;
+  const QSize before = m_widget->size();
   m_widget->setGeometry(x, y, nWidth, nHeight);
-  if (bRepaint) m_widget->update();
+  SendPendingResize(before);
+  if (bRepaint && m_widget) m_widget->update();
 }
 
 void CWnd::MoveWindow(const RECT& rect, BOOL bRepaint) {
@@ -466,8 +478,11 @@ void CWnd::MoveWindow(const RECT& rect, BOOL bRepaint) {
 
 BOOL CWnd::SetWindowPos(const CWnd*, int x, int y, int cx, int cy, UINT nFlags) {
   if (!m_widget) return FALSE;
+  const QSize before = m_widget->size();
   if (!(nFlags & SWP_NOMOVE)) m_widget->move(x, y);
   if (!(nFlags & SWP_NOSIZE)) m_widget->resize(cx, cy);
+  SendPendingResize(before);
+  if (!m_widget) return TRUE;
   if (nFlags & SWP_SHOWWINDOW) m_widget->show();
   if (nFlags & SWP_HIDEWINDOW) m_widget->hide();
   return TRUE;

@@ -8,6 +8,7 @@
 #include "framework/CCmdTarget.h"
 #include "framework/ModuleState.h"
 
+class QSize;
 class QTimer;
 class QWidget;
 class CDataExchange;
@@ -191,6 +192,7 @@ class CWnd : public CCmdTarget {
   friend class WndEventBridge;
 
   void AttachWidget(QWidget* widget, bool owned);
+  void SendPendingResize(QSize before);
   BOOL ReflectToControl(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
   void DestroyTree();
   bool TakeInputPassThrough();

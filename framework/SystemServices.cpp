@@ -5,7 +5,9 @@
 #include <QDesktopServices>
 #include <QString>
 #include <QUrl>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "framework/ModuleState.h"
 #include "framework/core/Paths.h"
@@ -15,6 +17,11 @@ namespace {
 ShellOpenHook& Hook() {
   static ShellOpenHook hook;
   return hook;
+}
+
+Sleeper& CurrentSleeper() {
+  static Sleeper sleeper;
+  return sleeper;
 }
 
 bool LooksLikeUrl(const std::string& target) {
@@ -49,3 +56,13 @@ HINSTANCE_RESULT ShellExecute(HWND, const char*, const char* file, const char*, 
 void SetShellOpenHookForTesting(ShellOpenHook hook) { Hook() = std::move(hook); }
 
 HWND GetDesktopWindow() { return nullptr; }
+
+void Sleep(DWORD milliseconds) {
+  if (const Sleeper& sleeper = CurrentSleeper()) {
+    sleeper(milliseconds);
+    return;
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+Sleeper SetSleeper(Sleeper sleeper) { return std::exchange(CurrentSleeper(), std::move(sleeper)); }

@@ -22,3 +22,10 @@ using ShellOpenHook = std::function<bool(const std::string& target)>;
 void SetShellOpenHookForTesting(ShellOpenHook hook);
 
 HWND GetDesktopWindow();
+
+// Waits `milliseconds` on the calling thread, through the process's sleeper. Tests put
+// a sleeper of their own in place (one that only counts), so that waits cost no time.
+void Sleep(DWORD milliseconds);
+using Sleeper = std::function<void(DWORD milliseconds)>;
+// Returns the sleeper it replaces; null puts the real one back.
+Sleeper SetSleeper(Sleeper sleeper);
