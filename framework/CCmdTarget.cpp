@@ -12,6 +12,10 @@ struct Overloaded : Fs... {
 template <class... Fs>
 Overloaded(Fs...) -> Overloaded<Fs...>;
 
+bool IsColourRequest(UINT message) {
+  return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
+}
+
 bool IdMatches(const msg::Entry& e, UINT id) { return id >= e.firstId && id <= e.lastId; }
 
 bool CommandMatches(const msg::Entry& e, UINT id, int code, const void* extra) {
@@ -49,9 +53,10 @@ bool CCmdTarget::DispatchMapMessage(UINT message, WPARAM wParam, LPARAM lParam, 
     for (const msg::Entry& e : map->entries) {
       const bool hit =
           (e.kind == msg::Kind::Message && e.message == message) ||
+          (e.kind == msg::Kind::Message && e.message == WM_CTLCOLOR && IsColourRequest(message)) ||
           (e.kind == msg::Kind::Registered && e.registered != nullptr && *e.registered == message);
       if (!hit) continue;
-      const LRESULT r = Invoke(e.handler, wParam, lParam);
+      const LRESULT r = Invoke(e.handler, message, wParam, lParam);
       if (pResult != nullptr) *pResult = r;
       return true;
     }
@@ -84,7 +89,7 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
 }
 
 // The one place where message parameters are cracked for a handler's shape.
-LRESULT CCmdTarget::Invoke(const msg::Handler& handler, WPARAM w, LPARAM l) {
+LRESULT CCmdTarget::Invoke(const msg::Handler& handler, UINT message, WPARAM w, LPARAM l) {
   const CPoint point(GET_X_LPARAM(l), GET_Y_LPARAM(l));
   return std::visit(
       Overloaded{
@@ -126,6 +131,12 @@ LRESULT CCmdTarget::Invoke(const msg::Handler& handler, WPARAM w, LPARAM l) {
             LRESULT result = 0;
             (this->*f)(reinterpret_cast<NMHDR*>(l), &result);
             return result;
+          },
+          [&](msg::CtlColorFn f) -> LRESULT {
+            CBrush* brush =
+                (this->*f)(reinterpret_cast<CDC*>(w), CWnd::FromHandle(reinterpret_cast<HWND>(l)),
+                           message - WM_CTLCOLORMSGBOX);
+            return reinterpret_cast<LRESULT>(brush);
           },
       },
       handler);

@@ -46,5 +46,5 @@ class CCmdTarget : public CObject {
   virtual const MessageMap* GetMessageMap() const;
 
  private:
-  LRESULT Invoke(const msg::Handler& handler, WPARAM wParam, LPARAM lParam);
+  LRESULT Invoke(const msg::Handler& handler, UINT message, WPARAM wParam, LPARAM lParam);
 };

@@ -9,6 +9,7 @@
 
 #include "framework/CDataExchange.h"
 #include "framework/CFrameWnd.h"
+#include "framework/ColourRequest.h"
 #include "framework/MessageBox.h"
 #include "framework/ModuleState.h"
 #include "framework/WidgetText.h"
@@ -337,6 +338,14 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case BM_CLICK:
       if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->click();
       return 0;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+      return AfxDefaultColourAnswer(message, reinterpret_cast<CDC*>(wParam));
     case WM_GETDLGCODE:
       if (auto* push = qobject_cast<QPushButton*>(widget)) {
         return DLGC_BUTTON | (push->isDefault() ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
@@ -633,6 +642,7 @@ void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
 void CWnd::OnTimer(UINT_PTR) { Default(); }
 void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
 BOOL CWnd::OnHelpInfo(HELPINFO*) { return static_cast<BOOL>(Default()); }
+CBrush* CWnd::OnCtlColor(CDC*, CWnd*, UINT) { return reinterpret_cast<CBrush*>(Default()); }
 void CWnd::OnDestroy() { Default(); }
 void CWnd::OnClose() { Default(); }
 

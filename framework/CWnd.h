@@ -8,6 +8,8 @@
 #include "framework/CCmdTarget.h"
 #include "framework/ModuleState.h"
 
+class CBrush;
+class CDC;
 class QSize;
 class QTimer;
 class QWidget;
@@ -179,6 +181,7 @@ class CWnd : public CCmdTarget {
   void OnTimer(UINT_PTR nIDEvent);
   void OnContextMenu(CWnd* pWnd, CPoint pos);
   BOOL OnHelpInfo(HELPINFO* pHelpInfo);
+  CBrush* OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
   void OnDestroy();
   void OnClose();
 

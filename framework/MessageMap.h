@@ -22,8 +22,10 @@
 //     return &map;
 //   }
 
+class CBrush;
 class CCmdTarget;
 class CCmdUI;
+class CDC;
 class CWnd;
 
 namespace msg {
@@ -39,9 +41,10 @@ using VoidFn = void (CCmdTarget::*)();
 using IdFn = void (CCmdTarget::*)(UINT);
 using UpdateUIFn = void (CCmdTarget::*)(CCmdUI*);
 using NotifyFn = void (CCmdTarget::*)(NMHDR*, LRESULT*);
+using CtlColorFn = CBrush* (CCmdTarget::*)(CDC*, CWnd*, UINT);
 
 using Handler = std::variant<LResultFn, CreateFn, SizeFn, MouseFn, TimerFn, ContextMenuFn, HelpFn,
-                             VoidFn, IdFn, UpdateUIFn, NotifyFn>;
+                             VoidFn, IdFn, UpdateUIFn, NotifyFn, CtlColorFn>;
 
 enum class Kind {
   Message,          // a window message by number
@@ -97,6 +100,13 @@ Entry ContextMenu(void (T::*f)(CWnd*, CPoint)) {
 template <class T>
 Entry Help(BOOL (T::*f)(HELPINFO*)) {
   return Make(Kind::Message, WM_HELP, 0, 0, 0, Cast<HelpFn>(f));
+}
+// Every colour request (WM_CTLCOLORSTATIC, ...EDIT, ...BTN, ...DLG): the handler gets the
+// context whose colours and background mode it sets, the asking window and its
+// CTLCOLOR_* kind, and returns the brush to fill with (null: the control's own look).
+template <class T>
+Entry CtlColor(CBrush* (T::*f)(CDC*, CWnd*, UINT)) {
+  return Make(Kind::Message, WM_CTLCOLOR, 0, 0, 0, Cast<CtlColorFn>(f));
 }
 // Messages without parameters: WM_DESTROY, WM_CLOSE, WM_PAINT, ...
 template <class T>

@@ -64,7 +64,7 @@ TEST(Window, ControlsByIdShowTextStateAndStyle) {
   EXPECT_FALSE(save->IsWindowEnabled());
   EXPECT_TRUE(save->EnableWindow(TRUE));  // it was disabled
   EXPECT_TRUE(save->IsWindowEnabled());
-  EXPECT_EQ(wnd.GetDlgItemText(2076), "New password:");
+  EXPECT_EQ(wnd.GetDlgItemText(2076), "New &password:");  // as given, like a button's
   EXPECT_FALSE(wnd.GetDlgItem(2076)->GetStyle() & WS_VISIBLE);
   EXPECT_EQ(wnd.GetDlgItem(2019)->GetStyle() & SS_TYPEMASK, static_cast<DWORD>(SS_ETCHEDHORZ));
   auto* edit = qobject_cast<QLineEdit*>(wnd.GetDlgItem(2079)->GetSafeHwnd());
