@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QTimer>
@@ -440,15 +441,22 @@ BOOL CWnd::ShowWindow(int nCmdShow) {
 }
 
 BOOL CWnd::IsWindowVisible() const { return m_widget && m_widget->isVisible(); }
-BOOL CWnd::IsZoomed() const { return m_widget && m_widget->isMaximized(); }
-BOOL CWnd::IsIconic() const { return m_widget && m_widget->isMinimized(); }
+// A document frame's state is its MDI sub-window's.
+static const QWidget* StateHolder(const QWidget* widget) {
+  if (auto* sub = qobject_cast<const QMdiSubWindow*>(widget->parentWidget())) return sub;
+  return widget;
+}
+
+BOOL CWnd::IsZoomed() const { return m_widget && StateHolder(m_widget)->isMaximized(); }
+BOOL CWnd::IsIconic() const { return m_widget && StateHolder(m_widget)->isMinimized(); }
 
 DWORD CWnd::GetStyle() const {
   if (!m_widget) return 0;
   DWORD style = wndprops::Style(m_widget) & ~static_cast<DWORD>(WS_VISIBLE | WS_DISABLED);
   if (!m_widget->isHidden()) style |= WS_VISIBLE;
   if (!m_widget->isEnabled()) style |= WS_DISABLED;
-  if (m_widget->isMaximized()) style |= WS_MAXIMIZE;
+  if (IsZoomed()) style |= WS_MAXIMIZE;
+  if (IsIconic()) style |= WS_MINIMIZE;
   return style;
 }
 
