@@ -1,44 +1,7 @@
 #include "controls/TabHost.h"
 
 #include <QApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QTabBar>
 #include <QWidget>
-
-// The tab strip reports a user's tab change to the control's parent, not to the control;
-// this filter takes the strip's clicks and arrow keys first, so that the host runs its
-// own change sequence (leave, hide, select, show) for them.
-class TabStripFilter : public QObject {
- public:
-  TabStripFilter(CTabHost* host, QTabBar* bar) : m_host(host), m_bar(bar) {}
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (watched != m_bar) return false;
-    switch (event->type()) {
-      case QEvent::MouseButtonPress:
-      case QEvent::MouseButtonDblClick: {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() != Qt::LeftButton) return false;
-        m_host->SelectByUser(m_bar->tabAt(mouse->position().toPoint()));
-        return true;
-      }
-      case QEvent::KeyPress: {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key != Qt::Key_Left && key != Qt::Key_Right) return false;
-        m_host->SelectByUser(m_host->GetCurSel() + (key == Qt::Key_Left ? -1 : 1));
-        return true;
-      }
-      default:
-        return false;
-    }
-  }
-
- private:
-  CTabHost* m_host;
-  QTabBar* m_bar;
-};
 
 namespace {
 
@@ -72,31 +35,13 @@ CTabHost::~CTabHost() {
 const MessageMap* CTabHost::GetMessageMap() const {
   static const MessageMap map{CTabCtrl::GetMessageMap(),
                               {
-                                  msg::Create(&CTabHost::OnCreate),
                                   msg::Message(WM_SETFOCUS, &CTabHost::OnSetFocus),
                                   msg::Message(WM_KILLFOCUS, &CTabHost::OnKillFocus),
                                   msg::Void(WM_DESTROY, &CTabHost::OnDestroy),
+                                  msg::NotifyReflect(TCN_SELCHANGING, &CTabHost::OnSelChanging),
+                                  msg::NotifyReflect(TCN_SELCHANGE, &CTabHost::OnSelChange),
                               }};
   return &map;
-}
-
-int CTabHost::OnCreate(LPCREATESTRUCT lpCreateStruct) {
-  if (CTabCtrl::OnCreate(lpCreateStruct) == -1) return -1;
-  WatchTabStrip();
-  return 0;
-}
-
-void CTabHost::PreSubclassWindow() {
-  CTabCtrl::PreSubclassWindow();
-  WatchTabStrip();
-}
-
-void CTabHost::WatchTabStrip() {
-  QWidget* widget = GetSafeHwnd();
-  auto* bar = widget != nullptr ? widget->findChild<QTabBar*>() : nullptr;
-  if (bar == nullptr) return;
-  m_stripFilter = std::make_unique<TabStripFilter>(this, bar);
-  bar->installEventFilter(m_stripFilter.get());
 }
 
 bool CTabHost::HasPage(int nIndex) const {
@@ -199,14 +144,8 @@ void CTabHost::PlacePage(CWnd* pPage) {
   pPage->SetWindowPos(nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CTabHost::SelectByUser(int nIndex) {
-  if (nIndex < 0 || nIndex >= GetItemCount() || nIndex == GetCurSel()) return;
-  OnSelChanging();
-  SetCurSel(nIndex);
-  OnSelChange();
-}
-
-void CTabHost::OnSelChanging() {
+void CTabHost::OnSelChanging(NMHDR*, LRESULT* pResult) {
+  *pResult = 0;  // the change is always allowed
   const int current = GetCurSel();
   if (current < 0) return;
   const int value = current < static_cast<int>(m_userValues.size()) ? m_userValues[current] : 0;
@@ -214,7 +153,8 @@ void CTabHost::OnSelChanging() {
   HidePage(current);
 }
 
-void CTabHost::OnSelChange() {
+void CTabHost::OnSelChange(NMHDR*, LRESULT* pResult) {
+  *pResult = 0;
   const int current = GetCurSel();
   if (current < 0) return;
   ShowPage(current);

@@ -1,12 +1,9 @@
 #pragma once
 
 #include <QPointer>
-#include <memory>
 #include <vector>
 
 #include "framework/controls/CTabCtrl.h"
-
-class QObject;
 
 // A tab control that owns one child window (page) per tab and shows only the page of the
 // selected tab, sized to the control's display area. It remembers which control had the
@@ -37,28 +34,23 @@ class CTabHost : public CTabCtrl {
  protected:
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
-  void PreSubclassWindow() override;
   const MessageMap* GetMessageMap() const override;
 
-  int OnCreate(LPCREATESTRUCT lpCreateStruct);
   LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
   LRESULT OnKillFocus(WPARAM wParam, LPARAM lParam);
   void OnDestroy();
 
-  // The user's tab change: before (the change is always allowed) and after.
-  void OnSelChanging();
-  void OnSelChange();
+  // The user's tab change, as the control reports it to its parent, which hands it
+  // back here: before (the change is always allowed) and after.
+  void OnSelChanging(NMHDR* pNMHDR, LRESULT* pResult);
+  void OnSelChange(NMHDR* pNMHDR, LRESULT* pResult);
 
  private:
-  friend class TabStripFilter;
-
   struct Page {
     CWnd* window = nullptr;
     DWORD owns = 0;
   };
 
-  void WatchTabStrip();
-  void SelectByUser(int nIndex);
   void PlacePage(CWnd* pPage);
   void ShowPage(int nIndex);
   void HidePage(int nIndex);
@@ -68,5 +60,4 @@ class CTabHost : public CTabCtrl {
   std::vector<Page> m_pages;
   std::vector<QPointer<QWidget>> m_focus;
   std::vector<int> m_userValues;
-  std::unique_ptr<QObject> m_stripFilter;
 };

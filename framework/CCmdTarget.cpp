@@ -12,6 +12,10 @@ struct Overloaded : Fs... {
 template <class... Fs>
 Overloaded(Fs...) -> Overloaded<Fs...>;
 
+bool IsColourRequest(UINT message) {
+  return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
+}
+
 bool IdMatches(const msg::Entry& e, UINT id) { return id >= e.firstId && id <= e.lastId; }
 
 bool CommandMatches(const msg::Entry& e, UINT id, int code, const void* extra) {
@@ -23,6 +27,11 @@ bool CommandMatches(const msg::Entry& e, UINT id, int code, const void* extra) {
     case msg::Kind::Notify:
       return code == CN_NOTIFY && IdMatches(e, id) &&
              static_cast<const AFX_NOTIFY*>(extra)->pNMHDR->code == e.code;
+    case msg::Kind::NotifyReflect:
+      return code == CN_REFLECT_NOTIFY &&
+             static_cast<const AFX_NOTIFY*>(extra)->pNMHDR->code == e.code;
+    case msg::Kind::ControlReflect:
+      return code == CN_REFLECT_COMMAND && id == e.code;
     default:
       return false;
   }
@@ -44,9 +53,10 @@ bool CCmdTarget::DispatchMapMessage(UINT message, WPARAM wParam, LPARAM lParam, 
     for (const msg::Entry& e : map->entries) {
       const bool hit =
           (e.kind == msg::Kind::Message && e.message == message) ||
+          (e.kind == msg::Kind::Message && e.message == WM_CTLCOLOR && IsColourRequest(message)) ||
           (e.kind == msg::Kind::Registered && e.registered != nullptr && *e.registered == message);
       if (!hit) continue;
-      const LRESULT r = Invoke(e.handler, wParam, lParam);
+      const LRESULT r = Invoke(e.handler, message, wParam, lParam);
       if (pResult != nullptr) *pResult = r;
       return true;
     }
@@ -64,7 +74,7 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
       }
       if (nCode == CN_UPDATE_COMMAND_UI) {
         (this->*std::get<msg::UpdateUIFn>(e.handler))(static_cast<CCmdUI*>(pExtra));
-      } else if (nCode == CN_NOTIFY) {
+      } else if (nCode == CN_NOTIFY || nCode == CN_REFLECT_NOTIFY) {
         auto* notify = static_cast<AFX_NOTIFY*>(pExtra);
         (this->*std::get<msg::NotifyFn>(e.handler))(notify->pNMHDR, notify->pResult);
       } else if (auto* byId = std::get_if<msg::IdFn>(&e.handler)) {
@@ -79,7 +89,7 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
 }
 
 // The one place where message parameters are cracked for a handler's shape.
-LRESULT CCmdTarget::Invoke(const msg::Handler& handler, WPARAM w, LPARAM l) {
+LRESULT CCmdTarget::Invoke(const msg::Handler& handler, UINT message, WPARAM w, LPARAM l) {
   const CPoint point(GET_X_LPARAM(l), GET_Y_LPARAM(l));
   return std::visit(
       Overloaded{
@@ -121,6 +131,12 @@ LRESULT CCmdTarget::Invoke(const msg::Handler& handler, WPARAM w, LPARAM l) {
             LRESULT result = 0;
             (this->*f)(reinterpret_cast<NMHDR*>(l), &result);
             return result;
+          },
+          [&](msg::CtlColorFn f) -> LRESULT {
+            CBrush* brush =
+                (this->*f)(reinterpret_cast<CDC*>(w), CWnd::FromHandle(reinterpret_cast<HWND>(l)),
+                           message - WM_CTLCOLORMSGBOX);
+            return reinterpret_cast<LRESULT>(brush);
           },
       },
       handler);

@@ -7,6 +7,10 @@ class CCmdTarget;
 
 // OnCmdMsg codes besides CN_COMMAND / CN_UPDATE_COMMAND_UI / a control's WM_COMMAND code.
 constexpr int CN_NOTIFY = 0x004E0000;
+// A control's own notification, reflected to it by its parent: WM_NOTIFY (pExtra an
+// AFX_NOTIFY) or WM_COMMAND (nID the notification code).
+constexpr int CN_REFLECT_NOTIFY = 0x004E0001;
+constexpr int CN_REFLECT_COMMAND = 0x01110001;
 
 // pExtra of a CN_NOTIFY request.
 struct AFX_NOTIFY {
@@ -42,5 +46,5 @@ class CCmdTarget : public CObject {
   virtual const MessageMap* GetMessageMap() const;
 
  private:
-  LRESULT Invoke(const msg::Handler& handler, WPARAM wParam, LPARAM lParam);
+  LRESULT Invoke(const msg::Handler& handler, UINT message, WPARAM wParam, LPARAM lParam);
 };

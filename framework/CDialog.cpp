@@ -7,6 +7,7 @@
 #include <cassert>
 
 #include "framework/CWinApp.h"
+#include "framework/ColourRequest.h"
 #include "framework/ControlFactory.h"
 #include "framework/DialogUnits.h"
 #include "framework/ModalHook.h"
@@ -32,9 +33,9 @@ const MessageMap* CDialog::GetMessageMap() const {
 }
 
 QWidget* CDialog::CreateWidget(const CREATESTRUCT&, QWidget* parent) {
-  if (m_asChild) return new QWidget(parent);
-  auto* widget = new QWidget(parent, Qt::Dialog);
-  widget->setWindowModality(Qt::ApplicationModal);
+  auto* widget = m_asChild ? new QWidget(parent) : new QWidget(parent, Qt::Dialog);
+  if (!m_asChild) widget->setWindowModality(Qt::ApplicationModal);
+  AfxEnableColourRequests(widget);  // a dialog answers for its own background
   return widget;
 }
 

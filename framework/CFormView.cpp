@@ -41,9 +41,8 @@ void CFormView::OnInitialUpdate() {
 
 void CFormView::ResizeParentToFit(BOOL bShrinkOnly) {
   CFrameWnd* frame = GetParentFrame();
-  if (frame == nullptr || frame->IsZoomed() || frame->GetSafeHwnd() == nullptr) return;
-  QWidget* widget = frame->GetSafeHwnd();
+  if (frame == nullptr || frame->GetSafeHwnd() == nullptr) return;
   QSize size(m_totalSize.cx, m_totalSize.cy);
-  if (bShrinkOnly) size = size.boundedTo(widget->size());
-  widget->resize(size);
+  if (bShrinkOnly && !frame->IsZoomed()) size = size.boundedTo(frame->GetSafeHwnd()->size());
+  frame->SizeClientTo(CSize(size.width(), size.height()));
 }

@@ -21,7 +21,8 @@ class CFormView : public CView {
 
   // The template's size in pixels.
   CSize GetTotalSize() const { return m_totalSize; }
-  // Resizes the parent frame so that the form fits (not while it is maximised).
+  // Resizes the parent frame so that the form fits (a maximised frame takes that size
+  // when it is restored).
   void ResizeParentToFit(BOOL bShrinkOnly = TRUE);
 
   UINT GetTemplateId() const { return m_nIDTemplate; }

@@ -110,6 +110,10 @@ void CFrameWnd::OnUpdateFrameTitle() {
   if (CDocument* doc = GetActiveDocument()) SetWindowText(doc->GetTitle());
 }
 
+void CFrameWnd::SizeClientTo(CSize size) {
+  if (GetSafeHwnd() != nullptr && !IsZoomed()) GetSafeHwnd()->resize(size.cx, size.cy);
+}
+
 void CFrameWnd::OnClose() {
   CDocument* doc = GetActiveDocument();
   if (doc != nullptr && !doc->CanCloseFrame()) return;

@@ -31,6 +31,9 @@ class CFrameWnd : public CWnd {
   virtual void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
   CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
   virtual void OnUpdateFrameTitle();
+  // Gives the client area `size`; a maximised frame keeps it for when it is restored
+  // (a top-level frame here leaves that to the window system).
+  virtual void SizeClientTo(CSize size);
 
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
   // The active view (and its document), then the frame's own map.

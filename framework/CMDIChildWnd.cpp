@@ -48,8 +48,34 @@ QWidget* CMDIChildWnd::CreateWidget(const CREATESTRUCT& cs, QWidget* parent) {
   }
   QMdiSubWindow* sub = m_pMDIFrame->GetMdiArea()->addSubWindow(content, SubWindowFlags(cs.style));
   sub->setAttribute(Qt::WA_DeleteOnClose, false);
+  const QPointer<QWidget> guard = content;
+  QObject::connect(sub, &QMdiSubWindow::windowStateChanged, sub,
+                   [this, guard](Qt::WindowStates before, Qt::WindowStates now) {
+                     constexpr Qt::WindowStates kOff = Qt::WindowMaximized | Qt::WindowMinimized;
+                     const bool mine = guard && CWnd::FromHandlePermanent(guard) == this;
+                     if (mine && (before & kOff) && !(now & kOff)) ApplyClientSize();
+                   });
   if (cs.style & WS_MAXIMIZE) sub->setWindowState(Qt::WindowMaximized);
   return content;
+}
+
+void CMDIChildWnd::SizeClientTo(CSize size) {
+  QMdiSubWindow* sub = GetSubWindow();
+  if (sub == nullptr) {
+    CFrameWnd::SizeClientTo(size);
+    return;
+  }
+  m_restoreSize = size;
+  if (!sub->isMaximized() && !sub->isMinimized()) ApplyClientSize();
+}
+
+void CMDIChildWnd::ApplyClientSize() {
+  QMdiSubWindow* sub = GetSubWindow();
+  if (sub == nullptr || m_restoreSize.cx <= 0 || m_restoreSize.cy <= 0) return;
+  const QMargins frame = sub->contentsMargins();
+  sub->resize(m_restoreSize.cx + frame.left() + frame.right(),
+              m_restoreSize.cy + frame.top() + frame.bottom());
+  m_restoreSize = CSize();  // later restores keep whatever size the user gave it
 }
 
 QMdiSubWindow* CMDIChildWnd::GetSubWindow() const {

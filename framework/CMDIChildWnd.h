@@ -22,6 +22,9 @@ class CMDIChildWnd : public CFrameWnd {
   void ActivateFrame(int nCmdShow = -1) override;
   BOOL DestroyWindow() override;
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+  // A child made maximised has no size of its own to go back to: its first restore
+  // gives it this one.
+  void SizeClientTo(CSize size) override;
 
   CMDIFrameWnd* GetMDIFrame() const { return m_pMDIFrame; }
   QMdiSubWindow* GetSubWindow() const;
@@ -32,4 +35,9 @@ class CMDIChildWnd : public CFrameWnd {
 
   const MenuResource* m_hMenuShared = nullptr;
   CMDIFrameWnd* m_pMDIFrame = nullptr;
+
+ private:
+  void ApplyClientSize();
+
+  CSize m_restoreSize;  // waiting for the first restore; empty when none is
 };

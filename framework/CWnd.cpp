@@ -2,12 +2,15 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QMdiSubWindow>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QTimer>
 #include <QWidget>
 
 #include "framework/CDataExchange.h"
 #include "framework/CFrameWnd.h"
+#include "framework/ColourRequest.h"
 #include "framework/MessageBox.h"
 #include "framework/ModuleState.h"
 #include "framework/WidgetText.h"
@@ -257,13 +260,32 @@ BOOL CWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHand
   return CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
-BOOL CWnd::OnCommand(WPARAM wParam, LPARAM) {
+BOOL CWnd::ReflectToControl(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                            LRESULT* pResult) {
+  CWnd* wnd = FromHandlePermanent(control);
+  return wnd != nullptr && wnd != this && wnd->OnChildNotify(message, wParam, lParam, pResult);
+}
+
+BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  if (message == WM_COMMAND) return OnCmdMsg(HIWORD(wParam), CN_REFLECT_COMMAND, nullptr, nullptr);
+  if (message != WM_NOTIFY) return FALSE;
+  LRESULT ignored = 0;
+  AFX_NOTIFY notify{reinterpret_cast<NMHDR*>(lParam), pResult != nullptr ? pResult : &ignored};
+  return OnCmdMsg(0, CN_REFLECT_NOTIFY, &notify, nullptr);
+}
+
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (lParam != 0 &&
+      ReflectToControl(reinterpret_cast<HWND>(lParam), WM_COMMAND, wParam, lParam, nullptr)) {
+    return TRUE;
+  }
   return OnCmdMsg(LOWORD(wParam), HIWORD(wParam), nullptr, nullptr);
 }
 
-BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) {
+BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   auto* header = reinterpret_cast<NMHDR*>(lParam);
   if (header == nullptr) return FALSE;
+  if (ReflectToControl(header->hwndFrom, WM_NOTIFY, wParam, lParam, pResult)) return TRUE;
   AFX_NOTIFY notify{header, pResult};
   return OnCmdMsg(static_cast<UINT>(header->idFrom), CN_NOTIFY, &notify, nullptr);
 }
@@ -317,6 +339,14 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case BM_CLICK:
       if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->click();
       return 0;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+      return AfxDefaultColourAnswer(message, reinterpret_cast<CDC*>(wParam));
     case WM_GETDLGCODE:
       if (auto* push = qobject_cast<QPushButton*>(widget)) {
         return DLGC_BUTTON | (push->isDefault() ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
@@ -411,15 +441,22 @@ BOOL CWnd::ShowWindow(int nCmdShow) {
 }
 
 BOOL CWnd::IsWindowVisible() const { return m_widget && m_widget->isVisible(); }
-BOOL CWnd::IsZoomed() const { return m_widget && m_widget->isMaximized(); }
-BOOL CWnd::IsIconic() const { return m_widget && m_widget->isMinimized(); }
+// A document frame's state is its MDI sub-window's.
+static const QWidget* StateHolder(const QWidget* widget) {
+  if (auto* sub = qobject_cast<const QMdiSubWindow*>(widget->parentWidget())) return sub;
+  return widget;
+}
+
+BOOL CWnd::IsZoomed() const { return m_widget && StateHolder(m_widget)->isMaximized(); }
+BOOL CWnd::IsIconic() const { return m_widget && StateHolder(m_widget)->isMinimized(); }
 
 DWORD CWnd::GetStyle() const {
   if (!m_widget) return 0;
   DWORD style = wndprops::Style(m_widget) & ~static_cast<DWORD>(WS_VISIBLE | WS_DISABLED);
   if (!m_widget->isHidden()) style |= WS_VISIBLE;
   if (!m_widget->isEnabled()) style |= WS_DISABLED;
-  if (m_widget->isMaximized()) style |= WS_MAXIMIZE;
+  if (IsZoomed()) style |= WS_MAXIMIZE;
+  if (IsIconic()) style |= WS_MINIMIZE;
   return style;
 }
 
@@ -435,10 +472,21 @@ BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT) {
   return before != after;
 }
 
+void CWnd::SendPendingResize(QSize before) {
+  // Qt holds the resize of a hidden widget back until it is shown; a window lays itself
+  // out on WM_SIZE at once, shown or not (a page placed before its tab is chosen).
+  if (!m_widget || !m_widget->testAttribute(Qt::WA_PendingResizeEvent)) return;
+  m_widget->setAttribute(Qt::WA_PendingResizeEvent, false);
+  QResizeEvent resize(m_widget->size(), before);
+  QCoreApplication::sendEvent(m_widget, &resize);
+}
+
 void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint) {
   if (!m_widget) return;
+  const QSize before = m_widget->size();
   m_widget->setGeometry(x, y, nWidth, nHeight);
-  if (bRepaint) m_widget->update();
+  SendPendingResize(before);
+  if (bRepaint && m_widget) m_widget->update();
 }
 
 void CWnd::MoveWindow(const RECT& rect, BOOL bRepaint) {
@@ -447,8 +495,11 @@ void CWnd::MoveWindow(const RECT& rect, BOOL bRepaint) {
 
 BOOL CWnd::SetWindowPos(const CWnd*, int x, int y, int cx, int cy, UINT nFlags) {
   if (!m_widget) return FALSE;
+  const QSize before = m_widget->size();
   if (!(nFlags & SWP_NOMOVE)) m_widget->move(x, y);
   if (!(nFlags & SWP_NOSIZE)) m_widget->resize(cx, cy);
+  SendPendingResize(before);
+  if (!m_widget) return TRUE;
   if (nFlags & SWP_SHOWWINDOW) m_widget->show();
   if (nFlags & SWP_HIDEWINDOW) m_widget->hide();
   return TRUE;
@@ -599,6 +650,7 @@ void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
 void CWnd::OnTimer(UINT_PTR) { Default(); }
 void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
 BOOL CWnd::OnHelpInfo(HELPINFO*) { return static_cast<BOOL>(Default()); }
+CBrush* CWnd::OnCtlColor(CDC*, CWnd*, UINT) { return reinterpret_cast<CBrush*>(Default()); }
 void CWnd::OnDestroy() { Default(); }
 void CWnd::OnClose() { Default(); }
 

@@ -8,6 +8,9 @@
 #include "framework/CCmdTarget.h"
 #include "framework/ModuleState.h"
 
+class CBrush;
+class CDC;
+class QSize;
 class QTimer;
 class QWidget;
 class CDataExchange;
@@ -163,6 +166,9 @@ class CWnd : public CCmdTarget {
   virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
   virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+  // A notification (WM_COMMAND or WM_NOTIFY) this control sent to its parent, offered
+  // back to it before the parent's own map; TRUE when the control took it.
+  virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
   // Default handling of the message being dispatched.
   LRESULT Default();
 
@@ -175,6 +181,7 @@ class CWnd : public CCmdTarget {
   void OnTimer(UINT_PTR nIDEvent);
   void OnContextMenu(CWnd* pWnd, CPoint pos);
   BOOL OnHelpInfo(HELPINFO* pHelpInfo);
+  CBrush* OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
   void OnDestroy();
   void OnClose();
 
@@ -188,6 +195,8 @@ class CWnd : public CCmdTarget {
   friend class WndEventBridge;
 
   void AttachWidget(QWidget* widget, bool owned);
+  void SendPendingResize(QSize before);
+  BOOL ReflectToControl(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
   void DestroyTree();
   bool TakeInputPassThrough();
 

@@ -12,33 +12,54 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QTabBar>
 #include <QTreeWidget>
 
 #include "framework/CWnd.h"
+#include "framework/ColourRequest.h"
 #include "framework/DialogUnits.h"
+#include "framework/WidgetText.h"
 #include "framework/WindowProps.h"
 #include "framework/controls/ControlTypes.h"
+#include "framework/gdi/Colors.h"
 
 namespace {
 
 QString Upper(const std::string& name) { return QString::fromStdString(name).toUpper(); }
 
-// Statics show an ampersand as the access-key mark; "&&" is a literal one.
-QString StaticText(const char* text) {
-  const QString in = QString::fromUtf8(text != nullptr ? text : "");
-  QString out;
-  for (qsizetype i = 0; i < in.size(); ++i) {
-    if (in[i] == u'&') {
-      if (i + 1 < in.size() && in[i + 1] == u'&') out += u'&';
-      ++i;
-      if (i < in.size() && in[i] != u'&') out += in[i];
-      continue;
+// A check box whose caption wraps (BS_MULTILINE): the indicator is the style's, the
+// caption is drawn word-wrapped beside it, centred as a block.
+class StdCheckBox : public QCheckBox {
+ public:
+  StdCheckBox(const QString& text, QWidget* parent, bool multiline)
+      : QCheckBox(text, parent), m_multiline(multiline) {}
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    if (!m_multiline) {
+      QCheckBox::paintEvent(event);
+      return;
     }
-    out += in[i];
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QString caption = option.text;
+    option.text.clear();
+    painter.drawControl(QStyle::CE_CheckBox, option);
+    option.text = caption;
+    const QRect room = style()->subElementRect(QStyle::SE_CheckBoxContents, &option, this);
+    style()->drawItemText(
+        &painter, room, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextShowMnemonic,
+        palette(), isEnabled(), caption, foregroundRole());
   }
-  return out;
-}
+
+ private:
+  bool m_multiline;
+};
+
+QColor SysColour(int index) { return ToQColor(GetSysColor(index)); }
 
 QWidget* MakeButton(const DialogItem& item, QWidget* parent) {
   const QString text = QString::fromUtf8(item.text != nullptr ? item.text : "");
@@ -54,11 +75,13 @@ QWidget* MakeButton(const DialogItem& item, QWidget* parent) {
     case BS_AUTOCHECKBOX:
     case BS_3STATE:
     case BS_AUTO3STATE:
-      button = new QCheckBox(text, parent);
+      button = new StdCheckBox(text, parent, (item.style & BS_MULTILINE) != 0);
+      AfxEnableColourRequests(button);
       break;
     case BS_RADIOBUTTON:
     case BS_AUTORADIOBUTTON:
       button = new QRadioButton(text, parent);
+      AfxEnableColourRequests(button);
       break;
     default: {
       auto* push = new QPushButton(text, parent);
@@ -77,6 +100,7 @@ QWidget* MakeEdit(const DialogItem& item, QWidget* parent) {
   if (item.style & ES_MULTILINE) {
     auto* edit = new QPlainTextEdit(parent);
     edit->setReadOnly((item.style & ES_READONLY) != 0);
+    AfxEnableColourRequests(edit);
     QObject::connect(edit, &QPlainTextEdit::textChanged,
                      [edit] { AfxSendCommandNotify(edit, EN_CHANGE); });
     return edit;
@@ -85,6 +109,7 @@ QWidget* MakeEdit(const DialogItem& item, QWidget* parent) {
   edit->setFrame(true);
   if (item.style & ES_PASSWORD) edit->setEchoMode(QLineEdit::Password);
   edit->setReadOnly((item.style & ES_READONLY) != 0);
+  AfxEnableColourRequests(edit);
   QObject::connect(edit, &QLineEdit::textChanged,
                    [edit] { AfxSendCommandNotify(edit, EN_CHANGE); });
   return edit;
@@ -94,19 +119,33 @@ QWidget* MakeStatic(const DialogItem& item, QWidget* parent) {
   switch (item.style & SS_TYPEMASK) {
     case SS_ETCHEDHORZ:
     case SS_ETCHEDVERT:
-    case SS_ETCHEDFRAME:
-    case SS_BLACKRECT:
-    case SS_GRAYRECT: {
+    case SS_ETCHEDFRAME: {
       auto* frame = new QFrame(parent);
       const LONG type = item.style & SS_TYPEMASK;
       frame->setFrameShape(type == SS_ETCHEDHORZ   ? QFrame::HLine
                            : type == SS_ETCHEDVERT ? QFrame::VLine
                                                    : QFrame::Box);
-      frame->setFrameShadow(type == SS_BLACKRECT ? QFrame::Plain : QFrame::Sunken);
+      frame->setFrameShadow(QFrame::Sunken);
       return frame;
     }
+    case SS_BLACKRECT:
+    case SS_GRAYRECT:
+    case SS_WHITERECT: {
+      // Rectangles filled with the system colour of their kind.
+      const LONG type = item.style & SS_TYPEMASK;
+      auto* rect = new QFrame(parent);
+      QPalette palette = rect->palette();
+      palette.setColor(QPalette::Window, SysColour(type == SS_BLACKRECT  ? COLOR_WINDOWFRAME
+                                                   : type == SS_GRAYRECT ? COLOR_BACKGROUND
+                                                                         : COLOR_WINDOW));
+      rect->setPalette(palette);
+      rect->setAutoFillBackground(true);
+      return rect;
+    }
     default: {
-      auto* label = new QLabel(StaticText(item.text), parent);
+      auto* label = new QLabel(parent);
+      SetStaticText(label, item.text != nullptr ? item.text : "", (item.style & SS_NOPREFIX) != 0);
+      AfxEnableColourRequests(label);
       const LONG type = item.style & SS_TYPEMASK;
       label->setAlignment((type == SS_CENTER  ? Qt::AlignHCenter
                            : type == SS_RIGHT ? Qt::AlignRight

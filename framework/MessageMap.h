@@ -22,8 +22,10 @@
 //     return &map;
 //   }
 
+class CBrush;
 class CCmdTarget;
 class CCmdUI;
+class CDC;
 class CWnd;
 
 namespace msg {
@@ -39,9 +41,10 @@ using VoidFn = void (CCmdTarget::*)();
 using IdFn = void (CCmdTarget::*)(UINT);
 using UpdateUIFn = void (CCmdTarget::*)(CCmdUI*);
 using NotifyFn = void (CCmdTarget::*)(NMHDR*, LRESULT*);
+using CtlColorFn = CBrush* (CCmdTarget::*)(CDC*, CWnd*, UINT);
 
 using Handler = std::variant<LResultFn, CreateFn, SizeFn, MouseFn, TimerFn, ContextMenuFn, HelpFn,
-                             VoidFn, IdFn, UpdateUIFn, NotifyFn>;
+                             VoidFn, IdFn, UpdateUIFn, NotifyFn, CtlColorFn>;
 
 enum class Kind {
   Message,          // a window message by number
@@ -49,6 +52,8 @@ enum class Kind {
   Command,          // WM_COMMAND: notification code + id range (code 0: menu or click)
   UpdateCommandUI,  // command-state query for an id range
   Notify,           // WM_NOTIFY: notification code + control id
+  NotifyReflect,    // a control's own WM_NOTIFY code, handed back to it by its parent
+  ControlReflect,   // a control's own WM_COMMAND code, handed back to it by its parent
 };
 
 struct Entry {
@@ -96,6 +101,13 @@ template <class T>
 Entry Help(BOOL (T::*f)(HELPINFO*)) {
   return Make(Kind::Message, WM_HELP, 0, 0, 0, Cast<HelpFn>(f));
 }
+// Every colour request (WM_CTLCOLORSTATIC, ...EDIT, ...BTN, ...DLG): the handler gets the
+// context whose colours and background mode it sets, the asking window and its
+// CTLCOLOR_* kind, and returns the brush to fill with (null: the control's own look).
+template <class T>
+Entry CtlColor(CBrush* (T::*f)(CDC*, CWnd*, UINT)) {
+  return Make(Kind::Message, WM_CTLCOLOR, 0, 0, 0, Cast<CtlColorFn>(f));
+}
 // Messages without parameters: WM_DESTROY, WM_CLOSE, WM_PAINT, ...
 template <class T>
 Entry Void(UINT message, void (T::*f)()) {
@@ -136,6 +148,18 @@ Entry UpdateCommandUI(UINT id, void (T::*f)(CCmdUI*)) {
 template <class T>
 Entry Notify(UINT code, UINT id, void (T::*f)(NMHDR*, LRESULT*)) {
   return Make(Kind::Notify, WM_NOTIFY, code, id, id, Cast<NotifyFn>(f));
+}
+
+// A control's own notifications, which its parent offers to the control first; the
+// handler takes them (the parent's map does not see them). One path: the control hears
+// of a user's change exactly as its parent would.
+template <class T>
+Entry NotifyReflect(UINT code, void (T::*f)(NMHDR*, LRESULT*)) {
+  return Make(Kind::NotifyReflect, WM_NOTIFY, code, 0, 0, Cast<NotifyFn>(f));
+}
+template <class T>
+Entry ControlReflect(UINT code, void (T::*f)()) {
+  return Make(Kind::ControlReflect, WM_COMMAND, code, 0, 0, Cast<VoidFn>(f));
 }
 
 }  // namespace msg

@@ -19,6 +19,11 @@ ShellOpenHook& Hook() {
   return hook;
 }
 
+Sleeper& CurrentSleeper() {
+  static Sleeper sleeper;
+  return sleeper;
+}
+
 bool LooksLikeUrl(const std::string& target) {
   return target.find("://") != std::string::npos || target.rfind("mailto:", 0) == 0;
 }
@@ -52,21 +57,12 @@ void SetShellOpenHookForTesting(ShellOpenHook hook) { Hook() = std::move(hook); 
 
 HWND GetDesktopWindow() { return nullptr; }
 
-namespace {
-
-Sleeper& TheSleeper() {
-  static Sleeper sleeper;
-  return sleeper;
-}
-
-}  // namespace
-
 void Sleep(DWORD milliseconds) {
-  if (TheSleeper()) {
-    TheSleeper()(milliseconds);
+  if (const Sleeper& sleeper = CurrentSleeper()) {
+    sleeper(milliseconds);
     return;
   }
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
-void SetSleeperForTesting(Sleeper sleeper) { TheSleeper() = std::move(sleeper); }
+Sleeper SetSleeper(Sleeper sleeper) { return std::exchange(CurrentSleeper(), std::move(sleeper)); }

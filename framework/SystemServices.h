@@ -23,8 +23,9 @@ void SetShellOpenHookForTesting(ShellOpenHook hook);
 
 HWND GetDesktopWindow();
 
-// Pauses the calling thread for `milliseconds`. Tests replace the sleeper so that
-// nothing waits; null puts the real one back.
+// Waits `milliseconds` on the calling thread, through the process's sleeper. Tests put
+// a sleeper of their own in place (one that only counts), so that waits cost no time.
 void Sleep(DWORD milliseconds);
 using Sleeper = std::function<void(DWORD milliseconds)>;
-void SetSleeperForTesting(Sleeper sleeper);
+// Returns the sleeper it replaces; null puts the real one back.
+Sleeper SetSleeper(Sleeper sleeper);

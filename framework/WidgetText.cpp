@@ -8,10 +8,27 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 
+#include "framework/WinMessages.h"
+#include "framework/WindowProps.h"
+
 namespace {
 
 QString FromBytes(const std::string& text) { return QString::fromUtf8(text.data(), text.size()); }
 std::string ToBytes(const QString& text) { return text.toUtf8().toStdString(); }
+
+constexpr const char* kGivenText = "tm_text";
+
+QString WithoutAccessMarks(const QString& in) {
+  QString out;
+  for (qsizetype i = 0; i < in.size(); ++i) {
+    if (in[i] != u'&') {
+      out += in[i];
+    } else if (i + 1 < in.size()) {
+      out += in[++i];  // "&&" is one ampersand; "&x" is x
+    }
+  }
+  return out;
+}
 
 }  // namespace
 
@@ -20,7 +37,10 @@ std::string GetWidgetText(const QWidget* w) {
   if (auto* edit = qobject_cast<const QLineEdit*>(w)) return ToBytes(edit->text());
   if (auto* plain = qobject_cast<const QPlainTextEdit*>(w)) return ToBytes(plain->toPlainText());
   if (auto* button = qobject_cast<const QAbstractButton*>(w)) return ToBytes(button->text());
-  if (auto* label = qobject_cast<const QLabel*>(w)) return ToBytes(label->text());
+  if (auto* label = qobject_cast<const QLabel*>(w)) {
+    const QVariant given = label->property(kGivenText);
+    return ToBytes(given.isValid() ? given.toString() : label->text());
+  }
   if (auto* group = qobject_cast<const QGroupBox*>(w)) return ToBytes(group->title());
   if (auto* combo = qobject_cast<const QComboBox*>(w)) return ToBytes(combo->currentText());
   if (auto* sub = qobject_cast<const QMdiSubWindow*>(w->parentWidget())) {
@@ -39,7 +59,7 @@ void SetWidgetText(QWidget* w, const std::string& bytes) {
   } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
     button->setText(text);
   } else if (auto* label = qobject_cast<QLabel*>(w)) {
-    label->setText(text);
+    SetStaticText(label, bytes, (wndprops::Style(label) & SS_NOPREFIX) != 0);
   } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
     group->setTitle(text);
   } else if (auto* combo = qobject_cast<QComboBox*>(w); combo != nullptr && combo->isEditable()) {
@@ -48,4 +68,11 @@ void SetWidgetText(QWidget* w, const std::string& bytes) {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget())) sub->setWindowTitle(text);
     w->setWindowTitle(text);
   }
+}
+
+void SetStaticText(QLabel* label, const std::string& bytes, bool noPrefix) {
+  const QString text = FromBytes(bytes);
+  label->setTextFormat(Qt::PlainText);
+  label->setProperty(kGivenText, text);
+  label->setText(noPrefix ? text : WithoutAccessMarks(text));
 }

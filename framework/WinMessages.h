@@ -20,6 +20,7 @@ constexpr UINT WM_GETTEXT = 0x000D;
 constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_SHOWWINDOW = 0x0018;
+constexpr UINT WM_CTLCOLOR = 0x0019;  // the map entry that answers every WM_CTLCOLOR* below
 constexpr UINT WM_HELP = 0x0053;
 constexpr UINT WM_NOTIFY = 0x004E;
 constexpr UINT WM_CONTEXTMENU = 0x007B;
@@ -32,6 +33,23 @@ constexpr UINT WM_INITDIALOG = 0x0110;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_TIMER = 0x0113;
 constexpr UINT WM_INITMENUPOPUP = 0x0117;
+// Colour requests: a control (or a dialog, for itself) asks with a CDC* in wParam and
+// its handle in lParam, and is answered with a brush (CBrush*).
+constexpr UINT WM_CTLCOLORMSGBOX = 0x0132;
+constexpr UINT WM_CTLCOLOREDIT = 0x0133;
+constexpr UINT WM_CTLCOLORLISTBOX = 0x0134;
+constexpr UINT WM_CTLCOLORBTN = 0x0135;
+constexpr UINT WM_CTLCOLORDLG = 0x0136;
+constexpr UINT WM_CTLCOLORSCROLLBAR = 0x0137;
+constexpr UINT WM_CTLCOLORSTATIC = 0x0138;
+// The kind handed to OnCtlColor: the message minus WM_CTLCOLORMSGBOX.
+constexpr UINT CTLCOLOR_MSGBOX = 0;
+constexpr UINT CTLCOLOR_EDIT = 1;
+constexpr UINT CTLCOLOR_LISTBOX = 2;
+constexpr UINT CTLCOLOR_BTN = 3;
+constexpr UINT CTLCOLOR_DLG = 4;
+constexpr UINT CTLCOLOR_SCROLLBAR = 5;
+constexpr UINT CTLCOLOR_STATIC = 6;
 constexpr UINT WM_MOUSEMOVE = 0x0200;
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
 constexpr UINT WM_LBUTTONUP = 0x0202;
@@ -150,6 +168,7 @@ constexpr LONG BS_GROUPBOX = 0x7;
 constexpr LONG BS_AUTORADIOBUTTON = 0x9;
 constexpr LONG BS_OWNERDRAW = 0xB;
 constexpr LONG BS_TYPEMASK = 0xF;
+constexpr LONG BS_MULTILINE = 0x2000;
 constexpr LONG BS_FLAT = 0x8000;
 
 // Edit styles.
@@ -167,11 +186,13 @@ constexpr LONG SS_RIGHT = 0x2;
 constexpr LONG SS_ICON = 0x3;
 constexpr LONG SS_BLACKRECT = 0x4;
 constexpr LONG SS_GRAYRECT = 0x5;
+constexpr LONG SS_WHITERECT = 0x6;
 constexpr LONG SS_BITMAP = 0xE;
 constexpr LONG SS_ETCHEDHORZ = 0x10;
 constexpr LONG SS_ETCHEDVERT = 0x11;
 constexpr LONG SS_ETCHEDFRAME = 0x12;
 constexpr LONG SS_TYPEMASK = 0x1F;
+constexpr LONG SS_NOPREFIX = 0x80;  // '&' is shown as it is
 constexpr LONG SS_NOTIFY = 0x100;
 
 // Dialog styles.

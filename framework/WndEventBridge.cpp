@@ -3,9 +3,12 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QResizeEvent>
+#include <QTextEdit>
 #include <QWidget>
 
 #include "framework/CWnd.h"
@@ -35,6 +38,13 @@ UINT ButtonMessage(const QMouseEvent& e, bool down, bool twice) {
   }
   if (e.button() == Qt::RightButton) return down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
   return WM_NULL;
+}
+
+// Edits show a context menu of their own (Cut, Copy, Paste, ...), which a wrapper keeps.
+bool HasOwnContextMenu(const QWidget* widget) {
+  return qobject_cast<const QLineEdit*>(widget) != nullptr ||
+         qobject_cast<const QPlainTextEdit*>(widget) != nullptr ||
+         qobject_cast<const QTextEdit*>(widget) != nullptr;
 }
 
 }  // namespace
@@ -88,6 +98,14 @@ bool WndEventBridge::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusIn:
       Deliver(WM_SETFOCUS, 0, 0);
       return false;
+    case QEvent::EnabledChange:
+      // A window that can no longer take input gives the mouse back, or every later
+      // click of the program would go to it and be dropped.
+      if (!widget->isEnabled() && CWnd::GetCapture() != nullptr &&
+          CWnd::GetCapture()->GetSafeHwnd() == widget) {
+        ReleaseCapture();
+      }
+      return false;
     case QEvent::FocusOut:
       Deliver(WM_KILLFOCUS, 0, 0);
       return false;
@@ -118,6 +136,7 @@ bool WndEventBridge::OnMouse(QEvent* event, UINT message) {
 }
 
 bool WndEventBridge::OnContextMenu(QEvent* event) {
+  if (HasOwnContextMenu(m_wnd->GetSafeHwnd())) return false;
   const auto* menu = static_cast<QContextMenuEvent*>(event);
   const QPoint global = menu->globalPos();
   Deliver(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_wnd->GetSafeHwnd()),

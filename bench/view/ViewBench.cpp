@@ -13,6 +13,8 @@
 
 #include "bench/BenchHome.h"
 #include "framework/CMultiDocTemplate.h"
+#include "framework/CView.h"
+#include "framework/core/Document.h"
 #include "framework/DocumentLinks.h"
 #include "framework/core/Clock.h"
 #include "host/taskmeter/HostApp.h"

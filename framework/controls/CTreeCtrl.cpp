@@ -356,12 +356,12 @@ BOOL CTreeCtrl::GetItemRect(HTREEITEM hItem, RECT* lpRect, BOOL bTextOnly) const
 CImageList* CTreeCtrl::SetImageList(CImageList* pImageList, int nImageListType) {
   StdTreeWidget* tree = Tree();
   if (tree == nullptr || nImageListType != TVSIL_NORMAL) return nullptr;
-  CImageList* previous = m_pImageList;
-  m_pImageList = pImageList;
-  tree->SetImages(pImageList != nullptr ? pImageList->Data() : nullptr);
+  CImageList* previous = tree->ImageList();
+  tree->SetImageList(pImageList);
   return previous;
 }
 
 CImageList* CTreeCtrl::GetImageList(int nImageListType) const {
-  return nImageListType == TVSIL_NORMAL ? m_pImageList : nullptr;
+  StdTreeWidget* tree = Tree();
+  return tree != nullptr && nImageListType == TVSIL_NORMAL ? tree->ImageList() : nullptr;
 }

@@ -73,7 +73,8 @@ class CTreeCtrl : public CStdControl {
   HTREEITEM HitTest(TVHITTESTINFO* pHitTestInfo) const;
   BOOL GetItemRect(HTREEITEM hItem, RECT* lpRect, BOOL bTextOnly) const;
 
-  // The list shares its images with the tree; it returns the list it replaced.
+  // The list shares its images with the tree; it returns the list it replaced. The tree
+  // keeps the list with its widget, so every wrapper of it sees the same list.
   CImageList* SetImageList(CImageList* pImageList, int nImageListType);
   CImageList* GetImageList(int nImageListType) const;
 
@@ -83,5 +84,4 @@ class CTreeCtrl : public CStdControl {
  private:
   StdTreeWidget* Tree() const;
   QTreeWidgetItem* ParentOf(HTREEITEM hParent) const;
-  CImageList* m_pImageList = nullptr;
 };

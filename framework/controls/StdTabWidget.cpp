@@ -109,12 +109,15 @@ bool StdTabWidget::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
+      // A disabled control takes no input; Qt drops the event after the filters.
+      if (!m_bar->isEnabled()) return false;
       const auto* mouse = static_cast<QMouseEvent*>(event);
       if (mouse->button() != Qt::LeftButton) return false;
       RequestUserSelect(m_bar->tabAt(mouse->position().toPoint()));
       return true;
     }
     case QEvent::KeyPress: {
+      if (!m_bar->isEnabled()) return false;
       const int key = static_cast<QKeyEvent*>(event)->key();
       if (key == Qt::Key_Left || key == Qt::Key_Right) {
         RequestUserSelect(m_bar->currentIndex() + (key == Qt::Key_Left ? -1 : 1));

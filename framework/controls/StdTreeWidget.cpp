@@ -92,8 +92,9 @@ StdTreeWidget::StdTreeWidget(QWidget* parent, DWORD style) : QTreeWidget(parent)
           });
 }
 
-void StdTreeWidget::SetImages(std::shared_ptr<const ImageListData> images) {
-  m_images = std::move(images);
+void StdTreeWidget::SetImageList(CImageList* list) {
+  m_imageList = list;
+  m_images = list != nullptr ? list->Data() : nullptr;
   if (m_images) setIconSize(m_images->size);
   scheduleDelayedItemsLayout();
   viewport()->update();
@@ -273,6 +274,11 @@ void StdTreeWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 void StdTreeWidget::mouseMoveEvent(QMouseEvent* event) {
+  // The button went up in another window (the one that took the drag): the press is over.
+  if (!(event->buttons() & Qt::LeftButton)) {
+    m_pressed = QPersistentModelIndex();
+    m_dragStarted = false;
+  }
   QTreeWidgetItem* item = PendingItem();
   if (item == nullptr) {
     QTreeWidget::mouseMoveEvent(event);

@@ -42,7 +42,10 @@ class StdTreeWidget : public QTreeWidget {
   void Adopt(QTreeWidgetItem* item) { m_live.insert(item); }
   bool Owns(const void* item) const { return m_live.contains(item); }
 
-  void SetImages(std::shared_ptr<const ImageListData> images);
+  // The normal image list: the object given (for every wrapper of the tree to hand
+  // back) and its pictures, held shared.
+  void SetImageList(CImageList* list);
+  CImageList* ImageList() const { return m_imageList; }
   const std::shared_ptr<const ImageListData>& Images() const { return m_images; }
 
   // Selects `item` (none for null) with both notifications; false when vetoed.
@@ -86,6 +89,7 @@ class StdTreeWidget : public QTreeWidget {
 
   DWORD m_style;
   QSet<const void*> m_live;
+  CImageList* m_imageList = nullptr;
   std::shared_ptr<const ImageListData> m_images;
   QPersistentModelIndex m_dropTarget;
   QPersistentModelIndex m_pressed;  // left press on an item, waiting for up or a drag

@@ -68,6 +68,16 @@ TEST_F(ImageButtonMouse, HoverCapturesAndAHeldButtonKeepsTheCaptureUntilReleased
   EXPECT_FALSE(HasCapture());
 }
 
+// A hovered button that gets disabled (the lock disables the button under the pointer)
+// lets the mouse go, so the rest of the program still hears its clicks.
+TEST_F(ImageButtonMouse, DisablingAHoveredButtonLetsTheMouseGo) {
+  Send(QEvent::MouseMove, kInside, {});
+  ASSERT_TRUE(HasCapture());
+  button.EnableWindow(FALSE);
+  EXPECT_FALSE(HasCapture());
+  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+}
+
 class CountingButton : public COwnerDrawButton {
  public:
   std::vector<DRAWITEMSTRUCT> drawn;

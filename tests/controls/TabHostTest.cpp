@@ -7,7 +7,11 @@
 #include <vector>
 
 #include "controls/TabHost.h"
+#include "framework/CTabPage.h"
+#include "framework/ModuleState.h"
+#include "framework/Resources.h"
 #include "framework/StdControlsTestSupport.h"
+#include "framework/UserActions.h"
 #include "framework/controls/CEdit.h"
 
 namespace {
@@ -149,7 +153,25 @@ TEST_F(TabHost, UserTabChangeLeavesAndSelectsButTheSelectedTabChangesNothing) {
   EXPECT_EQ(host.GetCurSel(), 2);
   EXPECT_EQ(Shown(), (std::vector<bool>{false, false, true}));
   EXPECT_EQ(host.journal, (std::vector<std::string>{"leaving 0/10", "selected 2/12"}));
-  EXPECT_TRUE(parent.Codes(WM_NOTIFY).empty());  // the host handles its own tab changes
+  // The tab changes pass its parent, which hands them back to the host.
+  EXPECT_EQ(parent.Codes(WM_NOTIFY), (std::vector<UINT>{TCN_SELCHANGING, TCN_SELCHANGE}));
+}
+
+// A locked view disables the host, or the window around it: its tabs stay put.
+TEST_F(TabHost, ADisabledHostIgnoresClicksAndKeys) {
+  Make();
+  AddPages();
+  for (CWnd* disabled : {static_cast<CWnd*>(&host), static_cast<CWnd*>(&parent)}) {
+    disabled->EnableWindow(FALSE);
+    ClickTab(2);
+    PressKey(host.GetSafeHwnd()->findChild<QTabBar*>(), Qt::Key_Right);
+    EXPECT_EQ(host.GetCurSel(), 0);
+    EXPECT_EQ(Shown(), (std::vector<bool>{true, false, false}));
+    EXPECT_TRUE(host.journal.empty());
+    disabled->EnableWindow(TRUE);
+  }
+  ClickTab(2);
+  EXPECT_EQ(host.GetCurSel(), 2);
 }
 
 TEST_F(TabHost, FocusReturnsToTheControlThatHadItInEachPage) {
@@ -195,6 +217,70 @@ TEST_F(TabHost, PageCommandsAndNotificationsReachTheHostsParent) {
   EXPECT_EQ(host.SendMessage(WM_NOTIFY, 120, reinterpret_cast<LPARAM>(&header)), 7);
   EXPECT_EQ(parent.Codes(WM_NOTIFY), std::vector<UINT>{NM_DBLCLK});
   EXPECT_EQ(parent.received.back().id, 120u);
+}
+
+// Pages: dialogs made modeless as children from their templates, with buttons 1 and 2
+// (Apply and Discard on the view's pages) that belong to the page.
+constexpr UINT kPageTemplate = 9400;
+char g_pages;
+HINSTANCE Pages() { return reinterpret_cast<HINSTANCE>(&g_pages); }
+const ResourceTable kPageTable{
+    .strings = {},
+    .menus = {},
+    .dialogs = {{kPageTemplate,
+                 "",
+                 0,
+                 0,
+                 150,
+                 80,
+                 WS_CHILD,
+                 "MS Shell Dlg",
+                 8,
+                 {{"EDIT", "", 2024, 5, 5, 100, 12, WS_CHILD | WS_VISIBLE},
+                  {"BUTTON", "Apply", IDOK, 5, 60, 40, 14,
+                   WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON},
+                  {"BUTTON", "Discard", IDCANCEL, 50, 60, 40, 14, WS_CHILD | WS_VISIBLE}}}},
+    .images = {},
+};
+
+class ApplyPage : public CTabPage {
+ public:
+  std::vector<std::string> journal;
+  void OnApply() { journal.push_back("apply"); }
+  void OnDiscard() { journal.push_back("discard"); }
+
+ protected:
+  const MessageMap* GetMessageMap() const override {
+    static const MessageMap map{
+        CTabPage::GetMessageMap(),
+        {msg::Command(IDOK, &ApplyPage::OnApply), msg::Command(IDCANCEL, &ApplyPage::OnDiscard)}};
+    return &map;
+  }
+};
+
+TEST_F(TabHost, PagesTakeTheirOwnOkAndCancelAndStayOnShow) {
+  ModuleResources resources(Pages(), kPageTable);
+  AfxResourceHandleGuard guard(Pages());
+  Make();
+  ApplyPage apply;
+  CTabPage plain;
+  ASSERT_TRUE(apply.Create(kPageTemplate, &parent));
+  ASSERT_TRUE(plain.Create(kPageTemplate, &parent));
+  EXPECT_FALSE(apply.IsWindowVisible());  // hidden until a host shows it
+  ASSERT_EQ(host.AddPage("Main", 0, &apply), 0);
+  ASSERT_EQ(host.AddPage("Quick Info", 1, &plain), 1);
+  EXPECT_EQ(apply.GetParent(), &host);
+  EXPECT_TRUE(apply.IsWindowVisible());
+  for (CTabPage* page : {static_cast<CTabPage*>(&apply), static_cast<CTabPage*>(&plain)}) {
+    host.SetActivePage(page == &apply ? 0 : 1);
+    EXPECT_TRUE(user::ClickButton(*page, IDOK));
+    EXPECT_TRUE(user::ClickButton(*page, IDCANCEL));
+    PressKey(page->GetDlgItem(2024)->GetSafeHwnd(), Qt::Key_Escape);
+    EXPECT_TRUE(page->IsWindowVisible());
+    EXPECT_TRUE(page->IsWindow());
+  }
+  EXPECT_EQ(apply.journal, (std::vector<std::string>{"apply", "discard"}));
+  EXPECT_TRUE(parent.Codes(WM_COMMAND).empty());  // the pages kept them
 }
 
 }  // namespace

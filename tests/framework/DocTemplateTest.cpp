@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <cstdlib>
 
 #include "framework/DocumentLinks.h"
 #include "framework/ModuleState.h"
@@ -31,6 +33,30 @@ class LibraryTemplate : public CMultiDocTemplate {
     return CMultiDocTemplate::OpenDocumentFile(path, visible);
   }
 };
+
+// A child frame that is made maximised and stays so when shown, and a form view that
+// fits its frame to the form, as the module's are.
+class MaxFrame : public OrderFrame {
+  TM_DECLARE_DYNCREATE(MaxFrame)
+ public:
+  BOOL PreCreateWindow(CREATESTRUCT& cs) override {
+    cs.style = (cs.style & ~WS_SYSMENU) | WS_MAXIMIZE;
+    return OrderFrame::PreCreateWindow(cs);
+  }
+  void ActivateFrame(int) override { OrderFrame::ActivateFrame(SW_SHOWMAXIMIZED); }
+};
+TM_IMPLEMENT_DYNCREATE(MaxFrame, OrderFrame)
+
+class FittingView : public OrderView {
+  TM_DECLARE_DYNCREATE(FittingView)
+ public:
+  void OnInitialUpdate() override {
+    OrderView::OnInitialUpdate();
+    ResizeParentToFit(FALSE);
+  }
+  CSize FormSize() const { return GetTotalSize(); }
+};
+TM_IMPLEMENT_DYNCREATE(FittingView, OrderView)
 
 class DocTemplateTest : public testing::Test {
  protected:
@@ -104,6 +130,47 @@ TEST_F(DocTemplateTest, WithoutTheLibrarysResourcesTheViewCannotBeMade) {
   EXPECT_EQ(tmpl->GetSharedMenu(), nullptr);
   EXPECT_EQ(tmpl->OpenDocumentFile(nullptr), nullptr);
   EXPECT_EQ(OrderDoc::alive, 0);
+}
+
+// The restore button the menu bar shows for a maximised child gives it the form's size,
+// and a minimised child still shows its caption.
+TEST_F(DocTemplateTest, AMaximisedChildRestoresToTheFormsSizeAndMinimisesWithItsCaption) {
+  HostFrame* host = MakeMainFrame();
+  host->ShowWindow(SW_SHOWMAXIMIZED);
+  host->GetSafeHwnd()->resize(900, 700);
+  auto* tmpl = new CMultiDocTemplate(kTemplateId, &OrderDoc::classOrderDoc,
+                                     &MaxFrame::classMaxFrame, &FittingView::classFittingView);
+  m_app.AddDocTemplate(tmpl);
+  CDocument* doc = nullptr;
+  {
+    AfxResourceHandleGuard guard(Library());
+    doc = tmpl->OpenDocumentFile(nullptr);
+  }
+  ASSERT_NE(doc, nullptr);
+  auto* view = dynamic_cast<FittingView*>(AfxGetViews(doc).at(0));
+  auto* frame = dynamic_cast<CMDIChildWnd*>(view->GetParentFrame());
+  QMdiSubWindow* sub = frame->GetSubWindow();
+  ASSERT_NE(sub, nullptr);
+  QApplication::processEvents();
+  EXPECT_TRUE(sub->isMaximized());
+  EXPECT_TRUE(frame->IsZoomed());
+  sub->showNormal();  // what the restore button at the end of the menu bar does
+  QApplication::processEvents();
+  EXPECT_FALSE(frame->IsZoomed());
+  EXPECT_EQ(view->GetSafeHwnd()->size(), QSize(view->FormSize().cx, view->FormSize().cy));
+  sub->resize(500, 400);  // the user's own size stays hers
+  sub->showMaximized();
+  sub->showNormal();
+  EXPECT_EQ(sub->size(), QSize(500, 400));
+  sub->showMaximized();
+  sub->showMinimized();
+  QApplication::processEvents();
+  EXPECT_TRUE(frame->IsIconic());
+  EXPECT_EQ(sub->windowTitle().toStdString(), frame->GetWindowText());
+  EXPECT_GE(sub->width(), sub->fontMetrics().horizontalAdvance(sub->windowTitle()));
+  if (const char* folder = std::getenv("TASKMETER_SHOTS")) {
+    host->GetSafeHwnd()->grab().save(QString::fromUtf8(folder) + "/minimised-child.png");
+  }
 }
 
 TEST_F(DocTemplateTest, DocumentStringFieldsInTheirOrder) {

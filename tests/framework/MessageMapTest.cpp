@@ -176,6 +176,48 @@ TEST(MessageMap, UnhandledContextMenuAndHelpGoToTheParent) {
   EXPECT_EQ(parent.journal.entries, (std::vector<std::string>{"context:other@1,2", "help:44"}));
 }
 
+// A control that takes its own BN_CLICKED and TVN_SELCHANGED back from its parent.
+class SelfNotifiedControl : public CWnd {
+ public:
+  Journal* journal = nullptr;
+  void OnOwnClick() { journal->Add("own click"); }
+  void OnOwnSelChanged(NMHDR*, LRESULT* result) {
+    journal->Add("own selchanged");
+    *result = 9;
+  }
+
+ protected:
+  const MessageMap* GetMessageMap() const override {
+    static const MessageMap map{
+        CWnd::GetMessageMap(),
+        {msg::ControlReflect(BN_CLICKED, &SelfNotifiedControl::OnOwnClick),
+         msg::NotifyReflect(TVN_SELCHANGED, &SelfNotifiedControl::OnOwnSelChanged)}};
+    return &map;
+  }
+};
+
+// The parent offers a control its own notifications first; what the control does not
+// take reaches the parent's map as before.
+TEST(MessageMap, ReflectedNotificationsGoToTheControlBeforeTheParentsMap) {
+  MappedWnd parent;
+  ASSERT_TRUE(parent.CreateTopLevel());
+  SelfNotifiedControl control;
+  control.journal = &parent.journal;
+  ASSERT_TRUE(control.Create(nullptr, nullptr, WS_VISIBLE, CRect(0, 0, 10, 10), &parent, 10));
+  parent.journal.entries.clear();
+  const auto from = reinterpret_cast<LPARAM>(control.GetSafeHwnd());
+  parent.SendMessage(WM_COMMAND, MAKEWPARAM(10, BN_CLICKED), from);
+  parent.SendMessage(WM_COMMAND, MAKEWPARAM(10, BN_CLICKED), 0);  // not from the control
+  NMHDR selChanged{control.GetSafeHwnd(), 30, TVN_SELCHANGED};
+  EXPECT_EQ(parent.SendMessage(WM_NOTIFY, 30, reinterpret_cast<LPARAM>(&selChanged)), 9);
+  CWnd bare;  // a control without such entries leaves them to the parent
+  ASSERT_TRUE(bare.Create(nullptr, nullptr, WS_VISIBLE, CRect(0, 0, 10, 10), &parent, 30));
+  NMHDR other{bare.GetSafeHwnd(), 30, TVN_SELCHANGED};
+  EXPECT_EQ(parent.SendMessage(WM_NOTIFY, 30, reinterpret_cast<LPARAM>(&other)), 5);
+  EXPECT_EQ(parent.journal.entries,
+            (std::vector<std::string>{"own click", "button", "own selchanged", "selchanged:30"}));
+}
+
 TEST(MessageMap, TimerDeliversWmTimerUntilKilledOrTheWindowIsDestroyed) {
   MappedWnd wnd;
   ASSERT_TRUE(wnd.CreateTopLevel());

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <chrono>
 #include <functional>
 #include <stdexcept>
 
@@ -221,6 +222,20 @@ TEST(SystemServices, ModuleFileNameOfTheExecutable) {
   const std::string library =
       GetModuleFileName(AfxModuleHandleOf(reinterpret_cast<const void*>(&AfxGetModuleState)));
   EXPECT_NE(library.find("libtaskmeter-framework.so"), std::string::npos) << library;
+}
+
+TEST(SystemServices, SleepGoesThroughTheReplaceableSleeper) {
+  std::vector<DWORD> waits;
+  const Sleeper real = SetSleeper([&](DWORD ms) { waits.push_back(ms); });
+  EXPECT_FALSE(real);  // the thread's own sleep until someone replaces it
+  Sleep(50);
+  Sleep(0);
+  EXPECT_NE(SetSleeper(nullptr), nullptr);
+  EXPECT_EQ(waits, (std::vector<DWORD>{50, 0}));
+  const auto start = std::chrono::steady_clock::now();
+  Sleep(5);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(5));
+  EXPECT_EQ(waits.size(), 2u);
 }
 
 TEST(SystemServices, ShellOpenReportsMissingFilesAndUsesTheHook) {

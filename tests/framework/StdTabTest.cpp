@@ -72,6 +72,14 @@ TEST_F(StdTab, UserChangeAsksFirstThenReports) {
   EXPECT_EQ(parent.Codes(), (std::vector<UINT>{TCN_SELCHANGING, TCN_SELCHANGE}));
 }
 
+TEST_F(StdTab, ADisabledControlIgnoresClicksAndKeys) {
+  tabs.EnableWindow(FALSE);
+  ClickTab(1);
+  PressKey(Bar(), Qt::Key_Right);
+  EXPECT_EQ(tabs.GetCurSel(), 0);
+  EXPECT_TRUE(parent.received.empty());
+}
+
 TEST_F(StdTab, ParentCanRefuseTheChange) {
   parent.answer = [](const NMHDR& h) -> LRESULT { return h.code == TCN_SELCHANGING ? 1 : 0; };
   ClickTab(1);

@@ -10,6 +10,7 @@
 #include "framework/ControlFactory.h"
 #include "framework/DialogUnits.h"
 #include "framework/controls/CComboBox.h"
+#include "framework/controls/CImageList.h"
 #include "framework/controls/CListBox.h"
 #include "framework/controls/CTabCtrl.h"
 #include "framework/controls/CTreeCtrl.h"
@@ -183,6 +184,48 @@ TEST_F(StdTree, DraggingAnItemSendsBeginDragAndLeavesTheSelection) {
   EXPECT_EQ(drag.ptDrag.y, client.y());
   SendMouse(Viewport(), QEvent::MouseButtonRelease, start, Qt::LeftButton, Qt::NoButton);
   EXPECT_EQ(tree.GetSelectedItem(), a);
+}
+
+// The window that took the drag gets the button's release; the tree's next plain move
+// finds the press over and is the tree's own again (hover tracking here).
+TEST_F(StdTree, ADragThatEndsInAnotherWindowClearsThePress) {
+  const HTREEITEM a = tree.InsertItem("a");
+  const HTREEITEM b = tree.InsertItem("b");
+  auto* view = static_cast<QTreeWidget*>(tree.GetSafeHwnd());
+  view->setMouseTracking(true);
+  int entered = 0;
+  QObject::connect(view, &QAbstractItemView::entered, [&entered] { ++entered; });
+  const QPoint start = OnLabel(b);
+  SendMouse(Viewport(), QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+  SendMouse(Viewport(), QEvent::MouseMove, start + QPoint(30, 30), Qt::NoButton, Qt::LeftButton);
+  ASSERT_EQ(parent.Codes(), std::vector<UINT>{TVN_BEGINDRAG});
+  SendMouse(parent.GetSafeHwnd(), QEvent::MouseButtonRelease, QPoint(300, 300), Qt::LeftButton,
+            Qt::NoButton);
+  SendMouse(Viewport(), QEvent::MouseMove, OnLabel(a), Qt::NoButton, Qt::NoButton);
+  EXPECT_EQ(entered, 1);
+}
+
+// The image list lives with the tree's widget: a wrapper made later (as data exchange
+// makes one) hands back the list another wrapper set.
+TEST(StdTreeImages, EveryWrapperOfTheTreeSeesItsImageList) {
+  NotifyRecorder parent;
+  parent.CreateShown();
+  DialogResource form;
+  form.items.push_back({"SysTreeView32", "", kTreeId, 0, 0, 100, 100, WS_CHILD | WS_VISIBLE});
+  AfxCreateDialogControls(parent.GetSafeHwnd(), form);
+  CImageList list;
+  ASSERT_TRUE(list.Create(16, 16, ILC_COLOR32 | ILC_MASK, 5, 1));
+  {
+    CTreeCtrl first;
+    ASSERT_TRUE(first.SubclassDlgItem(kTreeId, &parent));
+    EXPECT_EQ(first.SetImageList(&list, TVSIL_NORMAL), nullptr);
+    first.Detach();
+  }
+  CTreeCtrl later;
+  ASSERT_TRUE(later.SubclassDlgItem(kTreeId, &parent));
+  EXPECT_EQ(later.GetImageList(TVSIL_NORMAL), &list);
+  EXPECT_EQ(later.SetImageList(nullptr, TVSIL_NORMAL), &list);
+  EXPECT_EQ(later.GetImageList(TVSIL_NORMAL), nullptr);
 }
 
 TEST_F(StdTree, HitTestNamesThePartUnderThePoint) {

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
 
 #include "framework/CDataExchange.h"
 #include "framework/CDialog.h"
@@ -35,12 +38,18 @@ class MouseWnd : public TestWnd {
     if (callDefault) CWnd::OnLButtonDown(0, p);
   }
   void OnCaptureChanged() { journal.Add("capture changed"); }
+  void OnSize(UINT, int cx, int cy) {
+    journal.Add("size " + std::to_string(cx) + "x" + std::to_string(cy));
+  }
+  void OnContextMenu(CWnd*, CPoint) { journal.Add("context menu"); }
 
  protected:
   const MessageMap* GetMessageMap() const override {
-    static const MessageMap map{TestWnd::GetMessageMap(),
-                                {msg::Mouse(WM_LBUTTONDOWN, &MouseWnd::OnLButtonDown),
-                                 msg::Void(WM_CAPTURECHANGED, &MouseWnd::OnCaptureChanged)}};
+    static const MessageMap map{
+        TestWnd::GetMessageMap(),
+        {msg::Mouse(WM_LBUTTONDOWN, &MouseWnd::OnLButtonDown),
+         msg::Void(WM_CAPTURECHANGED, &MouseWnd::OnCaptureChanged), msg::Size(&MouseWnd::OnSize),
+         msg::ContextMenu(&MouseWnd::OnContextMenu)}};
     return &map;
   }
 };
@@ -55,7 +64,7 @@ TEST(Window, ControlsByIdShowTextStateAndStyle) {
   EXPECT_FALSE(save->IsWindowEnabled());
   EXPECT_TRUE(save->EnableWindow(TRUE));  // it was disabled
   EXPECT_TRUE(save->IsWindowEnabled());
-  EXPECT_EQ(wnd.GetDlgItemText(2076), "New password:");
+  EXPECT_EQ(wnd.GetDlgItemText(2076), "New &password:");  // as given, like a button's
   EXPECT_FALSE(wnd.GetDlgItem(2076)->GetStyle() & WS_VISIBLE);
   EXPECT_EQ(wnd.GetDlgItem(2019)->GetStyle() & SS_TYPEMASK, static_cast<DWORD>(SS_ETCHEDHORZ));
   auto* edit = qobject_cast<QLineEdit*>(wnd.GetDlgItem(2079)->GetSafeHwnd());
@@ -134,6 +143,76 @@ TEST(Window, CaptureIsHeldUntilReleased) {
   ReleaseCapture();
   EXPECT_EQ(CWnd::GetCapture(), nullptr);
   EXPECT_EQ(wnd.journal.entries, std::vector<std::string>{"capture changed"});
+}
+
+// Disabling the window that holds the mouse, or a window around it, gives the mouse back.
+TEST(Window, DisablingTheCaptureWindowReleasesTheCapture) {
+  MouseWnd top;
+  ASSERT_TRUE(top.CreateEx(0, nullptr, "top", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                           CRect(0, 0, 200, 100), nullptr, 0));
+  MouseWnd holder;
+  ASSERT_TRUE(holder.Create(nullptr, nullptr, kChild, CRect(5, 5, 50, 50), &top, 1));
+  QApplication::processEvents();
+  holder.journal.entries.clear();
+  for (CWnd* disabled : {static_cast<CWnd*>(&holder), static_cast<CWnd*>(&top)}) {
+    holder.SetCapture();
+    ASSERT_EQ(QWidget::mouseGrabber(), holder.GetSafeHwnd());
+    disabled->EnableWindow(FALSE);
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    disabled->EnableWindow(TRUE);
+  }
+  EXPECT_EQ(holder.journal.entries,
+            (std::vector<std::string>{"capture changed", "capture changed"}));
+}
+
+// Qt holds a hidden widget's resize back until it is shown; a window hears it at once.
+TEST(Window, AHiddenWindowHearsOfItsSizeWhenItIsMoved) {
+  MouseWnd top;
+  ASSERT_TRUE(top.CreateTopLevel());
+  MouseWnd page;
+  ASSERT_TRUE(page.Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 10, 10), &top, 1));
+  page.journal.entries.clear();
+  page.MoveWindow(3, 4, 120, 80);
+  page.SetWindowPos(nullptr, 0, 0, 130, 90, SWP_NOMOVE | SWP_NOZORDER);
+  page.SetWindowPos(nullptr, 7, 7, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  top.ShowWindow(SW_SHOW);
+  page.ShowWindow(SW_SHOW);
+  QApplication::processEvents();
+  EXPECT_EQ(page.journal.entries, (std::vector<std::string>{"size 120x80", "size 130x90"}));
+}
+
+// A right click on a wrapped edit shows the edit's own menu; on a window without a menu
+// of its own it becomes WM_CONTEXTMENU, which goes up to the parent.
+TEST(Window, AnEditKeepsItsOwnContextMenu) {
+  MouseWnd parent;
+  ASSERT_TRUE(parent.CreateTopLevel());
+  parent.ShowWindow(SW_SHOW);
+  AfxCreateDialogControls(parent.GetSafeHwnd(), kForm);
+  CWnd plain;
+  ASSERT_TRUE(plain.Create(nullptr, nullptr, kChild, CRect(0, 60, 20, 80), &parent, 5));
+  QApplication::processEvents();
+  parent.journal.entries.clear();
+  auto rightClick = [](CWnd* target) {
+    QStringList shown;
+    QTimer::singleShot(0, [&shown] {
+      if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        for (QAction* action : menu->actions()) shown << action->text();
+        menu->close();
+      }
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
+                            target->GetSafeHwnd()->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(target->GetSafeHwnd(), &event);
+    QApplication::processEvents();
+    return shown;
+  };
+  CWnd* edit = parent.GetDlgItem(2079);  // a temporary wrapper of the template's edit
+  const QStringList editMenu = rightClick(edit);
+  EXPECT_TRUE(editMenu.filter("Paste").size() == 1) << editMenu.join(",").toStdString();
+  EXPECT_TRUE(parent.journal.entries.empty());
+  EXPECT_TRUE(rightClick(&plain).isEmpty());
+  EXPECT_EQ(parent.journal.entries, std::vector<std::string>{"context menu"});
 }
 
 TEST(Window, ClosingDestroysByDefault) {
