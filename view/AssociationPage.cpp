@@ -2,6 +2,8 @@
 
 #include "controls/TabHost.h"
 #include "framework/CDataExchange.h"
+#include "framework/gdi/CDC.h"
+#include "framework/gdi/GdiConstants.h"
 #include "res/ResourceIds.h"
 #include "view/DLLDocumentView.h"
 
@@ -23,6 +25,7 @@ const MessageMap* CAssociationPage::GetMessageMap() const {
       CTabPage::GetMessageMap(),
       {
           msg::Size(&CAssociationPage::OnSize),
+          msg::CtlColor(&CAssociationPage::OnCtlColor),
           msg::Control(BN_CLICKED, IDC_ASSOC_RESTORE_NAME, &CAssociationPage::OnRestoreName),
           msg::Control(EN_CHANGE, IDC_ASSOC_SHOWAS, &CAssociationPage::OnEdited),
           msg::Control(EN_CHANGE, IDC_ASSOC_TITLE_FILTER, &CAssociationPage::OnEdited),
@@ -128,6 +131,17 @@ void CAssociationPage::OnOK() {
   m_entry.TitleFilter = GetDlgItemText(IDC_ASSOC_TITLE_FILTER);
   m_entry.isCheckTitleFilter = IsDlgButtonChecked(IDC_ASSOC_FILTER_CHECK) == BST_CHECKED;
   if (m_pView != nullptr) m_pView->ApplyAssociation();
+}
+
+CBrush* CAssociationPage::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+  CTabPage::OnCtlColor(pDC, pWnd, nCtlColor);
+  const int id = pWnd != nullptr ? pWnd->GetDlgCtrlID() : 0;
+  if (id == IDC_ASSOC_SHOWAS_LABEL || id == IDC_ASSOC_ACTIVATE_LABEL ||
+      id == IDC_ASSOC_FILTER_CHECK) {
+    pDC->SetTextColor(RGB(0, 0, 0));
+    pDC->SetBkMode(TRANSPARENT);
+  }
+  return &m_whiteBrush;
 }
 
 void CAssociationPage::OnSize(UINT nType, int cx, int cy) {

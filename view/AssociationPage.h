@@ -43,6 +43,7 @@ class CAssociationPage : public CTabPage {
   void OnCancel() override;
 
   void OnSize(UINT nType, int cx, int cy);
+  CBrush* OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
   void OnRestoreName();
   void OnEdited();
 

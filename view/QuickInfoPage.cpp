@@ -1,6 +1,8 @@
 #include "view/QuickInfoPage.h"
 
 #include "framework/CDataExchange.h"
+#include "framework/gdi/CDC.h"
+#include "framework/gdi/GdiConstants.h"
 #include "res/ResourceIds.h"
 
 namespace {
@@ -20,6 +22,7 @@ const MessageMap* CQuickInfoPage::GetMessageMap() const {
   static const MessageMap map{CTabPage::GetMessageMap(),
                               {
                                   msg::Size(&CQuickInfoPage::OnSize),
+                                  msg::CtlColor(&CQuickInfoPage::OnCtlColor),
                               }};
   return &map;
 }
@@ -55,6 +58,17 @@ void CQuickInfoPage::FillRow(std::size_t row, int64_t numerator, int64_t referen
     bar.SetPos(line.position);
   }
   SetDlgItemText(kLineIds[row], line.text);
+}
+
+CBrush* CQuickInfoPage::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+  CTabPage::OnCtlColor(pDC, pWnd, nCtlColor);
+  // White all over; the labels and statistics lines in black over it.
+  const int id = pWnd != nullptr ? pWnd->GetDlgCtrlID() : 0;
+  if (id >= IDC_QI_MONTH_TEXT && id <= IDC_QI_TODAY_LABEL) {
+    pDC->SetTextColor(RGB(0, 0, 0));
+    pDC->SetBkMode(TRANSPARENT);
+  }
+  return &m_whiteBrush;
 }
 
 void CQuickInfoPage::OnSize(UINT nType, int cx, int cy) {

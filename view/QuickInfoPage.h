@@ -29,6 +29,7 @@ class CQuickInfoPage : public CTabPage {
   void DoDataExchange(CDataExchange* pDX) override;
 
   void OnSize(UINT nType, int cx, int cy);
+  CBrush* OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
 
  private:
   void FillRows(const PeriodTotals& numerators, const PeriodTotals& references);
