@@ -57,7 +57,7 @@ class EditingTest : public ViewTest {
       }
       return chosen;
     });
-    QWidget* viewport = qobject_cast<QAbstractItemView*>(Tree().GetWidget())->viewport();
+    QWidget* viewport = TreeViewport();
     const QPoint at = viewport->mapFromGlobal(SelectedItemCentre());
     ClickAt(viewport, at, Qt::RightButton);
     // What the window system makes of a right click.
@@ -210,7 +210,7 @@ TEST_F(EditingTest, DropNearAnItemsEdgeLandsOnThatItem) {
   ExpandAll();
   CRect rect;
   ASSERT_TRUE(Tree().GetItemRect(FindTreeItem({"Work"}), &rect, TRUE));
-  QWidget* viewport = qobject_cast<QAbstractItemView*>(Tree().GetWidget())->viewport();
+  QWidget* viewport = TreeViewport();
   const QPoint topEdge = viewport->mapToGlobal(QPoint((rect.left + rect.right) / 2, rect.top + 1));
   Drag({"A", "a1"}, {topEdge});
   EXPECT_EQ(ShowAsIn(SavedTree(), {"Work"}), (Names{"w1", "a1"}));
@@ -221,9 +221,7 @@ TEST_F(EditingTest, RestingOnACollapsedGroupExpandsItAtTheNextTick) {
   const HTREEITEM b = FindTreeItem({"B"});
   Tree().Expand(b, TVE_COLLAPSE);
   const QPoint start = TreeItemCentre({"A", "a1"});
-  QWidget* viewport = qobject_cast<QAbstractItemView*>(Tree().GetWidget())->viewport();
-  SendMouse(viewport, QEvent::MouseButtonPress, viewport->mapFromGlobal(start), Qt::LeftButton,
-            Qt::LeftButton);
+  MouseAt(QEvent::MouseButtonPress, start, Qt::LeftButton);
   MouseAt(QEvent::MouseMove, start + QPoint(0, 12), Qt::LeftButton);
   MouseAt(QEvent::MouseMove, TreeItemCentre({"B"}), Qt::LeftButton);
   EXPECT_FALSE(Tree().GetItemState(b, TVIS_EXPANDED) & TVIS_EXPANDED);

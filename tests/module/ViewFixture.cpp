@@ -16,6 +16,7 @@
 #include "storage/XmlDoc.h"
 #include "tests/framework/FrameworkTestSupport.h"
 #include "tests/framework/StdControlsTestSupport.h"
+#include "tests/framework/UserActions.h"
 
 namespace fs = std::filesystem;
 
@@ -132,18 +133,14 @@ HTREEITEM ViewTest::FindTreeItem(const GroupPath& texts) const {
 void ViewTest::Click(int id) { Click(Item(id)); }
 
 void ViewTest::Click(CWnd* control) {
-  QWidget* widget = control->GetWidget();
-  ClickAt(widget, widget->rect().center());
+  ASSERT_TRUE(user::ClickButton(*control->GetParent(), control->GetDlgCtrlID()))
+      << control->GetDlgCtrlID();
   PumpEvents(5);
 }
 
 void ViewTest::MouseAt(QEvent::Type type, QPoint global, Qt::MouseButtons held) {
-  CWnd* capture = CWnd::GetCapture();
-  QWidget* target = capture != nullptr
-                        ? capture->GetWidget()
-                        : qobject_cast<QAbstractItemView*>(Tree().GetWidget())->viewport();
   const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-  SendMouse(target, type, target->mapFromGlobal(global), button, held);
+  user::DeliverMouse(type, global, button, held, TreeViewport());
   QApplication::processEvents();
 }
 
@@ -168,6 +165,10 @@ void ViewTest::ExpandAll() {
   PumpEvents(2);
 }
 
+QWidget* ViewTest::TreeViewport() const {
+  return qobject_cast<QAbstractItemView*>(Tree().GetWidget())->viewport();
+}
+
 QPoint ViewTest::SelectedItemCentre() const {
   CRect rect;
   if (!Tree().GetItemRect(Tree().GetSelectedItem(), &rect, TRUE)) return {};
@@ -177,9 +178,7 @@ QPoint ViewTest::SelectedItemCentre() const {
 
 void ViewTest::Drag(const GroupPath& from, const std::vector<QPoint>& via) {
   const QPoint start = TreeItemCentre(from);
-  auto* viewport = qobject_cast<QAbstractItemView*>(Tree().GetWidget())->viewport();
-  SendMouse(viewport, QEvent::MouseButtonPress, viewport->mapFromGlobal(start), Qt::LeftButton,
-            Qt::LeftButton);
+  MouseAt(QEvent::MouseButtonPress, start, Qt::LeftButton);
   // Far enough for the tree to start a drag.
   MouseAt(QEvent::MouseMove, start + QPoint(0, 12), Qt::LeftButton);
   for (const QPoint& p : via) MouseAt(QEvent::MouseMove, p, Qt::LeftButton);
@@ -190,31 +189,24 @@ void ViewTest::Drag(const GroupPath& from, const std::vector<QPoint>& via) {
 void ViewTest::ClickTreeItem(const GroupPath& texts) {
   const HTREEITEM item = FindTreeItem(texts);
   ASSERT_NE(item, nullptr) << texts.back();
-  Tree().EnsureVisible(item);
-  CRect rect;
-  ASSERT_TRUE(Tree().GetItemRect(item, &rect, TRUE));
-  auto* tree = qobject_cast<QAbstractItemView*>(Tree().GetWidget());
-  ClickAt(tree->viewport(), Centre(rect));
+  ASSERT_TRUE(user::PickTreeItem(Tree().GetWidget(), item));
   PumpEvents(5);
 }
 
 void ViewTest::PickGroup(const std::string& text, int occurrence) {
-  // A pick ends with the entry current, which is what the control reports.
-  auto* combo = qobject_cast<QComboBox*>(Item(IDC_VIEW_GROUP_COMBO)->GetWidget());
+  const auto& picker = *dynamic_cast<CComboBox*>(Item(IDC_VIEW_GROUP_COMBO));
   int index = -1;
-  for (int i = 0; i < combo->count() && index < 0; ++i) {
-    if (combo->itemText(i).toStdString() == text && occurrence-- == 0) index = i;
+  for (int i = 0; i < picker.GetCount() && index < 0; ++i) {
+    if (picker.GetLBText(i) == text && occurrence-- == 0) index = i;
   }
-  ASSERT_GE(index, 0) << text;
-  combo->setCurrentIndex(index);
+  ASSERT_TRUE(user::PickComboEntry(*view, IDC_VIEW_GROUP_COMBO, index)) << text;
   PumpEvents(5);
 }
 
 void ViewTest::PickApplication(const std::string& text) {
-  auto* list = qobject_cast<QListWidget*>(Item(IDC_VIEW_APP_LIST)->GetWidget());
-  const auto found = list->findItems(QString::fromStdString(text), Qt::MatchExactly);
-  ASSERT_FALSE(found.isEmpty()) << text;
-  ClickAt(list->viewport(), list->visualItemRect(found.front()).center());
+  const auto& list = *dynamic_cast<CListBox*>(Item(IDC_VIEW_APP_LIST));
+  ASSERT_TRUE(user::PickListEntry(*view, IDC_VIEW_APP_LIST, list.FindStringExact(-1, text.c_str())))
+      << text;
   PumpEvents(5);
 }
 

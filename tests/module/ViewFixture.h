@@ -52,9 +52,10 @@ class ViewTest : public testing::Test {
   void PickApplication(const std::string& text);
   void TypeInto(CWnd* edit, const std::string& text);
   // A mouse event at `global` (screen) for the window that holds the capture, else for
-  // the tree, which took the button press.
+  // the tree.
   void MouseAt(QEvent::Type type, QPoint global, Qt::MouseButtons held);
   QPoint SelectedItemCentre() const;  // on the screen
+  QWidget* TreeViewport() const;
   // Expands every group, as a user opens them all before dragging across the tree.
   void ExpandAll();
   QPoint TreeItemCentre(const GroupPath& texts) const;  // on the screen
