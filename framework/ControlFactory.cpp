@@ -22,6 +22,7 @@
 #include "framework/DialogUnits.h"
 #include "framework/WidgetText.h"
 #include "framework/WindowProps.h"
+#include "framework/controls/ControlTypes.h"
 #include "framework/gdi/Colors.h"
 
 namespace {
