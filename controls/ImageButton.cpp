@@ -43,6 +43,7 @@ const MessageMap* CImageButton::GetMessageMap() const {
                                   msg::Mouse(WM_LBUTTONDOWN, &CImageButton::OnLButtonDown),
                                   msg::Mouse(WM_LBUTTONUP, &CImageButton::OnLButtonUp),
                                   msg::Message(WM_SETFOCUS, &CImageButton::OnSetFocus),
+                                  msg::Void(WM_CAPTURECHANGED, &CImageButton::OnCaptureChanged),
                               }};
   return &map;
 }
@@ -172,6 +173,14 @@ void CImageButton::OnLButtonUp(UINT, CPoint) {
   if (!m_bPressed) return;
   m_bPressed = false;
   ReleaseCapture();
+  Invalidate();
+}
+
+void CImageButton::OnCaptureChanged() {
+  // Whoever took the mouse (a window the click opened, a disabled button letting go)
+  // also took the release: the button is not held any more.
+  if (!m_bPressed) return;
+  m_bPressed = false;
   Invalidate();
 }
 

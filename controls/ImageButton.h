@@ -67,6 +67,7 @@ class CImageButton : public COwnerDrawButton {
   void OnLButtonDown(UINT nFlags, CPoint point);
   void OnLButtonUp(UINT nFlags, CPoint point);
   LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
+  void OnCaptureChanged();
 
  private:
   void MakeCaptionFont();

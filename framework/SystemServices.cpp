@@ -65,4 +65,6 @@ void Sleep(DWORD milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
-Sleeper SetSleeper(Sleeper sleeper) { return std::exchange(CurrentSleeper(), std::move(sleeper)); }
+Sleeper SetSleeperForTesting(Sleeper sleeper) {
+  return std::exchange(CurrentSleeper(), std::move(sleeper));
+}

@@ -28,4 +28,4 @@ HWND GetDesktopWindow();
 void Sleep(DWORD milliseconds);
 using Sleeper = std::function<void(DWORD milliseconds)>;
 // Returns the sleeper it replaces; null puts the real one back.
-Sleeper SetSleeper(Sleeper sleeper);
+Sleeper SetSleeperForTesting(Sleeper sleeper);

@@ -168,7 +168,6 @@ constexpr LONG BS_GROUPBOX = 0x7;
 constexpr LONG BS_AUTORADIOBUTTON = 0x9;
 constexpr LONG BS_OWNERDRAW = 0xB;
 constexpr LONG BS_TYPEMASK = 0xF;
-constexpr LONG BS_MULTILINE = 0x2000;
 constexpr LONG BS_FLAT = 0x8000;
 
 // Edit styles.

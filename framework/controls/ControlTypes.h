@@ -9,6 +9,9 @@
 
 using DWORD_PTR = std::uintptr_t;
 
+// A check box whose caption wraps onto several lines.
+constexpr LONG BS_MULTILINE = 0x2000;
+
 // List box styles and results.
 constexpr LONG LBS_NOTIFY = 0x0001;
 constexpr LONG LBS_SORT = 0x0002;

@@ -78,6 +78,18 @@ TEST_F(ImageButtonMouse, DisablingAHoveredButtonLetsTheMouseGo) {
   EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
 }
 
+// The button held down loses the mouse to another window (one its press opened, or the
+// parent taking it): the release goes there, and the button is not left drawn pressed.
+TEST_F(ImageButtonMouse, LosingTheMouseWhileHeldEndsThePress) {
+  Send(QEvent::MouseMove, kInside, {});
+  Send(QEvent::MouseButtonPress, kInside, Qt::LeftButton);
+  ASSERT_TRUE(button.IsPressed());
+  parent.SetCapture();
+  EXPECT_FALSE(button.IsPressed());
+  EXPECT_NE(Snapshot(button.GetSafeHwnd()).pixelColor(10, 10), ToQColor(kColours[2]));
+  ReleaseCapture();
+}
+
 class CountingButton : public COwnerDrawButton {
  public:
   std::vector<DRAWITEMSTRUCT> drawn;

@@ -226,11 +226,11 @@ TEST(SystemServices, ModuleFileNameOfTheExecutable) {
 
 TEST(SystemServices, SleepGoesThroughTheReplaceableSleeper) {
   std::vector<DWORD> waits;
-  const Sleeper real = SetSleeper([&](DWORD ms) { waits.push_back(ms); });
+  const Sleeper real = SetSleeperForTesting([&](DWORD ms) { waits.push_back(ms); });
   EXPECT_FALSE(real);  // the thread's own sleep until someone replaces it
   Sleep(50);
   Sleep(0);
-  EXPECT_NE(SetSleeper(nullptr), nullptr);
+  EXPECT_NE(SetSleeperForTesting(nullptr), nullptr);
   EXPECT_EQ(waits, (std::vector<DWORD>{50, 0}));
   const auto start = std::chrono::steady_clock::now();
   Sleep(5);
