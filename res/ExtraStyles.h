@@ -33,4 +33,7 @@ constexpr LONG TVS_SHOWSELALWAYS = 0x0020;
 // Progress bar.
 constexpr LONG PBS_SMOOTH = 0x0001;
 
+// Button: a caption that wraps onto several lines.
+constexpr LONG BS_MULTILINE = 0x2000;
+
 }  // namespace extra_styles

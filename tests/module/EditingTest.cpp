@@ -236,12 +236,12 @@ TEST_F(EditingTest, RenameSelectsTheNameOneCharacterEvery50ms) {
   std::vector<DWORD> waits;
   std::vector<int> selected;
   CWnd* edit = Page(0)->GetDlgItem(IDC_ASSOC_SHOWAS);
-  SetSleeper([&](DWORD ms) {
+  SetSleeperForTesting([&](DWORD ms) {
     waits.push_back(ms);
     selected.push_back(qobject_cast<QLineEdit*>(edit->GetWidget())->selectedText().size());
   });
   ChooseFromMenu(ID_POPUP_RENAME);
-  SetSleeper(nullptr);
+  SetSleeperForTesting(nullptr);
   EXPECT_EQ(waits, (std::vector<DWORD>{50, 50}));
   EXPECT_EQ(selected, (std::vector<int>{0, 1}));
   EXPECT_EQ(qobject_cast<QLineEdit*>(edit->GetWidget())->selectedText(), "a1");
