@@ -16,8 +16,12 @@ TreeFileStatus LoadPredefinedGroups(const std::string& path, GroupMap& catalogue
     return TreeFileStatus::Created;
   }
   if (read.status == OpenStatus::Unreadable) return TreeFileStatus::Unreadable;
-  CXmlDoc doc;
-  doc.Parse(JoinLines(read.bytes));
-  catalogue = ReadTree(doc, true);
+  catalogue = ReadPredefinedGroupsText(read.bytes);
   return TreeFileStatus::Read;
+}
+
+GroupMap ReadPredefinedGroupsText(std::string_view bytes) {
+  CXmlDoc doc;
+  doc.Parse(JoinLines(bytes));
+  return ReadTree(doc, true);
 }

@@ -69,3 +69,6 @@ std::string GetPredefinedGroupsPath();
 
 // Reads the catalogue of predefined groups into `catalogue` (replaced on Read).
 TreeFileStatus LoadPredefinedGroups(const std::string& path, GroupMap& catalogue);
+
+// The catalogue the bytes of such a file hold (empty when they do not parse).
+GroupMap ReadPredefinedGroupsText(std::string_view bytes);
