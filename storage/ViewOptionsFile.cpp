@@ -74,13 +74,11 @@ TreeFileStatus ViewOptionsFile::Load(GroupMap& tree) {
 }
 
 bool ViewOptionsFile::Save(const GroupMap& tree) {
-  // A file we may not write stays as it is; nothing is written in its place.
-  if (::access(path_.c_str(), F_OK) == 0 && ::access(path_.c_str(), W_OK) != 0) return false;
   if (keepDamagedCopy_) {
     if (!KeepDamagedCopy()) return false;
     keepDamagedCopy_ = false;
   }
-  return WriteFileAtomically(path_, ViewOptionsText(tree), ExistingModeOr(path_, 0644));
+  return ReplaceRegularFile(path_, ViewOptionsText(tree));
 }
 
 // Copies the file as it is now to "<path>.damaged", replacing an older copy. A file

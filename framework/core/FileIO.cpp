@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -61,17 +63,27 @@ void SyncFolder(const std::string& folder) {
   if (dir.get() >= 0) ::fsync(dir.get());
 }
 
+// The file a symbolic link leads to, so that a save keeps the link; `path` itself
+// when it is no link or leads nowhere.
+std::string LinkTarget(const std::string& path) {
+  const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
+                                                             &std::free);
+  return resolved ? std::string(resolved.get()) : path;
+}
+
 }  // namespace
 
 FileRead ReadWholeFile(const std::string& path) {
   FileRead result;
-  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // Non-blocking, so that opening a fifo does not wait for a writer.
+  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (fd.get() < 0) {
-    result.status = (errno == ENOENT || errno == ENOTDIR) ? OpenStatus::Missing : OpenStatus::Unreadable;
+    result.status =
+        (errno == ENOENT || errno == ENOTDIR) ? OpenStatus::Missing : OpenStatus::Unreadable;
     return result;
   }
   struct stat info {};
-  if (::fstat(fd.get(), &info) == 0 && S_ISDIR(info.st_mode)) {
+  if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
     result.status = OpenStatus::Unreadable;
     return result;
   }
@@ -111,6 +123,18 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, mode_t
   }
   SyncFolder(FolderOf(path));
   return true;
+}
+
+bool ReplaceRegularFile(const std::string& path, std::string_view bytes,
+                        std::optional<mode_t> mode) {
+  const std::string target = LinkTarget(path);
+  struct stat info {};
+  const bool exists = ::stat(target.c_str(), &info) == 0;
+  // Renaming over a file needs no write permission on it, so a file the user made
+  // read-only is checked for here.
+  if (exists && (!S_ISREG(info.st_mode) || ::access(target.c_str(), W_OK) != 0)) return false;
+  const mode_t kept = exists ? (info.st_mode & 07777) : 0644;
+  return WriteFileAtomically(target, bytes, mode.value_or(kept));
 }
 
 void SetWriteFailureAfterBytesForTesting(long long bytes) { gFailAfterBytes = bytes; }
