@@ -128,7 +128,9 @@ struct FieldWriter {
 
 }  // namespace
 
-std::string GetMainPrefsPath() { return GetOptionsFolder() + "mainpref.ini"; }
+std::string GetMainPrefsPath(const std::string& optionsFolder) {
+  return optionsFolder + "mainpref.ini";
+}
 
 void ParseMainPrefsText(std::string_view text, MainPrefs& prefs) {
   if (text.empty()) return;  // at its end before the first line: nothing is read

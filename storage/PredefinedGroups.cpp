@@ -7,7 +7,9 @@
 #include "storage/ViewOptionsFile.h"
 #include "storage/XmlDoc.h"
 
-std::string GetPredefinedGroupsPath() { return GetOptionsFolder() + "predefgroups.xml"; }
+std::string GetPredefinedGroupsPath(const std::string& optionsFolder) {
+  return optionsFolder + "predefgroups.xml";
+}
 
 TreeFileStatus LoadPredefinedGroups(const std::string& path, GroupMap& catalogue) {
   const FileRead read = ReadWholeFile(path);

@@ -22,7 +22,9 @@ mode_t ExistingModeOr(const std::string& path, mode_t fallback) {
 
 }  // namespace
 
-std::string GetViewOptionsPath() { return GetOptionsFolder() + "viewopt.xml"; }
+std::string GetViewOptionsPath(const std::string& optionsFolder) {
+  return optionsFolder + "viewopt.xml";
+}
 
 // Lines of any length are read whole: a line longer than any fixed buffer is simply
 // joined from its pieces, and the loop ends at the end of the bytes.

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "framework/core/Paths.h"
 #include "tree/GroupTree.h"
 
 class CXmlDoc;
@@ -15,7 +16,7 @@ enum class TreeFileStatus {
 };
 
 // Path of "options/viewopt.xml".
-std::string GetViewOptionsPath();
+std::string GetViewOptionsPath(const std::string& optionsFolder = GetOptionsFolder());
 
 // Appends one Options element holding the groups of `tree` after the main position.
 void WriteTree(CXmlDoc& doc, const GroupMap& tree);
@@ -65,7 +66,7 @@ class ViewOptionsFile {
 };
 
 // Path of "options/predefgroups.xml".
-std::string GetPredefinedGroupsPath();
+std::string GetPredefinedGroupsPath(const std::string& optionsFolder = GetOptionsFolder());
 
 // Reads the catalogue of predefined groups into `catalogue` (replaced on Read).
 TreeFileStatus LoadPredefinedGroups(const std::string& path, GroupMap& catalogue);

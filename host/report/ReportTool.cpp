@@ -1,11 +1,8 @@
 #include "host/report/ReportTool.h"
 
 #include <dirent.h>
-#include <stdlib.h>
 
-#include <filesystem>
 #include <optional>
-#include <system_error>
 
 #include "accounting/DLLDocument.h"
 #include "framework/core/Clock.h"
@@ -20,7 +17,7 @@
 namespace {
 
 struct Request {
-  std::string home;    // absolute; empty: the executable directory
+  std::string home;    // empty: the executable directory
   std::string output;  // absolute; empty: standard output
   std::optional<int64_t> now;
   ReportFormat format = ReportFormat::Text;
@@ -29,14 +26,6 @@ struct Request {
 int UsageError(std::ostream& err, const std::string& message) {
   err << "taskmeter-report: " << message << "\n\n" << ReportUsage();
   return 2;
-}
-
-// Relative paths are made absolute now, because the load changes the current
-// directory to the data folder.
-std::string Absolute(const std::string& path) {
-  std::error_code ec;
-  const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
-  return ec ? path : absolute.lexically_normal().string();
 }
 
 std::optional<std::string> ReadOptions(const CommandLine& cl, Request& request) {
@@ -51,11 +40,12 @@ std::optional<std::string> ReadOptions(const CommandLine& cl, Request& request) 
   }
   if (auto v = cl.Value("home")) {
     if (v->empty()) return "--home needs a folder";
-    request.home = Absolute(*v);
+    request.home = *v;
   }
   if (auto v = cl.Value("output")) {
     if (v->empty()) return "--output needs a file name";
-    request.output = Absolute(*v);
+    // Now, because the load moves the current directory to the data folder.
+    request.output = AbsolutePath(*v);
   }
   return std::nullopt;
 }
@@ -95,21 +85,21 @@ int RunReportTool(const std::vector<std::string>& args, std::ostream& out, std::
   Request request;
   if (const auto problem = ReadOptions(cl, request)) return UsageError(err, *problem);
 
-  // The home stands for the executable directory: everything below reads it.
-  if (!request.home.empty()) ::setenv("TASKMETER_HOME", request.home.c_str(), 1);
-  const std::string home = GetExecutableDirectory();
-  if (home.empty() || !IsReadableFolder(home)) {
-    err << "taskmeter-report: the home folder " << (home.empty() ? "(unknown)" : home)
+  CDLLDocument document;
+  if (!request.home.empty()) document.SetHomeFolder(request.home);
+  const HomeFolders& folders = document.GetFolders();
+  if (folders.home.empty() || !IsReadableFolder(folders.home)) {
+    err << "taskmeter-report: the home folder "
+        << (folders.home.empty() ? "(unknown)" : folders.home)
         << " does not exist or cannot be read\n";
     return 2;
   }
-  if (!IsReadableFolder(GetOptionsFolder())) {
-    err << "taskmeter-report: note: " << GetOptionsFolder()
+  if (!IsReadableFolder(folders.options)) {
+    err << "taskmeter-report: note: " << folders.options
         << " does not exist; the report is empty\n";
   }
   if (request.now) SetFixedClock(*request.now);
 
-  CDLLDocument document;
   document.ReadPrefs();
   document.OnNewDocument();
   const std::string text = FormatReport(BuildReport(document, ClockNow()), request.format);

@@ -10,8 +10,8 @@
 // the program name. Exit status 0 on success, 1 when the output cannot be written,
 // 2 for bad options or a home folder that does not exist or cannot be read.
 //
-// It sets TASKMETER_HOME, fixes the process clock for --now and leaves the current
-// directory at the data folder, as the load does.
+// It fixes the process clock for --now and leaves the current directory at the data
+// folder, as the load does.
 int RunReportTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 std::string ReportUsage();

@@ -2,9 +2,9 @@
 
 #include <filesystem>
 #include <optional>
-#include <system_error>
 
 #include "framework/core/Clock.h"
+#include "framework/core/Paths.h"
 #include "host/toolkit/ActivitySimulator.h"
 #include "host/toolkit/CommandLine.h"
 #include "host/toolkit/LocalTime.h"
@@ -19,12 +19,6 @@ constexpr int64_t kMaxBlocks = 10'000'000;
 int UsageError(std::ostream& err, const std::string& message) {
   err << "taskmeter-simulate: " << message << "\n\n" << SimulateUsage();
   return 2;
-}
-
-std::string Absolute(const std::string& path) {
-  std::error_code ec;
-  const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
-  return ec ? path : absolute.lexically_normal().string();
 }
 
 struct Request {
@@ -107,7 +101,7 @@ int RunSimulateTool(const std::vector<std::string>& args, std::ostream& out, std
   Request request;
   if (const auto problem = ReadOptions(cl, request)) return UsageError(err, *problem);
 
-  const std::string dataFolder = Absolute(request.dataFolder);
+  const std::string dataFolder = AbsolutePath(request.dataFolder);
   const ActivitySimulator simulator(request.settings);
   const std::vector<CivilTime> dates = simulator.Dates();
   LogFolderWriter writer(dataFolder);
@@ -134,7 +128,7 @@ int RunSimulateTool(const std::vector<std::string>& args, std::ostream& out, std
   }
   out << "Wrote " << files << " log files (" << blocks << " blocks) to " << dataFolder << '\n';
   if (!request.sampleHome.empty()) {
-    out << "Sample home: " << Absolute(request.sampleHome) << '\n';
+    out << "Sample home: " << AbsolutePath(request.sampleHome) << '\n';
   }
   return 0;
 }

@@ -123,6 +123,24 @@ TEST_F(DocumentTest, RefreshReadsTheSavedTreeAgain) {
   EXPECT_EQ(doc->GetGroupMap().at("Work")[0].MonthTime, 180);  // fresh, not doubled
 }
 
+// Relative folders are taken from where the program started: a refresh after the scan
+// has moved the current directory finds the same tree and logs.
+TEST_F(DocumentTest, RelativeHomeAndDataFolderOutlastTheScansMove) {
+  WriteTree({{"Work", {App("Ed", "editor")}}});
+  WriteLog(Data(), "2026-07-15.log", "07 15", "editor", 3);
+  WritePrefs("data");
+  ASSERT_TRUE(SetCurrentDirectory(home_.Path().parent_path().string()));
+  setenv("TASKMETER_HOME", home_.Path().filename().c_str(), 1);
+  auto doc = PreparedDocument();
+  doc->LoadDocument();
+  EXPECT_EQ(doc->GetRecords().size(), 2u);
+  WriteTree({{"Work", {App("Ed", "editor")}}, {"Added", {App("X", "x")}}});
+  doc->LoadDocument();
+  EXPECT_EQ(doc->GetGroupMap().count("Added"), 1u);
+  EXPECT_EQ(doc->GetRecords().size(), 2u);
+  EXPECT_EQ(doc->GetScannedFolder(), fs::canonical(Data()).string() + "/");
+}
+
 TEST_F(DocumentTest, ATreeFileThatCannotBeOpenedIsLeftAlone) {
   fs::create_directories(TreePath());  // exists, but cannot be read as a file
   WriteLog(Data(), "2026-07-15.log", "07 15", "editor", 3);
