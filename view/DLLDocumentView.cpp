@@ -5,7 +5,7 @@
 #include "framework/CDataExchange.h"
 #include "framework/Resources.h"
 #include "framework/gdi/Icon.h"
-#include "module/HostMessages.h"
+#include "protocol/Messages.h"
 #include "res/ResourceIds.h"
 
 TM_IMPLEMENT_DYNCREATE(CDLLDocumentView, CFormView)
