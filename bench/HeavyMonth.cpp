@@ -1,0 +1,140 @@
+#include "HeavyMonth.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "framework/core/FileIO.h"
+#include "storage/MainPrefs.h"
+#include "storage/ViewOptionsFile.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kDays = 31;
+constexpr int kApplications = 400;  // in the tree; records also use 50 the tree lacks
+
+int64_t LocalMidnight(int year, int month, int day) {
+  std::tm fields{};
+  fields.tm_year = year - 1900;
+  fields.tm_mon = month - 1;
+  fields.tm_mday = day;
+  fields.tm_isdst = -1;
+  return static_cast<int64_t>(std::mktime(&fields));
+}
+
+}  // namespace
+
+int64_t BenchNow() { return LocalMidnight(2026, 7, 31) + 18 * 3600; }
+
+namespace {
+
+fs::path Root() {
+  static const fs::path root = [] {
+    if (const char* kept = std::getenv("TASKMETER_BENCH_DIR"); kept && *kept) return fs::path(kept);
+    static const fs::path made =
+        fs::temp_directory_path() / ("taskmeter-bench-" + std::to_string(::getpid()));
+    std::atexit([] { fs::remove_all(made); });
+    return made;
+  }();
+  fs::create_directories(root);
+  return root;
+}
+
+std::string Two(int value) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%02d", value % 100);
+  return text;
+}
+
+std::string Stamp(int month, int day, int secondOfDay) {
+  return Two(month) + ' ' + Two(day) + ' ' + Two(secondOfDay / 3600) + ' ' +
+         Two(secondOfDay / 60 % 60) + ' ' + Two(secondOfDay % 60);
+}
+
+}  // namespace
+
+// Working hours 07:00 to 19:00.
+fs::path LogFolder(int records) {
+  const fs::path folder = Root() / ("data-" + std::to_string(records));
+  if (fs::exists(folder)) return folder;
+  fs::create_directories(folder);
+  std::mt19937 random(records);
+  std::uniform_int_distribution<int> app(0, kApplications + 49), project(0, 29), doc(0, 99);
+  const int perDay = records / kDays + 1;
+  for (int d = 1; d <= kDays; ++d) {
+    const int month = 7;
+    std::string text;
+    text.reserve(static_cast<size_t>(perDay) * 160);
+    int second = 7 * 3600;
+    const int step = 12 * 3600 / perDay;
+    for (int i = 0; i < perDay; ++i) {
+      const int a = app(random);
+      const std::string start = Stamp(month, d, second);
+      second += std::max(1, step);
+      text += start + '\n' + Stamp(month, d, second) + '\n';
+      text += "App " + std::to_string(a) + '\n';
+      text += "doc" + std::to_string(doc(random)) + ".txt - proj" +
+              std::to_string(project(random)) + " - App " + std::to_string(a) + '\n';
+      text +=
+          "app" + std::to_string(a) + ".exe\n/opt/apps/app" + std::to_string(a) + "/bin/app\n~~~\n";
+    }
+    std::ofstream(folder / ("2026-07-" + Two(d) + ".log"), std::ios::binary) << text;
+  }
+  return folder;
+}
+
+namespace {
+
+// A tree of `entries` entries in 3/10 as many groups: top-level groups, each carrying
+// two sub-groups; a third of the entries divide their application by project, and
+// most applications stand in several groups.
+GroupMap MakeTree(int entries) {
+  const int tops = std::max(1, entries / 10);
+  std::vector<AppList> buckets(static_cast<size_t>(tops) * 3);  // top, Sub A, Sub B
+  for (int i = 0; i < entries; ++i) {
+    const int a = (i * 7) % kApplications;
+    AppEntry e;
+    e.Name = "app" + std::to_string(a) + ".exe";
+    e.Path = "/opt/apps/app" + std::to_string(a) + "/bin/app";
+    e.ShowAs = "App " + std::to_string(a);
+    if (i % 3 == 0) {
+      e.isCheckTitleFilter = true;
+      e.TitleFilter = "proj" + std::to_string(i % 30);
+      e.ShowAs += " " + e.TitleFilter;
+    }
+    buckets[static_cast<size_t>(i) % buckets.size()].push_back(e);
+  }
+  GroupMap tree;
+  for (int g = 0; g < tops; ++g) {
+    AppEntry carrier;
+    carrier.ShowAs = carrier.Name = "None";
+    carrier.SubGroups["Sub A"] = std::move(buckets[g * 3 + 1]);
+    carrier.SubGroups["Sub B"] = std::move(buckets[g * 3 + 2]);
+    AppList& top = tree["Group " + std::to_string(g)];
+    top = std::move(buckets[g * 3]);
+    top.push_back(std::move(carrier));
+  }
+  return tree;
+}
+
+}  // namespace
+
+fs::path Home(int records, int entries) {
+  const fs::path home =
+      Root() / ("home-" + std::to_string(records) + "-" + std::to_string(entries));
+  fs::create_directories(home / "options");
+  MainPrefs prefs;
+  prefs.DbPath = LogFolder(records).string();
+  WriteMainPrefs((home / "options" / "mainpref.ini").string(), prefs);
+  WriteFileAtomically((home / "options" / "viewopt.xml").string(),
+                      ViewOptionsText(MakeTree(entries)));
+  return home;
+}
