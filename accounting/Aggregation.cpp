@@ -6,6 +6,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "accounting/PeriodCalendar.h"
 #include "tree/TreeOps.h"
@@ -103,7 +104,7 @@ Triple TripleOf(const AppEntry& e) { return {e.ShowAs, e.TitleFilter, e.isCheckT
 
 class Aggregator {
  public:
-  Aggregator(GroupMap& tree, const std::vector<RecordView>& records, PeriodCalendar& calendar)
+  Aggregator(GroupMap& tree, std::span<const RecordView> records, PeriodCalendar& calendar)
       : tree_(tree), records_(records), calendar_(calendar) {}
 
   void Run() {
@@ -263,7 +264,7 @@ class Aggregator {
   }
 
   GroupMap& tree_;
-  const std::vector<RecordView>& records_;
+  std::span<const RecordView> records_;
   PeriodCalendar& calendar_;
   AppList collected_;
   std::deque<AppEntry> newEntries_;
@@ -280,7 +281,7 @@ class Aggregator {
 
 }  // namespace
 
-void AggregateActivity(GroupMap& tree, const std::vector<RecordView>& records,
+void AggregateActivity(GroupMap& tree, std::span<const RecordView> records,
                        PeriodCalendar& calendar) {
   Aggregator(tree, records, calendar).Run();
 }

@@ -48,7 +48,8 @@ void CDLLDocument::LoadDocument() {
   if (file.Load(tree) != TreeFileStatus::Read) return;
   m_groupMap = std::move(tree);
   ScanActivityLogs();
-  file.Save(m_groupMap);
+  // A tree that comes out as it was read leaves the file alone.
+  file.SaveIfChanged(m_groupMap);
 }
 
 void CDLLDocument::ScanActivityLogs() {

@@ -57,8 +57,10 @@ class CDLLDocument : public CDocument {
 
   GroupMap& GetGroupMap() { return m_groupMap; }
   const GroupMap& GetGroupMap() const { return m_groupMap; }
-  // The records of the last scan, in log order.
+  // The records of the last scan, in log order, copied out when first asked for.
   const std::vector<ActivityRecord>& GetRecords() const;
+  // Their number, without copying them.
+  size_t GetRecordCount() const { return m_log.Records().size(); }
 
   // Writes the whole tree to "options/viewopt.xml"; false when it cannot be written.
   bool SaveGroupMap();

@@ -55,8 +55,9 @@ bool HoldsMarkup(std::string_view bytes) {
 ViewOptionsFile::ViewOptionsFile(std::string path) : path_(std::move(path)) {}
 
 TreeFileStatus ViewOptionsFile::Load(GroupMap& tree) {
-  const FileRead read = ReadWholeFile(path_);
+  FileRead read = ReadWholeFile(path_);
   lastLoadDamaged_ = false;
+  loadedBytes_.clear();
   if (read.status == OpenStatus::Missing) {
     keepDamagedCopy_ = false;
     CreateEmptyFileIfMissing(path_);
@@ -72,15 +73,24 @@ TreeFileStatus ViewOptionsFile::Load(GroupMap& tree) {
   lastLoadDamaged_ = !parsed && HoldsMarkup(read.bytes);
   keepDamagedCopy_ = lastLoadDamaged_;
   tree = ReadTree(doc);
+  loadedBytes_ = std::move(read.bytes);
   return TreeFileStatus::Read;
 }
 
-bool ViewOptionsFile::Save(const GroupMap& tree) {
+bool ViewOptionsFile::Save(const GroupMap& tree) { return Write(ViewOptionsText(tree)); }
+
+bool ViewOptionsFile::SaveIfChanged(const GroupMap& tree) {
+  const std::string text = ViewOptionsText(tree);
+  if (!loadedBytes_.empty() && text == loadedBytes_) return true;
+  return Write(text);
+}
+
+bool ViewOptionsFile::Write(const std::string& text) {
   if (keepDamagedCopy_) {
     if (!KeepDamagedCopy()) return false;
     keepDamagedCopy_ = false;
   }
-  return ReplaceRegularFile(path_, ViewOptionsText(tree));
+  return ReplaceRegularFile(path_, text);
 }
 
 // Copies the file as it is now to "<path>.damaged", replacing an older copy. A file

@@ -54,13 +54,19 @@ class ViewOptionsFile {
   // Writes the whole tree; false (old file untouched) when it cannot be written.
   bool Save(const GroupMap& tree);
 
+  // The save at the end of a load: when the tree's bytes equal those the load read,
+  // the file is left alone (no rewrite, no sync); it is saved otherwise.
+  bool SaveIfChanged(const GroupMap& tree);
+
   // Whether the last load found a file that exists but did not parse.
   bool LastLoadWasDamaged() const { return lastLoadDamaged_; }
 
  private:
+  bool Write(const std::string& text);
   bool KeepDamagedCopy() const;
 
   std::string path_;
+  std::string loadedBytes_;  // of the last load that read the file
   bool lastLoadDamaged_ = false;
   bool keepDamagedCopy_ = false;  // until a save has kept the file's content
 };

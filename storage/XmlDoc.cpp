@@ -395,10 +395,10 @@ std::string DescribeXmlError(const XmlParseError& error) {
 
 CXmlDoc::CXmlDoc() { Parse({}); }
 
-bool CXmlDoc::Parse(std::string_view text) {
+bool CXmlDoc::Parse(std::string text) {
   ResetPositions();
   nextFree_ = 1;
-  text_.assign(text);
+  text_ = std::move(text);
   SizeIndexForText();
   index_[0] = ElementSpan{};
   if (text_.empty()) return false;

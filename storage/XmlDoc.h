@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // Where one element's tags lie in the document text, with its links in the tree.
@@ -75,10 +76,13 @@ class CXmlDoc {
   // Replaces the text, rebuilds the index and resets the positions. True when a root
   // element was parsed. On failure the index is empty and GetParseError tells why
   // (an empty text fails without touching the error text).
-  bool Parse(std::string_view text);
+  // The text is taken by value, so that a caller done with its string moves it in.
+  bool Parse(std::string text);
 
   // The whole text as parsed or built so far.
   const std::string& GetText() const { return text_; }
+  // The same, moved out of a document that is done with.
+  std::string TakeText() && { return std::move(text_); }
 
   // The text of the last failed parse; a successful parse does not clear it.
   std::string GetParseError() const { return DescribeXmlError(error_); }

@@ -87,9 +87,13 @@ FileRead ReadWholeFile(const std::string& path) {
     result.status = OpenStatus::Unreadable;
     return result;
   }
-  std::vector<char> buffer(64 * 1024);
+  // Straight into the result, sized by the file (a file that grows meanwhile is read
+  // to its new end).
+  size_t used = 0;
+  result.bytes.resize(static_cast<size_t>(info.st_size) + 1);  // +1 sees the end at once
   for (;;) {
-    const ssize_t n = ::read(fd.get(), buffer.data(), buffer.size());
+    if (used == result.bytes.size()) result.bytes.resize(result.bytes.size() * 2 + 4096);
+    const ssize_t n = ::read(fd.get(), result.bytes.data() + used, result.bytes.size() - used);
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
@@ -97,8 +101,9 @@ FileRead ReadWholeFile(const std::string& path) {
       result.bytes.clear();
       return result;
     }
-    result.bytes.append(buffer.data(), static_cast<size_t>(n));
+    used += static_cast<size_t>(n);
   }
+  result.bytes.resize(used);
   result.status = OpenStatus::Opened;
   return result;
 }

@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   size_t blocks = 0;
   for (const std::string_view file : files) {
     blocks += ReadLogBlocks(file, [](const LogBlockLines&) {});
-    log.AddFile(std::string(file));
+    log.AddFile(file);
   }
   const std::vector<RecordView>& views = log.Records();
   Check(views.size() == (blocks < 2 ? 0 : blocks - 1));
