@@ -16,5 +16,5 @@ class PeriodCalendar;
 // name, and since such a write-back copies the whole counted entry, only the last one
 // per (display name, filter, switch) can be seen afterwards: one walk of the tree at
 // the end applies exactly those.
-void AggregateActivity(GroupMap& tree, std::span<const RecordView> records,
+void AggregateActivity(GroupMap& tree, std::span<const RecordLines> records,
                        PeriodCalendar& calendar);

@@ -54,8 +54,13 @@ size_t TotalSize(const std::vector<LogFileEntry>& files) {
 
 }  // namespace
 
-RecordView ViewOf(const ActivityRecord& r) {
-  return {r.DisplayName, r.AppName, r.WindowTitle, r.AppPath, r.StartTime, r.EndTime};
+RecordView RecordLines::View() const {
+  return {{app, lengths[0]},
+          {app + appOffsets[1], lengths[2]},
+          {app + appOffsets[0], lengths[1]},
+          {app + appOffsets[2], lengths[3]},
+          {times, lengths[4]},
+          {times + endOffset, lengths[5]}};
 }
 
 ActivityRecord ToRecord(const RecordView& v) {
@@ -96,19 +101,37 @@ void ActivityLog::AddBlocksOf(std::string_view file) {
 }
 
 void ActivityLog::AddBlock(const LogBlockLines& block) {
+  const char* app = block.DisplayName.data();
+  const auto offset = [](const char* from, std::string_view line) {
+    return static_cast<uint64_t>(line.data() - from);
+  };
+  // Lines of any length are read whole, so a block may in theory span more than 32
+  // bits of offsets; such a block is dropped like one without its terminator.
+  const uint64_t last =
+      std::max(offset(app, block.AppPath), offset(block.StartTime.data(), block.EndTime));
+  if (last > UINT32_MAX) return;
   if (hasPending_) {
-    pending_.StartTime = block.StartTime;
-    pending_.EndTime = block.EndTime;
+    pending_.times = block.StartTime.data();
+    pending_.endOffset = static_cast<uint32_t>(offset(pending_.times, block.EndTime));
+    pending_.lengths[4] = static_cast<uint16_t>(block.StartTime.size());
+    pending_.lengths[5] = static_cast<uint16_t>(block.EndTime.size());
     records_.push_back(pending_);
   }
   hasPending_ = true;
-  pending_ = {block.DisplayName, block.AppName, block.WindowTitle, block.AppPath, {}, {}};
+  pending_.app = app;
+  pending_.appOffsets[0] = static_cast<uint32_t>(offset(app, block.WindowTitle));
+  pending_.appOffsets[1] = static_cast<uint32_t>(offset(app, block.AppName));
+  pending_.appOffsets[2] = static_cast<uint32_t>(offset(app, block.AppPath));
+  pending_.lengths[0] = static_cast<uint16_t>(block.DisplayName.size());
+  pending_.lengths[1] = static_cast<uint16_t>(block.WindowTitle.size());
+  pending_.lengths[2] = static_cast<uint16_t>(block.AppName.size());
+  pending_.lengths[3] = static_cast<uint16_t>(block.AppPath.size());
 }
 
 std::vector<ActivityRecord> ActivityLog::CopyRecords() const {
   std::vector<ActivityRecord> records;
   records.reserve(records_.size());
-  for (const RecordView& view : records_) records.push_back(ToRecord(view));
+  for (const RecordLines& lines : records_) records.push_back(ToRecord(lines.View()));
   return records;
 }
 

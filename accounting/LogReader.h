@@ -35,8 +35,20 @@ struct RecordView {
   std::string_view StartTime;
   std::string_view EndTime;
 };
-RecordView ViewOf(const ActivityRecord& record);
 ActivityRecord ToRecord(const RecordView& view);
+
+// One record as where its lines lie in the log bytes, half the size of six views: the
+// application lines of block k and the time lines of block k + 1. Lines are at most
+// kLogLineLimit characters, so their lengths fit 16 bits.
+struct RecordLines {
+  const char* app = nullptr;    // line 3 of block k
+  const char* times = nullptr;  // line 1 of block k + 1
+  uint32_t appOffsets[3] = {};  // of lines 4, 5 and 6 from `app`
+  uint32_t endOffset = 0;       // of line 2 from `times`
+  uint16_t lengths[6] = {};     // of lines 3, 4, 5, 6, 1 and 2
+
+  RecordView View() const;
+};
 
 namespace log_detail {
 
@@ -105,7 +117,7 @@ struct ByteRange {
 // pairing runs across files and the last block gives no record of its own.
 class ActivityLog {
  public:
-  using RecordList = std::vector<RecordView, BigAllocator<RecordView>>;
+  using RecordList = std::vector<RecordLines, BigAllocator<RecordLines>>;
 
   ActivityLog() = default;
   // Moving keeps the views valid; a copy would point into the original's bytes.
@@ -129,7 +141,7 @@ class ActivityLog {
   std::vector<LogBytes> buffers_;  // moving a buffer never moves its bytes
   RecordList records_;
   bool hasPending_ = false;
-  RecordView pending_;  // application fields of the last block
+  RecordLines pending_;  // application lines of the last block
 };
 
 // Keeps the files created at or after `cutoff` and puts them in reading order: by the

@@ -11,11 +11,21 @@
 
 namespace {
 
+// The indexed aggregation reads records as they lie in log bytes: block k carries
+// record k's application and record k - 1's times.
 void FastAggregate(GroupMap& tree, const std::vector<ActivityRecord>& records) {
+  std::string text;
+  for (size_t k = 0; k <= records.size(); ++k) {
+    const ActivityRecord times = k > 0 ? records[k - 1] : ActivityRecord{};
+    const ActivityRecord app = k < records.size() ? records[k] : ActivityRecord{};
+    text += LogBlockText(times.StartTime, times.EndTime, app.DisplayName, app.WindowTitle,
+                         app.AppName, app.AppPath);
+  }
+  ActivityLog log;
+  log.AddFile(text);
+  ASSERT_EQ(log.CopyRecords(), records);
   PeriodCalendar calendar(ClockNow());
-  std::vector<RecordView> views;
-  for (const ActivityRecord& r : records) views.push_back(ViewOf(r));
-  AggregateActivity(tree, views, calendar);
+  AggregateActivity(tree, log.Records(), calendar);
 }
 
 ActivityRecord Record(const std::string& display, const std::string& app, const std::string& title,

@@ -66,9 +66,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     blocks += ReadLogBlocks(file, [](const LogBlockLines&) {});
     log.AddFile(file);
   }
-  const std::vector<RecordView>& views = log.Records();
-  Check(views.size() == (blocks < 2 ? 0 : blocks - 1));
-  for (const RecordView& v : views) {
+  const ActivityLog::RecordList& records = log.Records();
+  Check(records.size() == (blocks < 2 ? 0 : blocks - 1));
+  for (const RecordLines& lines : records) {
+    const RecordView v = lines.View();
     for (std::string_view field :
          {v.DisplayName, v.AppName, v.WindowTitle, v.AppPath, v.StartTime, v.EndTime}) {
       Check(FitsOneLine(field));
@@ -77,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   GroupMap indexed = SmallTree();
   PeriodCalendar calendar(ClockNow());
-  AggregateActivity(indexed, views, calendar);
+  AggregateActivity(indexed, records, calendar);
   GroupMap literal = SmallTree();
   LiteralAggregate(literal, log.CopyRecords());
   Check(indexed == literal);
