@@ -127,7 +127,7 @@ class ActivityLog {
   ActivityLog& operator=(const ActivityLog&) = delete;
 
   // Takes the bytes of the files read, `files` in reading order, and makes their
-  // records; the record list is sized by a first count of the blocks.
+  // records; the record list is sized by the number of lines.
   ActivityLog(LogBytes bytes, const std::vector<ByteRange>& files);
   // Keeps a copy of `bytes` and appends the records their blocks complete.
   void AddFile(std::string_view bytes);

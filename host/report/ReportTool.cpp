@@ -33,8 +33,8 @@ std::unique_ptr<CLI::App> ReportApp(RawOptions& raw) {
   auto app =
       MakeToolApp("taskmeter-report",
                   "Loads the group tree and the activity logs of the last 31 days as the viewer\n"
-                  "does (options/viewopt.xml is rewritten, as every load does) and prints the\n"
-                  "totals for this month, this week and today.");
+                  "does (options/viewopt.xml is written back when the load changed it) and\n"
+                  "prints the totals for this month, this week and today.");
   AddValueOption(*app, "--home", raw.home, "DIR",
                  "folder that holds options/ (default: $TASKMETER_HOME, else the folder of "
                  "this program)");
