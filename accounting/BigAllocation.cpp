@@ -16,11 +16,12 @@ void* AllocateBig(std::size_t bytes) {
     if (memory == nullptr) throw std::bad_alloc();
     return memory;
   }
-  const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
-  void* memory = std::aligned_alloc(kHugePage, rounded);
-  if (memory == nullptr) throw std::bad_alloc();
-  // Only advice: where huge pages are off or scarce, small pages serve as before.
-  ::madvise(memory, rounded, MADV_HUGEPAGE);
+  void* memory = nullptr;
+  if (::posix_memalign(&memory, kHugePage, bytes) != 0) throw std::bad_alloc();
+  // Only advice: where huge pages are off or scarce, small pages serve as before. The
+  // tail beyond the last whole huge page stays on small pages, so that a few bytes
+  // past a boundary do not make the kernel clear 2 MB more.
+  ::madvise(memory, bytes / kHugePage * kHugePage, MADV_HUGEPAGE);
   return memory;
 }
 
