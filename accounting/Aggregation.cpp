@@ -6,6 +6,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "accounting/PeriodCalendar.h"
 #include "tree/TreeOps.h"
@@ -103,7 +104,7 @@ Triple TripleOf(const AppEntry& e) { return {e.ShowAs, e.TitleFilter, e.isCheckT
 
 class Aggregator {
  public:
-  Aggregator(GroupMap& tree, const std::vector<RecordView>& records, PeriodCalendar& calendar)
+  Aggregator(GroupMap& tree, std::span<const RecordLines> records, PeriodCalendar& calendar)
       : tree_(tree), records_(records), calendar_(calendar) {}
 
   void Run() {
@@ -157,7 +158,8 @@ class Aggregator {
       }
     }
     recordNames_.reserve(records_.size());
-    for (const RecordView& r : records_) {
+    for (const RecordLines& lines : records_) {
+      const RecordView r = lines.View();
       const uint32_t id = names_.Intern(r.AppName);
       if (id == nameInfo_.size()) nameInfo_.emplace_back();
       recordNames_.push_back(id);
@@ -170,7 +172,7 @@ class Aggregator {
     std::unordered_set<std::string_view> shownAs;
     for (const AppEntry& e : collected_) shownAs.insert(e.ShowAs);
     for (size_t k = 0; k < records_.size(); ++k) {
-      const RecordView& r = records_[k];
+      const RecordView r = records_[k].View();
       NameInfo& info = nameInfo_[recordNames_[k]];
       const bool knownName =
           info.claimantCount != 0 || info.added != kNever || (r.AppName.empty() && emptyNameKnown_);
@@ -189,7 +191,7 @@ class Aggregator {
   void Count() {
     std::vector<PeriodCounter> addedCounters(newEntries_.size());
     for (size_t k = 0; k < records_.size(); ++k) {
-      const RecordView& r = records_[k];
+      const RecordView r = records_[k].View();
       const NameInfo& info = nameInfo_[recordNames_[k]];
       if (r.AppName.empty() || (info.added == kNever && info.claimantCount == 0)) continue;
       bool computed = false;
@@ -263,7 +265,7 @@ class Aggregator {
   }
 
   GroupMap& tree_;
-  const std::vector<RecordView>& records_;
+  std::span<const RecordLines> records_;
   PeriodCalendar& calendar_;
   AppList collected_;
   std::deque<AppEntry> newEntries_;
@@ -280,7 +282,7 @@ class Aggregator {
 
 }  // namespace
 
-void AggregateActivity(GroupMap& tree, const std::vector<RecordView>& records,
+void AggregateActivity(GroupMap& tree, std::span<const RecordLines> records,
                        PeriodCalendar& calendar) {
   Aggregator(tree, records, calendar).Run();
 }

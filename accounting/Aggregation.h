@@ -1,6 +1,6 @@
 #pragma once
 
-#include <vector>
+#include <span>
 
 #include "accounting/LogReader.h"
 #include "tree/GroupTree.h"
@@ -16,5 +16,5 @@ class PeriodCalendar;
 // name, and since such a write-back copies the whole counted entry, only the last one
 // per (display name, filter, switch) can be seen afterwards: one walk of the tree at
 // the end applies exactly those.
-void AggregateActivity(GroupMap& tree, const std::vector<RecordView>& records,
+void AggregateActivity(GroupMap& tree, std::span<const RecordLines> records,
                        PeriodCalendar& calendar);

@@ -6,13 +6,18 @@
 #include "framework/core/Clock.h"
 #include "framework/core/CurrentDirectory.h"
 #include "framework/core/LogFileFinder.h"
-#include "framework/core/Paths.h"
 #include "storage/ViewOptionsFile.h"
 #include "tree/TreeOps.h"
 
 TM_IMPLEMENT_DYNCREATE(CDLLDocument, CDocument)
 
+CDLLDocument::CDLLDocument() : m_folders(ResolveHomeFolders()) {}
+
 CDLLDocument::~CDLLDocument() = default;
+
+void CDLLDocument::SetHomeFolder(const std::string& folder) {
+  m_folders = ResolveHomeFolders(folder);
+}
 
 bool CDLLDocument::OnNewDocument() {
   if (!CDocument::OnNewDocument()) return false;
@@ -28,7 +33,7 @@ bool CDLLDocument::CanCloseFrame() { return CDocument::CanCloseFrame(); }
 ViewOptionsFile& CDLLDocument::TreeFile() {
   // One file object per path, so that a damaged file it found is kept aside before
   // the save that replaces it.
-  const std::string path = GetViewOptionsPath();
+  const std::string path = GetViewOptionsPath(m_folders.options);
   if (!m_treeFile || m_treeFile->Path() != path) {
     m_treeFile = std::make_unique<ViewOptionsFile>(path);
   }
@@ -43,15 +48,14 @@ void CDLLDocument::LoadDocument() {
   if (file.Load(tree) != TreeFileStatus::Read) return;
   m_groupMap = std::move(tree);
   ScanActivityLogs();
-  file.Save(m_groupMap);
+  // A tree that comes out as it was read leaves the file alone.
+  file.SaveIfChanged(m_groupMap);
 }
 
 void CDLLDocument::ScanActivityLogs() {
-  // The scan works in the current directory: the executable directory first, then
-  // the data folder when it exists, which then stays current.
-  SetCurrentDirectory(GetExecutableDirectory());
-  SetCurrentDirectory(m_prefs.DbPath);
-  m_scannedFolder = GetCurrentDirectory();
+  m_scannedFolder = m_folders.DataFolder(m_prefs.DbPath);
+  // The scan has always left the data folder current; nothing here needs it.
+  SetCurrentDirectory(m_scannedFolder);
   const int64_t cutoff = ClockNow() - kLogWindowSeconds;
   m_log = ReadActivityLog(SelectLogFiles(FindLogFiles(m_scannedFolder), cutoff));
   m_records.clear();
@@ -72,9 +76,13 @@ const std::vector<ActivityRecord>& CDLLDocument::GetRecords() const {
   return m_records;
 }
 
-void CDLLDocument::LoadPrefs() { LoadMainPrefsWithAutostart(GetMainPrefsPath(), m_prefs); }
+void CDLLDocument::LoadPrefs() {
+  LoadMainPrefsWithAutostart(GetMainPrefsPath(m_folders.options), m_prefs);
+}
 
-bool CDLLDocument::ReadPrefs() { return ReadMainPrefs(GetMainPrefsPath(), m_prefs); }
+bool CDLLDocument::ReadPrefs() {
+  return ReadMainPrefs(GetMainPrefsPath(m_folders.options), m_prefs);
+}
 
 PeriodTotals CDLLDocument::GetGroupTotals(const GroupPath& path) const {
   PeriodTotals sums;

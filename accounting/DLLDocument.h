@@ -8,6 +8,7 @@
 #include "accounting/LogReader.h"
 #include "accounting/Periods.h"
 #include "framework/core/Document.h"
+#include "framework/core/Paths.h"
 #include "storage/MainPrefs.h"
 #include "tree/GroupTree.h"
 
@@ -19,8 +20,14 @@ class CDLLDocument : public CDocument {
   TM_DECLARE_DYNCREATE(CDLLDocument)
 
  public:
-  CDLLDocument() = default;
+  // Its folders are those of the executable directory, resolved now.
+  CDLLDocument();
   ~CDLLDocument() override;
+
+  // Makes `folder` the home that holds "options" (the tools' --home); relative to
+  // the current directory.
+  void SetHomeFolder(const std::string& folder);
+  const HomeFolders& GetFolders() const { return m_folders; }
 
   bool OnNewDocument() override;
   void OnCloseDocument() override;
@@ -50,8 +57,10 @@ class CDLLDocument : public CDocument {
 
   GroupMap& GetGroupMap() { return m_groupMap; }
   const GroupMap& GetGroupMap() const { return m_groupMap; }
-  // The records of the last scan, in log order.
+  // The records of the last scan, in log order, copied out when first asked for.
   const std::vector<ActivityRecord>& GetRecords() const;
+  // Their number, without copying them.
+  size_t GetRecordCount() const { return m_log.Records().size(); }
 
   // Writes the whole tree to "options/viewopt.xml"; false when it cannot be written.
   bool SaveGroupMap();
@@ -62,6 +71,7 @@ class CDLLDocument : public CDocument {
  private:
   ViewOptionsFile& TreeFile();
 
+  HomeFolders m_folders;
   GroupMap m_groupMap;
   MainPrefs m_prefs;
   // The scan keeps the log bytes with the records as views into them; the copies

@@ -18,21 +18,20 @@ namespace {
 // Names that give a year before 1970 (or no digits) come before every dated name.
 constexpr int64_t kBefore1970 = INT64_MIN;
 
-// The whole file in one allocation of its size (a log written meanwhile is read to
-// its new end). False when it cannot be opened or read.
-bool ReadLogFile(const std::string& path, std::string& bytes) {
+// Appends the whole file to `bytes`, which grows if the file has grown since it was
+// measured (it is read to its new end). False when it cannot be opened or read.
+bool AppendLogFile(const std::string& path, LogBytes& bytes) {
   // Non-blocking: a fifo put in place of a log must not stall the load.
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
   struct stat info {};
   bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-  size_t used = 0;
-  if (ok) bytes.resize(static_cast<size_t>(info.st_size) + 1);  // +1 sees the end at once
+  if (ok) bytes.Reserve(static_cast<size_t>(info.st_size) + 1);  // +1 sees the end at once
   while (ok) {
-    if (used == bytes.size()) bytes.resize(bytes.size() * 2 + 4096);
-    const ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
+    if (bytes.size == bytes.capacity) bytes.Reserve(bytes.capacity + 4096);
+    const ssize_t n = ::read(fd, bytes.data.get() + bytes.size, bytes.capacity - bytes.size);
     if (n > 0) {
-      used += static_cast<size_t>(n);
+      bytes.size += static_cast<size_t>(n);
     } else if (n == 0) {
       break;
     } else if (errno != EINTR) {
@@ -40,14 +39,28 @@ bool ReadLogFile(const std::string& path, std::string& bytes) {
     }
   }
   ::close(fd);
-  bytes.resize(ok ? used : 0);
   return ok;
+}
+
+// The bytes all `files` take now, so that one buffer holds them.
+size_t TotalSize(const std::vector<LogFileEntry>& files) {
+  size_t total = 0;
+  for (const LogFileEntry& file : files) {
+    struct stat info {};
+    if (::stat(file.FullPath.c_str(), &info) == 0) total += static_cast<size_t>(info.st_size) + 1;
+  }
+  return total;
 }
 
 }  // namespace
 
-RecordView ViewOf(const ActivityRecord& r) {
-  return {r.DisplayName, r.AppName, r.WindowTitle, r.AppPath, r.StartTime, r.EndTime};
+RecordView RecordLines::View() const {
+  return {{app, lengths[0]},
+          {app + appOffsets[1], lengths[2]},
+          {app + appOffsets[0], lengths[1]},
+          {app + appOffsets[2], lengths[3]},
+          {times, lengths[4]},
+          {times + endOffset, lengths[5]}};
 }
 
 ActivityRecord ToRecord(const RecordView& v) {
@@ -55,31 +68,75 @@ ActivityRecord ToRecord(const RecordView& v) {
           std::string(v.AppPath),     std::string(v.StartTime), std::string(v.EndTime)};
 }
 
-void ActivityLog::Reserve(size_t bytes) {
-  // Blocks written by the host take 80 bytes and more; room the records never use
-  // costs address space only.
-  records_.reserve(records_.size() + bytes / 64);
+void LogBytes::Reserve(size_t more) {
+  if (capacity - size >= more) return;
+  const size_t wanted = size + more;
+  BigBytes larger = MakeBigBytes(wanted);
+  if (size > 0) std::memcpy(larger.get(), data.get(), size);
+  data = std::move(larger);
+  capacity = wanted;
 }
 
-void ActivityLog::AddFile(std::string bytes) {
-  const std::string& kept = files_.emplace_back(std::move(bytes));
-  ReadLogBlocks(kept, [this](const LogBlockLines& block) { AddBlock(block); });
+ActivityLog::ActivityLog(LogBytes bytes, const std::vector<ByteRange>& files) {
+  const LogBytes& kept = buffers_.emplace_back(std::move(bytes));
+  const std::string_view all(kept.data.get(), kept.size);
+  // Seven lines make a block, so the line count bounds the records from above; for
+  // logs as the host writes them it is exact. Counting bytes is far cheaper than a
+  // second walk through the lines.
+  size_t blocks = 0;
+  for (const ByteRange& r : files) {
+    const size_t lines = static_cast<size_t>(
+        std::count(all.data() + r.begin, all.data() + r.end, '\n') + (r.end > r.begin ? 1 : 0));
+    blocks += lines / 7;
+  }
+  records_.reserve(blocks > 0 ? blocks - 1 : 0);
+  for (const ByteRange& r : files) AddBlocksOf(all.substr(r.begin, r.end - r.begin));
+}
+
+void ActivityLog::AddFile(std::string_view bytes) {
+  LogBytes& copy = buffers_.emplace_back();
+  copy.Reserve(bytes.size());
+  if (!bytes.empty()) std::memcpy(copy.data.get(), bytes.data(), bytes.size());
+  copy.size = bytes.size();
+  AddBlocksOf({copy.data.get(), copy.size});
+}
+
+void ActivityLog::AddBlocksOf(std::string_view file) {
+  ReadLogBlocks(file, [this](const LogBlockLines& block) { AddBlock(block); });
 }
 
 void ActivityLog::AddBlock(const LogBlockLines& block) {
+  const char* app = block.DisplayName.data();
+  const auto offset = [](const char* from, std::string_view line) {
+    return static_cast<uint64_t>(line.data() - from);
+  };
+  // Lines of any length are read whole, so a block may in theory span more than 32
+  // bits of offsets; such a block is dropped like one without its terminator.
+  const uint64_t last =
+      std::max(offset(app, block.AppPath), offset(block.StartTime.data(), block.EndTime));
+  if (last > UINT32_MAX) return;
   if (hasPending_) {
-    pending_.StartTime = block.StartTime;
-    pending_.EndTime = block.EndTime;
+    pending_.times = block.StartTime.data();
+    pending_.endOffset = static_cast<uint32_t>(offset(pending_.times, block.EndTime));
+    pending_.lengths[4] = static_cast<uint16_t>(block.StartTime.size());
+    pending_.lengths[5] = static_cast<uint16_t>(block.EndTime.size());
     records_.push_back(pending_);
   }
   hasPending_ = true;
-  pending_ = {block.DisplayName, block.AppName, block.WindowTitle, block.AppPath, {}, {}};
+  pending_.app = app;
+  pending_.appOffsets[0] = static_cast<uint32_t>(offset(app, block.WindowTitle));
+  pending_.appOffsets[1] = static_cast<uint32_t>(offset(app, block.AppName));
+  pending_.appOffsets[2] = static_cast<uint32_t>(offset(app, block.AppPath));
+  pending_.lengths[0] = static_cast<uint16_t>(block.DisplayName.size());
+  pending_.lengths[1] = static_cast<uint16_t>(block.WindowTitle.size());
+  pending_.lengths[2] = static_cast<uint16_t>(block.AppName.size());
+  pending_.lengths[3] = static_cast<uint16_t>(block.AppPath.size());
 }
 
 std::vector<ActivityRecord> ActivityLog::CopyRecords() const {
   std::vector<ActivityRecord> records;
   records.reserve(records_.size());
-  for (const RecordView& view : records_) records.push_back(ToRecord(view));
+  for (const RecordLines& lines : records_) records.push_back(ToRecord(lines.View()));
   return records;
 }
 
@@ -114,16 +171,17 @@ std::vector<LogFileEntry> SelectLogFiles(std::vector<LogFileEntry> files, int64_
 }
 
 ActivityLog ReadActivityLog(const std::vector<LogFileEntry>& files) {
-  std::vector<std::string> contents;
-  size_t total = 0;
+  LogBytes bytes;
+  bytes.Reserve(TotalSize(files));
+  std::vector<ByteRange> ranges;
+  ranges.reserve(files.size());
   for (const LogFileEntry& file : files) {
-    std::string bytes;
-    if (!ReadLogFile(file.FullPath, bytes)) continue;
-    total += bytes.size();
-    contents.push_back(std::move(bytes));
+    const size_t begin = bytes.size;
+    if (AppendLogFile(file.FullPath, bytes)) {
+      ranges.push_back({begin, bytes.size});
+    } else {
+      bytes.size = begin;  // a file cut short leaves nothing behind
+    }
   }
-  ActivityLog log;
-  log.Reserve(total);
-  for (std::string& bytes : contents) log.AddFile(std::move(bytes));
-  return log;
+  return ActivityLog(std::move(bytes), ranges);
 }

@@ -2,12 +2,13 @@
 
 #include <cstdint>
 #include <cstring>
-#include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "accounting/ActivityRecord.h"
+#include "accounting/BigAllocation.h"
 #include "framework/core/LogFileFinder.h"
 
 // The seven-line blocks of the activity logs and how neighbouring blocks become records.
@@ -34,8 +35,20 @@ struct RecordView {
   std::string_view StartTime;
   std::string_view EndTime;
 };
-RecordView ViewOf(const ActivityRecord& record);
 ActivityRecord ToRecord(const RecordView& view);
+
+// One record as where its lines lie in the log bytes, half the size of six views: the
+// application lines of block k and the time lines of block k + 1. Lines are at most
+// kLogLineLimit characters, so their lengths fit 16 bits.
+struct RecordLines {
+  const char* app = nullptr;    // line 3 of block k
+  const char* times = nullptr;  // line 1 of block k + 1
+  uint32_t appOffsets[3] = {};  // of lines 4, 5 and 6 from `app`
+  uint32_t endOffset = 0;       // of line 2 from `times`
+  uint16_t lengths[6] = {};     // of lines 3, 4, 5, 6, 1 and 2
+
+  RecordView View() const;
+};
 
 namespace log_detail {
 
@@ -82,11 +95,30 @@ size_t ReadLogBlocks(std::string_view bytes, OnBlock&& onBlock) {
   }
 }
 
+// Bytes read from the log files: a buffer that is never cleared before a read fills
+// it, owned so that the records viewing into it can outlive the read.
+struct LogBytes {
+  BigBytes data;
+  size_t capacity = 0;
+  size_t size = 0;
+
+  // Room for `more` bytes after `size`; growing moves the bytes.
+  void Reserve(size_t more);
+};
+
+// Where one file's bytes lie in a LogBytes.
+struct ByteRange {
+  size_t begin = 0;
+  size_t end = 0;
+};
+
 // The logs of one scan: the bytes of every file read, and the records as views into
 // them. Block k gives the application of record k, block k + 1 its interval, so
 // pairing runs across files and the last block gives no record of its own.
 class ActivityLog {
  public:
+  using RecordList = std::vector<RecordLines, BigAllocator<RecordLines>>;
+
   ActivityLog() = default;
   // Moving keeps the views valid; a copy would point into the original's bytes.
   ActivityLog(ActivityLog&&) = default;
@@ -94,19 +126,22 @@ class ActivityLog {
   ActivityLog(const ActivityLog&) = delete;
   ActivityLog& operator=(const ActivityLog&) = delete;
 
-  // Room for the records of `bytes` bytes of logs.
-  void Reserve(size_t bytes);
-  // Keeps the bytes and appends the records their blocks complete.
-  void AddFile(std::string bytes);
-  void AddBlock(const LogBlockLines& block);
-  const std::vector<RecordView>& Records() const { return records_; }
+  // Takes the bytes of the files read, `files` in reading order, and makes their
+  // records; the record list is sized by the number of lines.
+  ActivityLog(LogBytes bytes, const std::vector<ByteRange>& files);
+  // Keeps a copy of `bytes` and appends the records their blocks complete.
+  void AddFile(std::string_view bytes);
+  const RecordList& Records() const { return records_; }
   std::vector<ActivityRecord> CopyRecords() const;
 
  private:
-  std::deque<std::string> files_;  // a deque never moves its strings, so views stay valid
-  std::vector<RecordView> records_;
+  void AddBlocksOf(std::string_view file);
+  void AddBlock(const LogBlockLines& block);
+
+  std::vector<LogBytes> buffers_;  // moving a buffer never moves its bytes
+  RecordList records_;
   bool hasPending_ = false;
-  RecordView pending_;  // application fields of the last block
+  RecordLines pending_;  // application lines of the last block
 };
 
 // Keeps the files created at or after `cutoff` and puts them in reading order: by the

@@ -16,8 +16,8 @@
 #include <random>
 #include <string>
 
+#include "HeavyMonth.h"
 #include "accounting/DLLDocument.h"
-#include "bench/BenchHome.h"
 #include "framework/core/Clock.h"
 #include "framework/core/FileIO.h"
 #include "framework/core/LogFileFinder.h"
@@ -104,7 +104,7 @@ void BM_ScanAndAggregate(benchmark::State& state) {
     best = std::min(best, CpuSeconds() - start);
   }
   const double floor = BestFloor(LogFolder(records));
-  state.counters["records"] = static_cast<double>(doc.GetRecords().size());
+  state.counters["records"] = static_cast<double>(doc.GetRecordCount());
   state.counters["entries"] = entries;
   state.counters["load_ms"] = best * 1e3;
   state.counters["floor_ms"] = floor * 1e3;

@@ -6,7 +6,7 @@
 
 #include "framework/CDataExchange.h"
 #include "framework/MessageMap.h"
-#include "module/HostMessages.h"
+#include "protocol/Messages.h"
 #include "res/ResourceIds.h"
 
 namespace {

@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev qt6-qpa-plugins fontconfig fonts-dejavu-core)
+          qt6-base-dev qt6-qpa-plugins fontconfig fonts-dejavu-core
+          nlohmann-json3-dev libcli11-dev)
 # The fuzz run of CI needs clang and its fuzzer runtime.
 if [ "${TASKMETER_WITH_FUZZ:-0}" = 1 ]; then
   packages+=(clang libclang-rt-dev)

@@ -1,8 +1,5 @@
 #include "storage/MainPrefs.h"
 
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <array>
 #include <climits>
 #include <cstdint>
@@ -129,18 +126,11 @@ struct FieldWriter {
   std::string operator()(IntegerField field) const { return std::to_string(prefs.*field); }
 };
 
-// Writing through a symbolic link keeps the link and replaces what it points to.
-std::string ResolvedTarget(const std::string& path) {
-  char* resolved = ::realpath(path.c_str(), nullptr);
-  if (!resolved) return path;
-  std::string target(resolved);
-  ::free(resolved);
-  return target;
-}
-
 }  // namespace
 
-std::string GetMainPrefsPath() { return GetOptionsFolder() + "mainpref.ini"; }
+std::string GetMainPrefsPath(const std::string& optionsFolder) {
+  return optionsFolder + "mainpref.ini";
+}
 
 void ParseMainPrefsText(std::string_view text, MainPrefs& prefs) {
   if (text.empty()) return;  // at its end before the first line: nothing is read
@@ -175,11 +165,7 @@ std::string MainPrefsText(const MainPrefs& prefs) {
 }
 
 bool WriteMainPrefs(const std::string& path, const MainPrefs& prefs) {
-  const std::string target = ResolvedTarget(path);
-  // Renaming over a file needs no write permission on it; a file the user has made
-  // read-only must stay as it is.
-  if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0) return false;
   // The password stands in the file as typed, because the host reads it; only the
   // owner may read the file.
-  return WriteFileAtomically(target, MainPrefsText(prefs), 0600);
+  return ReplaceRegularFile(path, MainPrefsText(prefs), 0600);
 }

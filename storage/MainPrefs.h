@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "framework/core/Paths.h"
+
 // The preference record shared with the host through "options/mainpref.ini". Field
 // names keep the keys of the file. The initial values are those a new user expects
 // before any file has been read (see MainPrefs.cpp for why each is chosen).
@@ -26,7 +28,7 @@ struct MainPrefs {
 };
 
 // Path of "options/mainpref.ini".
-std::string GetMainPrefsPath();
+std::string GetMainPrefsPath(const std::string& optionsFolder = GetOptionsFolder());
 
 // Fills `prefs` from the text of the file: the n-th line feeds the n-th field whatever
 // its key. Text with no lines at all leaves `prefs` as it was; lines missing at the end

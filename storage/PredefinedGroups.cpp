@@ -7,7 +7,9 @@
 #include "storage/ViewOptionsFile.h"
 #include "storage/XmlDoc.h"
 
-std::string GetPredefinedGroupsPath() { return GetOptionsFolder() + "predefgroups.xml"; }
+std::string GetPredefinedGroupsPath(const std::string& optionsFolder) {
+  return optionsFolder + "predefgroups.xml";
+}
 
 TreeFileStatus LoadPredefinedGroups(const std::string& path, GroupMap& catalogue) {
   const FileRead read = ReadWholeFile(path);
@@ -16,8 +18,12 @@ TreeFileStatus LoadPredefinedGroups(const std::string& path, GroupMap& catalogue
     return TreeFileStatus::Created;
   }
   if (read.status == OpenStatus::Unreadable) return TreeFileStatus::Unreadable;
-  CXmlDoc doc;
-  doc.Parse(JoinLines(read.bytes));
-  catalogue = ReadTree(doc, true);
+  catalogue = ReadPredefinedGroupsText(read.bytes);
   return TreeFileStatus::Read;
+}
+
+GroupMap ReadPredefinedGroupsText(std::string_view bytes) {
+  CXmlDoc doc;
+  doc.Parse(JoinLines(bytes));
+  return ReadTree(doc, true);
 }

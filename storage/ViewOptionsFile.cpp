@@ -22,7 +22,9 @@ mode_t ExistingModeOr(const std::string& path, mode_t fallback) {
 
 }  // namespace
 
-std::string GetViewOptionsPath() { return GetOptionsFolder() + "viewopt.xml"; }
+std::string GetViewOptionsPath(const std::string& optionsFolder) {
+  return optionsFolder + "viewopt.xml";
+}
 
 // Lines of any length are read whole: a line longer than any fixed buffer is simply
 // joined from its pieces, and the loop ends at the end of the bytes.
@@ -53,8 +55,9 @@ bool HoldsMarkup(std::string_view bytes) {
 ViewOptionsFile::ViewOptionsFile(std::string path) : path_(std::move(path)) {}
 
 TreeFileStatus ViewOptionsFile::Load(GroupMap& tree) {
-  const FileRead read = ReadWholeFile(path_);
+  FileRead read = ReadWholeFile(path_);
   lastLoadDamaged_ = false;
+  loadedBytes_.clear();
   if (read.status == OpenStatus::Missing) {
     keepDamagedCopy_ = false;
     CreateEmptyFileIfMissing(path_);
@@ -70,17 +73,24 @@ TreeFileStatus ViewOptionsFile::Load(GroupMap& tree) {
   lastLoadDamaged_ = !parsed && HoldsMarkup(read.bytes);
   keepDamagedCopy_ = lastLoadDamaged_;
   tree = ReadTree(doc);
+  loadedBytes_ = std::move(read.bytes);
   return TreeFileStatus::Read;
 }
 
-bool ViewOptionsFile::Save(const GroupMap& tree) {
-  // A file we may not write stays as it is; nothing is written in its place.
-  if (::access(path_.c_str(), F_OK) == 0 && ::access(path_.c_str(), W_OK) != 0) return false;
+bool ViewOptionsFile::Save(const GroupMap& tree) { return Write(ViewOptionsText(tree)); }
+
+bool ViewOptionsFile::SaveIfChanged(const GroupMap& tree) {
+  const std::string text = ViewOptionsText(tree);
+  if (!loadedBytes_.empty() && text == loadedBytes_) return true;
+  return Write(text);
+}
+
+bool ViewOptionsFile::Write(const std::string& text) {
   if (keepDamagedCopy_) {
     if (!KeepDamagedCopy()) return false;
     keepDamagedCopy_ = false;
   }
-  return WriteFileAtomically(path_, ViewOptionsText(tree), ExistingModeOr(path_, 0644));
+  return ReplaceRegularFile(path_, text);
 }
 
 // Copies the file as it is now to "<path>.damaged", replacing an older copy. A file

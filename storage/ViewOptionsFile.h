@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "framework/core/Paths.h"
 #include "tree/GroupTree.h"
 
 class CXmlDoc;
@@ -15,7 +16,7 @@ enum class TreeFileStatus {
 };
 
 // Path of "options/viewopt.xml".
-std::string GetViewOptionsPath();
+std::string GetViewOptionsPath(const std::string& optionsFolder = GetOptionsFolder());
 
 // Appends one Options element holding the groups of `tree` after the main position.
 void WriteTree(CXmlDoc& doc, const GroupMap& tree);
@@ -53,19 +54,28 @@ class ViewOptionsFile {
   // Writes the whole tree; false (old file untouched) when it cannot be written.
   bool Save(const GroupMap& tree);
 
+  // The save at the end of a load: when the tree's bytes equal those the load read,
+  // the file is left alone (no rewrite, no sync); it is saved otherwise.
+  bool SaveIfChanged(const GroupMap& tree);
+
   // Whether the last load found a file that exists but did not parse.
   bool LastLoadWasDamaged() const { return lastLoadDamaged_; }
 
  private:
+  bool Write(const std::string& text);
   bool KeepDamagedCopy() const;
 
   std::string path_;
+  std::string loadedBytes_;  // of the last load that read the file
   bool lastLoadDamaged_ = false;
   bool keepDamagedCopy_ = false;  // until a save has kept the file's content
 };
 
 // Path of "options/predefgroups.xml".
-std::string GetPredefinedGroupsPath();
+std::string GetPredefinedGroupsPath(const std::string& optionsFolder = GetOptionsFolder());
 
 // Reads the catalogue of predefined groups into `catalogue` (replaced on Read).
 TreeFileStatus LoadPredefinedGroups(const std::string& path, GroupMap& catalogue);
+
+// The catalogue the bytes of such a file hold (empty when they do not parse).
+GroupMap ReadPredefinedGroupsText(std::string_view bytes);

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "storage/ViewOptionsFile.h"
 #include "storage/XmlDoc.h"
@@ -165,5 +166,5 @@ std::string ViewOptionsText(const GroupMap& tree) {
   CXmlDoc doc;
   WriteTree(doc, tree);
   doc.OutOfElement();
-  return doc.GetText();
+  return std::move(doc).TakeText();
 }

@@ -161,10 +161,17 @@ class ElementParser {
 
   bool Failed() const { return failed_; }
 
-  void Fail(const std::string& message) {
+  // Keeps the first failure; for the end-tag errors `element` is the entry whose
+  // end tag is wrong.
+  void Fail(XmlError code, std::size_t offset, int32_t element = 0) {
     if (failed_) return;
     failed_ = true;
-    doc_.error_ = message;
+    doc_.error_ = {code, offset, {}};
+    if (element == 0) return;
+    const std::size_t lt = ToPos(doc_.Span(element).StartTagLeft);
+    Token name;
+    NextToken(text_, lt + 1, name);
+    doc_.error_ = {code, lt, std::string(name.View(text_))};
   }
 
  private:
@@ -178,9 +185,6 @@ class ElementParser {
   int32_t GiveBack() {
     --doc_.nextFree_;
     return 0;
-  }
-  void FailFor(const char* before, std::string_view name, const char* after = "") {
-    Fail(before + std::string(name) + after);
   }
 
   CXmlDoc& doc_;
@@ -199,13 +203,13 @@ int32_t ElementParser::ParseElement(int32_t parent) {
   const Start start = FindStartTag(entry, parent, name);
   if (start != Start::Element) return GiveBack();
   if (guard.TooDeep()) {
-    Fail("Elements nested too deeply");
+    Fail(XmlError::NestedTooDeeply, ToPos(doc_.Span(entry).StartTagLeft));
     return GiveBack();
   }
 
   const std::size_t gt = text_.find('>', name.end);
   if (gt == npos) {
-    Fail("End of tag not found");
+    Fail(XmlError::EndOfTagNotFound, ToPos(doc_.Span(entry).StartTagLeft));
     return GiveBack();
   }
   ElementSpan& span = doc_.Span(entry);
@@ -228,7 +232,7 @@ ElementParser::Start ElementParser::FindStartTag(int32_t entry, int32_t parent, 
       // Inside an element the missing end tag is the better report; the parent's
       // end-tag check makes it.
       if (parent == 0) {
-        Fail("Element tag not found");
+        Fail(XmlError::ElementTagNotFound, scan);
         return Start::Error;
       }
       doc_.Span(parent).EndTagLeft = ToOffset(scan);  // past any node skipped
@@ -238,11 +242,11 @@ ElementParser::Start ElementParser::FindStartTag(int32_t entry, int32_t parent, 
     doc_.Span(parent).EndTagLeft = ToOffset(lt);
     Token token;
     if (!NextToken(text_, lt + 1, token)) {
-      Fail("Abrupt end within tag");
+      Fail(XmlError::AbruptEndWithinTag, lt);
       return Start::Error;
     }
     if (token.quoted) {
-      Fail("Tag starts with quote");
+      Fail(XmlError::TagStartsWithQuote, lt);
       return Start::Error;
     }
     const char first = token.First(text_);
@@ -262,7 +266,7 @@ ElementParser::Start ElementParser::FindStartTag(int32_t entry, int32_t parent, 
 // offset after it.
 bool ElementParser::SkipNode(std::size_t lt, const Token& token, std::size_t& next) {
   if (text_.size() - lt < 3) {
-    Fail("Invalid node");
+    Fail(XmlError::InvalidNode, lt);
     return false;
   }
   const std::size_t after = token.end;
@@ -281,7 +285,7 @@ bool ElementParser::SkipNode(std::size_t lt, const Token& token, std::size_t& ne
     return true;
   }
   if (end == npos) {
-    Fail("Invalid node");
+    Fail(XmlError::InvalidNode, lt);
     return false;
   }
   next = end + markerLength;
@@ -330,7 +334,7 @@ bool ElementParser::ParseChildren(int32_t entry) {
 bool ElementParser::ParseEndTag(int32_t entry, std::string_view name) {
   const std::size_t lt = text_.find('<', ToPos(doc_.Span(entry).EndTagLeft));
   if (lt == npos) {
-    FailFor("End tag of ", name, " element not found");
+    Fail(XmlError::EndTagNotFound, 0, entry);
     return false;
   }
   doc_.Span(entry).EndTagLeft = ToOffset(lt);
@@ -346,35 +350,66 @@ bool ElementParser::ParseEndTag(int32_t entry, std::string_view name) {
     }
     ++count;
     if (count == 1 && !token.Is(text_, '/')) {
-      FailFor("Expecting end tag of element ", name);
+      Fail(XmlError::ExpectingEndTag, 0, entry);
       return false;
     }
     if (count == 2 && (token.quoted || !NameMatches(token.View(text_), name))) {
-      FailFor("End tag does not correspond to ", name);
+      Fail(XmlError::EndTagMismatch, 0, entry);
       return false;
     }
   }
-  FailFor("End tag not completed for element ", name);
+  Fail(XmlError::EndTagNotCompleted, 0, entry);
   return false;
+}
+
+std::string DescribeXmlError(const XmlParseError& error) {
+  const std::string& name = error.element;
+  switch (error.code) {
+    case XmlError::None:
+      return {};
+    case XmlError::ElementTagNotFound:
+      return "Element tag not found";
+    case XmlError::AbruptEndWithinTag:
+      return "Abrupt end within tag";
+    case XmlError::TagStartsWithQuote:
+      return "Tag starts with quote";
+    case XmlError::InvalidNode:
+      return "Invalid node";
+    case XmlError::EndOfTagNotFound:
+      return "End of tag not found";
+    case XmlError::EndTagNotFound:
+      return "End tag of " + name + " element not found";
+    case XmlError::ExpectingEndTag:
+      return "Expecting end tag of element " + name;
+    case XmlError::EndTagMismatch:
+      return "End tag does not correspond to " + name;
+    case XmlError::EndTagNotCompleted:
+      return "End tag not completed for element " + name;
+    case XmlError::NestedTooDeeply:
+      return "Elements nested too deeply";
+    case XmlError::DocumentTooLarge:
+      return "Document too large";
+  }
+  return {};
 }
 
 CXmlDoc::CXmlDoc() { Parse({}); }
 
-bool CXmlDoc::Parse(std::string_view text) {
+bool CXmlDoc::Parse(std::string text) {
   ResetPositions();
   nextFree_ = 1;
-  text_.assign(text);
+  text_ = std::move(text);
   SizeIndexForText();
   index_[0] = ElementSpan{};
   if (text_.empty()) return false;
   ElementParser parser(*this);
   if (text_.size() > kMaxTextSize) {
-    parser.Fail("Document too large");
+    parser.Fail(XmlError::DocumentTooLarge, 0);
   } else if (const int32_t root = parser.ParseElement(0); root != 0) {
     index_[0].FirstChild = root;
     return true;
   }
-  parser.Fail("Element tag not found");  // "</a>" alone: no element and no error yet
+  parser.Fail(XmlError::ElementTagNotFound, 0);  // "</a>" alone: no element and no error yet
   index_[0] = ElementSpan{};
   nextFree_ = 1;
   ResetPositions();

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // Where one element's tags lie in the document text, with its links in the tree.
@@ -29,6 +30,34 @@ struct ElementSpan {
 // with room to spare.
 inline constexpr int kMaxElementDepth = 256;
 
+// Why a parse failed. The texts GetParseError makes from them are fixed: callers
+// and old files' users have always seen these.
+enum class XmlError {
+  None,
+  ElementTagNotFound,  // "Element tag not found"
+  AbruptEndWithinTag,  // "Abrupt end within tag"
+  TagStartsWithQuote,  // "Tag starts with quote"
+  InvalidNode,         // "Invalid node"
+  EndOfTagNotFound,    // "End of tag not found"
+  EndTagNotFound,      // "End tag of <name> element not found"
+  ExpectingEndTag,     // "Expecting end tag of element <name>"
+  EndTagMismatch,      // "End tag does not correspond to <name>"
+  EndTagNotCompleted,  // "End tag not completed for element <name>"
+  NestedTooDeeply,     // "Elements nested too deeply"
+  DocumentTooLarge,    // "Document too large"
+};
+
+// The first failure of a parse: what, and where in the text. For the errors that
+// name an element, `offset` is that element's '<' and `element` its tag name.
+struct XmlParseError {
+  XmlError code = XmlError::None;
+  std::size_t offset = 0;
+  std::string element;
+};
+
+// The text of an error, as GetParseError gives it.
+std::string DescribeXmlError(const XmlParseError& error);
+
 // The markup document the options files are read and written through. The text is
 // the document; the index only records where each element's tags lie in it. The
 // element index is flat: entry 0 stands for the document, entries 1.. for elements.
@@ -47,13 +76,18 @@ class CXmlDoc {
   // Replaces the text, rebuilds the index and resets the positions. True when a root
   // element was parsed. On failure the index is empty and GetParseError tells why
   // (an empty text fails without touching the error text).
-  bool Parse(std::string_view text);
+  // The text is taken by value, so that a caller done with its string moves it in.
+  bool Parse(std::string text);
 
   // The whole text as parsed or built so far.
   const std::string& GetText() const { return text_; }
+  // The same, moved out of a document that is done with.
+  std::string TakeText() && { return std::move(text_); }
 
   // The text of the last failed parse; a successful parse does not clear it.
-  const std::string& GetParseError() const { return error_; }
+  std::string GetParseError() const { return DescribeXmlError(error_); }
+  // The same as a code and a position.
+  const XmlParseError& GetParseErrorDetail() const { return error_; }
 
   // The next sibling after the main element (or the first child of the parent when
   // there is no main element) whose tag name matches; it becomes the main element.
@@ -80,15 +114,9 @@ class CXmlDoc {
   // token is refused.
   bool AddElement(std::string_view name, std::string_view value = {});
 
-  // For tests: the number of entries the element index holds room for.
-  std::size_t IndexSizeForTesting() const { return index_.size(); }
-  // For tests: the next free entry of the element index.
-  int32_t NextFreeForTesting() const { return nextFree_; }
-  // For tests: one index entry; throws std::invalid_argument outside the index.
-  const ElementSpan& SpanForTesting(int32_t entry) const { return Span(entry); }
-
  private:
   friend class ElementParser;
+  friend struct XmlDocInspector;  // the tests look at the index
 
   ElementSpan& Span(int32_t entry);
   const ElementSpan& Span(int32_t entry) const;
@@ -103,7 +131,7 @@ class CXmlDoc {
   int32_t InsertionPoint() const;
 
   std::string text_;
-  std::string error_;
+  XmlParseError error_;
   std::vector<ElementSpan> index_;
   int32_t parent_ = 0;
   int32_t main_ = 0;

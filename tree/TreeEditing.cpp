@@ -39,7 +39,7 @@ std::size_t LevelsBeneath(const AppEntry& entry) {
 // "Other Applications". Null when the entry cannot go there.
 AppList* PrepareDestination(GroupMap& tree, const GroupPath& destination, const AppEntry& entry) {
   if (GroupDepth(destination) + LevelsBeneath(entry) > kMaxGroupDepth) return nullptr;
-  if (ResolveLevel(std::as_const(tree), destination) == nullptr) return nullptr;
+  if (ResolveExistingLevel(tree, destination) == nullptr) return nullptr;
   const AppList* existing = FindGroupList(std::as_const(tree), destination);
   if (existing != nullptr && FindEntry(*existing, entry.ShowAs) != nullptr) return nullptr;
   // Every step exists now, so this walk adds at most the destination group itself.

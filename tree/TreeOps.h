@@ -5,19 +5,19 @@
 
 #include "tree/GroupTree.h"
 
-// Walks and lookups. The non-const forms are the ones the editing operations use:
-// they add a missing name to its level as a group with an empty list, as the tree has
-// always done. The const forms only read and never change the tree.
+// Walks and lookups. FindSubGroups and ResolveLevel are the ones the editing
+// operations use: they add a missing name to its level as a group with an empty list,
+// as the tree has always done. The "Existing" forms only read and never add.
 
 // The sub-groups of group `name` of `level`: those of the first carrier of its list,
 // or nullptr when it has none.
 GroupMap* FindSubGroups(GroupMap& level, const std::string& name);
-const GroupMap* FindSubGroups(const GroupMap& level, const std::string& name);
+const GroupMap* FindExistingSubGroups(const GroupMap& level, const std::string& name);
 
 // The level that holds the group `path` names (path.back() is looked up in it).
 // nullptr when the path is empty or a step finds no sub-groups.
 GroupMap* ResolveLevel(GroupMap& top, const GroupPath& path);
-const GroupMap* ResolveLevel(const GroupMap& top, const GroupPath& path);
+const GroupMap* ResolveExistingLevel(const GroupMap& top, const GroupPath& path);
 
 // The entry list of the group `path` names; nullptr when it does not exist.
 // Read-only: never adds anything, also in the form that hands out a changeable list.

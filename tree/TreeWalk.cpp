@@ -28,6 +28,18 @@ void AppendFlattened(const AppList& list, AppList& out) {
   }
 }
 
+// Path resolution: one sub-group step per name but the last, from the top level.
+// `step` decides whether a missing name is added on the way.
+template <typename Level, typename Step>
+Level* WalkToLevel(Level& top, const GroupPath& path, Step step) {
+  if (path.empty()) return nullptr;
+  Level* level = &top;
+  for (std::size_t i = 0; i + 1 < path.size() && level != nullptr; ++i) {
+    level = step(*level, path[i]);
+  }
+  return level;
+}
+
 }  // namespace
 
 GroupMap* FindSubGroups(GroupMap& level, const std::string& name) {
@@ -35,31 +47,25 @@ GroupMap* FindSubGroups(GroupMap& level, const std::string& name) {
   return FirstCarrierSubGroups(level[name]);
 }
 
-const GroupMap* FindSubGroups(const GroupMap& level, const std::string& name) {
+const GroupMap* FindExistingSubGroups(const GroupMap& level, const std::string& name) {
   const auto found = level.find(name);
   return found == level.end() ? nullptr : FirstCarrierSubGroups(found->second);
 }
 
 GroupMap* ResolveLevel(GroupMap& top, const GroupPath& path) {
-  if (path.empty()) return nullptr;
-  GroupMap* level = &top;
-  for (std::size_t i = 0; i + 1 < path.size() && level != nullptr; ++i) {
-    level = FindSubGroups(*level, path[i]);
-  }
-  return level;
+  return WalkToLevel(top, path, [](GroupMap& level, const std::string& name) {
+    return FindSubGroups(level, name);
+  });
 }
 
-const GroupMap* ResolveLevel(const GroupMap& top, const GroupPath& path) {
-  if (path.empty()) return nullptr;
-  const GroupMap* level = &top;
-  for (std::size_t i = 0; i + 1 < path.size() && level != nullptr; ++i) {
-    level = FindSubGroups(*level, path[i]);
-  }
-  return level;
+const GroupMap* ResolveExistingLevel(const GroupMap& top, const GroupPath& path) {
+  return WalkToLevel(top, path, [](const GroupMap& level, const std::string& name) {
+    return FindExistingSubGroups(level, name);
+  });
 }
 
 const AppList* FindGroupList(const GroupMap& top, const GroupPath& path) {
-  const GroupMap* level = ResolveLevel(top, path);
+  const GroupMap* level = ResolveExistingLevel(top, path);
   if (level == nullptr) return nullptr;
   const auto found = level->find(path.back());
   return found == level->end() ? nullptr : &found->second;

@@ -12,7 +12,7 @@
 #include "framework/core/Paths.h"
 #include "framework/gdi/Icon.h"
 #include "framework/ownerdraw/DragImage.h"
-#include "module/HostMessages.h"
+#include "protocol/Messages.h"
 #include "res/ResourceIds.h"
 
 TM_IMPLEMENT_DYNCREATE(CDLLDocumentView, CFormView)

@@ -11,7 +11,7 @@
 #include <QWidget>
 #include <cstdlib>
 
-#include "bench/BenchHome.h"
+#include "bench/HeavyMonth.h"
 #include "framework/CMultiDocTemplate.h"
 #include "framework/CView.h"
 #include "framework/core/Document.h"

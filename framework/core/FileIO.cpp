@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -61,23 +63,37 @@ void SyncFolder(const std::string& folder) {
   if (dir.get() >= 0) ::fsync(dir.get());
 }
 
+// The file a symbolic link leads to, so that a save keeps the link; `path` itself
+// when it is no link or leads nowhere.
+std::string LinkTarget(const std::string& path) {
+  const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
+                                                             &std::free);
+  return resolved ? std::string(resolved.get()) : path;
+}
+
 }  // namespace
 
 FileRead ReadWholeFile(const std::string& path) {
   FileRead result;
-  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // Non-blocking, so that opening a fifo does not wait for a writer.
+  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (fd.get() < 0) {
-    result.status = (errno == ENOENT || errno == ENOTDIR) ? OpenStatus::Missing : OpenStatus::Unreadable;
+    result.status =
+        (errno == ENOENT || errno == ENOTDIR) ? OpenStatus::Missing : OpenStatus::Unreadable;
     return result;
   }
   struct stat info {};
-  if (::fstat(fd.get(), &info) == 0 && S_ISDIR(info.st_mode)) {
+  if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
     result.status = OpenStatus::Unreadable;
     return result;
   }
-  std::vector<char> buffer(64 * 1024);
+  // Straight into the result, sized by the file (a file that grows meanwhile is read
+  // to its new end).
+  size_t used = 0;
+  result.bytes.resize(static_cast<size_t>(info.st_size) + 1);  // +1 sees the end at once
   for (;;) {
-    const ssize_t n = ::read(fd.get(), buffer.data(), buffer.size());
+    if (used == result.bytes.size()) result.bytes.resize(result.bytes.size() * 2 + 4096);
+    const ssize_t n = ::read(fd.get(), result.bytes.data() + used, result.bytes.size() - used);
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
@@ -85,8 +101,9 @@ FileRead ReadWholeFile(const std::string& path) {
       result.bytes.clear();
       return result;
     }
-    result.bytes.append(buffer.data(), static_cast<size_t>(n));
+    used += static_cast<size_t>(n);
   }
+  result.bytes.resize(used);
   result.status = OpenStatus::Opened;
   return result;
 }
@@ -111,6 +128,18 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, mode_t
   }
   SyncFolder(FolderOf(path));
   return true;
+}
+
+bool ReplaceRegularFile(const std::string& path, std::string_view bytes,
+                        std::optional<mode_t> mode) {
+  const std::string target = LinkTarget(path);
+  struct stat info {};
+  const bool exists = ::stat(target.c_str(), &info) == 0;
+  // Renaming over a file needs no write permission on it, so a file the user made
+  // read-only is checked for here.
+  if (exists && (!S_ISREG(info.st_mode) || ::access(target.c_str(), W_OK) != 0)) return false;
+  const mode_t kept = exists ? (info.st_mode & 07777) : 0644;
+  return WriteFileAtomically(target, bytes, mode.value_or(kept));
 }
 
 void SetWriteFailureAfterBytesForTesting(long long bytes) { gFailAfterBytes = bytes; }

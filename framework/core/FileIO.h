@@ -1,8 +1,10 @@
 #pragma once
 
+#include <sys/types.h>
+
+#include <optional>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 // File access shared by the options files and the logs.
 
@@ -18,7 +20,9 @@ struct FileRead {
 };
 
 // Reads a whole file in binary. Tells a missing file from one that cannot be opened,
-// because only a missing file may be created empty in its place.
+// because only a missing file may be created empty in its place. Anything but a
+// regular file (a fifo, a device, a folder) counts as unreadable: a fifo would make
+// the read wait for a writer.
 FileRead ReadWholeFile(const std::string& path);
 
 // Creates an empty file only where none exists (never truncates one that does).
@@ -29,6 +33,13 @@ bool CreateEmptyFileIfMissing(const std::string& path);
 // renamed over the old file. Returns false, leaving the old file untouched and no
 // temporary behind, when any step fails.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, mode_t mode = 0644);
+
+// Saves an options file: through a symbolic link at its target, atomically, and only
+// over a regular file that may be written (a fifo, a folder or a read-only file stays
+// as it is). `mode` nullopt keeps the mode of the file replaced (0644 for a new one).
+// False, with nothing changed, when the file may not or cannot be replaced.
+bool ReplaceRegularFile(const std::string& path, std::string_view bytes,
+                        std::optional<mode_t> mode = std::nullopt);
 
 // Test seam: when set, the atomic writer fails after writing this many bytes of the
 // temporary file, as a full disk or a dying process would. Negative disables it.

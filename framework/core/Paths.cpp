@@ -5,7 +5,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "framework/core/CurrentDirectory.h"
@@ -59,7 +61,42 @@ std::string HomeFromEnvironment() {
   return absolute;
 }
 
+// The real path of a folder we can enter, ending with '/'; empty otherwise.
+std::string EnterableFolder(const std::string& folder) {
+  const std::unique_ptr<char, decltype(&std::free)> real(::realpath(folder.c_str(), nullptr),
+                                                         &std::free);
+  struct stat info {};
+  if (!real || ::stat(real.get(), &info) != 0 || !S_ISDIR(info.st_mode)) return "";
+  if (::access(real.get(), X_OK) != 0) return "";
+  return WithTrailingSlash(real.get());
+}
+
 }  // namespace
+
+std::string AbsolutePath(const std::string& path, const std::string& base) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::path absolute = path;
+  if (!base.empty()) {
+    absolute = fs::path(base) / path;  // an absolute `path` replaces the base
+  }
+  absolute = fs::absolute(absolute, ec);
+  return ec ? path : absolute.lexically_normal().string();
+}
+
+std::string HomeFolders::DataFolder(const std::string& dbPath) const {
+  const std::string data = dbPath.empty() ? "" : EnterableFolder(AbsolutePath(dbPath, home));
+  if (!data.empty()) return data;
+  const std::string real = EnterableFolder(home);
+  return real.empty() ? home : real;
+}
+
+HomeFolders ResolveHomeFolders(const std::string& home) {
+  const std::string chosen = home.empty() ? GetExecutableDirectory() : home;
+  if (chosen.empty()) return {};
+  const std::string absolute = WithTrailingSlash(AbsolutePath(chosen));
+  return {absolute, absolute + "options/"};
+}
 
 std::string GetExecutablePath() {
   std::vector<char> buffer(1024);
@@ -79,7 +116,7 @@ std::string GetExecutableDirectory() {
   return slash == std::string::npos ? std::string() : exe.substr(0, slash + 1);
 }
 
-std::string GetOptionsFolder() { return GetExecutableDirectory() + "options/"; }
+std::string GetOptionsFolder() { return ResolveHomeFolders().options; }
 
 bool IsWindowsNT() { return true; }
 
@@ -97,5 +134,5 @@ std::string GetDataFolder() {
 }
 
 std::string GetDefaultDataFolder() {
-  return IsWindowsNT() ? GetDataFolder() : GetExecutableDirectory() + "db/";
+  return IsWindowsNT() ? GetDataFolder() : ResolveHomeFolders().home + "db/";
 }

@@ -12,6 +12,26 @@ std::string GetExecutableDirectory();
 // Full path of the running executable (/proc/self/exe resolved).
 std::string GetExecutablePath();
 
+// `path` as an absolute path: a relative one is taken from `base` (from the current
+// directory when `base` is empty); "." and ".." are folded away.
+std::string AbsolutePath(const std::string& path, const std::string& base = {});
+
+// The folders the document and the tools work in, absolute and ending with '/', so
+// that nothing depends on the current directory (the log scan moves it).
+struct HomeFolders {
+  std::string home;     // the executable directory
+  std::string options;  // home + "options/"
+
+  // Where the logs of the preferences' `dbPath` are read from, with symbolic links
+  // resolved: a relative path is taken from the home; a path that names no folder we
+  // can enter (the empty one too) gives the home itself, as the scan has always
+  // fallen back to the executable directory.
+  std::string DataFolder(const std::string& dbPath) const;
+};
+
+// The folders of `home`, or of the executable directory when `home` is empty.
+HomeFolders ResolveHomeFolders(const std::string& home = {});
+
 // The options folder: executable directory + "options/". Never created here.
 std::string GetOptionsFolder();
 

@@ -1,10 +1,12 @@
 #include "host/report/ReportFormat.h"
 
 #include <algorithm>
+#include <nlohmann/json.hpp>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "host/toolkit/CsvWriter.h"
-#include "host/toolkit/JsonWriter.h"
 #include "host/toolkit/LocalTime.h"
 #include "host/toolkit/Utf8.h"
 
@@ -54,43 +56,46 @@ std::string Pad(const std::string& text, size_t width) {
 
 // ---- json ----
 
-void WriteTotals(JsonWriter& json, const PeriodTotals& totals) {
-  json.Key("month");
-  json.Number(totals.month);
-  json.Key("week");
-  json.Number(totals.week);
-  json.Key("today");
-  json.Number(totals.today);
+using Json = nlohmann::ordered_json;
+
+// Texts are bytes of whatever the recording side used; JSON needs UTF-8.
+Json Text(std::string_view bytes) { return SanitizeUtf8(bytes); }
+
+void AddTotals(Json& object, const PeriodTotals& totals) {
+  object["month"] = totals.month;
+  object["week"] = totals.week;
+  object["today"] = totals.today;
 }
 
-void WriteJsonGroup(JsonWriter& json, const ReportGroup& group) {
-  json.BeginObject();
-  json.Key("name");
-  json.String(group.name);
-  WriteTotals(json, group.totals);
-  json.Key("applications");
-  json.BeginArray();
+Json GroupJson(const ReportGroup& group) {
+  Json object;
+  object["name"] = Text(group.name);
+  AddTotals(object, group.totals);
+  Json applications = Json::array();
   for (const ReportApplication& app : group.applications) {
-    json.BeginObject();
-    json.Key("show_as");
-    json.String(app.showAs);
-    json.Key("name");
-    json.String(app.name);
-    json.Key("path");
-    json.String(app.path);
-    json.Key("title_filter");
-    json.String(app.titleFilter);
-    json.Key("filter_on");
-    json.Bool(app.filterOn);
-    WriteTotals(json, app.totals);
-    json.EndObject();
+    Json entry;
+    entry["show_as"] = Text(app.showAs);
+    entry["name"] = Text(app.name);
+    entry["path"] = Text(app.path);
+    entry["title_filter"] = Text(app.titleFilter);
+    entry["filter_on"] = app.filterOn;
+    AddTotals(entry, app.totals);
+    applications.push_back(std::move(entry));
   }
-  json.EndArray();
-  json.Key("groups");
-  json.BeginArray();
-  for (const ReportGroup& sub : group.groups) WriteJsonGroup(json, sub);
-  json.EndArray();
-  json.EndObject();
+  object["applications"] = std::move(applications);
+  Json groups = Json::array();
+  for (const ReportGroup& sub : group.groups) groups.push_back(GroupJson(sub));
+  object["groups"] = std::move(groups);
+  return object;
+}
+
+// The library leaves DEL as it is; the report has always written it escaped, like
+// the other control characters. It can only stand inside a string.
+std::string EscapeDelete(std::string text) {
+  for (size_t at = text.find('\x7f'); at != std::string::npos; at = text.find('\x7f', at)) {
+    text.replace(at, 1, "\\u007f");
+  }
+  return text;
 }
 
 // ---- csv ----
@@ -151,25 +156,17 @@ std::string ReportAsText(const Report& report) {
 }
 
 std::string ReportAsJson(const Report& report) {
-  std::string out;
-  JsonWriter json(out);
-  json.BeginObject();
-  json.Key("now");
-  json.String(FormatDateTime(report.now));
-  json.Key("data_folder");
-  json.String(report.dataFolder);
-  json.Key("records");
-  json.Number(static_cast<int64_t>(report.records));
-  json.Key("totals");
-  json.BeginObject();
-  WriteTotals(json, report.totals);
-  json.EndObject();
-  json.Key("groups");
-  json.BeginArray();
-  for (const ReportGroup& group : report.groups) WriteJsonGroup(json, group);
-  json.EndArray();
-  json.EndObject();
-  return out;
+  Json root;
+  root["now"] = FormatDateTime(report.now);
+  root["data_folder"] = Text(report.dataFolder);
+  root["records"] = report.records;
+  Json totals;
+  AddTotals(totals, report.totals);
+  root["totals"] = std::move(totals);
+  Json groups = Json::array();
+  for (const ReportGroup& group : report.groups) groups.push_back(GroupJson(group));
+  root["groups"] = std::move(groups);
+  return EscapeDelete(root.dump(2)) + "\n";
 }
 
 std::string ReportAsCsv(const Report& report) {

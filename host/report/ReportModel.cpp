@@ -40,7 +40,7 @@ Report BuildReport(const CDLLDocument& document, int64_t now) {
   Report report;
   report.now = now;
   report.dataFolder = document.GetScannedFolder();
-  report.records = document.GetRecords().size();
+  report.records = document.GetRecordCount();
   report.totals = document.GetAllTotals();
   for (const auto& [name, list] : document.GetGroupMap()) {
     report.groups.push_back(MakeGroup(document, GroupPath{name}, list));

@@ -1,11 +1,9 @@
 #include "host/report/ReportTool.h"
 
 #include <dirent.h>
-#include <stdlib.h>
 
-#include <filesystem>
+#include <memory>
 #include <optional>
-#include <system_error>
 
 #include "accounting/DLLDocument.h"
 #include "framework/core/Clock.h"
@@ -13,49 +11,60 @@
 #include "framework/core/Paths.h"
 #include "host/report/ReportFormat.h"
 #include "host/report/ReportModel.h"
-#include "host/toolkit/CommandLine.h"
 #include "host/toolkit/LocalTime.h"
+#include "host/toolkit/ToolOptions.h"
 #include "storage/ViewOptionsFile.h"  // the document holds one; it must be complete here
 
 namespace {
 
+// The options as given, checked after parsing.
+struct RawOptions {
+  std::string home, now, format, output;
+};
+
 struct Request {
-  std::string home;    // absolute; empty: the executable directory
+  std::string home;    // empty: the executable directory
   std::string output;  // absolute; empty: standard output
   std::optional<int64_t> now;
   ReportFormat format = ReportFormat::Text;
 };
 
-int UsageError(std::ostream& err, const std::string& message) {
-  err << "taskmeter-report: " << message << "\n\n" << ReportUsage();
-  return 2;
+std::unique_ptr<CLI::App> ReportApp(RawOptions& raw) {
+  auto app =
+      MakeToolApp("taskmeter-report",
+                  "Loads the group tree and the activity logs of the last 31 days as the viewer\n"
+                  "does (options/viewopt.xml is written back when the load changed it) and\n"
+                  "prints the totals for this month, this week and today.");
+  AddValueOption(*app, "--home", raw.home, "DIR",
+                 "folder that holds options/ (default: $TASKMETER_HOME, else the folder of "
+                 "this program)");
+  AddValueOption(*app, "--now", raw.now, "TIME",
+                 "local time \"YYYY-MM-DD hh:mm:ss\" to report at (default: the clock)");
+  AddValueOption(*app, "--format", raw.format, "F", "text (default), json or csv");
+  AddValueOption(*app, "--output", raw.output, "FILE",
+                 "write the report there instead of standard output");
+  return app;
 }
 
-// Relative paths are made absolute now, because the load changes the current
-// directory to the data folder.
-std::string Absolute(const std::string& path) {
-  std::error_code ec;
-  const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
-  return ec ? path : absolute.lexically_normal().string();
-}
-
-std::optional<std::string> ReadOptions(const CommandLine& cl, Request& request) {
-  if (auto v = cl.Value("format")) {
-    const auto format = ParseReportFormat(*v);
+std::optional<std::string> ReadOptions(const CLI::App& app, const RawOptions& raw,
+                                       Request& request) {
+  if (Given(app, "--format")) {
+    const auto format = ParseReportFormat(raw.format);
     if (!format) return "--format must be text, json or csv";
     request.format = *format;
   }
-  if (auto v = cl.Value("now")) {
-    request.now = ParseDateTime(*v);
+  if (Given(app, "--now")) {
+    request.now = ParseDateTime(raw.now);
     if (!request.now) return "--now needs a local time \"YYYY-MM-DD hh:mm:ss\"";
   }
-  if (auto v = cl.Value("home")) {
-    if (v->empty()) return "--home needs a folder";
-    request.home = Absolute(*v);
+  if (Given(app, "--home")) {
+    if (raw.home.empty()) return "--home needs a folder";
+    request.home = raw.home;
   }
-  if (auto v = cl.Value("output")) {
-    if (v->empty()) return "--output needs a file name";
-    request.output = Absolute(*v);
+  if (Given(app, "--output")) {
+    if (raw.output.empty()) return "--output needs a file name";
+    // Now, because the load moves the current directory to the data folder.
+    request.output = AbsolutePath(raw.output);
   }
   return std::nullopt;
 }
@@ -71,45 +80,34 @@ bool IsReadableFolder(const std::string& folder) {
 }  // namespace
 
 std::string ReportUsage() {
-  return "Usage: taskmeter-report [--home DIR] [--now \"YYYY-MM-DD hh:mm:ss\"]\n"
-         "                        [--format text|json|csv] [--output FILE]\n"
-         "Loads the group tree and the activity logs of the last 31 days as the viewer\n"
-         "does (options/viewopt.xml is rewritten, as every load does) and prints the\n"
-         "totals for this month, this week and today.\n"
-         "\n"
-         "  --home DIR      folder that holds options/ (default: $TASKMETER_HOME, else\n"
-         "                  the folder of this program)\n"
-         "  --now TIME      local time to report at (default: the clock)\n"
-         "  --format F      text (default), json or csv\n"
-         "  --output FILE   write the report there instead of standard output\n"
-         "  --help          show this text\n";
+  RawOptions raw;
+  return ReportApp(raw)->help();
 }
 
 int RunReportTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  CommandLine cl({{"home"}, {"now"}, {"format"}, {"output"}, {"help", false}});
-  if (!cl.Parse(args)) return UsageError(err, cl.Error());
-  if (cl.Has("help")) {
-    out << ReportUsage();
-    return 0;
-  }
+  RawOptions raw;
+  const auto app = ReportApp(raw);
+  if (const auto status = ParseToolArguments(*app, args, out, err)) return *status;
   Request request;
-  if (const auto problem = ReadOptions(cl, request)) return UsageError(err, *problem);
+  if (const auto problem = ReadOptions(*app, raw, request)) {
+    return ToolUsageError(*app, err, *problem);
+  }
 
-  // The home stands for the executable directory: everything below reads it.
-  if (!request.home.empty()) ::setenv("TASKMETER_HOME", request.home.c_str(), 1);
-  const std::string home = GetExecutableDirectory();
-  if (home.empty() || !IsReadableFolder(home)) {
-    err << "taskmeter-report: the home folder " << (home.empty() ? "(unknown)" : home)
+  CDLLDocument document;
+  if (!request.home.empty()) document.SetHomeFolder(request.home);
+  const HomeFolders& folders = document.GetFolders();
+  if (folders.home.empty() || !IsReadableFolder(folders.home)) {
+    err << "taskmeter-report: the home folder "
+        << (folders.home.empty() ? "(unknown)" : folders.home)
         << " does not exist or cannot be read\n";
     return 2;
   }
-  if (!IsReadableFolder(GetOptionsFolder())) {
-    err << "taskmeter-report: note: " << GetOptionsFolder()
+  if (!IsReadableFolder(folders.options)) {
+    err << "taskmeter-report: note: " << folders.options
         << " does not exist; the report is empty\n";
   }
   if (request.now) SetFixedClock(*request.now);
 
-  CDLLDocument document;
   document.ReadPrefs();
   document.OnNewDocument();
   const std::string text = FormatReport(BuildReport(document, ClockNow()), request.format);

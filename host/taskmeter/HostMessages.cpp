@@ -6,6 +6,6 @@ UINT g_nPreferencesChangedMsg = 0;
 UINT g_nReportRequestMsg = 0;
 
 void RegisterHostMessages() {
-  g_nPreferencesChangedMsg = RegisterWindowMessageA(kPreferencesChangedName);
-  g_nReportRequestMsg = RegisterWindowMessageA(kReportRequestName);
+  g_nPreferencesChangedMsg = RegisterWindowMessageA(kPrefsChangedMessageName);
+  g_nReportRequestMsg = RegisterWindowMessageA(kReportRequestMessageName);
 }

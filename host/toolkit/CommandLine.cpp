@@ -1,6 +1,5 @@
 #include "host/toolkit/CommandLine.h"
 
-#include <charconv>
 #include <utility>
 
 CommandLine::CommandLine(std::vector<OptionSpec> specs) : specs_(std::move(specs)) {}
@@ -54,23 +53,4 @@ std::optional<std::string> CommandLine::Value(const std::string& name) const {
   const auto it = values_.find(name);
   if (it == values_.end()) return std::nullopt;
   return it->second;
-}
-
-std::optional<int64_t> ParseInteger(const std::string& text, int64_t min, int64_t max) {
-  int64_t value = 0;
-  const char* first = text.data();
-  const char* last = first + text.size();
-  const auto [end, ec] = std::from_chars(first, last, value);
-  if (text.empty() || ec != std::errc() || end != last) return std::nullopt;
-  if (value < min || value > max) return std::nullopt;
-  return value;
-}
-
-std::optional<uint64_t> ParseUnsigned(const std::string& text) {
-  uint64_t value = 0;
-  const char* first = text.data();
-  const char* last = first + text.size();
-  const auto [end, ec] = std::from_chars(first, last, value);
-  if (text.empty() || ec != std::errc() || end != last) return std::nullopt;
-  return value;
 }

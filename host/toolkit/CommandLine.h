@@ -1,13 +1,13 @@
 #pragma once
 
-#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
-// A small parser for "--name value", "--name=value" and "--flag" options. No
-// positional arguments: everything a tool needs is named.
+// A small parser for "--name value", "--name=value" and "--flag" options, left for
+// the host program's few options; the tools use ToolOptions.h. No positional
+// arguments: everything is named.
 struct OptionSpec {
   std::string name;  // without the leading "--"
   bool takesValue = true;
@@ -33,8 +33,3 @@ class CommandLine {
   std::map<std::string, std::string> values_;
   std::string error_;
 };
-
-// A whole decimal number within [min, max]; nothing else (no sign for unsigned use,
-// no blanks, no trailing text).
-std::optional<int64_t> ParseInteger(const std::string& text, int64_t min, int64_t max);
-std::optional<uint64_t> ParseUnsigned(const std::string& text);

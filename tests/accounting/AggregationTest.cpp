@@ -3,6 +3,7 @@
 #include <random>
 
 #include "AccountingTestSupport.h"
+#include "LiteralAggregation.h"
 #include "accounting/Aggregation.h"
 #include "accounting/PeriodCalendar.h"
 #include "accounting/Periods.h"
@@ -10,60 +11,21 @@
 
 namespace {
 
-int32_t AddWrapped(int32_t total, int64_t seconds) {
-  return static_cast<int32_t>(static_cast<uint32_t>(total) + static_cast<uint32_t>(seconds));
-}
-
-// The aggregation as it was first written down: every record against every entry,
-// and after each count a write-back walk of the whole tree. The reference for the
-// indexed version.
-void LiteralAggregate(GroupMap& tree, const std::vector<ActivityRecord>& records) {
-  AppList collected;
-  for (const auto& [name, list] : tree) CollectEntries(list, collected);
-  ResetTimes(tree);
-  AppList added;
-  for (const ActivityRecord& r : records) {
-    bool known = false;
-    for (const AppList* list : {&collected, &added}) {
-      for (const AppEntry& e : *list)
-        known = known || e.Name == r.AppName || e.ShowAs == r.DisplayName;
-    }
-    if (known || r.AppPath.empty()) continue;
-    AppEntry entry;
-    entry.ShowAs = r.DisplayName.empty() ? r.AppName : r.DisplayName;
-    entry.Name = r.AppName;
-    entry.Path = r.AppPath;
-    added.push_back(entry);
-  }
-  for (const ActivityRecord& r : records) {
-    // PeriodSeconds depends on the clock alone, so one call per period and record
-    // gives what a call per entry would.
-    const int64_t week = PeriodSeconds(r.StartTime, r.EndTime, Week);
-    const int64_t month = PeriodSeconds(r.StartTime, r.EndTime, Month);
-    const int64_t today = PeriodSeconds(r.StartTime, r.EndTime, Today);
-    auto add = [&](AppEntry& e) {
-      e.WeekTime = AddWrapped(e.WeekTime, week);
-      e.MonthTime = AddWrapped(e.MonthTime, month);
-      e.TodayTime = AddWrapped(e.TodayTime, today);
-    };
-    for (AppEntry& e : added) {
-      if (EntryClaims(e, r.AppName, r.WindowTitle)) add(e);
-    }
-    for (AppEntry& e : collected) {
-      if (!EntryClaims(e, r.AppName, r.WindowTitle)) continue;
-      add(e);
-      UpdateMatchingEntries(e, tree);
-    }
-  }
-  AppList& other = tree[kOtherApplications];
-  other.insert(other.begin(), added.begin(), added.end());
-}
-
+// The indexed aggregation reads records as they lie in log bytes: block k carries
+// record k's application and record k - 1's times.
 void FastAggregate(GroupMap& tree, const std::vector<ActivityRecord>& records) {
+  std::string text;
+  for (size_t k = 0; k <= records.size(); ++k) {
+    const ActivityRecord times = k > 0 ? records[k - 1] : ActivityRecord{};
+    const ActivityRecord app = k < records.size() ? records[k] : ActivityRecord{};
+    text += LogBlockText(times.StartTime, times.EndTime, app.DisplayName, app.WindowTitle,
+                         app.AppName, app.AppPath);
+  }
+  ActivityLog log;
+  log.AddFile(text);
+  ASSERT_EQ(log.CopyRecords(), records);
   PeriodCalendar calendar(ClockNow());
-  std::vector<RecordView> views;
-  for (const ActivityRecord& r : records) views.push_back(ViewOf(r));
-  AggregateActivity(tree, views, calendar);
+  AggregateActivity(tree, log.Records(), calendar);
 }
 
 ActivityRecord Record(const std::string& display, const std::string& app, const std::string& title,

@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -121,6 +123,48 @@ TEST_F(DocumentTest, RefreshReadsTheSavedTreeAgain) {
   doc->LoadDocument();
   EXPECT_EQ(doc->GetGroupMap().at("Saved")[0].MonthTime, 180);
   EXPECT_EQ(doc->GetGroupMap().at("Work")[0].MonthTime, 180);  // fresh, not doubled
+}
+
+// Relative folders are taken from where the program started: a refresh after the scan
+// has moved the current directory finds the same tree and logs.
+TEST_F(DocumentTest, RelativeHomeAndDataFolderOutlastTheScansMove) {
+  WriteTree({{"Work", {App("Ed", "editor")}}});
+  WriteLog(Data(), "2026-07-15.log", "07 15", "editor", 3);
+  WritePrefs("data");
+  ASSERT_TRUE(SetCurrentDirectory(home_.Path().parent_path().string()));
+  setenv("TASKMETER_HOME", home_.Path().filename().c_str(), 1);
+  auto doc = PreparedDocument();
+  doc->LoadDocument();
+  EXPECT_EQ(doc->GetRecords().size(), 2u);
+  WriteTree({{"Work", {App("Ed", "editor")}}, {"Added", {App("X", "x")}}});
+  doc->LoadDocument();
+  EXPECT_EQ(doc->GetGroupMap().count("Added"), 1u);
+  EXPECT_EQ(doc->GetRecords().size(), 2u);
+  EXPECT_EQ(doc->GetScannedFolder(), fs::canonical(Data()).string() + "/");
+}
+
+// Identical bytes are not written again: the file keeps its inode and time. A load
+// that changes the tree still replaces the file whole (a new inode).
+TEST_F(DocumentTest, ALoadThatChangesNothingLeavesTheTreeFileAlone) {
+  WriteTree({});
+  WriteLog(Data(), "2026-07-15.log", "07 15", "editor", 3);
+  auto doc = PreparedDocument();
+  doc->LoadDocument();  // "Other Applications" gets the editor
+  const timespec past[2] = {{1000000000, 0}, {1000000000, 0}};
+  ASSERT_EQ(utimensat(AT_FDCWD, TreePath().c_str(), past, 0), 0);
+  struct stat before {};
+  ASSERT_EQ(stat(TreePath().c_str(), &before), 0);
+  doc->LoadDocument();
+  struct stat after {};
+  ASSERT_EQ(stat(TreePath().c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
+
+  WriteLog(Data(), "2026-07-15-b.log", "07 15", "browser", 3);
+  doc->LoadDocument();
+  ASSERT_EQ(stat(TreePath().c_str(), &after), 0);
+  EXPECT_NE(after.st_ino, before.st_ino);
+  EXPECT_EQ(SavedTree().at(kOtherApplications).size(), 2u);
 }
 
 TEST_F(DocumentTest, ATreeFileThatCannotBeOpenedIsLeftAlone) {

@@ -9,7 +9,7 @@
 #include "dialogs/MainSettings.h"
 #include "framework/CWinApp.h"
 #include "framework/ModalHook.h"
-#include "module/HostMessages.h"
+#include "protocol/Messages.h"
 #include "res/ResourceIds.h"
 #include "support/TempDir.h"
 

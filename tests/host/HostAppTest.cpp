@@ -130,7 +130,7 @@ TEST_F(HostAppTest, PreferencesChangedReachesTheHostByEveryPath) {
   EXPECT_TRUE(m_app->CreatedOptions());
   EXPECT_TRUE(Frame()->GetTrayIcon().IsTurning());
   // The number is the one the module registers under the same name.
-  ASSERT_EQ(RegisterWindowMessageA(kPreferencesChangedName), g_nPreferencesChangedMsg);
+  ASSERT_EQ(RegisterWindowMessageA(kPrefsChangedMessageName), g_nPreferencesChangedMsg);
   MainPrefs changed;
   changed.bAnimatedIconInSysTray = false;
   changed.DbPath = (m_home.Path() / "db/").string();

@@ -149,6 +149,15 @@ TEST_F(ViewOptionsFileTest, DamagedFileIsNotReplacedWhenItsCopyCannotBeMade) {
   EXPECT_EQ(ReadBytes(damaged_), "<Options><Group>");
 }
 
+// A tree file kept elsewhere behind a link stays linked.
+TEST_F(ViewOptionsFileTest, SaveWritesThroughALinkAtItsTarget) {
+  const fs::path target = dir_.Write("elsewhere/tree.xml", "old");
+  fs::create_symlink(target, path_);
+  ASSERT_TRUE(file_.Save(kTree));
+  EXPECT_TRUE(fs::is_symlink(path_));
+  EXPECT_EQ(ReadBytes(target), ViewOptionsText(kTree));
+}
+
 TEST_F(ViewOptionsFileTest, UnopenableFileIsNeitherTruncatedNorReplaced) {
   // Root opens any file, so a folder in the file's place stands for a file that
   // exists but cannot be opened as one.

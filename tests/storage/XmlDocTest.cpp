@@ -8,17 +8,26 @@
 
 #include "storage/XmlDoc.h"
 
+// The index is private; the layout checks read it through this friend.
+struct XmlDocInspector {
+  static std::size_t IndexSize(const CXmlDoc& doc) { return doc.index_.size(); }
+  static int32_t NextFree(const CXmlDoc& doc) { return doc.nextFree_; }
+  static const ElementSpan& Span(const CXmlDoc& doc, int32_t entry) { return doc.Span(entry); }
+};
+
 namespace {
+
+using Inspect = XmlDocInspector;
 
 // The tag offsets of every element in document order, found by walking the links.
 std::vector<std::array<int32_t, 4>> TagOffsets(const CXmlDoc& doc) {
   std::vector<std::array<int32_t, 4>> out;
-  std::vector<int32_t> pending = {doc.SpanForTesting(0).FirstChild};
+  std::vector<int32_t> pending = {Inspect::Span(doc, 0).FirstChild};
   while (!pending.empty()) {
     const int32_t entry = pending.back();
     pending.pop_back();
     if (entry == 0) continue;
-    const ElementSpan& s = doc.SpanForTesting(entry);
+    const ElementSpan& s = Inspect::Span(doc, entry);
     out.push_back({s.StartTagLeft, s.StartTagRight, s.EndTagLeft, s.EndTagRight});
     pending.insert(pending.end(), {s.NextSibling, s.FirstChild});
   }
@@ -99,34 +108,36 @@ TEST(XmlDocBuild, InsertsIntoParsedDocumentsOfEveryShape) {
   }
 }
 
-TEST(XmlDocParse, EveryErrorTextHasItsInput) {
+TEST(XmlDocParse, EveryErrorHasItsInputTextAndPlace) {
   const struct {
     std::string text;
     std::string error;
+    std::size_t offset;
   } cases[] = {
-      {"just text", "Element tag not found"},
-      {"<!-- only a comment -->", "Element tag not found"},
-      {"<", "Abrupt end within tag"},
-      {"<a>< \"b\"></a>", "Tag starts with quote"},
-      {"<?xml version='1.0'", "Invalid node"},
-      {"<a><![CDATA[x</a>", "Invalid node"},
-      {"<!DOCTYPE a [ <!ENTITY e 'x'> >", "Invalid node"},
-      {"<a><b", "End of tag not found"},
-      {"<a><b>", "End tag of b element not found"},
-      {"<a>text<!-- c -->", "End tag of a element not found"},
-      {"<a>x <= y</a>", "Expecting end tag of element a"},
-      {"<a><b></a>", "End tag does not correspond to b"},
-      {"<ab></a>", "End tag does not correspond to ab"},
-      {"<a></a", "End tag not completed for element a"},
-      {"<a></>", "End tag not completed for element a"},
-      {Nested(kMaxElementDepth + 1), "Elements nested too deeply"},
-      {Nested(100000), "Elements nested too deeply"},  // no stack overflow
+      {"just text", "Element tag not found", 0},
+      {"<!-- only a comment -->", "Element tag not found", 23},
+      {"<", "Abrupt end within tag", 0},
+      {"<a>< \"b\"></a>", "Tag starts with quote", 3},
+      {"<?xml version='1.0'", "Invalid node", 0},
+      {"<a><![CDATA[x</a>", "Invalid node", 3},
+      {"<!DOCTYPE a [ <!ENTITY e 'x'> >", "Invalid node", 0},
+      {"<a><b", "End of tag not found", 3},
+      {"<a><b>", "End tag of b element not found", 3},
+      {"<a>text<!-- c -->", "End tag of a element not found", 0},
+      {"<a>x <= y</a>", "Expecting end tag of element a", 0},
+      {"<a><b></a>", "End tag does not correspond to b", 3},
+      {"<ab></a>", "End tag does not correspond to ab", 0},
+      {"<a></a", "End tag not completed for element a", 0},
+      {"<a></>", "End tag not completed for element a", 0},
+      {Nested(kMaxElementDepth + 1), "Elements nested too deeply", 3 * kMaxElementDepth},
+      {Nested(100000), "Elements nested too deeply", 3 * kMaxElementDepth},  // no stack overflow
   };
   for (const auto& c : cases) {
     CXmlDoc doc;
     EXPECT_FALSE(doc.Parse(c.text)) << c.text;
     EXPECT_EQ(doc.GetParseError(), c.error) << c.text;
-    EXPECT_EQ(doc.NextFreeForTesting(), 1) << c.text;
+    EXPECT_EQ(doc.GetParseErrorDetail().offset, c.offset) << c.text;
+    EXPECT_EQ(Inspect::NextFree(doc), 1) << c.text;
     EXPECT_FALSE(doc.FindChildElement()) << c.text;
   }
   CXmlDoc doc;
@@ -170,14 +181,14 @@ TEST(XmlDocParse, IndexIsSizedFromTextAndGrowsByHalf) {
   for (int i = 0; i < 30; ++i) text += "<a/>";
   CXmlDoc doc;
   ASSERT_TRUE(doc.Parse(text + "</r>"));
-  EXPECT_EQ(doc.NextFreeForTesting(), 32);
-  EXPECT_EQ(doc.IndexSizeForTesting(), 42u);
+  EXPECT_EQ(Inspect::NextFree(doc), 32);
+  EXPECT_EQ(Inspect::IndexSize(doc), 42u);
   ASSERT_TRUE(doc.Parse("<r/>"));
-  EXPECT_EQ(doc.IndexSizeForTesting(), 42u);  // never shrunk
+  EXPECT_EQ(Inspect::IndexSize(doc), 42u);  // never shrunk
   doc.Parse(std::string(6400, ' '));
-  EXPECT_EQ(doc.IndexSizeForTesting(), 108u);
-  EXPECT_THROW(doc.SpanForTesting(108), std::invalid_argument);
-  EXPECT_THROW(doc.SpanForTesting(-1), std::invalid_argument);
+  EXPECT_EQ(Inspect::IndexSize(doc), 108u);
+  EXPECT_THROW(Inspect::Span(doc, 108), std::invalid_argument);
+  EXPECT_THROW(Inspect::Span(doc, -1), std::invalid_argument);
 }
 
 TEST(XmlDocText, ContentIsDecodedOrTakenFromCdata) {

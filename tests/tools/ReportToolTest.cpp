@@ -3,12 +3,12 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "JsonReader.h"
 #include "LogSums.h"
 #include "framework/core/Autostart.h"
 #include "framework/core/Clock.h"
@@ -19,6 +19,7 @@
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;
+using Json = nlohmann::ordered_json;
 
 namespace {
 
@@ -27,17 +28,17 @@ struct ToolRun {
   std::string out, err;
 };
 
-// The report tool changes the environment, the clock and the current directory of
-// the process, as it does when it runs alone; each test gets them back afterwards.
+// The report tool changes the clock and the current directory of the process, as it
+// does when it runs alone; each test gets them back afterwards. It never steers
+// lookups through the environment.
 class ReportToolTest : public testing::Test {
  protected:
   void SetUp() override {
-    const char* home = std::getenv("TASKMETER_HOME");
-    savedHome_ = home ? home : "";
+    savedHome_ = std::getenv("TASKMETER_HOME");
     savedCwd_ = fs::current_path();
   }
   void TearDown() override {
-    ::setenv("TASKMETER_HOME", savedHome_.c_str(), 1);
+    EXPECT_EQ(std::getenv("TASKMETER_HOME"), savedHome_);
     fs::current_path(savedCwd_);
     SetFixedClock(std::nullopt);
   }
@@ -70,35 +71,44 @@ class ReportToolTest : public testing::Test {
   int homes_ = 0;
 };
 
-int64_t Number(const JsonValue& v, const char* key) {
-  EXPECT_EQ(v[key].kind, JsonValue::Kind::Number) << key;
-  return v[key].number;
+int64_t Number(const Json& v, const char* key) {
+  EXPECT_TRUE(v.at(key).is_number_integer()) << key;
+  return v.at(key).get<int64_t>();
 }
 
-void ExpectTotals(const JsonValue& v, const ExpectedTotals& e, const std::string& what) {
+std::string Text(const Json& v, const char* key) { return v.at(key).get<std::string>(); }
+
+std::vector<std::string> Keys(const Json& object) {
+  std::vector<std::string> keys;
+  for (const auto& [key, value] : object.items()) keys.push_back(key);
+  return keys;
+}
+
+void ExpectTotals(const Json& v, const ExpectedTotals& e, const std::string& what) {
   EXPECT_EQ(Number(v, "month"), e.month) << what;
   EXPECT_EQ(Number(v, "week"), e.week) << what;
   EXPECT_EQ(Number(v, "today"), e.today) << what;
 }
 
 // Checks a group of the json against sums made from the logs; returns its sums.
-ExpectedTotals CheckGroup(const JsonValue& group, const std::vector<LoggedInterval>& intervals,
+ExpectedTotals CheckGroup(const Json& group, const std::vector<LoggedInterval>& intervals,
                           int64_t now, const std::string& parentPath, size_t& appsSeen) {
-  EXPECT_EQ(group.Keys(),
+  EXPECT_EQ(Keys(group),
             (std::vector<std::string>{"name", "month", "week", "today", "applications", "groups"}));
-  const std::string path = parentPath + "/" + group["name"].text;
+  const std::string path = parentPath + "/" + Text(group, "name");
   ExpectedTotals sum;
-  for (const JsonValue& app : group["applications"].items) {
-    EXPECT_EQ(app.Keys(), (std::vector<std::string>{"show_as", "name", "path", "title_filter",
-                                                    "filter_on", "month", "week", "today"}));
-    EXPECT_EQ(app["filter_on"].kind, JsonValue::Kind::Bool);
-    const ExpectedTotals expected = SumForEntry(intervals, now, app["name"].text,
-                                                app["filter_on"].boolean, app["title_filter"].text);
-    ExpectTotals(app, expected, path + "/" + app["show_as"].text);
+  for (const Json& app : group.at("applications")) {
+    EXPECT_EQ(Keys(app), (std::vector<std::string>{"show_as", "name", "path", "title_filter",
+                                                   "filter_on", "month", "week", "today"}));
+    EXPECT_TRUE(app.at("filter_on").is_boolean());
+    const ExpectedTotals expected =
+        SumForEntry(intervals, now, Text(app, "name"), app.at("filter_on").get<bool>(),
+                    Text(app, "title_filter"));
+    ExpectTotals(app, expected, path + "/" + Text(app, "show_as"));
     sum += expected;
     ++appsSeen;
   }
-  for (const JsonValue& sub : group["groups"].items) {
+  for (const Json& sub : group.at("groups")) {
     sum += CheckGroup(sub, intervals, now, path, appsSeen);
   }
   ExpectTotals(group, sum, path);
@@ -121,11 +131,11 @@ TEST_F(ReportToolTest, JsonNumbersEqualSumsMadeFromTheLogs) {
     const fs::path home = MakeHome(c.now, c.days, c.seed);
     const ToolRun run = Report({"--home", home.string(), "--now", c.now, "--format", "json"});
     ASSERT_EQ(run.status, 0) << run.err;
-    const JsonValue doc = ParseJson(run.out);
-    EXPECT_EQ(doc.Keys(),
+    const Json doc = Json::parse(run.out);
+    EXPECT_EQ(Keys(doc),
               (std::vector<std::string>{"now", "data_folder", "records", "totals", "groups"}));
-    EXPECT_EQ(doc["now"].text, c.now);
-    const std::string folder = doc["data_folder"].text;
+    EXPECT_EQ(Text(doc, "now"), c.now);
+    const std::string folder = Text(doc, "data_folder");
     ASSERT_FALSE(folder.empty());
     EXPECT_EQ(folder.front(), '/');
     EXPECT_TRUE(fs::equivalent(folder, home / "data"));
@@ -136,41 +146,42 @@ TEST_F(ReportToolTest, JsonNumbersEqualSumsMadeFromTheLogs) {
     EXPECT_EQ(Number(doc, "records"), static_cast<int64_t>(intervals.size()));
 
     std::vector<std::string> names;
-    for (const JsonValue& g : doc["groups"].items) names.push_back(g["name"].text);
+    for (const Json& g : doc.at("groups")) names.push_back(Text(g, "name"));
     EXPECT_EQ(names,
               (std::vector<std::string>{"Breaks", "Communication", "Other Applications", "Work"}));
     ExpectedTotals all;
     size_t apps = 0;
-    for (const JsonValue& g : doc["groups"].items) all += CheckGroup(g, intervals, now, "", apps);
-    ExpectTotals(doc["totals"], all, "totals");
+    for (const Json& g : doc.at("groups")) all += CheckGroup(g, intervals, now, "", apps);
+    ExpectTotals(doc.at("totals"), all, "totals");
     EXPECT_EQ(apps, 14u);  // the sample tree's 13 and the file manager it does not know
     // The captions divide the editor between the projects by their title filters (seen
     // where the month is well under way).
-    for (const JsonValue& project : doc["groups"].items.at(3)["groups"].items) {
+    for (const Json& project : doc.at("groups").at(3).at("groups")) {
       if (&c != &cases[0]) break;
-      EXPECT_GT(Number(project["applications"].items.at(0), "month"), 0) << project["name"].text;
+      EXPECT_GT(Number(project.at("applications").at(0), "month"), 0) << Text(project, "name");
     }
     EXPECT_GT(all.month, 0);
   }
 }
 
 // The csv rows the json stands for: a group, its applications, then its sub-groups.
-void FlattenJson(const JsonValue& group, const std::string& parent, std::string& csv) {
-  const std::string path = parent.empty() ? group["name"].text : parent + "/" + group["name"].text;
-  auto numbers = [](const JsonValue& v) {
-    return std::vector<std::string>{std::to_string(v["month"].number),
-                                    std::to_string(v["week"].number),
-                                    std::to_string(v["today"].number)};
+void FlattenJson(const Json& group, const std::string& parent, std::string& csv) {
+  const std::string path =
+      parent.empty() ? Text(group, "name") : parent + "/" + Text(group, "name");
+  auto numbers = [](const Json& v) {
+    return std::vector<std::string>{std::to_string(v.at("month").get<int64_t>()),
+                                    std::to_string(v.at("week").get<int64_t>()),
+                                    std::to_string(v.at("today").get<int64_t>())};
   };
-  auto row = [&](std::vector<std::string> text, const JsonValue& v) {
+  auto row = [&](std::vector<std::string> text, const Json& v) {
     for (std::string& n : numbers(v)) text.push_back(n);
     csv += CsvRecord(text);
   };
   row({path, "group", "", "", ""}, group);
-  for (const JsonValue& app : group["applications"].items) {
-    row({path, "application", app["show_as"].text, app["name"].text, app["path"].text}, app);
+  for (const Json& app : group.at("applications")) {
+    row({path, "application", Text(app, "show_as"), Text(app, "name"), Text(app, "path")}, app);
   }
-  for (const JsonValue& sub : group["groups"].items) FlattenJson(sub, path, csv);
+  for (const Json& sub : group.at("groups")) FlattenJson(sub, path, csv);
 }
 
 // One home in every format, its preferences asking to start with the session: the load
@@ -193,8 +204,8 @@ TEST_F(ReportToolTest, TextAndCsvShowWhatTheJsonHolds) {
   const ToolRun csv = Report({"--home", home.string(), "--now", now, "--format", "csv"});
   ASSERT_EQ(csv.status, 0);
   std::string expected = "group_path,kind,show_as,name,app_path,month,week,today\r\n";
-  const JsonValue doc = ParseJson(ReadBytes(file));
-  for (const JsonValue& g : doc["groups"].items) FlattenJson(g, "", expected);
+  const Json doc = Json::parse(ReadBytes(file));
+  for (const Json& g : doc.at("groups")) FlattenJson(g, "", expected);
   EXPECT_EQ(csv.out, expected);
 
   const ToolRun text = Report({"--home", home.string(), "--now", now});
@@ -213,23 +224,26 @@ TEST_F(ReportToolTest, TextAndCsvShowWhatTheJsonHolds) {
   EXPECT_NE(failed.err.find("cannot write"), std::string::npos);
 }
 
-TEST_F(ReportToolTest, BytesThatAreNotUtf8BecomeReplacementCharacters) {
+// Control characters, DEL included, are escaped as they always were.
+TEST_F(ReportToolTest, BytesThatAreNotUtf8BecomeReplacementCharactersAndControlsAreEscaped) {
   const fs::path home = dir_.Path() / "latin1";
   dir_.Write("latin1/options/viewopt.xml", "<Options/>\r\n");
   dir_.Write("latin1/options/mainpref.ini", "db path=" + (home / "data").string() + "/\r\n");
   const std::string block1 =
-      "03 18 09 00 00\n03 18 09 00 00\nCaf\xE9\nMen\xFC \"today\"\ncafe\n/opt/caf\xE9\n~~~\n";
+      "03 18 09 00 00\n03 18 09 00 00\nCaf\xE9\nMen\xFC "
+      "\"today\"\ncafe\n/opt/caf\xE9\x7f\x01\n~~~\n";
   const std::string block2 = "03 18 09 00 00\n03 18 09 30 00\nIdle\n\nIdle\n\n~~~\n";
   dir_.Write("latin1/data/2026-03-18.log", block1 + block2);
   const ToolRun run =
       Report({"--home", home.string(), "--now", "2026-03-18 10:00:00", "--format", "json"});
   ASSERT_EQ(run.status, 0) << run.err;
-  const JsonValue doc = ParseJson(run.out);
-  const JsonValue& other = doc["groups"].items.at(0);  // the tree was empty
-  EXPECT_EQ(other["name"].text, "Other Applications");
-  const JsonValue& app = other["applications"].items.at(0);
-  EXPECT_EQ(app["show_as"].text, "Caf\xEF\xBF\xBD");
-  EXPECT_EQ(app["path"].text, "/opt/caf\xEF\xBF\xBD");
+  const Json doc = Json::parse(run.out);
+  const Json& other = doc.at("groups").at(0);  // the tree was empty
+  EXPECT_EQ(Text(other, "name"), "Other Applications");
+  const Json& app = other.at("applications").at(0);
+  EXPECT_EQ(Text(app, "show_as"), "Caf\xEF\xBF\xBD");
+  EXPECT_EQ(Text(app, "path"), "/opt/caf\xEF\xBF\xBD\x7f\x01");
+  EXPECT_NE(run.out.find("/opt/caf\xEF\xBF\xBD\\u007f\\u0001\""), std::string::npos);
   EXPECT_EQ(Number(app, "today"), 1800);
   EXPECT_EQ(Number(doc, "records"), 1);
 }
@@ -252,8 +266,8 @@ TEST_F(ReportToolTest, AHomeWithoutOptionsGivesAnEmptyReportAndANote) {
   const ToolRun run = Report({"--home", "bare", "--format", "json"});  // relative to here
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.err.find("bare/options/ does not exist"), std::string::npos) << run.err;
-  const JsonValue doc = ParseJson(run.out);
-  EXPECT_TRUE(doc["groups"].items.empty());
+  const Json doc = Json::parse(run.out);
+  EXPECT_TRUE(doc.at("groups").empty());
   EXPECT_EQ(Number(doc, "records"), 0);
   EXPECT_FALSE(fs::exists(dir_.Path() / "bare" / "options"));  // never created
 }

@@ -5,9 +5,9 @@
 
 #include "host/toolkit/CommandLine.h"
 #include "host/toolkit/CsvWriter.h"
-#include "host/toolkit/JsonWriter.h"
 #include "host/toolkit/LocalTime.h"
 #include "host/toolkit/Random.h"
+#include "host/toolkit/ToolOptions.h"
 #include "host/toolkit/Utf8.h"
 
 namespace {
@@ -131,21 +131,6 @@ TEST(Csv, FieldsAreQuotedOnlyWhenNeeded) {
   };
   for (const auto& c : cases) EXPECT_EQ(CsvField(c.in), c.out) << c.in;
   EXPECT_EQ(CsvRecord({"a", "b,c", ""}), "a,\"b,c\",\r\n");
-}
-
-TEST(Json, StringsEscapeAndStayValidUtf8) {
-  const struct {
-    std::string in, out;
-  } cases[] = {
-      {"plain", "\"plain\""},
-      {"q\"b\\", "\"q\\\"b\\\\\""},
-      {"\n\r\t", "\"\\n\\r\\t\""},
-      {std::string("\x01\x1f", 2), "\"\\u0001\\u001f\""},
-      {std::string("nul\0x", 5), "\"nul\\u0000x\""},
-      {"Caf\xE9", "\"Caf\xEF\xBF\xBD\""},
-      {"\xC3\xA9", "\"\xC3\xA9\""},
-  };
-  for (const auto& c : cases) EXPECT_EQ(JsonQuote(c.in), c.out) << c.in;
 }
 
 }  // namespace

@@ -50,14 +50,17 @@ TEST(TreeWalk, MutatingLookupsLeaveMissingNamesBehind) {
 TEST(TreeWalk, ReadOnlyLookupsFollowTheFirstCarrierAndNeverAdd) {
   GroupMap tree = TwoCarrierTree();
   const GroupMap& view = tree;
-  EXPECT_EQ(ResolveLevel(view, {}), nullptr);
+  EXPECT_EQ(ResolveExistingLevel(tree, {}), nullptr);
   EXPECT_EQ(FindGroupList(tree, {"Work", "Beta"}), &tree["Work"][1].SubGroups["Beta"]);
-  EXPECT_EQ(FindSubGroups(view, "Missing"), nullptr);
+  EXPECT_EQ(FindExistingSubGroups(tree, "Missing"), nullptr);
+  EXPECT_EQ(ResolveExistingLevel(tree, {"Work", "Beta"}), &tree["Work"][1].SubGroups);
+  EXPECT_EQ(ResolveExistingLevel(tree, {"Nowhere", "X"}), nullptr);
   for (const GroupPath& path : {GroupPath{"Work", "Y"}, GroupPath{"Work", "Y", "Deep"},
                                 GroupPath{"Missing"}, GroupPath{"Home", "alpha"}}) {
     EXPECT_EQ(FindGroupList(view, path), nullptr);
     EXPECT_EQ(FindGroupList(tree, path), nullptr);
   }
+  EXPECT_EQ(tree, TwoCarrierTree());
   // item text, parent path, group item?
   const std::tuple<std::string, GroupPath, bool> items[] = {
       {"A", {}, true},

@@ -1,4 +1,4 @@
-#include "bench/BenchHome.h"
+#include "HeavyMonth.h"
 
 #include <unistd.h>
 
@@ -9,7 +9,6 @@
 #include <fstream>
 #include <random>
 #include <string>
-#include <vector>
 
 #include "framework/core/FileIO.h"
 #include "storage/MainPrefs.h"
@@ -30,6 +29,12 @@ int64_t LocalMidnight(int year, int month, int day) {
   fields.tm_isdst = -1;
   return static_cast<int64_t>(std::mktime(&fields));
 }
+
+}  // namespace
+
+int64_t BenchNow() { return LocalMidnight(2026, 7, 31) + 18 * 3600; }
+
+namespace {
 
 fs::path Root() {
   static const fs::path root = [] {
@@ -56,8 +61,7 @@ std::string Stamp(int month, int day, int secondOfDay) {
 
 }  // namespace
 
-int64_t BenchNow() { return LocalMidnight(2026, 7, 31) + 18 * 3600; }
-
+// Working hours 07:00 to 19:00.
 fs::path LogFolder(int records) {
   const fs::path folder = Root() / ("data-" + std::to_string(records));
   if (fs::exists(folder)) return folder;
@@ -87,6 +91,11 @@ fs::path LogFolder(int records) {
   return folder;
 }
 
+namespace {
+
+// A tree of `entries` entries in 3/10 as many groups: top-level groups, each carrying
+// two sub-groups; a third of the entries divide their application by project, and
+// most applications stand in several groups.
 GroupMap MakeTree(int entries) {
   const int tops = std::max(1, entries / 10);
   std::vector<AppList> buckets(static_cast<size_t>(tops) * 3);  // top, Sub A, Sub B
@@ -115,6 +124,8 @@ GroupMap MakeTree(int entries) {
   }
   return tree;
 }
+
+}  // namespace
 
 fs::path Home(int records, int entries) {
   const fs::path home =

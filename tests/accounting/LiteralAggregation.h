@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "accounting/ActivityRecord.h"
+#include "accounting/Periods.h"
+#include "tree/TreeOps.h"
+
+// Shared by the aggregation tests and the log reader's fuzz target.
+
+inline int32_t AddWrapped(int32_t total, int64_t seconds) {
+  return static_cast<int32_t>(static_cast<uint32_t>(total) + static_cast<uint32_t>(seconds));
+}
+
+// The aggregation as it was first written down: every record against every entry,
+// and after each count a write-back walk of the whole tree. The reference for the
+// indexed version.
+inline void LiteralAggregate(GroupMap& tree, const std::vector<ActivityRecord>& records) {
+  AppList collected;
+  for (const auto& [name, list] : tree) CollectEntries(list, collected);
+  ResetTimes(tree);
+  AppList added;
+  for (const ActivityRecord& r : records) {
+    bool known = false;
+    for (const AppList* list : {&collected, &added}) {
+      for (const AppEntry& e : *list)
+        known = known || e.Name == r.AppName || e.ShowAs == r.DisplayName;
+    }
+    if (known || r.AppPath.empty()) continue;
+    AppEntry entry;
+    entry.ShowAs = r.DisplayName.empty() ? r.AppName : r.DisplayName;
+    entry.Name = r.AppName;
+    entry.Path = r.AppPath;
+    added.push_back(entry);
+  }
+  for (const ActivityRecord& r : records) {
+    // PeriodSeconds depends on the clock alone, so one call per period and record
+    // gives what a call per entry would.
+    const int64_t week = PeriodSeconds(r.StartTime, r.EndTime, Week);
+    const int64_t month = PeriodSeconds(r.StartTime, r.EndTime, Month);
+    const int64_t today = PeriodSeconds(r.StartTime, r.EndTime, Today);
+    auto add = [&](AppEntry& e) {
+      e.WeekTime = AddWrapped(e.WeekTime, week);
+      e.MonthTime = AddWrapped(e.MonthTime, month);
+      e.TodayTime = AddWrapped(e.TodayTime, today);
+    };
+    for (AppEntry& e : added) {
+      if (EntryClaims(e, r.AppName, r.WindowTitle)) add(e);
+    }
+    for (AppEntry& e : collected) {
+      if (!EntryClaims(e, r.AppName, r.WindowTitle)) continue;
+      add(e);
+      UpdateMatchingEntries(e, tree);
+    }
+  }
+  AppList& other = tree[kOtherApplications];
+  other.insert(other.begin(), added.begin(), added.end());
+}
