@@ -129,6 +129,12 @@ bool ActivityLogFolder::OpenDayFile(const std::string& path) {
     lastError_ = SystemError("cannot write " + path);
     return false;
   }
+  // A device or a pipe under a log's name would never end when read.
+  struct stat info {};
+  if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    lastError_ = "cannot write " + path + ": not a regular file";
+    return false;
+  }
   if (!CompleteTornTail(file.Get())) {
     lastError_ = SystemError("cannot repair the end of " + path);
     return false;

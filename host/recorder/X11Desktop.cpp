@@ -48,6 +48,27 @@ int64_t FromSyncValue(const xcb_sync_int64_t& value) {
   return (static_cast<int64_t>(value.hi) << 32) | value.lo;
 }
 
+// The counters are read by hand: libxcb's iterator misplaces every name after the first
+// whose length is not a multiple of four. Each entry is a counter id, an eight-byte
+// resolution, a two-byte name length and the name, padded to four bytes.
+uint32_t FindSystemCounter(const xcb_sync_list_system_counters_reply_t& reply,
+                           const std::string& wanted) {
+  const auto* entry = reinterpret_cast<const uint8_t*>(&reply + 1);
+  const uint8_t* end = entry + static_cast<size_t>(reply.length) * 4;
+  for (uint32_t i = 0; i < reply.counters_len && entry + 14 <= end; ++i) {
+    uint32_t counter = 0;
+    uint16_t nameLength = 0;
+    std::memcpy(&counter, entry, sizeof counter);
+    std::memcpy(&nameLength, entry + 12, sizeof nameLength);
+    if (entry + 14 + nameLength > end) break;
+    if (std::string(reinterpret_cast<const char*>(entry + 14), nameLength) == wanted) {
+      return counter;
+    }
+    entry += (14 + nameLength + 3) & ~size_t{3};
+  }
+  return 0;
+}
+
 }  // namespace
 
 std::unique_ptr<X11Desktop> X11Desktop::Connect(const std::string& display, std::string& error) {
@@ -104,12 +125,7 @@ void X11Desktop::InitialiseExtensions() {
         connection_, xcb_sync_list_system_counters(connection_), nullptr));
     if (version && counters) {
       syncEventBase_ = sync->first_event;
-      auto it = xcb_sync_list_system_counters_counters_iterator(counters.get());
-      for (; it.rem > 0; xcb_sync_systemcounter_next(&it)) {
-        const std::string name(xcb_sync_systemcounter_name(it.data),
-                               xcb_sync_systemcounter_name_length(it.data));
-        if (name == "IDLETIME") idleCounter_ = it.data->counter;
-      }
+      idleCounter_ = FindSystemCounter(*counters, "IDLETIME");
     }
   }
 

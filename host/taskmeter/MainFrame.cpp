@@ -43,8 +43,12 @@ CMainFrame::CMainFrame()
   m_recorder->SetStatusListener([this] { ShowRecorderStatus(); });
 }
 
-// The recorder goes first: its "Stop" block is the last thing the host writes.
-CMainFrame::~CMainFrame() { m_recorder.reset(); }
+// The recorder stops first: its "Stop" block is the last thing the host writes. The
+// window (and its status bar) may already be gone, so nobody is told.
+CMainFrame::~CMainFrame() {
+  m_recorder->SetStatusListener(nullptr);
+  m_recorder->Stop();
+}
 
 BOOL CMainFrame::Create() {
   if (!LoadFrame(host_cmd::kMainFrameResource)) return FALSE;

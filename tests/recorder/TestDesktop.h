@@ -1,0 +1,57 @@
+#pragma once
+
+#include <xcb/xcb.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+// The X display the recorder's tests run on ($DISPLAY, an Xvfb with openbox), seen
+// from a connection of the test's own: it makes windows, activates them as a pager
+// would, fakes input through XTEST and switches the screen saver.
+class TestDesktop {
+ public:
+  TestDesktop();
+  ~TestDesktop();
+  TestDesktop(const TestDesktop&) = delete;
+  TestDesktop& operator=(const TestDesktop&) = delete;
+
+  // Empty when the display is usable with a window manager; else why not.
+  const std::string& Problem() const { return problem_; }
+
+  // A window of this process, mapped and managed.
+  xcb_window_t CreateWindow(const std::string& instance, const std::string& windowClass,
+                            const std::string& title);
+  // A window whose client has gone (its resources kept by the server), so that no
+  // process can be found for it.
+  xcb_window_t CreateOrphanWindow(const std::string& instance, const std::string& windowClass,
+                                  const std::string& title);
+  void SetTitle(xcb_window_t window, const std::string& title);
+  // Asks the window manager to activate `window` and waits until it has.
+  bool Activate(xcb_window_t window);
+  xcb_window_t ActiveWindow();
+  // A pointer motion through XTEST, as a user's hand on the mouse.
+  void FakeInput();
+  void ForceScreenSaver(bool active);
+
+ private:
+  xcb_atom_t Atom(const char* name);
+  bool WaitUntilManaged(xcb_window_t window);
+  void Sync();
+
+  xcb_connection_t* connection_ = nullptr;
+  xcb_screen_t* screen_ = nullptr;
+  std::string problem_;
+  std::vector<xcb_window_t> windows_;
+  std::vector<xcb_window_t> orphans_;
+};
+
+// Runs the Qt event loop until `done` or `timeout`; whether `done` came true.
+bool WaitFor(const std::function<bool()>& done,
+             std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+// The blocks of a log file as lines, seven to a block (a torn tail is left out).
+using BlockLines = std::vector<std::string>;
+std::vector<BlockLines> ReadBlocks(const std::filesystem::path& file);
