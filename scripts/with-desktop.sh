@@ -12,9 +12,18 @@ export XDG_SESSION_TYPE=x11
 openbox --sm-disable >/dev/null 2>&1 &
 wm=$!
 trap 'kill "$wm" 2>/dev/null || true; wait "$wm" 2>/dev/null || true' EXIT
-# Ready when openbox has announced itself on the root window (at most ten seconds).
-for _ in $(seq 100); do
-  if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then break; fi
+# Ready when openbox has announced itself on the root window (at most thirty seconds,
+# for a machine that is busy building).
+ready=0
+for _ in $(seq 300); do
+  if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+    ready=1
+    break
+  fi
   sleep 0.1
 done
+if [ "$ready" != 1 ]; then
+  echo "with-desktop.sh: openbox did not start on $DISPLAY" >&2
+  exit 1
+fi
 "$@"

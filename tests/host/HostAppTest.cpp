@@ -177,6 +177,24 @@ TEST_F(HostAppTest, HelpAndWebItemsOpenLocalPagesAndFeedbackWritesMail) {
   EXPECT_EQ(shell.targets, std::vector<std::string>{chm});
 }
 
+// Where no browser or mail program can be started, the user is told so, and for a
+// report where it was written.
+TEST_F(HostAppTest, NothingToOpenALinkWithIsSaidInAMessageBox) {
+  ASSERT_TRUE(Start(StandinModulePath())) << m_error;
+  SetShellOpenHookForTesting([](const std::string&) { return false; });
+  std::vector<std::string> boxes;
+  ScopedModalHook hook([&](ModalRequest& request) { boxes.push_back(request.Text()); });
+  Command(host_cmd::kHomePage);
+  Command(host_cmd::kBugReport);
+  Frame()->SendMessage(g_nReportRequestMsg, 0, 0);
+  SetShellOpenHookForTesting(nullptr);
+  ASSERT_EQ(boxes.size(), 3u);
+  EXPECT_EQ(boxes[0].rfind("No browser could be started to open file://", 0), 0u) << boxes[0];
+  EXPECT_EQ(boxes[1].rfind("No mail program could be started to open mailto:", 0), 0u) << boxes[1];
+  EXPECT_EQ(boxes[2], "No browser could be started to show the report. It was written to " +
+                          Frame()->GetLastReportPath());
+}
+
 TEST_F(HostAppTest, RealModuleShowsItsMenuInTheHostWindow) {
   if (RealModulePath().empty()) GTEST_SKIP() << "the module library is not part of this build";
   ASSERT_TRUE(Start(RealModulePath())) << m_error;

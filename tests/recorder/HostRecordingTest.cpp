@@ -145,6 +145,13 @@ TEST_F(HostProgram, ASecondHostHandsOverAndSigtermWritesStop) {
     return !blocks.empty() && blocks.back()[4] == "taskmeter";
   })) << first.readAll().toStdString()
       << Log();
+  // The frame, title bar included, is on the screen.
+  int frameTop = TestDesktop::kNoFrame;
+  EXPECT_TRUE(WaitFor([&] {
+    frameTop = desktop.FrameTop(desktop.ActiveWindow());
+    return frameTop != TestDesktop::kNoFrame;
+  }));
+  EXPECT_GE(frameTop, 0);
   const xcb_window_t other = desktop.CreateOrphanWindow("editor", "Editor", "notes.txt");
   ASSERT_TRUE(desktop.Activate(other));
   ASSERT_TRUE(WaitFor([&] { return Blocks().back()[4] == "editor"; }));

@@ -172,6 +172,21 @@ xcb_window_t TestDesktop::ActiveWindow() {
   return *static_cast<const xcb_window_t*>(xcb_get_property_value(reply.get()));
 }
 
+int TestDesktop::FrameTop(xcb_window_t window) {
+  Reply<xcb_translate_coordinates_reply_t> position(xcb_translate_coordinates_reply(
+      connection_, xcb_translate_coordinates(connection_, window, screen_->root, 0, 0), nullptr));
+  Reply<xcb_get_property_reply_t> extents(xcb_get_property_reply(
+      connection_,
+      xcb_get_property(connection_, 0, window, Atom("_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 0, 4),
+      nullptr));
+  if (!position) return kNoFrame;
+  int top = position->dst_y;
+  if (extents && xcb_get_property_value_length(extents.get()) == 16) {
+    top -= static_cast<int>(static_cast<const uint32_t*>(xcb_get_property_value(extents.get()))[2]);
+  }
+  return top;
+}
+
 bool TestDesktop::Activate(xcb_window_t window) {
   xcb_client_message_event_t message{};
   message.response_type = XCB_CLIENT_MESSAGE;

@@ -32,6 +32,10 @@ class TestDesktop {
   // Asks the window manager to activate `window` and waits until it has.
   bool Activate(xcb_window_t window);
   xcb_window_t ActiveWindow();
+  static constexpr int kNoFrame = -100000;
+  // Where the top of the window manager's frame around `window` is on the screen;
+  // kNoFrame when the window does not exist.
+  int FrameTop(xcb_window_t window);
   // A pointer motion through XTEST, as a user's hand on the mouse.
   void FakeInput();
   void ForceScreenSaver(bool active);
