@@ -16,6 +16,7 @@ namespace {
 // Checked at least this often, so that a suspended machine or a changed clock still
 // finds midnight soon after.
 constexpr int64_t kLongestClockWaitSeconds = 3600;
+constexpr int kNothingInFrontMilliseconds = 500;
 
 ApplicationNamer MakeNamer() {
   ApplicationNamer namer(DesktopEntries::Scan(DesktopEntries::StandardFolders()));
@@ -38,9 +39,15 @@ ApplicationNamer MakeNamer() {
 }  // namespace
 
 RecorderService::RecorderService()
-    : midnight_(std::make_unique<QTimer>()), namer_(DesktopEntries()) {
+    : midnight_(std::make_unique<QTimer>()),
+      nothingInFront_(std::make_unique<QTimer>()),
+      namer_(DesktopEntries()) {
   midnight_->setSingleShot(true);
   QObject::connect(midnight_.get(), &QTimer::timeout, this, [this] { CheckClock(); });
+  nothingInFront_->setSingleShot(true);
+  nothingInFront_->setInterval(kNothingInFrontMilliseconds);
+  QObject::connect(nothingInFront_.get(), &QTimer::timeout, this,
+                   [this] { RecordNothingInFront(); });
 }
 
 RecorderService::~RecorderService() { Stop(); }
@@ -113,6 +120,7 @@ void RecorderService::Stop() {
     AfterWrite();
   }
   midnight_->stop();
+  nothingInFront_->stop();
   notifier_.reset();
   desktop_.reset();
   if (state_ == RecorderState::Recording || state_ == RecorderState::Paused) {
@@ -134,7 +142,22 @@ ActivitySubject RecorderService::CurrentSubject() { return namer_.Name(desktop_-
 
 void RecorderService::ForegroundChanged() {
   if (!recorder_.Running()) return;
-  recorder_.Foreground(ClockNow(), CurrentSubject());
+  const ActivitySubject subject = CurrentSubject();
+  if (subject == ActivitySubject{}) {
+    if (!nothingInFront_->isActive()) {
+      nothingSince_ = ClockNow();
+      nothingInFront_->start();
+    }
+    return;
+  }
+  nothingInFront_->stop();
+  recorder_.Foreground(ClockNow(), subject);
+  AfterWrite();
+}
+
+void RecorderService::RecordNothingInFront() {
+  if (!recorder_.Running()) return;
+  recorder_.Foreground(nothingSince_, ActivitySubject{});
   AfterWrite();
 }
 

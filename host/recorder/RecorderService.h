@@ -55,6 +55,7 @@ class RecorderService : public QObject, private DesktopListener {
   void IdleChanged(bool idle, int64_t idleMilliseconds) override;
   void ScreenSaverChanged(bool active, int64_t idleMilliseconds) override;
   void DesktopLost() override;
+  void RecordNothingInFront();
 
   bool OpenFolder(const std::string& folder);
   void BeginRecording();
@@ -67,6 +68,10 @@ class RecorderService : public QObject, private DesktopListener {
   std::unique_ptr<DesktopWatch> desktop_;
   std::unique_ptr<QSocketNotifier> notifier_;
   std::unique_ptr<QTimer> midnight_;
+  // Window managers clear the active window for a moment while they switch; "nothing in
+  // front" is written only when it lasts.
+  std::unique_ptr<QTimer> nothingInFront_;
+  int64_t nothingSince_ = 0;
   ActivityLogFolder folder_;
   ActivityRecorder recorder_{folder_};
   ApplicationNamer namer_;
