@@ -7,8 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(realpath "${1:-build}")
 seconds=${2:-60}
-if [ -z "${TASKMETER_DESKTOP_STARTED:-}" ]; then
-  exec scripts/with-desktop.sh "$0" "$build" "$seconds"
+if [ -z "${RECORDER_CPU_ON_DESKTOP:-}" ]; then
+  RECORDER_CPU_ON_DESKTOP=1 exec scripts/with-desktop.sh "$0" "$build" "$seconds"
 fi
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
