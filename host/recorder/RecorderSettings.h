@@ -15,6 +15,7 @@ struct RecorderSettings {
   bool operator==(const RecorderSettings&) const = default;
 };
 
-// A relative data folder is taken from `executableDirectory`, as the module reads it.
+// A relative data folder is taken from `executableDirectory`, as the module reads it;
+// an empty one is the default data folder.
 RecorderSettings RecorderSettingsFrom(const MainPrefs& prefs,
                                       const std::string& executableDirectory);

@@ -5,9 +5,11 @@
 #include <vector>
 
 #include "accounting/LogReader.h"
+#include "framework/core/Paths.h"
 #include "host/recorder/ActivityLogFolder.h"
 #include "host/recorder/ActivityRecorder.h"
 #include "host/recorder/ApplicationNamer.h"
+#include "host/recorder/RecorderSettings.h"
 #include "host/toolkit/LocalTime.h"
 #include "support/TempDir.h"
 
@@ -254,6 +256,29 @@ TEST_F(RecorderNames, ADisplayNameWornByAnotherProgramOrAPauseIsMadeSpecific) {
   EXPECT_EQ(namer.Name({"", "m", "Mail", "/usr/bin/mutt"}).displayName, "Mail (mutt)");
   EXPECT_EQ(namer.Name({"", "i", "Idle", "/usr/bin/idle"}).displayName, "Idle (idle)");
   EXPECT_EQ(namer.Name({"", "s", "Stop", ""}).displayName, "Stop (s)");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RecorderSettingsFromPrefs, FolderAndPausesAsTheModuleReadsThem) {
+  MainPrefs prefs;
+  prefs.DbPath = "logs";
+  prefs.IdleTime = 90;
+  prefs.bPauseTimeTrackingOnUserInActive = true;
+  prefs.bPauseTimeTrackingOnScreenSaverActive = false;
+  RecorderSettings settings = RecorderSettingsFrom(prefs, "/opt/tm/");
+  EXPECT_EQ(settings.dataFolder, "/opt/tm/logs");
+  EXPECT_EQ(settings.idleMilliseconds, 90000);
+  EXPECT_FALSE(settings.pauseOnScreenSaver);
+  prefs.DbPath = "/data/db/";
+  prefs.IdleTime = 0;  // no idle pause, whatever the switch says
+  settings = RecorderSettingsFrom(prefs, "/opt/tm/");
+  EXPECT_EQ(settings.dataFolder, "/data/db/");
+  EXPECT_EQ(settings.idleMilliseconds, std::nullopt);
+  prefs.DbPath.clear();
+  EXPECT_EQ(RecorderSettingsFrom(prefs, "/opt/tm/").dataFolder, GetDefaultDataFolder());
 }
 
 }  // namespace
