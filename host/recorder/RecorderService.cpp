@@ -86,7 +86,6 @@ void RecorderService::BeginRecording() {
   recorder_.Begin(ClockNow(), CurrentSubject());
   SetState(RecorderState::Recording);
   AfterWrite();
-  idle_ = false;
   desktop_->WatchIdle(settings_.idleMilliseconds);
   screenSaver_ = desktop_->ScreenSaverActive();
   UpdatePause(desktop_->IdleMilliseconds());
@@ -172,8 +171,13 @@ void RecorderService::ScreenSaverChanged(bool active, int64_t idleMilliseconds) 
 }
 
 void RecorderService::DesktopLost() {
-  Stop();
-  SetState(RecorderState::NoDesktop, "the X11 display went away");
+  // Called from inside the desktop's dispatch, itself inside the notifier's signal: both
+  // are let go once control is back in the event loop.
+  if (notifier_) notifier_->setEnabled(false);
+  QTimer::singleShot(0, this, [this] {
+    Stop();
+    SetState(RecorderState::NoDesktop, "the X11 display went away");
+  });
 }
 
 void RecorderService::UpdatePause(int64_t idleMilliseconds) {

@@ -233,6 +233,21 @@ TEST_F(DesktopRecording, MidnightSplitsTheDayIntoTwoFiles) {
   }
 }
 
+TEST_F(DesktopRecording, ADisplayThatGoesAwayEndsTheRecordingWithStop) {
+  const xcb_window_t editor = desktop.CreateOrphanWindow("editor", "Editor", "notes.txt");
+  ASSERT_TRUE(desktop.Activate(editor));
+  RecorderSettings settings;
+  settings.idleMilliseconds = 3600 * 1000;  // its alarm is the recorder's one resource
+  Start(settings);
+  SetFixedClock(t0 + 30);
+  ASSERT_EQ(desktop.DisconnectOurOtherClients(), 1);
+  ASSERT_TRUE(WaitForBlocks(t0, 2));
+  EXPECT_EQ(Blocks(t0)[1][1], LogTimestamp(t0 + 30));
+  EXPECT_EQ(Blocks(t0)[1][2], "Stop");
+  EXPECT_TRUE(WaitFor([&] { return service->State() == RecorderState::NoDesktop; }));
+  EXPECT_EQ(service->StatusText(), "Not recording: the X11 display went away");
+}
+
 TEST_F(DesktopRecording, ATornTailIsCompletedBeforeTheFirstBlock) {
   const xcb_window_t editor = desktop.CreateOrphanWindow("editor", "Editor", "notes.txt");
   ASSERT_TRUE(desktop.Activate(editor));

@@ -2,6 +2,7 @@
 
 #include <sys/wait.h>
 #include <unistd.h>
+#include <xcb/res.h>
 #include <xcb/xtest.h>
 
 #include <QCoreApplication>
@@ -213,6 +214,32 @@ void TestDesktop::FakeInput() {
 void TestDesktop::ForceScreenSaver(bool active) {
   xcb_force_screen_saver(connection_, active ? XCB_SCREEN_SAVER_ACTIVE : XCB_SCREEN_SAVER_RESET);
   Sync();
+}
+
+int TestDesktop::DisconnectOurOtherClients() {
+  const uint32_t own = xcb_get_setup(connection_)->resource_id_base;
+  Reply<xcb_res_query_clients_reply_t> clients(
+      xcb_res_query_clients_reply(connection_, xcb_res_query_clients(connection_), nullptr));
+  if (!clients) return 0;
+  int closed = 0;
+  auto it = xcb_res_query_clients_clients_iterator(clients.get());
+  for (; it.rem > 0; xcb_res_client_next(&it)) {
+    const uint32_t base = it.data->resource_base;
+    xcb_res_client_id_spec_t spec{base, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
+    Reply<xcb_res_query_client_ids_reply_t> ids(xcb_res_query_client_ids_reply(
+        connection_, xcb_res_query_client_ids(connection_, 1, &spec), nullptr));
+    if (!ids || base == own) continue;
+    auto id = xcb_res_query_client_ids_ids_iterator(ids.get());
+    if (id.rem > 0 && xcb_res_client_id_value_value_length(id.data) >= 1 &&
+        xcb_res_client_id_value_value(id.data)[0] == static_cast<uint32_t>(::getpid())) {
+      // A client is named by one of its resources: its first, which xcb numbers with
+      // the base itself.
+      xcb_kill_client(connection_, base);
+      ++closed;
+    }
+  }
+  Sync();
+  return closed;
 }
 
 bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout) {

@@ -39,6 +39,9 @@ class TestDesktop {
   // A pointer motion through XTEST, as a user's hand on the mouse.
   void FakeInput();
   void ForceScreenSaver(bool active);
+  // Closes the server's end of every other connection of this process that has made a
+  // resource, as a server going away at the end of a session does.
+  int DisconnectOurOtherClients();
 
  private:
   xcb_atom_t Atom(const char* name);
