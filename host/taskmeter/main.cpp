@@ -47,13 +47,14 @@ bool IsSet(const char* name) {
 
 bool HasDisplay() { return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY"); }
 
-// The recorder of the running host. Qt leaves with exit() when the X server goes away at
-// the end of the session, which skips the destructors that would write "Stop".
-RecorderService* g_recorder = nullptr;
+// The host while its event loop runs. Qt leaves with exit() when the X server goes away
+// at the end of the session, which skips the destructors that would write "Stop".
+CTaskMeterApp* g_runningHost = nullptr;
 
-void StopRecordingAtExit() {
-  if (g_recorder != nullptr) g_recorder->Stop();
-  g_recorder = nullptr;
+void StopRecording() {
+  if (g_runningHost == nullptr) return;
+  // The frame is gone once the window was closed, and its recorder with it.
+  if (CMainFrame* frame = g_runningHost->GetMainFrame()) frame->GetRecorder().Stop();
 }
 
 int Fail(const std::string& error) {
@@ -148,13 +149,13 @@ int main(int argc, char** argv) {
     if (CMainFrame* frame = app.GetMainFrame()) frame->RestoreFromTray();
   });
   // A signal ends the host as Exit does: "Stop" is written first, whatever dialog is open.
-  g_recorder = &app.GetMainFrame()->GetRecorder();
-  std::atexit(StopRecordingAtExit);
+  g_runningHost = &app;
+  std::atexit(StopRecording);
   TerminationSignals terminationSignals([] {
-    StopRecordingAtExit();
+    StopRecording();
     QCoreApplication::quit();
   });
   const int status = app.Run();
-  StopRecordingAtExit();
+  g_runningHost = nullptr;
   return status;
 }

@@ -8,6 +8,7 @@
 #include "framework/core/Paths.h"
 #include "host/recorder/ActivityBlock.h"
 #include "host/recorder/RecorderService.h"
+#include "host/taskmeter/HostCommands.h"
 #include "host/taskmeter/HostMessages.h"
 #include "host/taskmeter/MainFrame.h"
 #include "storage/MainPrefs.h"
@@ -97,6 +98,10 @@ TEST_F(HostRecording, ThePreferencesMessageAppliesNewValuesAtOnce) {
   EXPECT_EQ(TodaysBlocks(Folder("db2"))[1][2], "Idle");
   EXPECT_EQ(Frame()->RecordingStatus(), "Recording paused: no input");
   EXPECT_FALSE(Frame()->GetTrayIcon().IsTurning());  // no time is counted while paused
+
+  m_app->GetMainFrame()->SendMessage(WM_COMMAND, host_cmd::kExit, 0);  // File > Exit
+  EXPECT_EQ(m_app->GetMainFrame(), nullptr);
+  EXPECT_EQ(TodaysBlocks(Folder("db2")).back()[2], "Stop");
 }
 
 // The program itself, as a user starts it: one per home, and "Stop" on SIGTERM.
