@@ -1,4 +1,4 @@
-// The recorder's blocks, its day files and its names, without a desktop.
+// The recorder's blocks, its day files, its names and its timeline, without a desktop.
 #include <gtest/gtest.h>
 
 #include <string>
