@@ -260,9 +260,9 @@ X11Desktop::WindowIdentity X11Desktop::Identify(xcb_window_t window) {
 
 uint32_t X11Desktop::ProcessOf(xcb_window_t window) {
   if (haveRes_) {
-    xcb_res_client_id_spec_t spec{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
+    xcb_res_client_id_spec_t query{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
     Reply<xcb_res_query_client_ids_reply_t> ids(xcb_res_query_client_ids_reply(
-        connection_, xcb_res_query_client_ids(connection_, 1, &spec), nullptr));
+        connection_, xcb_res_query_client_ids(connection_, 1, &query), nullptr));
     if (ids) {
       auto it = xcb_res_query_client_ids_ids_iterator(ids.get());
       for (; it.rem > 0; xcb_res_client_id_value_next(&it)) {

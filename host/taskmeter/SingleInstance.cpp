@@ -50,7 +50,7 @@ SingleInstance::~SingleInstance() {
 }
 
 bool SingleInstance::Claim() {
-  m_lockFd = ::open(m_lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  m_lockFd = ::open(m_lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   // Without a lock file there is no telling; the host runs rather than not at all.
   if (m_lockFd < 0) return true;
   if (::flock(m_lockFd, LOCK_EX | LOCK_NB) != 0) {

@@ -225,9 +225,9 @@ int TestDesktop::DisconnectOurOtherClients() {
   auto it = xcb_res_query_clients_clients_iterator(clients.get());
   for (; it.rem > 0; xcb_res_client_next(&it)) {
     const uint32_t base = it.data->resource_base;
-    xcb_res_client_id_spec_t spec{base, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
+    xcb_res_client_id_spec_t query{base, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
     Reply<xcb_res_query_client_ids_reply_t> ids(xcb_res_query_client_ids_reply(
-        connection_, xcb_res_query_client_ids(connection_, 1, &spec), nullptr));
+        connection_, xcb_res_query_client_ids(connection_, 1, &query), nullptr));
     if (!ids || base == own) continue;
     auto id = xcb_res_query_client_ids_ids_iterator(ids.get());
     if (id.rem > 0 && xcb_res_client_id_value_value_length(id.data) >= 1 &&
