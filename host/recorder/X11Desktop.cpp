@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "host/recorder/ProcessPath.h"
+#include "host/recorder/X11IdleAlarms.h"
 #include "host/recorder/X11Text.h"
 
 namespace {
@@ -35,38 +36,6 @@ xcb_screen_t* ScreenNumber(xcb_connection_t* connection, int number) {
     if (number == 0) return it.data;
   }
   return nullptr;
-}
-
-xcb_sync_int64_t SyncValue(int64_t value) {
-  xcb_sync_int64_t result;
-  result.hi = static_cast<int32_t>(value >> 32);
-  result.lo = static_cast<uint32_t>(value & 0xFFFFFFFFu);
-  return result;
-}
-
-int64_t FromSyncValue(const xcb_sync_int64_t& value) {
-  return (static_cast<int64_t>(value.hi) << 32) | value.lo;
-}
-
-// The counters are read by hand: libxcb's iterator misplaces every name after the first
-// whose length is not a multiple of four. Each entry is a counter id, an eight-byte
-// resolution, a two-byte name length and the name, padded to four bytes.
-uint32_t FindSystemCounter(const xcb_sync_list_system_counters_reply_t& reply,
-                           const std::string& wanted) {
-  const auto* entry = reinterpret_cast<const uint8_t*>(&reply + 1);
-  const uint8_t* end = entry + static_cast<size_t>(reply.length) * 4;
-  for (uint32_t i = 0; i < reply.counters_len && entry + 14 <= end; ++i) {
-    uint32_t counter = 0;
-    uint16_t nameLength = 0;
-    std::memcpy(&counter, entry, sizeof counter);
-    std::memcpy(&nameLength, entry + 12, sizeof nameLength);
-    if (entry + 14 + nameLength > end) break;
-    if (std::string(reinterpret_cast<const char*>(entry + 14), nameLength) == wanted) {
-      return counter;
-    }
-    entry += (14 + nameLength + 3) & ~size_t{3};
-  }
-  return 0;
 }
 
 }  // namespace
@@ -117,17 +86,7 @@ void X11Desktop::InitialiseExtensions() {
   const xcb_query_extension_reply_t* res = xcb_get_extension_data(connection_, &xcb_res_id);
   haveRes_ = res != nullptr && res->present;
 
-  const xcb_query_extension_reply_t* sync = xcb_get_extension_data(connection_, &xcb_sync_id);
-  if (sync != nullptr && sync->present) {
-    Reply<xcb_sync_initialize_reply_t> version(
-        xcb_sync_initialize_reply(connection_, xcb_sync_initialize(connection_, 3, 1), nullptr));
-    Reply<xcb_sync_list_system_counters_reply_t> counters(xcb_sync_list_system_counters_reply(
-        connection_, xcb_sync_list_system_counters(connection_), nullptr));
-    if (version && counters) {
-      syncEventBase_ = sync->first_event;
-      idleCounter_ = FindSystemCounter(*counters, "IDLETIME");
-    }
-  }
+  idle_ = std::make_unique<X11IdleAlarms>(connection_);
 
   const xcb_query_extension_reply_t* saver =
       xcb_get_extension_data(connection_, &xcb_screensaver_id);
@@ -173,9 +132,8 @@ bool X11Desktop::Handle(const xcb_generic_event_t& event, DesktopListener& liste
     return notify.window == followed_ &&
            (notify.atom == ewmh_._NET_WM_NAME || notify.atom == XCB_ATOM_WM_NAME);
   }
-  if (idleCounter_ != 0 && type == syncEventBase_ + XCB_SYNC_ALARM_NOTIFY) {
-    const auto& alarm = reinterpret_cast<const xcb_sync_alarm_notify_event_t&>(event);
-    HandleAlarm(alarm.alarm, FromSyncValue(alarm.counter_value), listener);
+  if (const auto change = idle_->Handle(event)) {
+    listener.IdleChanged(change->idle, change->idleMilliseconds);
     return false;
   }
   if (haveSaver_ && type == saverEventBase_ + XCB_SCREENSAVER_NOTIFY) {
@@ -292,60 +250,7 @@ uint32_t X11Desktop::ProcessOf(xcb_window_t window) {
 }
 
 void X11Desktop::WatchIdle(std::optional<int64_t> thresholdMilliseconds) {
-  if (thresholdMilliseconds == idleThreshold_) return;
-  DropAlarms();
-  idleThreshold_ = thresholdMilliseconds;
-  if (!idleThreshold_ || idleCounter_ == 0) return;
-  // If input already stopped long enough, the alarm fires at once.
-  SetAlarm(idleAlarm_, *idleThreshold_, true);
-  xcb_flush(connection_);
-}
-
-void X11Desktop::HandleAlarm(xcb_sync_alarm_t alarm, int64_t counterValue,
-                             DesktopListener& listener) {
-  if (!idleThreshold_) return;
-  if (alarm == idleAlarm_ && !idle_) {
-    idle_ = true;
-    // Any input from now on takes the counter below the threshold again.
-    SetAlarm(activeAlarm_, *idleThreshold_ - 1, false);
-    listener.IdleChanged(true, counterValue);
-  } else if (alarm == activeAlarm_ && idle_) {
-    idle_ = false;
-    SetAlarm(idleAlarm_, *idleThreshold_, true);
-    listener.IdleChanged(false, counterValue);
-  }
-}
-
-void X11Desktop::SetAlarm(xcb_sync_alarm_t& alarm, int64_t value, bool whenAbove) {
-  const uint32_t mask = XCB_SYNC_CA_COUNTER | XCB_SYNC_CA_VALUE_TYPE | XCB_SYNC_CA_VALUE |
-                        XCB_SYNC_CA_TEST_TYPE | XCB_SYNC_CA_DELTA | XCB_SYNC_CA_EVENTS;
-  const auto fill = [&](auto& values) {
-    values.counter = idleCounter_;
-    values.valueType = XCB_SYNC_VALUETYPE_ABSOLUTE;
-    values.value = SyncValue(value);
-    values.testType =
-        whenAbove ? XCB_SYNC_TESTTYPE_POSITIVE_COMPARISON : XCB_SYNC_TESTTYPE_NEGATIVE_COMPARISON;
-    values.delta = SyncValue(0);  // fires once, then waits to be changed
-    values.events = 1;
-  };
-  if (alarm == 0) {
-    xcb_sync_create_alarm_value_list_t values{};
-    fill(values);
-    alarm = xcb_generate_id(connection_);
-    xcb_sync_create_alarm_aux(connection_, alarm, mask, &values);
-  } else {
-    xcb_sync_change_alarm_value_list_t values{};
-    fill(values);
-    xcb_sync_change_alarm_aux(connection_, alarm, mask, &values);  // armed again
-  }
-}
-
-void X11Desktop::DropAlarms() {
-  for (uint32_t* alarm : {&idleAlarm_, &activeAlarm_}) {
-    if (*alarm != 0) xcb_sync_destroy_alarm(connection_, *alarm);
-    *alarm = 0;
-  }
-  idle_ = false;
+  idle_->Watch(thresholdMilliseconds);
 }
 
 bool X11Desktop::ScreenSaverActive() {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <xcb/sync.h>
 #include <xcb/xcb.h>
 #include <xcb/xcb_ewmh.h>
 
@@ -8,6 +7,8 @@
 #include <string>
 
 #include "host/recorder/DesktopWatch.h"
+
+class X11IdleAlarms;
 
 // The foreground of an X11 desktop: the root window's _NET_ACTIVE_WINDOW and the
 // caption, class and process of that window; idle time through the SYNC extension's
@@ -43,9 +44,6 @@ class X11Desktop : public DesktopWatch {
   uint32_t ProcessOf(xcb_window_t window);
   // Handles one event; true when the foreground may have changed.
   bool Handle(const xcb_generic_event_t& event, DesktopListener& listener);
-  void HandleAlarm(xcb_sync_alarm_t alarm, int64_t counterValue, DesktopListener& listener);
-  void SetAlarm(xcb_sync_alarm_t& alarm, int64_t value, bool whenAbove);
-  void DropAlarms();
 
   xcb_connection_t* connection_;
   xcb_screen_t* screen_;
@@ -55,12 +53,7 @@ class X11Desktop : public DesktopWatch {
   WindowIdentity identity_;
   std::string hostName_;
   bool haveRes_ = false;
-  uint8_t syncEventBase_ = 0;
-  uint32_t idleCounter_ = 0;  // the IDLETIME counter, 0 when the server has none
   uint8_t saverEventBase_ = 0;
   bool haveSaver_ = false;
-  std::optional<int64_t> idleThreshold_;
-  uint32_t idleAlarm_ = 0;    // fires when input stopped for the threshold
-  uint32_t activeAlarm_ = 0;  // fires when input comes back
-  bool idle_ = false;
+  std::unique_ptr<X11IdleAlarms> idle_;
 };
