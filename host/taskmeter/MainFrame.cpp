@@ -18,6 +18,17 @@
 #include "host/taskmeter/ReportMaker.h"
 #include "host/taskmeter/TrayIcon.h"
 
+namespace {
+
+// Whether the desktop's handler took `target` (the shell's codes up to 32 are failures).
+bool ShellOpen(HWND window, const std::string& target) {
+  constexpr HINSTANCE_RESULT kLastFailureCode = 32;
+  return ShellExecute(window, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL) >
+         kLastFailureCode;
+}
+
+}  // namespace
+
 const CRuntimeClass CMainFrame::classCMainFrame{"CMainFrame", &CMDIFrameWnd::classCMDIFrameWnd,
                                                 nullptr};
 const CRuntimeClass* CMainFrame::GetRuntimeClass() const { return &classCMainFrame; }
@@ -132,9 +143,7 @@ LRESULT CMainFrame::OnReportRequest(WPARAM, LPARAM) {
     return 0;
   }
   m_lastReport = *path;
-  constexpr HINSTANCE_RESULT kOpened = 32;
-  if (ShellExecute(GetSafeHwnd(), "open", path->c_str(), nullptr, nullptr, SW_SHOWNORMAL) <=
-      kOpened) {
+  if (!ShellOpen(GetSafeHwnd(), *path)) {
     AfxShowMessageBox(
         this,
         ("No browser could be started to show the report. It was written to " + *path).c_str(),
@@ -143,16 +152,10 @@ LRESULT CMainFrame::OnReportRequest(WPARAM, LPARAM) {
   return 0;
 }
 
-bool CMainFrame::Open(const std::string& target) {
-  if (target.empty()) return false;
-  constexpr HINSTANCE_RESULT kOpened = 32;
-  if (ShellExecute(GetSafeHwnd(), "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL) >
-      kOpened) {
-    return true;
-  }
+void CMainFrame::Open(const std::string& target) {
+  if (target.empty() || ShellOpen(GetSafeHwnd(), target)) return;
   const bool mail = target.rfind("mailto:", 0) == 0;
   const std::string text = std::string("No ") + (mail ? "mail program" : "browser") +
                            " could be started to open " + target;
   AfxShowMessageBox(this, text.c_str(), "TaskMeter", MB_OK | MB_ICONINFORMATION);
-  return false;
 }

@@ -53,8 +53,8 @@ class CMainFrame : public CMDIFrameWnd {
   void OnFeedback(UINT id);
   LRESULT OnPreferencesChanged(WPARAM, LPARAM);
   LRESULT OnReportRequest(WPARAM, LPARAM);
-  // False (the user has been told) when nothing could be started to open `target`.
-  bool Open(const std::string& target);
+  // Tells the user when nothing could be started to open `target`.
+  void Open(const std::string& target);
   void ShowRecorderStatus();
 
   std::unique_ptr<CTrayIcon> m_tray;
