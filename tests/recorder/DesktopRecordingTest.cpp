@@ -28,12 +28,8 @@ class DesktopRecording : public testing::Test {
   void SetUp() override {
     ASSERT_EQ(desktop.Problem(), "");
     // Desktop entries of the test's own, so that names do not depend on the machine.
-    for (const char* name : {"XDG_DATA_DIRS", "XDG_DATA_HOME"}) {
-      const char* value = std::getenv(name);
-      savedEnvironment[name] = value != nullptr ? value : "";
-    }
-    setenv("XDG_DATA_DIRS", (home.Path() / "none").c_str(), 1);
-    setenv("XDG_DATA_HOME", (home.Path() / "share").c_str(), 1);
+    dataDirs.emplace("XDG_DATA_DIRS", (home.Path() / "none").c_str());
+    dataHome.emplace("XDG_DATA_HOME", (home.Path() / "share").c_str());
     home.Write("share/applications/editor.desktop",
                "[Desktop Entry]\nName=Text Editor\nStartupWMClass=Editor\n");
     SetFixedClock(t0);
@@ -41,7 +37,8 @@ class DesktopRecording : public testing::Test {
   void TearDown() override {
     service.reset();
     SetFixedClock(std::nullopt);
-    for (const auto& [name, value] : savedEnvironment) setenv(name.c_str(), value.c_str(), 1);
+    dataHome.reset();
+    dataDirs.reset();
   }
 
   void Start(RecorderSettings settings = {}) {
@@ -96,8 +93,9 @@ class DesktopRecording : public testing::Test {
   }
 
   const int64_t t0 = At(2026, 3, 10, 10, 0, 0);
-  std::map<std::string, std::string> savedEnvironment;
   ScopedHome home;
+  std::optional<ScopedVariable> dataDirs;
+  std::optional<ScopedVariable> dataHome;
   TestDesktop desktop;
   std::unique_ptr<RecorderService> service;
 };

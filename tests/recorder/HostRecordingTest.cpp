@@ -19,20 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Sets an environment variable (or removes it, for nullptr) for one scope.
-class ScopedVariable {
- public:
-  ScopedVariable(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) previous_ = old;
-    value != nullptr ? setenv(name, value, 1) : unsetenv(name);
-  }
-  ~ScopedVariable() { previous_ ? setenv(name_, previous_->c_str(), 1) : unsetenv(name_); }
-
- private:
-  const char* name_;
-  std::optional<std::string> previous_;
-};
-
 std::vector<BlockLines> TodaysBlocks(const fs::path& folder) {
   return ReadBlocks(folder / LogFileName(std::time(nullptr)));
 }

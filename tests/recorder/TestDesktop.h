@@ -3,8 +3,10 @@
 #include <xcb/xcb.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,6 +55,22 @@ class TestDesktop {
   std::string problem_;
   std::vector<xcb_window_t> windows_;
   std::vector<xcb_window_t> orphans_;
+};
+
+// Sets an environment variable (or removes it, for nullptr) for one scope.
+class ScopedVariable {
+ public:
+  ScopedVariable(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) previous_ = old;
+    value != nullptr ? setenv(name, value, 1) : unsetenv(name);
+  }
+  ~ScopedVariable() { previous_ ? setenv(name_, previous_->c_str(), 1) : unsetenv(name_); }
+  ScopedVariable(const ScopedVariable&) = delete;
+  ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+ private:
+  const char* name_;
+  std::optional<std::string> previous_;
 };
 
 // Runs the Qt event loop until `done` or `timeout`; whether `done` came true.
