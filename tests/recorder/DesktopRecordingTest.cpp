@@ -246,6 +246,36 @@ TEST_F(DesktopRecording, ADisplayThatGoesAwayEndsTheRecordingWithStop) {
   EXPECT_EQ(service->StatusText(), "Not recording: the X11 display went away");
 }
 
+TEST_F(DesktopRecording, AFolderOrFileThatCannotBeWrittenIsReported) {
+  const xcb_window_t editor = desktop.CreateOrphanWindow("editor", "Editor", "notes.txt");
+  ASSERT_TRUE(desktop.Activate(editor));
+  // A day file that is a folder cannot be written, not even by root.
+  const int64_t tomorrow = At(2026, 3, 11, 0, 0, 5);
+  fs::create_directories(Folder() / LogFileName(tomorrow));
+  int reports = 0;
+  Start();
+  service->SetStatusListener([&] { ++reports; });
+  SetFixedClock(tomorrow);
+  service->CheckClock();
+  EXPECT_EQ(service->StatusText(), "Recording, but cannot write " +
+                                       (Folder() / LogFileName(tomorrow)).string() +
+                                       ": Is a directory");
+  service->CheckClock();
+  EXPECT_EQ(reports, 1) << "the same problem is reported once";
+  EXPECT_EQ(Blocks(t0).size(), 2u) << "the old day is closed all the same";
+
+  // A data folder that cannot be made: nothing is recorded, and the status says why.
+  service.reset();
+  const fs::path file = home.Write("plain-file", "x");
+  std::string why;
+  service = std::make_unique<RecorderService>();
+  service->Start(OpenDesktopSession(why), why,
+                 RecorderSettings{(file / "db").string(), std::nullopt, false});
+  EXPECT_EQ(service->State(), RecorderState::Unwritable);
+  EXPECT_EQ(service->StatusText().rfind("Not recording: cannot write to the data folder", 0), 0u)
+      << service->StatusText();
+}
+
 TEST_F(DesktopRecording, ATornTailIsCompletedBeforeTheFirstBlock) {
   const xcb_window_t editor = desktop.CreateOrphanWindow("editor", "Editor", "notes.txt");
   ASSERT_TRUE(desktop.Activate(editor));
