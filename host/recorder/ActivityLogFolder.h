@@ -39,7 +39,6 @@ class ActivityLogFolder : public BlockSink {
 
   // Creates the folder when missing and takes its lock; `error` says why not.
   FolderOpenResult Open(const std::string& folder, std::string& error);
-  const std::string& Folder() const { return folder_; }
 
   bool Append(const RecordedBlock& block) override;
   // Why the last Append failed; empty after a success.

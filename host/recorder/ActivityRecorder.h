@@ -36,7 +36,6 @@ class ActivityRecorder {
 
   bool Running() const { return running_; }
   bool Paused() const { return paused_; }
-  const ActivitySubject& Front() const { return front_; }
 
  private:
   void CloseInterval(int64_t end, const ActivitySubject& next);
