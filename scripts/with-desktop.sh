@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs a command on a virtual X display of its own (Xvfb) with openbox as the window
-# manager, which keeps _NET_ACTIVE_WINDOW up to date. Used for the recorder's tests.
+# manager, which keeps _NET_ACTIVE_WINDOW up to date; new windows do not take the focus,
+# so the active window changes only when a test asks. Used for the recorder's tests.
 # The server picks a free display number itself (-displayfd), so runs side by side never
 # meet on one display, and both programs are ended with the command.
 set -euo pipefail
@@ -35,7 +36,7 @@ export DISPLAY=":$(head -n1 "$work/display")"
 # The recorder refuses Wayland sessions; this display is X11 whatever the caller's is.
 unset WAYLAND_DISPLAY XAUTHORITY
 export XDG_SESSION_TYPE=x11
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
+openbox --sm-disable --config-file "$(dirname "$0")/openbox-tests.xml" >"$work/openbox.log" 2>&1 &
 wm=$!
 if ! wait_for 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'; then
   echo "with-desktop.sh: openbox did not start on $DISPLAY:" >&2

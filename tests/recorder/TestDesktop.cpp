@@ -94,6 +94,22 @@ TestDesktop::~TestDesktop() {
   for (xcb_window_t window : orphans_) xcb_kill_client(connection_, window);
   xcb_force_screen_saver(connection_, XCB_SCREEN_SAVER_RESET);
   Sync();
+  // The window manager lets go of them (and moves the focus) before the next test looks.
+  std::vector<xcb_window_t> gone = windows_;
+  gone.insert(gone.end(), orphans_.begin(), orphans_.end());
+  PollUntil(
+      [&] {
+        const std::vector<xcb_window_t> managed = ManagedWindows();
+        const xcb_window_t active = ActiveWindow();
+        for (xcb_window_t window : gone) {
+          if (window == active) return false;
+          for (xcb_window_t still : managed) {
+            if (still == window) return false;
+          }
+        }
+        return true;
+      },
+      std::chrono::seconds(10));
   xcb_disconnect(connection_);
 }
 
@@ -139,19 +155,22 @@ xcb_window_t TestDesktop::CreateOrphanWindow(const std::string& instance,
   return WaitUntilManaged(window) ? window : XCB_NONE;
 }
 
+std::vector<xcb_window_t> TestDesktop::ManagedWindows() {
+  Reply<xcb_get_property_reply_t> reply(
+      xcb_get_property_reply(connection_,
+                             xcb_get_property(connection_, 0, screen_->root,
+                                              Atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW, 0, 1024),
+                             nullptr));
+  if (!reply) return {};
+  const auto* ids = static_cast<const xcb_window_t*>(xcb_get_property_value(reply.get()));
+  return std::vector<xcb_window_t>(ids, ids + xcb_get_property_value_length(reply.get()) / 4);
+}
+
 bool TestDesktop::WaitUntilManaged(xcb_window_t window) {
-  const xcb_atom_t clients = Atom("_NET_CLIENT_LIST");
   return PollUntil(
       [&] {
-        Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-            connection_,
-            xcb_get_property(connection_, 0, screen_->root, clients, XCB_ATOM_WINDOW, 0, 1024),
-            nullptr));
-        if (!reply) return false;
-        const auto* ids = static_cast<const xcb_window_t*>(xcb_get_property_value(reply.get()));
-        const int count = xcb_get_property_value_length(reply.get()) / 4;
-        for (int i = 0; i < count; ++i) {
-          if (ids[i] == window) return true;
+        for (xcb_window_t managed : ManagedWindows()) {
+          if (managed == window) return true;
         }
         return false;
       },

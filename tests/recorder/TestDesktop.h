@@ -48,6 +48,7 @@ class TestDesktop {
  private:
   xcb_atom_t Atom(const char* name);
   bool WaitUntilManaged(xcb_window_t window);
+  std::vector<xcb_window_t> ManagedWindows();
   void Sync();
 
   xcb_connection_t* connection_ = nullptr;
