@@ -132,6 +132,12 @@ bool X11Desktop::Handle(const xcb_generic_event_t& event, DesktopListener& liste
     return notify.window == followed_ &&
            (notify.atom == ewmh_._NET_WM_NAME || notify.atom == XCB_ATOM_WM_NAME);
   }
+  if (type == XCB_DESTROY_NOTIFY) {
+    const auto& notify = reinterpret_cast<const xcb_destroy_notify_event_t&>(event);
+    if (notify.window != followed_) return false;
+    identity_ = WindowIdentity{};  // the number may come back for another window
+    return true;
+  }
   if (const auto change = idle_->Handle(event)) {
     listener.IdleChanged(change->idle, change->idleMilliseconds);
     return false;
@@ -158,6 +164,10 @@ WindowFacts X11Desktop::Foreground() {
     return facts;
   }
   if (identity_.window != active) identity_ = Identify(active);
+  if (identity_.gone) {
+    facts.exists = false;
+    return facts;
+  }
   facts.title = Caption(active);
   facts.wmInstance = identity_.wmInstance;
   facts.wmClass = identity_.wmClass;
@@ -169,7 +179,7 @@ void X11Desktop::Follow(xcb_window_t window) {
   if (window == followed_) return;
   // Our event mask on a window is ours alone: dropping it leaves other clients alone.
   const uint32_t none = XCB_EVENT_MASK_NO_EVENT;
-  const uint32_t properties = XCB_EVENT_MASK_PROPERTY_CHANGE;
+  const uint32_t properties = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
   if (followed_ != XCB_NONE) {
     xcb_change_window_attributes(connection_, followed_, XCB_CW_EVENT_MASK, &none);
   }
@@ -201,10 +211,17 @@ std::string X11Desktop::Caption(xcb_window_t window) {
 X11Desktop::WindowIdentity X11Desktop::Identify(xcb_window_t window) {
   WindowIdentity identity;
   identity.window = window;
+  xcb_generic_error_t* error = nullptr;
   Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
       connection_,
       xcb_get_property(connection_, 0, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 1024),
-      nullptr));
+      &error));
+  if (error != nullptr) {
+    // The window is gone; some managers leave its number behind as the active one.
+    std::free(error);
+    identity.gone = true;
+    return identity;
+  }
   if (reply && reply->format == 8) {
     const std::string bytes(static_cast<const char*>(xcb_get_property_value(reply.get())),
                             xcb_get_property_value_length(reply.get()));

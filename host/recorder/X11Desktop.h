@@ -33,6 +33,7 @@ class X11Desktop : public DesktopWatch {
   struct WindowIdentity {
     xcb_window_t window = XCB_NONE;
     std::string wmInstance, wmClass, programPath;
+    bool gone = false;
   };
 
   X11Desktop(xcb_connection_t* connection, xcb_screen_t* screen);

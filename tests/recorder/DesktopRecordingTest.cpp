@@ -145,6 +145,19 @@ TEST_F(DesktopRecording, ALineFeedInACaptionAndAWindowOfThisProcess) {
   EXPECT_EQ(first[4], fs::path(ProgramPath(::getpid())).filename().string());
 }
 
+// Closing the last window leaves nothing in front (openbox keeps naming the closed
+// window as the active one): that time belongs to no application.
+TEST_F(DesktopRecording, ClosingTheLastWindowLeavesNothingInFront) {
+  const xcb_window_t editor = desktop.CreateOrphanWindow("editor", "Editor", "notes.txt");
+  ASSERT_TRUE(desktop.Activate(editor));
+  Start();
+  SetFixedClock(t0 + 40);
+  desktop.Close(editor);
+  ASSERT_TRUE(WaitForBlocks(t0, 2));
+  const BlockLines nothing{LogTimestamp(t0), LogTimestamp(t0 + 40), "", "", "", "", "~~~"};
+  EXPECT_EQ(Blocks(t0)[1], nothing);
+}
+
 TEST_F(DesktopRecording, IdlePausesFromTheLastInputAndInputResumes) {
   const xcb_window_t editor = desktop.CreateOrphanWindow("editor", "Editor", "notes.txt");
   ASSERT_TRUE(desktop.Activate(editor));

@@ -130,16 +130,18 @@ class HostProgram : public testing::Test {
 
 TEST_F(HostProgram, ASecondHostHandsOverAndSigtermWritesStop) {
   Launch(first);
-  // Its own window comes to the front once shown.
+  xcb_window_t hostWindow = XCB_NONE;
+  ASSERT_TRUE(WaitFor([&] { return (hostWindow = desktop.FindWindow("taskmeter")) != XCB_NONE; }))
+      << first.readAll().toStdString();
+  ASSERT_TRUE(desktop.Activate(hostWindow));
   ASSERT_TRUE(WaitFor([&] {
     const auto blocks = Blocks();
     return !blocks.empty() && blocks.back()[4] == "taskmeter";
-  })) << first.readAll().toStdString()
-      << Log();
+  })) << Log();
   // The frame, title bar included, is on the screen.
   int frameTop = TestDesktop::kNoFrame;
   EXPECT_TRUE(WaitFor([&] {
-    frameTop = desktop.FrameTop(desktop.ActiveWindow());
+    frameTop = desktop.FrameTop(hostWindow);
     return frameTop != TestDesktop::kNoFrame;
   }));
   EXPECT_GE(frameTop, 0);

@@ -31,9 +31,12 @@ class TestDesktop {
   xcb_window_t CreateOrphanWindow(const std::string& instance, const std::string& windowClass,
                                   const std::string& title);
   void SetTitle(xcb_window_t window, const std::string& title);
+  void Close(xcb_window_t window);
   // Asks the window manager to activate `window` and waits until it has.
   bool Activate(xcb_window_t window);
   xcb_window_t ActiveWindow();
+  // The managed window whose WM_CLASS instance is `instance`; XCB_NONE when none is.
+  xcb_window_t FindWindow(const std::string& instance);
   static constexpr int kNoFrame = -100000;
   // Where the top of the window manager's frame around `window` is on the screen;
   // kNoFrame when the window does not exist.
