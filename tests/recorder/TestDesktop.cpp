@@ -85,7 +85,30 @@ TestDesktop::TestDesktop() {
         return reply && xcb_get_property_value_length(reply.get()) == 4;
       },
       std::chrono::seconds(10));
-  if (!managed) problem_ = "no window manager runs on the display";
+  if (!managed) {
+    problem_ = "no window manager runs on the display";
+    return;
+  }
+  // A window shown, activated and closed first, as often as it takes: a window mapped
+  // while openbox is still starting is never managed, and the test's windows must be.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  bool ready = false;
+  while (!ready && std::chrono::steady_clock::now() < deadline) {
+    const xcb_window_t warmUp = MakeWindow(connection_, screen_, "warm-up", "WarmUp", "warm-up");
+    Sync();
+    ready = WaitUntilManaged(warmUp, std::chrono::seconds(2)) && Activate(warmUp);
+    xcb_destroy_window(connection_, warmUp);
+    Sync();
+    PollUntil(
+        [&] {
+          for (xcb_window_t still : ManagedWindows()) {
+            if (still == warmUp) return false;
+          }
+          return true;
+        },
+        std::chrono::seconds(10));
+  }
+  if (!ready) problem_ = "the window manager does not answer";
 }
 
 TestDesktop::~TestDesktop() {
@@ -164,15 +187,18 @@ std::vector<xcb_window_t> TestDesktop::ManagedWindows() {
   return std::vector<xcb_window_t>(ids, ids + xcb_get_property_value_length(reply.get()) / 4);
 }
 
-bool TestDesktop::WaitUntilManaged(xcb_window_t window) {
+bool TestDesktop::WaitUntilManaged(xcb_window_t window, std::chrono::seconds patience) {
   return PollUntil(
       [&] {
+        Reply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
+            connection_, xcb_get_window_attributes(connection_, window), nullptr));
+        if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE) return false;
         for (xcb_window_t managed : ManagedWindows()) {
           if (managed == window) return true;
         }
         return false;
       },
-      std::chrono::seconds(10));
+      patience);
 }
 
 void TestDesktop::Close(xcb_window_t window) {
@@ -232,15 +258,23 @@ bool TestDesktop::Activate(xcb_window_t window) {
   message.type = Atom("_NET_ACTIVE_WINDOW");
   message.data.data32[0] = 2;  // from a pager: no focus-stealing prevention applies
   message.data.data32[1] = XCB_CURRENT_TIME;
-  // Asked twice: the manager handles its events in order, so once the second request is
-  // answered, whatever it still had to do with earlier windows is done too.
-  for (int round = 0; round < 2; ++round) {
+  const auto ask = [&] {
     xcb_send_event(connection_, 0, screen_->root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&message));
     Sync();
-    if (!PollUntil([&] { return ActiveWindow() == window; }, std::chrono::seconds(10))) {
-      return false;
+  };
+  // A manager still busy with a new window may drop the request: it is asked again
+  // until it has done it. Then once more: it handles its events in order, so once that
+  // request is answered, whatever it still had to do with earlier windows is done too.
+  for (int round = 0; round < 2; ++round) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    for (;;) {
+      ask();
+      if (PollUntil([&] { return ActiveWindow() == window; }, std::chrono::milliseconds(200))) {
+        break;
+      }
+      if (std::chrono::steady_clock::now() > deadline) return false;
     }
   }
   return true;

@@ -50,7 +50,8 @@ class TestDesktop {
 
  private:
   xcb_atom_t Atom(const char* name);
-  bool WaitUntilManaged(xcb_window_t window);
+  bool WaitUntilManaged(xcb_window_t window,
+                        std::chrono::seconds patience = std::chrono::seconds(10));
   std::vector<xcb_window_t> ManagedWindows();
   void Sync();
 
