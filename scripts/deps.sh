@@ -5,6 +5,10 @@ set -euo pipefail
 packages=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev qt6-qpa-plugins fontconfig fonts-dejavu-core
           nlohmann-json3-dev libcli11-dev)
+# The activity recorder talks to the X server through xcb; its tests run under Xvfb
+# with openbox (which keeps _NET_ACTIVE_WINDOW) and fake input through XTEST.
+packages+=(libxcb1-dev libxcb-ewmh-dev libxcb-res0-dev libxcb-screensaver0-dev libxcb-sync-dev
+           libxcb-xtest0-dev xvfb openbox x11-utils)
 # The fuzz run of CI needs clang and its fuzzer runtime.
 if [ "${TASKMETER_WITH_FUZZ:-0}" = 1 ]; then
   packages+=(clang libclang-rt-dev)

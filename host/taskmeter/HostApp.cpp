@@ -49,8 +49,12 @@ bool CTaskMeterApp::Start(const HostStartOptions& options, std::string& error) {
     return false;  // a failed creation has deleted the frame
   }
   m_pMainWnd = frame;
-  return OpenModuleDocument(options.modulePath.empty() ? DefaultModulePath() : options.modulePath,
-                            error);
+  if (!OpenModuleDocument(options.modulePath.empty() ? DefaultModulePath() : options.modulePath,
+                          error)) {
+    return false;
+  }
+  if (options.record) frame->StartRecording();
+  return true;
 }
 
 bool CTaskMeterApp::OpenModuleDocument(const std::string& path, std::string& error) {

@@ -11,6 +11,7 @@ class CMultiDocTemplate;
 
 struct HostStartOptions {
   std::string modulePath;  // empty: DefaultModulePath()
+  bool record = false;     // record the user's activity once the document is open
 };
 
 // The host's application: sets up the options folder on the first start, makes the main

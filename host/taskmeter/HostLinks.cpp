@@ -118,6 +118,12 @@ the tray icon animation and the password lock.</li>
 <li><b>Reports &gt; Make report</b> opens a report of the current totals in your
 browser.</li>
 </ul>
+<h2>What is recorded</h2>
+<p>While TaskMeter runs on an X11 desktop it writes down which application is in front
+and the caption of its window, one entry whenever either changes, into the log of the
+day in the data folder. After the idle time without input, and while the screen saver
+runs (as chosen in Settings), the time counts as Idle. File &gt; Exit stops the
+recording. The status bar says what is being recorded; under Wayland nothing is.</p>
 <h2>Files</h2>
 <p>The options live in the folder <code>options</code> beside the program (or in
 <code>$TASKMETER_HOME</code>): <code>viewopt.xml</code>, <code>mainpref.ini</code> and

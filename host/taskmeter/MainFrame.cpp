@@ -1,5 +1,8 @@
 #include "host/taskmeter/MainFrame.h"
 
+#include <QLabel>
+#include <QMainWindow>
+#include <QStatusBar>
 #include <QWidget>
 
 #include "framework/CWinApp.h"
@@ -7,11 +10,24 @@
 #include "framework/SystemServices.h"
 #include "framework/core/Clock.h"
 #include "framework/core/Paths.h"
+#include "host/recorder/DesktopSession.h"
+#include "host/recorder/RecorderService.h"
 #include "host/taskmeter/HostCommands.h"
 #include "host/taskmeter/HostLinks.h"
 #include "host/taskmeter/HostMessages.h"
 #include "host/taskmeter/ReportMaker.h"
 #include "host/taskmeter/TrayIcon.h"
+
+namespace {
+
+// Whether the desktop's handler took `target` (the shell's codes up to 32 are failures).
+bool ShellOpen(HWND window, const std::string& target) {
+  constexpr HINSTANCE_RESULT kLastFailureCode = 32;
+  return ShellExecute(window, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL) >
+         kLastFailureCode;
+}
+
+}  // namespace
 
 const CRuntimeClass CMainFrame::classCMainFrame{"CMainFrame", &CMDIFrameWnd::classCMDIFrameWnd,
                                                 nullptr};
@@ -33,14 +49,26 @@ const MessageMap* CMainFrame::GetMessageMap() const {
 
 CMainFrame::CMainFrame()
     : m_tray(std::make_unique<CTrayIcon>([this] { RestoreFromTray(); },
-                                         [this] { SendMessage(WM_CLOSE); })) {}
+                                         [this] { SendMessage(WM_CLOSE); })),
+      m_recorder(std::make_unique<RecorderService>()) {
+  m_recorder->SetStatusListener([this] { ShowRecorderStatus(); });
+}
 
-CMainFrame::~CMainFrame() = default;
+// The recorder stops first: its "Stop" block is the last thing the host writes. The
+// window (and its status bar) may already be gone, so nobody is told.
+CMainFrame::~CMainFrame() {
+  m_recorder->SetStatusListener(nullptr);
+  m_recorder->Stop();
+}
 
 BOOL CMainFrame::Create() {
   if (!LoadFrame(host_cmd::kMainFrameResource)) return FALSE;
   GetSafeHwnd()->setWindowTitle("TaskMeter");
   GetSafeHwnd()->setWindowIcon(CTrayIcon::FrameIcon(0));
+  if (auto* window = qobject_cast<QMainWindow*>(GetSafeHwnd())) {
+    m_status = new QLabel(window->statusBar());
+    window->statusBar()->addWidget(m_status, 1);
+  }
   ReloadPreferences();
   m_tray->Show();
   return TRUE;
@@ -50,9 +78,27 @@ void CMainFrame::ReloadPreferences() {
   MainPrefs prefs = m_prefs;
   if (!ReadMainPrefs(GetMainPrefsPath(), prefs)) return;
   m_prefs = prefs;
-  // The pauses and the idle time matter once the host records activity itself; the tray
-  // icon's animation is what it acts on now.
-  m_tray->SetAnimated(m_prefs.bAnimatedIconInSysTray);
+  m_recorder->Apply(RecorderSettingsFrom(m_prefs, GetExecutableDirectory()));
+  ShowRecorderStatus();
+}
+
+void CMainFrame::StartRecording() {
+  std::string why;
+  auto desktop = OpenDesktopSession(why);
+  m_recorder->Start(std::move(desktop), why,
+                    RecorderSettingsFrom(m_prefs, GetExecutableDirectory()));
+  ShowRecorderStatus();
+}
+
+std::string CMainFrame::RecordingStatus() const {
+  return m_status != nullptr ? m_status->text().toStdString() : std::string();
+}
+
+void CMainFrame::ShowRecorderStatus() {
+  // The hand turns only while time is being counted.
+  m_tray->SetAnimated(m_prefs.bAnimatedIconInSysTray &&
+                      m_recorder->State() == RecorderState::Recording);
+  if (m_status != nullptr) m_status->setText(QString::fromStdString(m_recorder->StatusText()));
 }
 
 void CMainFrame::RestoreFromTray() {
@@ -97,11 +143,19 @@ LRESULT CMainFrame::OnReportRequest(WPARAM, LPARAM) {
     return 0;
   }
   m_lastReport = *path;
-  Open(*path);
+  if (!ShellOpen(GetSafeHwnd(), *path)) {
+    AfxShowMessageBox(
+        this,
+        ("No browser could be started to show the report. It was written to " + *path).c_str(),
+        "TaskMeter", MB_OK | MB_ICONINFORMATION);
+  }
   return 0;
 }
 
 void CMainFrame::Open(const std::string& target) {
-  if (target.empty()) return;
-  ShellExecute(GetSafeHwnd(), "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  if (target.empty() || ShellOpen(GetSafeHwnd(), target)) return;
+  const bool mail = target.rfind("mailto:", 0) == 0;
+  const std::string text = std::string("No ") + (mail ? "mail program" : "browser") +
+                           " could be started to open " + target;
+  AfxShowMessageBox(this, text.c_str(), "TaskMeter", MB_OK | MB_ICONINFORMATION);
 }

@@ -7,6 +7,8 @@
 #include "storage/MainPrefs.h"
 
 class CTrayIcon;
+class QLabel;
+class RecorderService;
 
 // The host's main window: the MDI frame in which the module's document frame opens,
 // the tray icon, and the answers to the module's two messages and to the menu commands
@@ -28,6 +30,13 @@ class CMainFrame : public CMDIFrameWnd {
   const MainPrefs& GetPrefs() const { return m_prefs; }
   CTrayIcon& GetTrayIcon() { return *m_tray; }
 
+  // Starts recording the user's activity into the data folder of the preferences; the
+  // status bar says what the recorder does.
+  void StartRecording();
+  RecorderService& GetRecorder() { return *m_recorder; }
+  // The status bar's text about recording.
+  std::string RecordingStatus() const;
+
   // Brings the window back from the tray or from being minimised.
   void RestoreFromTray();
 
@@ -44,9 +53,13 @@ class CMainFrame : public CMDIFrameWnd {
   void OnFeedback(UINT id);
   LRESULT OnPreferencesChanged(WPARAM, LPARAM);
   LRESULT OnReportRequest(WPARAM, LPARAM);
+  // Tells the user when nothing could be started to open `target`.
   void Open(const std::string& target);
+  void ShowRecorderStatus();
 
   std::unique_ptr<CTrayIcon> m_tray;
+  std::unique_ptr<RecorderService> m_recorder;
+  QLabel* m_status = nullptr;  // owned by the window's status bar
   MainPrefs m_prefs;
   std::string m_lastReport;
 };

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QScreen>
 #include <QWidget>
 #include <algorithm>
 
@@ -39,6 +40,13 @@ void ShowMainWindow(CMDIFrameWnd* frame) {
       height =
           std::max(height, static_cast<int>(form->GetTotalSize().cy) + kFrameMarginY + menuHeight);
     }
+  }
+  // The frame's top-left corner goes inside the screen's free area, so the window
+  // manager's title bar is never above its top edge.
+  if (const QScreen* screen = window->screen()) {
+    const QRect free = screen->availableGeometry();
+    window->move(free.left() + std::max(0, (free.width() - width) / 2),
+                 free.top() + std::max(0, (free.height() - height - kFrameMarginY) / 2));
   }
   window->resize(width, height);
   window->show();

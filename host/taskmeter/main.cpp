@@ -1,15 +1,18 @@
 #include <QApplication>
+#include <QCommandLineParser>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
-#include <vector>
 
 #include "framework/MessageBox.h"
+#include "framework/core/Paths.h"
+#include "host/recorder/RecorderService.h"
 #include "host/taskmeter/HostApp.h"
 #include "host/taskmeter/MainFrame.h"
+#include "host/taskmeter/SingleInstance.h"
+#include "host/taskmeter/TerminationSignals.h"
 #include "host/taskmeter/WindowImage.h"
-#include "host/toolkit/CommandLine.h"
 
 namespace {
 
@@ -19,7 +22,9 @@ constexpr const char* kUsage =
     "                      the program)\n"
     "  --screenshot FILE   draw the main window into a PNG file and exit\n"
     "The options are read from the folder \"options\" beside the program, or in\n"
-    "$TASKMETER_HOME when it is set; it is created on the first start.\n";
+    "$TASKMETER_HOME when it is set; it is created on the first start. While it runs on\n"
+    "an X11 desktop, taskmeter records which application is in front into the data\n"
+    "folder.\n";
 
 // The offscreen platform reports for every window that it cannot pass size hints on;
 // that says nothing about the picture, so the run stays quiet about it.
@@ -35,10 +40,21 @@ void QuietOffscreenMessages(QtMsgType type, const QMessageLogContext& context,
   }
 }
 
-bool HasDisplay() {
-  const char* x11 = std::getenv("DISPLAY");
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
+bool IsSet(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0';
+}
+
+bool HasDisplay() { return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY"); }
+
+// The host while its event loop runs. Qt leaves with exit() when the X server goes away
+// at the end of the session, which skips the destructors that would write "Stop".
+CTaskMeterApp* g_runningHost = nullptr;
+
+void StopRecording() {
+  if (g_runningHost == nullptr) return;
+  // The frame is gone once the window was closed, and its recorder with it.
+  if (CMainFrame* frame = g_runningHost->GetMainFrame()) frame->GetRecorder().Stop();
 }
 
 int Fail(const std::string& error) {
@@ -46,26 +62,60 @@ int Fail(const std::string& error) {
   return 1;
 }
 
+struct Arguments {
+  std::string modulePath;
+  std::string screenshot;
+};
+
+// 0 to go on; otherwise the exit status (help, or a wrong argument).
+int ParseArguments(int argc, char** argv, Arguments& arguments) {
+  QStringList words;
+  for (int i = 0; i < argc; ++i) words << QString::fromLocal8Bit(argv[i]);
+  QCommandLineParser parser;
+  const QCommandLineOption module("module", "the module library", "FILE");
+  const QCommandLineOption screenshot("screenshot", "draw the main window and exit", "FILE");
+  const QCommandLineOption help("help", "this text");
+  parser.addOptions({module, screenshot, help});
+  if (!parser.parse(words) || !parser.positionalArguments().isEmpty()) {
+    const std::string error =
+        parser.errorText().isEmpty()
+            ? "unexpected argument " + parser.positionalArguments().front().toStdString()
+            : parser.errorText().toStdString();
+    std::cerr << "taskmeter: " << error << "\n" << kUsage;
+    return 2;
+  }
+  if (parser.isSet(help)) {
+    std::cout << kUsage;
+    return -1;
+  }
+  arguments.modulePath = parser.value(module).toStdString();
+  arguments.screenshot = parser.value(screenshot).toStdString();
+  return 0;
+}
+
+int TakeScreenshot(CTaskMeterApp& app, const std::string& path) {
+  std::string error;
+  if (!SaveWindowImage(app.GetMainFrame(), path, error)) return Fail(error);
+  std::cout << "Saved the main window to " << path << "\n";
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   // Arguments first: a wrong one needs no window system.
-  CommandLine options({{"module"}, {"screenshot"}, {"help", false}});
-  const std::vector<std::string> args(argv + 1, argv + argc);
-  if (!options.Parse(args)) {
-    std::cerr << "taskmeter: " << options.Error() << "\n" << kUsage;
-    return 2;
+  Arguments arguments;
+  if (const int status = ParseArguments(argc, argv, arguments); status != 0) {
+    return status < 0 ? 0 : status;
   }
-  if (options.Has("help")) {
-    std::cout << kUsage;
-    return 0;
-  }
-  // Made absolute now: loading the document changes the current directory.
-  std::string screenshot = options.Value("screenshot").value_or("");
+  std::string& screenshot = arguments.screenshot;
   if (!screenshot.empty()) {
+    // Made absolute now: loading the document changes the current directory.
     screenshot = std::filesystem::absolute(screenshot).string();
     // A picture needs no screen.
     if (!HasDisplay()) setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  } else if (!HasDisplay() && !IsSet("QT_QPA_PLATFORM")) {
+    return Fail("no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set)");
   }
 
   QApplication qt(argc, argv);
@@ -74,9 +124,17 @@ int main(int argc, char** argv) {
   }
   QApplication::setQuitOnLastWindowClosed(false);  // hiding to the tray closes no program
 
+  // A picture is taken beside a running host; everything else needs the home to itself.
+  SingleInstance instance(GetExecutableDirectory());
+  if (screenshot.empty() && !instance.Claim()) {
+    if (instance.HandOver()) return 0;
+    return Fail("another taskmeter runs on this home but does not answer");
+  }
+
   CTaskMeterApp app;
   HostStartOptions start;
-  start.modulePath = options.Value("module").value_or("");
+  start.modulePath = arguments.modulePath;
+  start.record = screenshot.empty();
   std::string error;
   if (!app.Start(start, error)) {
     if (screenshot.empty() && app.m_pMainWnd != nullptr) {
@@ -85,10 +143,19 @@ int main(int argc, char** argv) {
     return Fail(error);
   }
   ShowMainWindow(app.GetMainFrame());
-  if (!screenshot.empty()) {
-    if (!SaveWindowImage(app.GetMainFrame(), screenshot, error)) return Fail(error);
-    std::cout << "Saved the main window to " << screenshot << "\n";
-    return 0;
-  }
-  return app.Run();
+  if (!screenshot.empty()) return TakeScreenshot(app, screenshot);
+
+  instance.SetShowRequestHandler([&app] {
+    if (CMainFrame* frame = app.GetMainFrame()) frame->RestoreFromTray();
+  });
+  // A signal ends the host as Exit does: "Stop" is written first, whatever dialog is open.
+  g_runningHost = &app;
+  std::atexit(StopRecording);
+  TerminationSignals terminationSignals([] {
+    StopRecording();
+    QCoreApplication::quit();
+  });
+  const int status = app.Run();
+  g_runningHost = nullptr;
+  return status;
 }

@@ -128,7 +128,8 @@ TEST_F(HostAppTest, PreferencesChangedReachesTheHostByEveryPath) {
   CTrayIcon::SetAvailableForTesting(true);
   ASSERT_TRUE(Start(StandinModulePath())) << m_error;
   EXPECT_TRUE(m_app->CreatedOptions());
-  EXPECT_TRUE(Frame()->GetTrayIcon().IsTurning());
+  // Nothing is recorded here, so the hand stands still (the recorder's suite sees it turn).
+  EXPECT_FALSE(Frame()->GetTrayIcon().IsTurning());
   // The number is the one the module registers under the same name.
   ASSERT_EQ(RegisterWindowMessageA(kPrefsChangedMessageName), g_nPreferencesChangedMsg);
   MainPrefs changed;
@@ -147,7 +148,6 @@ TEST_F(HostAppTest, PreferencesChangedReachesTheHostByEveryPath) {
     PumpEvents(20);
     EXPECT_EQ(Frame()->GetPrefs(), changed) << name;
   }
-  EXPECT_FALSE(Frame()->GetTrayIcon().IsTurning());  // the icon stands still as asked
   EXPECT_EQ(Frame()->GetTrayIcon().Frame(), 0);
   std::filesystem::remove(GetMainPrefsPath());
   Frame()->SendMessage(g_nPreferencesChangedMsg);
@@ -175,6 +175,24 @@ TEST_F(HostAppTest, HelpAndWebItemsOpenLocalPagesAndFeedbackWritesMail) {
   shell.targets.clear();
   Command(host_cmd::kHelpContent);
   EXPECT_EQ(shell.targets, std::vector<std::string>{chm});
+}
+
+// Where no browser or mail program can be started, the user is told so, and for a
+// report where it was written.
+TEST_F(HostAppTest, NothingToOpenALinkWithIsSaidInAMessageBox) {
+  ASSERT_TRUE(Start(StandinModulePath())) << m_error;
+  SetShellOpenHookForTesting([](const std::string&) { return false; });
+  std::vector<std::string> boxes;
+  ScopedModalHook hook([&](ModalRequest& request) { boxes.push_back(request.Text()); });
+  Command(host_cmd::kHomePage);
+  Command(host_cmd::kBugReport);
+  Frame()->SendMessage(g_nReportRequestMsg, 0, 0);
+  SetShellOpenHookForTesting(nullptr);
+  ASSERT_EQ(boxes.size(), 3u);
+  EXPECT_EQ(boxes[0].rfind("No browser could be started to open file://", 0), 0u) << boxes[0];
+  EXPECT_EQ(boxes[1].rfind("No mail program could be started to open mailto:", 0), 0u) << boxes[1];
+  EXPECT_EQ(boxes[2], "No browser could be started to show the report. It was written to " +
+                          Frame()->GetLastReportPath());
 }
 
 TEST_F(HostAppTest, RealModuleShowsItsMenuInTheHostWindow) {

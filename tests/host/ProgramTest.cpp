@@ -48,4 +48,21 @@ TEST(Program, RefusesBadArgumentsAndMissingModules) {
   EXPECT_FALSE(fs::exists(home.Path() / "w.png"));
 }
 
+// Without any display the program says so in one line instead of letting Qt abort.
+TEST(Program, WithoutADisplayItSaysSoAndExits) {
+  ScopedHome home;
+  const fs::path log = home.Path() / "run.log";
+  const std::string command =
+      std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '") + TASKMETER_PROGRAM +
+      "' >'" + log.string() + "' 2>&1";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  const std::string output = ReadBytes(log);
+  EXPECT_EQ(output,
+            "taskmeter: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is "
+            "set)\n");
+  EXPECT_FALSE(fs::exists(home.Options())) << "nothing is set up for a run that cannot start";
+}
+
 }  // namespace

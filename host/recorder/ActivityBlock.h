@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// What is in front of the user: the four names a block carries after its timestamps.
+struct ActivitySubject {
+  std::string displayName;
+  std::string windowTitle;
+  std::string appName;
+  std::string appPath;
+
+  bool operator==(const ActivitySubject&) const = default;
+
+  // The pauses, named as the module expects them: no caption, no program.
+  static ActivitySubject Idle() { return {"Idle", "", "Idle", ""}; }
+  static ActivitySubject Stop() { return {"Stop", "", "Stop", ""}; }
+};
+
+// One seven-line block: the interval that has just ended, and the subject now in front.
+struct RecordedBlock {
+  int64_t start = 0;
+  int64_t end = 0;
+  ActivitySubject subject;
+};
+
+// The longest line the module's reader takes whole.
+inline constexpr size_t kMaxLogLineBytes = 1025;
+
+// A line the reader cannot misread: CR and LF become blanks and the text is cut to
+// kMaxLogLineBytes without splitting a UTF-8 sequence.
+std::string SafeLogLine(std::string_view text);
+
+// "YYYY MM DD hh mm ss" in local time.
+std::string LogTimestamp(int64_t seconds);
+
+// "YYYY-MM-DD.log" of the local day of `seconds`.
+std::string LogFileName(int64_t seconds);
+
+// The start of the next local day after `seconds`.
+int64_t NextLocalMidnight(int64_t seconds);
+
+// The block's seven lines, each ending in LF.
+std::string BlockText(const RecordedBlock& block);

@@ -1,0 +1,31 @@
+#include "host/recorder/DesktopSession.h"
+
+#include <cstdlib>
+#include <string_view>
+
+#include "host/recorder/X11Desktop.h"
+
+namespace {
+
+std::string_view Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? value : "";
+}
+
+}  // namespace
+
+std::unique_ptr<DesktopWatch> OpenDesktopSession(std::string& why) {
+  if (Environment("XDG_SESSION_TYPE") == "wayland" || !Environment("WAYLAND_DISPLAY").empty()) {
+    why = "in a Wayland session the window in front cannot be known";
+    return nullptr;
+  }
+  const std::string display(Environment("DISPLAY"));
+  if (display.empty()) {
+    why = "no X11 display (DISPLAY is not set)";
+    return nullptr;
+  }
+  std::string error;
+  auto desktop = X11Desktop::Connect(display, error);
+  if (!desktop) why = error;
+  return desktop;
+}

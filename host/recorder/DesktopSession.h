@@ -1,0 +1,12 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "host/recorder/DesktopWatch.h"
+
+// The desktop of this session when its foreground window can be known: an X11 display
+// ($DISPLAY, whatever platform the program's own windows use). Under Wayland, where an
+// X11 client sees only the windows of other X11 clients, and without a display, it is
+// nullptr with `why` set for the user.
+std::unique_ptr<DesktopWatch> OpenDesktopSession(std::string& why);

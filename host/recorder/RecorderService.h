@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "host/recorder/ActivityLogFolder.h"
+#include "host/recorder/ActivityRecorder.h"
+#include "host/recorder/ApplicationNamer.h"
+#include "host/recorder/DesktopWatch.h"
+#include "host/recorder/RecorderSettings.h"
+
+class QSocketNotifier;
+class QTimer;
+
+enum class RecorderState {
+  Off,  // not started, or stopped
+  Recording,
+  Paused,      // for lack of input or while the screen saver runs
+  NoDesktop,   // the window in front cannot be known here
+  Busy,        // another host records into the data folder
+  Unwritable,  // the data folder cannot be written
+};
+
+// Records the user's activity into the data folder while the host runs: the desktop's
+// reports arrive on its socket, a timer closes each day at local midnight, and every
+// instant comes from the process clock (ClockNow), so tests can move it.
+class RecorderService : public QObject, private DesktopListener {
+ public:
+  RecorderService();
+  ~RecorderService() override;  // stops first
+
+  // Follows `desktop` (nullptr: none could be opened, `why` says why) and records into
+  // the data folder of `settings`.
+  void Start(std::unique_ptr<DesktopWatch> desktop, const std::string& why,
+             const RecorderSettings& settings);
+  // New preferences, in force at once.
+  void Apply(const RecorderSettings& settings);
+  // Writes "Stop"; nothing is recorded afterwards.
+  void Stop();
+  // What the midnight timer does: closes the day when the clock has passed midnight.
+  void CheckClock();
+  // Handles what the desktop has reported so far (the socket's notifier does this).
+  void Dispatch();
+
+  RecorderState State() const { return state_; }
+  // One line for the status bar.
+  std::string StatusText() const;
+  // Called whenever State() or StatusText() changes.
+  void SetStatusListener(std::function<void()> listener) { statusListener_ = std::move(listener); }
+
+ private:
+  void ForegroundChanged() override;
+  void IdleChanged(bool idle, int64_t idleMilliseconds) override;
+  void ScreenSaverChanged(bool active, int64_t idleMilliseconds) override;
+  void DesktopLost() override;
+  void RecordNothingInFront();
+
+  bool OpenFolder(const std::string& folder);
+  void BeginRecording();
+  ActivitySubject CurrentSubject();
+  void UpdatePause(int64_t idleMilliseconds);
+  void ArmMidnightTimer();
+  void AfterWrite();
+  void SetState(RecorderState state, std::string detail = {});
+
+  std::unique_ptr<DesktopWatch> desktop_;
+  std::unique_ptr<QSocketNotifier> notifier_;
+  std::unique_ptr<QTimer> midnight_;
+  // Window managers clear the active window for a moment while they switch; "nothing in
+  // front" is written only when it lasts.
+  std::unique_ptr<QTimer> nothingInFront_;
+  int64_t nothingSince_ = 0;
+  ActivityLogFolder folder_;
+  ActivityRecorder recorder_{folder_};
+  ApplicationNamer namer_;
+  RecorderSettings settings_;
+  RecorderState state_ = RecorderState::Off;
+  std::string detail_;  // what the status line adds to the state
+  std::string reportedWriteError_;
+  bool idle_ = false;
+  bool screenSaver_ = false;
+  std::function<void()> statusListener_;
+};

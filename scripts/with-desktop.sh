@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Runs a command on a virtual X display of its own (Xvfb) with openbox as the window
+# manager, which keeps _NET_ACTIVE_WINDOW up to date; new windows do not take the focus,
+# so the active window changes only when a test asks. Used for the recorder's tests.
+# The server picks a free display number itself (-displayfd), so runs side by side never
+# meet on one display, and both programs are ended with the command.
+set -euo pipefail
+work=$(mktemp -d)
+server=""
+wm=""
+cleanup() {
+  for pid in $wm $server; do
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+wait_for() {  # a condition, checked every tenth of a second for at most thirty seconds
+  for _ in $(seq 300); do
+    if eval "$1"; then return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/server.log" &
+server=$!
+if ! wait_for '[ -s "$work/display" ]'; then
+  echo "with-desktop.sh: Xvfb did not start:" >&2
+  cat "$work/server.log" >&2
+  exit 1
+fi
+export DISPLAY=":$(head -n1 "$work/display")"
+# The recorder refuses Wayland sessions; this display is X11 whatever the caller's is.
+unset WAYLAND_DISPLAY XAUTHORITY
+export XDG_SESSION_TYPE=x11
+openbox --sm-disable --config-file "$(dirname "$0")/openbox-tests.xml" >"$work/openbox.log" 2>&1 &
+wm=$!
+if ! wait_for 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'; then
+  echo "with-desktop.sh: openbox did not start on $DISPLAY:" >&2
+  kill -0 "$wm" 2>/dev/null || echo "(openbox has exited)" >&2
+  cat "$work/openbox.log" "$work/server.log" >&2
+  exit 1
+fi
+"$@"

@@ -1,0 +1,165 @@
+// The host program and its recorder together: the status bar, the preferences message,
+// one host per home, and the end of a run.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <QProcess>
+
+#include "framework/core/Paths.h"
+#include "host/recorder/ActivityBlock.h"
+#include "host/recorder/RecorderService.h"
+#include "host/taskmeter/HostCommands.h"
+#include "host/taskmeter/HostMessages.h"
+#include "host/taskmeter/MainFrame.h"
+#include "storage/MainPrefs.h"
+#include "tests/host/HostTestSupport.h"
+#include "tests/recorder/TestDesktop.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<BlockLines> TodaysBlocks(const fs::path& folder) {
+  return ReadBlocks(folder / LogFileName(std::time(nullptr)));
+}
+
+class HostRecording : public HostFixture {
+ protected:
+  bool StartRecordingHost() {
+    MainPrefs prefs;
+    prefs.DbPath = Folder("db").string();
+    fs::create_directories(m_home.Options());
+    WriteMainPrefs(GetMainPrefsPath(), prefs);
+    m_app = std::make_unique<CTaskMeterApp>();
+    HostStartOptions options;
+    options.modulePath = StandinModulePath();
+    options.record = true;
+    return m_app->Start(options, m_error);
+  }
+  fs::path Folder(const char* name) const { return m_home.Path() / name; }
+  CMainFrame* Frame() const { return m_app->GetMainFrame(); }
+};
+
+TEST_F(HostRecording, WithoutAnX11DesktopTheStatusBarSaysSoAndTheViewerWorks) {
+  struct Case {
+    const char* display;
+    const char* wayland;
+    const char* status;
+  };
+  const std::vector<Case> cases{
+      {nullptr, nullptr, "Not recording: no X11 display (DISPLAY is not set)"},
+      {":0", "wayland-0",
+       "Not recording: in a Wayland session the window in front cannot be known"},
+  };
+  for (const Case& c : cases) {
+    ScopedVariable display("DISPLAY", c.display);
+    ScopedVariable wayland("WAYLAND_DISPLAY", c.wayland);
+    ASSERT_TRUE(StartRecordingHost()) << m_error;
+    EXPECT_EQ(Frame()->RecordingStatus(), c.status);
+    EXPECT_NE(m_app->GetDocument(), nullptr);
+    EXPECT_FALSE(fs::exists(Folder("db")));
+    m_app.reset();
+  }
+}
+
+TEST_F(HostRecording, ThePreferencesMessageAppliesNewValuesAtOnce) {
+  TestDesktop desktop;
+  ASSERT_EQ(desktop.Problem(), "");
+  CTrayIcon::SetAvailableForTesting(true);
+  ASSERT_TRUE(StartRecordingHost()) << m_error;
+  EXPECT_EQ(Frame()->RecordingStatus(), "Recording activity into " + Folder("db").string());
+  EXPECT_TRUE(Frame()->GetTrayIcon().IsTurning());
+  ASSERT_TRUE(WaitFor([&] { return TodaysBlocks(Folder("db")).size() >= 1; }));
+
+  MainPrefs prefs;
+  prefs.DbPath = "db2";  // relative: beside the executable, as the module reads it
+  prefs.IdleTime = 1;
+  prefs.bPauseTimeTrackingOnUserInActive = true;
+  prefs.bAnimatedIconInSysTray = true;
+  ASSERT_TRUE(WriteMainPrefs(GetMainPrefsPath(), prefs));
+  desktop.FakeInput();
+  Frame()->SendMessage(g_nPreferencesChangedMsg);
+  EXPECT_EQ(TodaysBlocks(Folder("db")).back()[2], "Stop");
+  ASSERT_TRUE(WaitFor([&] { return TodaysBlocks(Folder("db2")).size() >= 2; }));
+  EXPECT_EQ(TodaysBlocks(Folder("db2"))[1][2], "Idle");
+  EXPECT_EQ(Frame()->RecordingStatus(), "Recording paused: no input");
+  EXPECT_FALSE(Frame()->GetTrayIcon().IsTurning());  // no time is counted while paused
+
+  m_app->GetMainFrame()->SendMessage(WM_COMMAND, host_cmd::kExit, 0);  // File > Exit
+  EXPECT_EQ(m_app->GetMainFrame(), nullptr);
+  EXPECT_EQ(TodaysBlocks(Folder("db2")).back()[2], "Stop");
+}
+
+// The program itself, as a user starts it: one per home, and "Stop" on SIGTERM.
+class HostProgram : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(desktop.Problem(), "");
+    MainPrefs prefs;
+    prefs.DbPath = (home.Path() / "db").string();
+    fs::create_directories(home.Options());
+    ASSERT_TRUE(WriteMainPrefs((home.Options() / "mainpref.ini").string(), prefs));
+  }
+  void TearDown() override {
+    for (QProcess* process : {&first, &second}) {
+      if (process->state() != QProcess::NotRunning) {
+        process->kill();
+        process->waitForFinished(5000);
+      }
+    }
+  }
+  void Launch(QProcess& process) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("TASKMETER_HOME", QString::fromStdString(home.Path().string()));
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(TASKMETER_PROGRAM, {"--module", QString::fromStdString(StandinModulePath())});
+    ASSERT_TRUE(process.waitForStarted(10000));
+  }
+  std::vector<BlockLines> Blocks() const { return TodaysBlocks(home.Path() / "db"); }
+  std::string Log() const {
+    return ReadBytes(home.Path() / "db" / LogFileName(std::time(nullptr)));
+  }
+
+  ScopedHome home;
+  TestDesktop desktop;
+  QProcess first;
+  QProcess second;
+};
+
+TEST_F(HostProgram, ASecondHostHandsOverAndSigtermWritesStop) {
+  Launch(first);
+  xcb_window_t hostWindow = XCB_NONE;
+  ASSERT_TRUE(WaitFor([&] { return (hostWindow = desktop.FindWindow("taskmeter")) != XCB_NONE; }))
+      << first.readAll().toStdString();
+  ASSERT_TRUE(desktop.Activate(hostWindow));
+  ASSERT_TRUE(WaitFor([&] {
+    const auto blocks = Blocks();
+    return !blocks.empty() && blocks.back()[4] == "taskmeter";
+  })) << Log();
+  // The frame, title bar included, is on the screen.
+  int frameTop = TestDesktop::kNoFrame;
+  EXPECT_TRUE(WaitFor([&] {
+    frameTop = desktop.FrameTop(hostWindow);
+    return frameTop != TestDesktop::kNoFrame;
+  }));
+  EXPECT_GE(frameTop, 0);
+  const xcb_window_t other = desktop.CreateOrphanWindow("editor", "Editor", "notes.txt");
+  ASSERT_TRUE(desktop.Activate(other));
+  ASSERT_TRUE(WaitFor([&] { return Blocks().back()[4] == "editor"; }));
+
+  Launch(second);
+  ASSERT_TRUE(second.waitForFinished(10000));
+  EXPECT_EQ(second.exitCode(), 0) << second.readAll().toStdString();
+  ASSERT_TRUE(WaitFor([&] { return Blocks().back()[4] == "taskmeter"; }))
+      << "the first host's window comes to the front";
+
+  ::kill(static_cast<pid_t>(first.processId()), SIGTERM);
+  ASSERT_TRUE(first.waitForFinished(10000));
+  EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(first.exitCode(), 0);
+  EXPECT_EQ(Blocks().back()[2], "Stop");
+}
+
+}  // namespace

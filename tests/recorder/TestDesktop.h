@@ -1,0 +1,87 @@
+#pragma once
+
+#include <xcb/xcb.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The X display the recorder's tests run on ($DISPLAY, an Xvfb with openbox), seen
+// from a connection of the test's own: it makes windows, activates them as a pager
+// would, fakes input through XTEST and switches the screen saver.
+class TestDesktop {
+ public:
+  TestDesktop();
+  ~TestDesktop();
+  TestDesktop(const TestDesktop&) = delete;
+  TestDesktop& operator=(const TestDesktop&) = delete;
+
+  // Empty when the display is usable with a window manager; else why not.
+  const std::string& Problem() const { return problem_; }
+
+  // A window of this process, mapped and managed.
+  xcb_window_t CreateWindow(const std::string& instance, const std::string& windowClass,
+                            const std::string& title);
+  // A window whose client has gone (its resources kept by the server), so that no
+  // process can be found for it.
+  xcb_window_t CreateOrphanWindow(const std::string& instance, const std::string& windowClass,
+                                  const std::string& title);
+  void SetTitle(xcb_window_t window, const std::string& title);
+  void Close(xcb_window_t window);
+  // Asks the window manager to activate `window` and waits until it has.
+  bool Activate(xcb_window_t window);
+  xcb_window_t ActiveWindow();
+  // The managed window whose WM_CLASS instance is `instance`; XCB_NONE when none is.
+  xcb_window_t FindWindow(const std::string& instance);
+  static constexpr int kNoFrame = -100000;
+  // Where the top of the window manager's frame around `window` is on the screen;
+  // kNoFrame when the window does not exist.
+  int FrameTop(xcb_window_t window);
+  // A pointer motion through XTEST, as a user's hand on the mouse.
+  void FakeInput();
+  void ForceScreenSaver(bool active);
+  // Closes the server's end of every other connection of this process that has made a
+  // resource, as a server going away at the end of a session does.
+  int DisconnectOurOtherClients();
+
+ private:
+  xcb_atom_t Atom(const char* name);
+  bool WaitUntilManaged(xcb_window_t window,
+                        std::chrono::seconds patience = std::chrono::seconds(10));
+  std::vector<xcb_window_t> ManagedWindows();
+  void Sync();
+
+  xcb_connection_t* connection_ = nullptr;
+  xcb_screen_t* screen_ = nullptr;
+  std::string problem_;
+  std::vector<xcb_window_t> windows_;
+  std::vector<xcb_window_t> orphans_;
+};
+
+// Sets an environment variable (or removes it, for nullptr) for one scope.
+class ScopedVariable {
+ public:
+  ScopedVariable(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) previous_ = old;
+    value != nullptr ? setenv(name, value, 1) : unsetenv(name);
+  }
+  ~ScopedVariable() { previous_ ? setenv(name_, previous_->c_str(), 1) : unsetenv(name_); }
+  ScopedVariable(const ScopedVariable&) = delete;
+  ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+ private:
+  const char* name_;
+  std::optional<std::string> previous_;
+};
+
+// Runs the Qt event loop until `done` or `timeout`; whether `done` came true.
+bool WaitFor(const std::function<bool()>& done,
+             std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+// The blocks of a log file as lines, seven to a block (a torn tail is left out).
+using BlockLines = std::vector<std::string>;
+std::vector<BlockLines> ReadBlocks(const std::filesystem::path& file);
