@@ -2,8 +2,10 @@
 
 #include <QImage>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 
+#include "storage/MainPrefs.h"
 #include "tests/host/HostTestSupport.h"
 
 namespace {
@@ -33,6 +35,32 @@ TEST(Program, FirstStartWithTheModuleBesideItDrawsItsWindow) {
   EXPECT_GE(image.width(), 800);
   EXPECT_GE(image.height(), 600);
   EXPECT_NE(ReadBytes(log).find("Saved the main window"), std::string::npos);
+}
+
+TEST(Program, ARelativeHomeStillSavesTheTreeAfterTheScan) {
+  if (RealModulePath().empty()) GTEST_SKIP() << "the module library is not part of this build";
+  ScopedHome home;
+  // One block of "relapp" today, then a stop: new to the tree, so the load writes it.
+  const std::time_t now = std::time(nullptr);
+  char day[16], stamp[32];
+  std::strftime(day, sizeof day, "%Y-%m-%d", std::localtime(&now));
+  std::strftime(stamp, sizeof stamp, "%m %d %H %M %S", std::localtime(&now));
+  const std::string block = std::string(stamp) + "\n" + stamp + "\n";
+  home.Write(
+      "db/" + std::string(day) + ".log",
+      block + "relapp\ncaption\nrelapp\n/usr/bin/relapp\n~~~\n" + block + "Stop\n\nStop\n\n~~~\n");
+  MainPrefs prefs;
+  prefs.DbPath = (home.Path() / "db").string() + "/";
+  home.Write("options/mainpref.ini", MainPrefsText(prefs));
+  home.Write("options/viewopt.xml", "<Options/>");  // a first start would only make it
+  const fs::path log = home.Path() / "run.log";
+  const std::string relative = home.Path().filename().string();
+  const std::string command = "cd '" + home.Path().parent_path().string() +
+                              "' && TASKMETER_HOME='" + relative + "' QT_QPA_PLATFORM=offscreen '" +
+                              TASKMETER_PROGRAM + "' --screenshot window.png >'" + log.string() +
+                              "' 2>&1";
+  ASSERT_EQ(std::system(command.c_str()), 0) << ReadBytes(log);
+  EXPECT_NE(ReadBytes(home.Options() / "viewopt.xml").find("relapp"), std::string::npos);
 }
 
 TEST(Program, RefusesBadArgumentsAndMissingModules) {
