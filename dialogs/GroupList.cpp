@@ -48,3 +48,9 @@ std::optional<GroupPath> SelectedGroupPath(const CTreeComboBox& list) {
   }
   return path;
 }
+
+void OpenGroupList(CTreeComboBox& list, const GroupMap& tree, int& icon) {
+  if (icon < 0) icon = AddGroupIcon(list);
+  FillGroupList(list, tree, icon);
+  list.SetCurSel(0);
+}

@@ -17,6 +17,10 @@ int AddGroupIcon(CTreeComboBox& list);
 // their parent. Every entry shows icon `icon`.
 void FillGroupList(CTreeComboBox& list, const GroupMap& tree, int icon);
 
+// What both dialogs do when they open: the icon once (kept in `icon`), the groups of
+// `tree`, the first one selected.
+void OpenGroupList(CTreeComboBox& list, const GroupMap& tree, int& icon);
+
 // The chain of group names from the top level down to the selected entry; nothing
 // when no entry is selected.
 std::optional<GroupPath> SelectedGroupPath(const CTreeComboBox& list);

@@ -22,9 +22,7 @@ void CMoveToDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CMoveToDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  if (m_nIcon < 0) m_nIcon = AddGroupIcon(m_groups);
-  FillGroupList(m_groups, m_tree, m_nIcon);
-  m_groups.SetCurSel(0);
+  OpenGroupList(m_groups, m_tree, m_nIcon);
   UpdateResultPath();
   return TRUE;
 }

@@ -10,17 +10,10 @@
 
 #include "host/recorder/ProcessPath.h"
 #include "host/recorder/X11IdleAlarms.h"
+#include "host/recorder/X11Reply.h"
 #include "host/recorder/X11Text.h"
 
 namespace {
-
-// Replies of xcb are malloc'ed; this frees them with their owner.
-template <typename T>
-struct FreeDeleter {
-  void operator()(T* p) const { std::free(p); }
-};
-template <typename T>
-using Reply = std::unique_ptr<T, FreeDeleter<T>>;
 
 constexpr uint32_t kLongestProperty = 16384;  // in 32-bit units: captions are cut long before
 

@@ -5,14 +5,9 @@
 #include <memory>
 #include <string>
 
-namespace {
+#include "host/recorder/X11Reply.h"
 
-template <typename T>
-struct FreeDeleter {
-  void operator()(T* p) const { std::free(p); }
-};
-template <typename T>
-using Reply = std::unique_ptr<T, FreeDeleter<T>>;
+namespace {
 
 xcb_sync_int64_t SyncValue(int64_t value) {
   xcb_sync_int64_t result;

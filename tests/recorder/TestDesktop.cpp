@@ -15,14 +15,9 @@
 #include <sstream>
 #include <thread>
 
-namespace {
+#include "host/recorder/X11Reply.h"
 
-template <typename T>
-struct FreeDeleter {
-  void operator()(T* p) const { std::free(p); }
-};
-template <typename T>
-using Reply = std::unique_ptr<T, FreeDeleter<T>>;
+namespace {
 
 bool PollUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
