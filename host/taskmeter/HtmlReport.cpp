@@ -1,5 +1,6 @@
 #include "host/taskmeter/HtmlReport.h"
 
+#include <QString>
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
@@ -82,27 +83,7 @@ double SharePercent(int64_t part, int64_t whole) {
 }
 
 std::string EscapeHtml(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
+  return QString::fromStdString(text).toHtmlEscaped().toStdString();
 }
 
 std::string ReportAsHtml(const Report& report) {

@@ -170,6 +170,7 @@ TEST_F(HostAppTest, HelpAndWebItemsOpenLocalPagesAndFeedbackWritesMail) {
     EXPECT_EQ(shell.targets, std::vector<std::string>{target}) << id;
   }
   EXPECT_EQ(ReadBytes(helpPage), HelpPageHtml());
+  EXPECT_NE(HelpPageHtml().find("TaskMeter " + std::string(kHostVersion)), std::string::npos);
   // A help file beside the program is preferred to the page.
   const std::string chm = m_home.Write(kHelpFileName, "help").string();
   shell.targets.clear();
