@@ -122,11 +122,17 @@ TEST_F(DocTemplateTest, ResourceHandleIsRestoredAfterOpeningAndAfterAFailedOpen)
   EXPECT_EQ(Events().entries.back(), "doc:delete");
 }
 
-TEST_F(DocTemplateTest, WithoutTheLibrarysResourcesTheViewCannotBeMade) {
+// A plain template under the executable's resources finds no document string, no menu
+// and no form template 600.
+TEST_F(DocTemplateTest, WithoutTheLibrarysResourcesNoFieldsAndNoView) {
   MakeMainFrame();
-  // A plain template under the executable's resources finds no form template 600.
   CMultiDocTemplate* tmpl = NewTemplate();
   m_app.AddDocTemplate(tmpl);
+  std::string field = "stale";
+  EXPECT_TRUE(tmpl->GetDocString(field, CDocTemplate::windowTitle));
+  EXPECT_EQ(field, "");
+  EXPECT_FALSE(tmpl->GetDocString(field, CDocTemplate::docName));
+  EXPECT_EQ(field, "");
   EXPECT_EQ(tmpl->GetSharedMenu(), nullptr);
   EXPECT_EQ(tmpl->OpenDocumentFile(nullptr), nullptr);
   EXPECT_EQ(OrderDoc::alive, 0);
@@ -191,16 +197,6 @@ TEST_F(DocTemplateTest, DocumentStringFieldsInTheirOrder) {
     EXPECT_TRUE(tmpl->GetDocString(field, c.index)) << c.index;
     EXPECT_EQ(field, c.value) << c.index;
   }
-}
-
-TEST_F(DocTemplateTest, MissingDocumentStringGivesNoFields) {
-  CMultiDocTemplate* tmpl = NewTemplate();
-  m_app.AddDocTemplate(tmpl);  // loads under the executable's handle: nothing there
-  std::string field = "stale";
-  EXPECT_TRUE(tmpl->GetDocString(field, CDocTemplate::windowTitle));
-  EXPECT_EQ(field, "");
-  EXPECT_FALSE(tmpl->GetDocString(field, CDocTemplate::docName));
-  EXPECT_EQ(field, "");
 }
 
 TEST_F(DocTemplateTest, ClosingTheFrameEndsViewAndDocument) {

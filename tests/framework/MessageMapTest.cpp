@@ -85,11 +85,18 @@ class DerivedWnd : public MappedWnd {
   }
 };
 
-TEST(MessageMap, CracksParametersForEachHandlerShape) {
-  g_pingMessage = RegisterWindowMessageA("framework-test-ping");
+// Most cases talk to one mapped top-level window, its creation already journalled away.
+class MessageMapping : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(wnd.CreateTopLevel());
+    wnd.journal.entries.clear();
+  }
   MappedWnd wnd;
-  ASSERT_TRUE(wnd.CreateTopLevel("title"));
-  wnd.journal.entries.clear();
+};
+
+TEST_F(MessageMapping, CracksParametersForEachHandlerShape) {
+  g_pingMessage = RegisterWindowMessageA("framework-test-ping");
 
   wnd.SendMessage(WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(640, 480));
   wnd.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(12, 34));
@@ -110,10 +117,7 @@ TEST(MessageMap, CracksParametersForEachHandlerShape) {
   EXPECT_EQ(wnd.journal.entries, expected);
 }
 
-TEST(MessageMap, UnmappedCommandsAndNotificationsAreNotHandled) {
-  MappedWnd wnd;
-  ASSERT_TRUE(wnd.CreateTopLevel());
-  wnd.journal.entries.clear();
+TEST_F(MessageMapping, UnmappedCommandsAndNotificationsAreNotHandled) {
   struct Case {
     UINT id;
     int code;
@@ -128,11 +132,8 @@ TEST(MessageMap, UnmappedCommandsAndNotificationsAreNotHandled) {
   EXPECT_TRUE(wnd.journal.entries.empty());
 }
 
-TEST(MessageMap, RegisteredEntryFollowsTheNumberRegisteredLater) {
+TEST_F(MessageMapping, RegisteredEntryFollowsTheNumberRegisteredLater) {
   g_pingMessage = 0;
-  MappedWnd wnd;
-  ASSERT_TRUE(wnd.CreateTopLevel());
-  wnd.journal.entries.clear();
   // An unregistered (0) number never matches anything.
   EXPECT_EQ(wnd.SendMessage(0xC7FF, 1, 2), 0);
   g_pingMessage = RegisterWindowMessageA("framework-test-ping");
@@ -162,18 +163,16 @@ TEST(MessageMap, CreateRunsTheHandlerAndMinusOneFailsTheCreation) {
   EXPECT_EQ(refused.journal.entries, (std::vector<std::string>{"create:second", "destroy"}));
 }
 
-TEST(MessageMap, UnhandledContextMenuAndHelpGoToTheParent) {
-  MappedWnd parent;
-  ASSERT_TRUE(parent.CreateTopLevel());
+TEST_F(MessageMapping, UnhandledContextMenuAndHelpGoToTheParent) {
   CWnd child;
-  ASSERT_TRUE(child.Create(nullptr, nullptr, WS_VISIBLE, CRect(0, 0, 10, 10), &parent, 44));
-  parent.journal.entries.clear();
+  ASSERT_TRUE(child.Create(nullptr, nullptr, WS_VISIBLE, CRect(0, 0, 10, 10), &wnd, 44));
+  wnd.journal.entries.clear();
   child.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(child.GetSafeHwnd()),
                     MAKELPARAM(1, 2));
   HELPINFO info;
   info.iCtrlId = 44;
   child.SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
-  EXPECT_EQ(parent.journal.entries, (std::vector<std::string>{"context:other@1,2", "help:44"}));
+  EXPECT_EQ(wnd.journal.entries, (std::vector<std::string>{"context:other@1,2", "help:44"}));
 }
 
 // A control that takes its own BN_CLICKED and TVN_SELCHANGED back from its parent.
@@ -198,30 +197,25 @@ class SelfNotifiedControl : public CWnd {
 
 // The parent offers a control its own notifications first; what the control does not
 // take reaches the parent's map as before.
-TEST(MessageMap, ReflectedNotificationsGoToTheControlBeforeTheParentsMap) {
-  MappedWnd parent;
-  ASSERT_TRUE(parent.CreateTopLevel());
+TEST_F(MessageMapping, ReflectedNotificationsGoToTheControlBeforeTheParentsMap) {
   SelfNotifiedControl control;
-  control.journal = &parent.journal;
-  ASSERT_TRUE(control.Create(nullptr, nullptr, WS_VISIBLE, CRect(0, 0, 10, 10), &parent, 10));
-  parent.journal.entries.clear();
+  control.journal = &wnd.journal;
+  ASSERT_TRUE(control.Create(nullptr, nullptr, WS_VISIBLE, CRect(0, 0, 10, 10), &wnd, 10));
+  wnd.journal.entries.clear();
   const auto from = reinterpret_cast<LPARAM>(control.GetSafeHwnd());
-  parent.SendMessage(WM_COMMAND, MAKEWPARAM(10, BN_CLICKED), from);
-  parent.SendMessage(WM_COMMAND, MAKEWPARAM(10, BN_CLICKED), 0);  // not from the control
+  wnd.SendMessage(WM_COMMAND, MAKEWPARAM(10, BN_CLICKED), from);
+  wnd.SendMessage(WM_COMMAND, MAKEWPARAM(10, BN_CLICKED), 0);  // not from the control
   NMHDR selChanged{control.GetSafeHwnd(), 30, TVN_SELCHANGED};
-  EXPECT_EQ(parent.SendMessage(WM_NOTIFY, 30, reinterpret_cast<LPARAM>(&selChanged)), 9);
-  CWnd bare;  // a control without such entries leaves them to the parent
-  ASSERT_TRUE(bare.Create(nullptr, nullptr, WS_VISIBLE, CRect(0, 0, 10, 10), &parent, 30));
+  EXPECT_EQ(wnd.SendMessage(WM_NOTIFY, 30, reinterpret_cast<LPARAM>(&selChanged)), 9);
+  CWnd bare;  // a control without such entries leaves them to the wnd
+  ASSERT_TRUE(bare.Create(nullptr, nullptr, WS_VISIBLE, CRect(0, 0, 10, 10), &wnd, 30));
   NMHDR other{bare.GetSafeHwnd(), 30, TVN_SELCHANGED};
-  EXPECT_EQ(parent.SendMessage(WM_NOTIFY, 30, reinterpret_cast<LPARAM>(&other)), 5);
-  EXPECT_EQ(parent.journal.entries,
+  EXPECT_EQ(wnd.SendMessage(WM_NOTIFY, 30, reinterpret_cast<LPARAM>(&other)), 5);
+  EXPECT_EQ(wnd.journal.entries,
             (std::vector<std::string>{"own click", "button", "own selchanged", "selchanged:30"}));
 }
 
-TEST(MessageMap, TimerDeliversWmTimerUntilKilledOrTheWindowIsDestroyed) {
-  MappedWnd wnd;
-  ASSERT_TRUE(wnd.CreateTopLevel());
-  wnd.journal.entries.clear();
+TEST_F(MessageMapping, TimerDeliversWmTimerUntilKilledOrTheWindowIsDestroyed) {
   EXPECT_EQ(wnd.SetTimer(1000, 5), 1000u);
   PumpEvents(60);
   ASSERT_FALSE(wnd.journal.entries.empty());

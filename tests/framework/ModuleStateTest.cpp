@@ -80,31 +80,22 @@ TEST(ResourceHandleGuard, IsKeptPerThread) {
   EXPECT_EQ(AfxGetResourceHandle(), LibraryA());
 }
 
-TEST(Resources, AreFoundUnderTheModuleThatRegisteredThem) {
-  ModuleResources a(LibraryA(), kTableA);
-  ModuleResources b(LibraryB(), kTableB);
+TEST(Resources, AreFoundUnderTheModuleThatRegisteredThemAndGoAwayWithIt) {
   {
+    ModuleResources a(LibraryA(), kTableA);
+    ModuleResources b(LibraryB(), kTableB);
     AfxResourceHandleGuard guard(LibraryA());
     EXPECT_EQ(AfxLoadString(7), "seven in A");
     ASSERT_NE(AfxFindMenu(129), nullptr);
     EXPECT_STREQ(AfxFindMenu(129)->items.at(0).text, "&File");
     ASSERT_NE(AfxFindDialog(101), nullptr);
     EXPECT_EQ(AfxFindDialog(101)->cx, 100);
-  }
-  {
-    AfxResourceHandleGuard guard(LibraryB());
+    EXPECT_EQ(FindStringIn(LibraryA(), 8), nullptr);
+    EXPECT_EQ(FindImageIn(LibraryA(), 7, ImageKind::Icon), nullptr);
+    AfxResourceHandleGuard other(LibraryB());
     EXPECT_EQ(AfxLoadString(7), "seven in B");
     EXPECT_EQ(AfxFindMenu(129), nullptr);
     EXPECT_EQ(AfxLoadString(129), "");
-  }
-  EXPECT_EQ(FindStringIn(LibraryA(), 8), nullptr);
-  EXPECT_EQ(FindImageIn(LibraryA(), 7, ImageKind::Icon), nullptr);
-}
-
-TEST(Resources, GoAwayWithTheirRegistration) {
-  {
-    ModuleResources a(LibraryA(), kTableA);
-    EXPECT_NE(FindStringIn(LibraryA(), 7), nullptr);
   }
   EXPECT_EQ(FindStringIn(LibraryA(), 7), nullptr);
 }

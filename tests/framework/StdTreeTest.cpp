@@ -44,8 +44,16 @@ class StdTree : public testing::Test {
     return Viewport()->mapFrom(tree.GetSafeHwnd(), Centre(r));
   }
 
+  // Two root items, "a" then "b", as most cases start from.
+  void AddAB() {
+    a = tree.InsertItem("a");
+    b = tree.InsertItem("b");
+  }
+
   NotifyRecorder parent;
   CTreeCtrl tree;
+  HTREEITEM a = nullptr;
+  HTREEITEM b = nullptr;
 };
 
 TEST_F(StdTree, InsertPlacesFirstLastSortedAndAfterASibling) {
@@ -84,8 +92,7 @@ TEST_F(StdTree, ItemImages) {
 }
 
 TEST_F(StdTree, SelectionByCodeNotifiesChangingThenChanged) {
-  const HTREEITEM a = tree.InsertItem("a");
-  const HTREEITEM b = tree.InsertItem("b");
+  AddAB();
   tree.SetItemData(b, 42);
   ASSERT_TRUE(tree.SelectItem(a));
   ASSERT_TRUE(tree.SelectItem(b));
@@ -111,8 +118,7 @@ TEST_F(StdTree, SelectionByCodeNotifiesChangingThenChanged) {
 }
 
 TEST_F(StdTree, ParentCanRefuseASelectionByCodeOrByClick) {
-  const HTREEITEM a = tree.InsertItem("a");
-  const HTREEITEM b = tree.InsertItem("b");
+  AddAB();
   ASSERT_TRUE(tree.SelectItem(a));
   parent.answer = [](const NMHDR& h) -> LRESULT { return h.code == TVN_SELCHANGING ? 1 : 0; };
   parent.received.clear();
@@ -124,8 +130,7 @@ TEST_F(StdTree, ParentCanRefuseASelectionByCodeOrByClick) {
 }
 
 TEST_F(StdTree, UserClickAndKeysSelectWithTheirActionButFocusAloneDoesNot) {
-  const HTREEITEM a = tree.InsertItem("a");
-  const HTREEITEM b = tree.InsertItem("b");
+  AddAB();
   QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
   QApplication::sendEvent(tree.GetSafeHwnd(), &focus);
   EXPECT_EQ(tree.GetSelectedItem(), nullptr);
@@ -141,8 +146,7 @@ TEST_F(StdTree, UserClickAndKeysSelectWithTheirActionButFocusAloneDoesNot) {
 }
 
 TEST_F(StdTree, RightClickNotifiesWithoutSelectingAndFallsBackToContextMenu) {
-  const HTREEITEM a = tree.InsertItem("a");
-  const HTREEITEM b = tree.InsertItem("b");
+  AddAB();
   tree.SelectItem(a);
   parent.received.clear();
   auto rightClick = [&] {
@@ -166,8 +170,7 @@ TEST_F(StdTree, RightClickNotifiesWithoutSelectingAndFallsBackToContextMenu) {
 }
 
 TEST_F(StdTree, DraggingAnItemSendsBeginDragAndLeavesTheSelection) {
-  const HTREEITEM a = tree.InsertItem("a");
-  const HTREEITEM b = tree.InsertItem("b");
+  AddAB();
   tree.SelectItem(a);
   parent.received.clear();
   const QPoint start = OnLabel(b);
@@ -189,8 +192,7 @@ TEST_F(StdTree, DraggingAnItemSendsBeginDragAndLeavesTheSelection) {
 // The window that took the drag gets the button's release; the tree's next plain move
 // finds the press over and is the tree's own again (hover tracking here).
 TEST_F(StdTree, ADragThatEndsInAnotherWindowClearsThePress) {
-  const HTREEITEM a = tree.InsertItem("a");
-  const HTREEITEM b = tree.InsertItem("b");
+  AddAB();
   auto* view = static_cast<QTreeWidget*>(tree.GetSafeHwnd());
   view->setMouseTracking(true);
   int entered = 0;
@@ -258,8 +260,7 @@ TEST_F(StdTree, HitTestNamesThePartUnderThePoint) {
 }
 
 TEST_F(StdTree, DropHighlightIsApartFromTheSelection) {
-  const HTREEITEM a = tree.InsertItem("a");
-  const HTREEITEM b = tree.InsertItem("b");
+  AddAB();
   tree.SelectItem(a);
   parent.received.clear();
   EXPECT_TRUE(tree.SelectDropTarget(b));

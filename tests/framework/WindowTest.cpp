@@ -54,9 +54,14 @@ class MouseWnd : public TestWnd {
   }
 };
 
-TEST(Window, ControlsByIdShowTextStateAndStyle) {
+// Most cases work in one plain top-level window.
+class Window : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(wnd.CreateTopLevel()); }
   MouseWnd wnd;
-  ASSERT_TRUE(wnd.CreateTopLevel());
+};
+
+TEST_F(Window, ControlsByIdShowTextStateAndStyle) {
   AfxCreateDialogControls(wnd.GetSafeHwnd(), kForm);
   CWnd* save = wnd.GetDlgItem(2010);
   ASSERT_NE(save, nullptr);
@@ -75,9 +80,7 @@ TEST(Window, ControlsByIdShowTextStateAndStyle) {
   EXPECT_EQ(wnd.GetDlgItem(2010), save);
 }
 
-TEST(Window, SubclassingReplacesTheTemporaryWrapper) {
-  MouseWnd wnd;
-  ASSERT_TRUE(wnd.CreateTopLevel());
+TEST_F(Window, SubclassingReplacesTheTemporaryWrapper) {
   AfxCreateDialogControls(wnd.GetSafeHwnd(), kForm);
   ASSERT_NE(wnd.GetDlgItem(2074), nullptr);
   CWnd check;
@@ -93,29 +96,25 @@ TEST(Window, SubclassingReplacesTheTemporaryWrapper) {
   check.Detach();
 }
 
-TEST(Window, GeometryInPixelsAndCoordinateMapping) {
-  MouseWnd parent;
-  ASSERT_TRUE(parent.CreateTopLevel());
-  parent.MoveWindow(100, 50, 400, 300);
+TEST_F(Window, GeometryInPixelsAndCoordinateMapping) {
+  wnd.MoveWindow(100, 50, 400, 300);
   CWnd child;
-  ASSERT_TRUE(child.Create(nullptr, nullptr, WS_VISIBLE, CRect(0, 0, 10, 10), &parent, 7));
+  ASSERT_TRUE(child.Create(nullptr, nullptr, WS_VISIBLE, CRect(0, 0, 10, 10), &wnd, 7));
   child.MoveWindow(15, 63, 280, 113);
   CRect client;
   child.GetClientRect(&client);
   EXPECT_EQ(client, CRect(0, 0, 280, 113));
   CRect window;
   child.GetWindowRect(&window);
-  parent.ScreenToClient(&window);
+  wnd.ScreenToClient(&window);
   EXPECT_EQ(window, CRect(15, 63, 295, 176));
   CPoint p(5, 6);
   child.ClientToScreen(&p);
-  parent.ScreenToClient(&p);
+  wnd.ScreenToClient(&p);
   EXPECT_EQ(p, CPoint(20, 69));
 }
 
-TEST(Window, MouseHandlerDecidesWhetherTheWidgetSeesTheClick) {
-  MouseWnd wnd;
-  ASSERT_TRUE(wnd.CreateTopLevel());
+TEST_F(Window, MouseHandlerDecidesWhetherTheWidgetSeesTheClick) {
   auto click = [&] {
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(12, 7), QPointF(12, 7), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
@@ -134,9 +133,7 @@ TEST(Window, MouseHandlerDecidesWhetherTheWidgetSeesTheClick) {
   EXPECT_TRUE(wnd.journal.entries.empty());
 }
 
-TEST(Window, CaptureIsHeldUntilReleased) {
-  MouseWnd wnd;
-  ASSERT_TRUE(wnd.CreateTopLevel());
+TEST_F(Window, CaptureIsHeldUntilReleased) {
   EXPECT_EQ(CWnd::GetCapture(), nullptr);
   wnd.SetCapture();
   EXPECT_EQ(CWnd::GetCapture(), &wnd);
@@ -146,7 +143,7 @@ TEST(Window, CaptureIsHeldUntilReleased) {
 }
 
 // Disabling the window that holds the mouse, or a window around it, gives the mouse back.
-TEST(Window, DisablingTheCaptureWindowReleasesTheCapture) {
+TEST(WindowCapture, DisablingTheCaptureWindowReleasesTheCapture) {
   MouseWnd top;
   ASSERT_TRUE(top.CreateEx(0, nullptr, "top", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                            CRect(0, 0, 200, 100), nullptr, 0));
@@ -167,16 +164,14 @@ TEST(Window, DisablingTheCaptureWindowReleasesTheCapture) {
 }
 
 // Qt holds a hidden widget's resize back until it is shown; a window hears it at once.
-TEST(Window, AHiddenWindowHearsOfItsSizeWhenItIsMoved) {
-  MouseWnd top;
-  ASSERT_TRUE(top.CreateTopLevel());
+TEST_F(Window, AHiddenWindowHearsOfItsSizeWhenItIsMoved) {
   MouseWnd page;
-  ASSERT_TRUE(page.Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 10, 10), &top, 1));
+  ASSERT_TRUE(page.Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 10, 10), &wnd, 1));
   page.journal.entries.clear();
   page.MoveWindow(3, 4, 120, 80);
   page.SetWindowPos(nullptr, 0, 0, 130, 90, SWP_NOMOVE | SWP_NOZORDER);
   page.SetWindowPos(nullptr, 7, 7, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  top.ShowWindow(SW_SHOW);
+  wnd.ShowWindow(SW_SHOW);
   page.ShowWindow(SW_SHOW);
   QApplication::processEvents();
   EXPECT_EQ(page.journal.entries, (std::vector<std::string>{"size 120x80", "size 130x90"}));
@@ -184,15 +179,13 @@ TEST(Window, AHiddenWindowHearsOfItsSizeWhenItIsMoved) {
 
 // A right click on a wrapped edit shows the edit's own menu; on a window without a menu
 // of its own it becomes WM_CONTEXTMENU, which goes up to the parent.
-TEST(Window, AnEditKeepsItsOwnContextMenu) {
-  MouseWnd parent;
-  ASSERT_TRUE(parent.CreateTopLevel());
-  parent.ShowWindow(SW_SHOW);
-  AfxCreateDialogControls(parent.GetSafeHwnd(), kForm);
+TEST_F(Window, AnEditKeepsItsOwnContextMenu) {
+  wnd.ShowWindow(SW_SHOW);
+  AfxCreateDialogControls(wnd.GetSafeHwnd(), kForm);
   CWnd plain;
-  ASSERT_TRUE(plain.Create(nullptr, nullptr, kChild, CRect(0, 60, 20, 80), &parent, 5));
+  ASSERT_TRUE(plain.Create(nullptr, nullptr, kChild, CRect(0, 60, 20, 80), &wnd, 5));
   QApplication::processEvents();
-  parent.journal.entries.clear();
+  wnd.journal.entries.clear();
   auto rightClick = [](CWnd* target) {
     QStringList shown;
     QTimer::singleShot(0, [&shown] {
@@ -207,26 +200,22 @@ TEST(Window, AnEditKeepsItsOwnContextMenu) {
     QApplication::processEvents();
     return shown;
   };
-  CWnd* edit = parent.GetDlgItem(2079);  // a temporary wrapper of the template's edit
+  CWnd* edit = wnd.GetDlgItem(2079);  // a temporary wrapper of the template's edit
   const QStringList editMenu = rightClick(edit);
   EXPECT_TRUE(editMenu.filter("Paste").size() == 1) << editMenu.join(",").toStdString();
-  EXPECT_TRUE(parent.journal.entries.empty());
+  EXPECT_TRUE(wnd.journal.entries.empty());
   EXPECT_TRUE(rightClick(&plain).isEmpty());
-  EXPECT_EQ(parent.journal.entries, std::vector<std::string>{"context menu"});
+  EXPECT_EQ(wnd.journal.entries, std::vector<std::string>{"context menu"});
 }
 
-TEST(Window, ClosingDestroysByDefault) {
-  MouseWnd wnd;
-  ASSERT_TRUE(wnd.CreateTopLevel());
+TEST_F(Window, ClosingDestroysByDefault) {
   QWidget* widget = wnd.GetSafeHwnd();
   widget->close();
   EXPECT_EQ(wnd.GetSafeHwnd(), nullptr);
   EXPECT_EQ(CWnd::FromHandlePermanent(widget), nullptr);
 }
 
-TEST(Window, WindowFromPointFindsTheInnermostWindow) {
-  MouseWnd wnd;
-  ASSERT_TRUE(wnd.CreateTopLevel());
+TEST_F(Window, WindowFromPointFindsTheInnermostWindow) {
   wnd.MoveWindow(30, 40, 200, 100);
   CWnd child;
   ASSERT_TRUE(child.Create(nullptr, nullptr, WS_VISIBLE, CRect(10, 10, 60, 40), &wnd, 9));
@@ -252,7 +241,7 @@ class SelfClosingWnd : public TestWnd {
   }
 };
 
-TEST(Window, HandlerMayDestroyItsWindowInsideAQtEvent) {
+TEST(WindowSelfClosing, HandlerMayDestroyItsWindowInsideAQtEvent) {
   SelfClosingWnd wnd;
   ASSERT_TRUE(wnd.CreateTopLevel());
   QPointer<QWidget> widget = wnd.GetSafeHwnd();
