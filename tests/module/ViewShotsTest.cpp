@@ -2,12 +2,18 @@
 // TASKMETER_SHOTS_DIR when it is set, else only drawn.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QCursor>
 #include <QImage>
+#include <QMenu>
+#include <QPainter>
 #include <QPixmap>
 #include <QTabBar>
 #include <cstdlib>
 
 #include "framework/ModalHook.h"
+#include "framework/controls/CMenu.h"
 #include "res/ResourceIds.h"
 #include "tests/framework/StdControlsTestSupport.h"
 #include "tests/module/ViewFixture.h"
@@ -16,11 +22,18 @@ namespace {
 
 class ViewShotsTest : public ViewTest {
  protected:
-  void Shoot(const char* name) {
+  // The main window, with `popup` drawn over it at `at` (screen) when given.
+  void Shoot(const char* name, QWidget* popup = nullptr, QPoint at = {}) {
     QWidget* window = host.mainFrame->GetWidget();
-    window->resize(1000, 640);
+    if (popup == nullptr) window->resize(1000, 640);
     PumpEvents(20);
-    const QImage picture = window->grab().toImage();
+    QPixmap pixmap = window->grab();
+    if (popup != nullptr) {
+      popup->adjustSize();
+      QPainter painter(&pixmap);
+      painter.drawPixmap(window->mapFromGlobal(at), popup->grab());
+    }
+    const QImage picture = pixmap.toImage();
     ASSERT_FALSE(picture.isNull());
     EXPECT_EQ(picture.size(), window->size() * picture.devicePixelRatio());
     if (const char* folder = std::getenv("TASKMETER_SHOTS_DIR"); folder != nullptr && *folder) {
@@ -47,6 +60,18 @@ TEST_F(ViewShotsTest, TreeModeListModeAndTheLockedView) {
   ClickAt(bar, bar->tabRect(1).center());
   EXPECT_EQ(bar->currentIndex(), 1);
   Shoot("view-tree-quickinfo.png");
+
+  // The tree's right-click menu, as it opens over the selected application.
+  AfxSetPopupMenuHook([&](QMenu& menu, QPoint at) -> QAction* {
+    Shoot("view-popup-menu.png", &menu, at);
+    return nullptr;
+  });
+  QWidget* viewport = TreeViewport();
+  const QPoint at = viewport->mapFromGlobal(SelectedItemCentre());
+  QCursor::setPos(viewport->mapToGlobal(at));  // where the user's pointer is
+  QContextMenuEvent menuRequest(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+  QApplication::sendEvent(viewport, &menuRequest);
+  AfxSetPopupMenuHook(nullptr);
 
   ClickAt(bar, bar->tabRect(0).center());
   Click(IDC_VIEW_MODE_TO_LIST);
