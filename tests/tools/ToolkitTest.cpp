@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "host/toolkit/CommandLine.h"
 #include "host/toolkit/CsvWriter.h"
 #include "host/toolkit/LocalTime.h"
 #include "host/toolkit/Random.h"
@@ -11,55 +10,6 @@
 #include "host/toolkit/Utf8.h"
 
 namespace {
-
-CommandLine ReportLikeOptions() { return CommandLine({{"home"}, {"format"}, {"help", false}}); }
-
-TEST(CommandLine, AcceptsSeparateAndInlineValuesThatMayLookLikeOptions) {
-  CommandLine cl = ReportLikeOptions();
-  ASSERT_TRUE(cl.Parse({"--home", "--help", "--format=csv"})) << cl.Error();
-  EXPECT_EQ(cl.Value("home"), "--help");
-  EXPECT_EQ(cl.Value("format"), "csv");
-  EXPECT_FALSE(cl.Has("help"));
-  EXPECT_FALSE(cl.Value("missing").has_value());
-  CommandLine other = ReportLikeOptions();
-  ASSERT_TRUE(other.Parse({"--format=", "--help"}));
-  EXPECT_EQ(other.Value("format"), "");
-  EXPECT_TRUE(other.Has("help"));
-}
-
-TEST(CommandLine, RejectsMalformedArguments) {
-  const struct {
-    std::vector<std::string> args;
-    std::string errorPart;
-  } cases[] = {
-      {{"--bogus"}, "unknown option '--bogus'"},
-      {{"--home"}, "needs a value"},
-      {{"--home", "a", "--home", "b"}, "given twice"},
-      {{"--help=yes"}, "takes no value"},
-      {{"stray"}, "unexpected argument 'stray'"},
-      {{"-h"}, "unexpected argument"},
-      {{"--"}, "unexpected argument"},
-      {{"--format", "json", "extra"}, "unexpected argument 'extra'"},
-  };
-  for (const auto& c : cases) {
-    CommandLine cl = ReportLikeOptions();
-    EXPECT_FALSE(cl.Parse(c.args)) << c.errorPart;
-    EXPECT_NE(cl.Error().find(c.errorPart), std::string::npos) << cl.Error();
-  }
-}
-
-TEST(CommandLine, IntegersMustBeWholeAndInRange) {
-  EXPECT_EQ(ParseInteger("14", 1, 3660), 14);
-  EXPECT_EQ(ParseInteger("1", 1, 3660), 1);
-  EXPECT_EQ(ParseInteger("3660", 1, 3660), 3660);
-  for (const char* bad :
-       {"", "0", "3661", "-5", "+5", " 5", "5 ", "5x", "1e3", "99999999999999999999"}) {
-    EXPECT_FALSE(ParseInteger(bad, 1, 3660).has_value()) << bad;
-  }
-  EXPECT_EQ(ParseUnsigned("18446744073709551615"), 18446744073709551615ULL);
-  EXPECT_FALSE(ParseUnsigned("18446744073709551616").has_value());
-  EXPECT_FALSE(ParseUnsigned("-1").has_value());
-}
 
 TEST(LocalTime, ParseDateTimeIsStrictAndRoundTrips) {
   const auto t = ParseDateTime("2026-03-18 15:20:05");
