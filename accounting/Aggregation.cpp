@@ -108,9 +108,12 @@ class Aggregator {
       : tree_(tree), records_(records), calendar_(calendar) {}
 
   void Run() {
-    for (const auto& [name, list] : tree_) CollectEntries(list, collected_);
+    for (auto& [name, list] : tree_) Collect(list);
+    for (const AppEntry* e : collected_) {
+      counted_.push_back(PeriodCounter::Of(*e));
+      emptyNameKnown_ = emptyNameKnown_ || e->Name.empty();
+    }
     ResetTimes(tree_);
-    for (const AppEntry& e : collected_) emptyNameKnown_ = emptyNameKnown_ || e.Name.empty();
     IndexNames();
     DiscoverNewApplications();
     Count();
@@ -120,6 +123,16 @@ class Aggregator {
 
  private:
   static constexpr size_t kNever = SIZE_MAX;
+
+  // Every entry of `list` and of the groups beneath it, in the order of
+  // CollectEntries. The entries themselves are used, not copies: until the write-back
+  // nothing changes them but the reset of their times, which `counted_` keeps.
+  void Collect(AppList& list) {
+    for (AppEntry& entry : list) {
+      for (auto& [name, subList] : entry.SubGroups) Collect(subList);
+      collected_.push_back(&entry);
+    }
+  }
 
   // What the counting needs to know about one application name.
   struct NameInfo {
@@ -142,8 +155,8 @@ class Aggregator {
   void IndexNames() {
     std::vector<std::vector<size_t>> entriesOf;
     for (size_t i = 0; i < collected_.size(); ++i) {
-      if (collected_[i].Name.empty()) continue;
-      const uint32_t id = names_.Intern(collected_[i].Name);
+      if (collected_[i]->Name.empty()) continue;
+      const uint32_t id = names_.Intern(collected_[i]->Name);
       if (id == entriesOf.size()) entriesOf.emplace_back();
       entriesOf[id].push_back(i);
     }
@@ -152,9 +165,8 @@ class Aggregator {
       nameInfo_[id].firstClaimant = static_cast<uint32_t>(claimants_.size());
       nameInfo_[id].claimantCount = static_cast<uint32_t>(entriesOf[id].size());
       for (size_t i : entriesOf[id]) {
-        const AppEntry& e = collected_[i];
-        claimants_.push_back(
-            {i, e.TitleFilter, e.isCheckTitleFilter, PeriodCounter::Of(e), kNever});
+        const AppEntry& e = *collected_[i];
+        claimants_.push_back({i, e.TitleFilter, e.isCheckTitleFilter, counted_[i], kNever});
       }
     }
     recordNames_.reserve(records_.size());
@@ -170,7 +182,7 @@ class Aggregator {
   // ShowAs; otherwise, with a program path, it makes a new entry.
   void DiscoverNewApplications() {
     std::unordered_set<std::string_view> shownAs;
-    for (const AppEntry& e : collected_) shownAs.insert(e.ShowAs);
+    for (const AppEntry* e : collected_) shownAs.insert(e->ShowAs);
     for (size_t k = 0; k < records_.size(); ++k) {
       const RecordView r = records_[k].View();
       NameInfo& info = nameInfo_[recordNames_[k]];
@@ -214,7 +226,7 @@ class Aggregator {
     for (size_t i = 0; i < newEntries_.size(); ++i) addedCounters[i].Store(newEntries_[i]);
     lastClaim_.assign(collected_.size(), kNever);
     for (const Claimant& c : claimants_) {
-      c.counter.Store(collected_[c.entry]);
+      counted_[c.entry] = c.counter;
       lastClaim_[c.entry] = c.lastClaim;
     }
   }
@@ -223,7 +235,7 @@ class Aggregator {
   // claimed the latest record, the later in the list on a tie.
   void ChooseWriters() {
     for (size_t i = 0; i < collected_.size(); ++i) {
-      const size_t id = tripleIds_.emplace(TripleOf(collected_[i]), writer_.size()).first->second;
+      const size_t id = tripleIds_.emplace(TripleOf(*collected_[i]), writer_.size()).first->second;
       if (id == writer_.size()) writer_.push_back(kNever);
       if (lastClaim_[i] == kNever) continue;
       if (writer_[id] == kNever || lastClaim_[i] >= lastClaim_[writer_[id]]) writer_[id] = i;
@@ -241,12 +253,18 @@ class Aggregator {
         if (!e.SubGroups.empty()) WalkLevel(e.SubGroups);
         const size_t id = tripleIds_.at(TripleOf(e));
         if (blocked_[id] != 0) continue;
-        if (writer_[id] != kNever) CopyCounted(collected_[writer_[id]], e);
+        if (writer_[id] != kNever) WriteCounted(writer_[id], e);
         ++blocked_[id];
         matchedHere.push_back(id);
       }
       for (size_t id : matchedHere) --blocked_[id];
     }
+  }
+
+  // The writer's association, which no write-back changes, and its counted times.
+  void WriteCounted(size_t writer, AppEntry& target) {
+    CopyCounted(*collected_[writer], target);
+    counted_[writer].Store(target);
   }
 
   void WriteBack() {
@@ -267,7 +285,8 @@ class Aggregator {
   GroupMap& tree_;
   std::span<const RecordLines> records_;
   PeriodCalendar& calendar_;
-  AppList collected_;
+  std::vector<AppEntry*> collected_;
+  std::vector<PeriodCounter> counted_;  // per collected entry: its times, then its count
   std::deque<AppEntry> newEntries_;
   NameTable names_;
   std::vector<NameInfo> nameInfo_;

@@ -150,6 +150,28 @@ void TreeReader::ReadNestedOptions(AppList& list, int depth) {
   }
 }
 
+// A little more than the markup of `tree` takes: tags, line ends and the values (an
+// escaped value may grow, which the margin covers in practice).
+struct MarkupSize {
+  std::size_t bytes = 32;
+  std::size_t elements = 1;
+
+  void Add(const GroupMap& tree) {
+    bytes += 32;
+    ++elements;
+    for (const auto& [name, list] : tree) {
+      bytes += 48 + name.size();
+      elements += 2;
+      for (const AppEntry& entry : list) {
+        bytes += 176 + entry.Name.size() + entry.ShowAs.size() + entry.TitleFilter.size() +
+                 entry.Path.size();
+        elements += 6;
+        if (!entry.SubGroups.empty()) Add(entry.SubGroups);
+      }
+    }
+  }
+};
+
 }  // namespace
 
 void WriteTree(CXmlDoc& doc, const GroupMap& tree) {
@@ -164,6 +186,9 @@ GroupMap ReadTree(CXmlDoc& doc, bool placeholderForEmptyGroup) {
 
 std::string ViewOptionsText(const GroupMap& tree) {
   CXmlDoc doc;
+  MarkupSize size;
+  size.Add(tree);
+  doc.Reserve(size.bytes, size.elements);
   WriteTree(doc, tree);
   doc.OutOfElement();
   return std::move(doc).TakeText();

@@ -559,19 +559,25 @@ const ElementSpan& CXmlDoc::Span(int32_t entry) const {
   return index_[ToPos(entry)];
 }
 
-// The index grows by half whenever it is full, so a parse reallocates it rarely.
+// Entries are made as they are taken; the room reserved ahead is only address space,
+// so an estimate above the need costs no memory that is touched.
 int32_t CXmlDoc::TakeEntry() {
-  if (ToPos(nextFree_) >= index_.size()) {
-    index_.resize(ToPos(nextFree_ + std::max(nextFree_ / 2, 1)));
-  }
+  if (ToPos(nextFree_) >= index_.size()) index_.resize(ToPos(nextFree_) + 1);
   return nextFree_++;
 }
 
-// One entry per 64 bytes of text plus a few; never shrunk, so a reused document keeps
-// its room.
+// Every element starts with a '<' and takes at least four bytes ("<a/>"), so either
+// count bounds the index, with entry 0 and the one a parse takes to look for another
+// element: a parse never moves it.
 void CXmlDoc::SizeIndexForText() {
-  const std::size_t wanted = text_.size() / 64 + 8;
-  if (index_.size() < wanted) index_.resize(wanted);
+  const auto opens = static_cast<std::size_t>(std::count(text_.begin(), text_.end(), '<'));
+  index_.reserve(std::min(opens, text_.size() / 4) + 2);
+  if (index_.empty()) index_.resize(1);
+}
+
+void CXmlDoc::Reserve(std::size_t textBytes, std::size_t elements) {
+  text_.reserve(textBytes);
+  index_.reserve(elements + 1);
 }
 
 void CXmlDoc::ResetPositions() {

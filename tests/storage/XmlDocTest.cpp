@@ -11,6 +11,7 @@
 // The index is private; the layout checks read it through this friend.
 struct XmlDocInspector {
   static std::size_t IndexSize(const CXmlDoc& doc) { return doc.index_.size(); }
+  static std::size_t IndexCapacity(const CXmlDoc& doc) { return doc.index_.capacity(); }
   static int32_t NextFree(const CXmlDoc& doc) { return doc.nextFree_; }
   static const ElementSpan& Span(const CXmlDoc& doc, int32_t entry) { return doc.Span(entry); }
 };
@@ -172,22 +173,25 @@ TEST(XmlDocParse, EveryTruncatedPrefixParsesOrFailsCleanly) {
   }
 }
 
-TEST(XmlDocParse, IndexIsSizedFromTextAndGrowsByHalf) {
-  // 30 children of one root: 127 bytes, so the index starts at 127/64 + 8 = 9 entries.
-  // Entries 1..31 are kept and 32 is taken (and given back) for the end of the
-  // children; each time the next free entry reaches the size it grows by half:
-  // 9 -> 13 -> 19 -> 28 -> 42.
+TEST(XmlDocParse, IndexIsReservedFromTheTextOnceAndKept) {
+  // 30 children of one root: entries 1..31 are kept and 32 is taken (and given back)
+  // for the end of the children. The room was reserved before the parse, so the index
+  // never moved; a smaller document reuses it.
   std::string text = "<r>";
   for (int i = 0; i < 30; ++i) text += "<a/>";
   CXmlDoc doc;
   ASSERT_TRUE(doc.Parse(text + "</r>"));
   EXPECT_EQ(Inspect::NextFree(doc), 32);
-  EXPECT_EQ(Inspect::IndexSize(doc), 42u);
+  EXPECT_GE(Inspect::IndexCapacity(doc), 33u);
+  const ElementSpan* kept = &Inspect::Span(doc, 1);
   ASSERT_TRUE(doc.Parse("<r/>"));
-  EXPECT_EQ(Inspect::IndexSize(doc), 42u);  // never shrunk
-  doc.Parse(std::string(6400, ' '));
-  EXPECT_EQ(Inspect::IndexSize(doc), 108u);
-  EXPECT_THROW(Inspect::Span(doc, 108), std::invalid_argument);
+  EXPECT_EQ(&Inspect::Span(doc, 1), kept);
+  // A hostile text of nothing but '<' reserves by its length, not one entry a byte.
+  CXmlDoc hostile;
+  EXPECT_FALSE(hostile.Parse(std::string(6400, '<')));
+  EXPECT_LE(Inspect::IndexCapacity(hostile), 6400u / 4 + 2);
+  EXPECT_THROW(Inspect::Span(doc, static_cast<int32_t>(Inspect::IndexSize(doc))),
+               std::invalid_argument);
   EXPECT_THROW(Inspect::Span(doc, -1), std::invalid_argument);
 }
 
