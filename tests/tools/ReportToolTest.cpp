@@ -290,4 +290,25 @@ TEST_F(ReportToolTest, BadOptionsPrintUsageAndExitTwoButHelpDoesNot) {
   EXPECT_TRUE(help.err.empty());
 }
 
+#ifdef TASKMETER_REPORT_PROGRAM
+// The program prepares its heap for the load before it runs the tool; what it prints
+// must be what the tool gives in this process.
+TEST_F(ReportToolTest, TheProgramPrintsWhatTheToolGives) {
+  const std::string now = "2026-03-18 17:30:00";
+  const fs::path home = MakeHome(now, 10, 4);
+  const std::vector<std::string> args = {"--home", home.string(), "--now", now, "--format", "json"};
+  const ToolRun inProcess = Report(args);  // also settles the tree file
+  ASSERT_EQ(inProcess.status, 0) << inProcess.err;
+  std::string command = TASKMETER_REPORT_PROGRAM;
+  for (const std::string& arg : args) command += " '" + arg + "'";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string printed;
+  char buffer[4096];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) printed.append(buffer, n);
+  EXPECT_EQ(::pclose(pipe), 0);
+  EXPECT_EQ(printed, inProcess.out);
+}
+#endif
+
 }  // namespace
