@@ -115,7 +115,6 @@ class Aggregator {
     }
     ResetTimes(tree_);
     IndexNames();
-    DiscoverNewApplications();
     Count();
     WriteBack();
     PlaceNewApplications();
@@ -151,7 +150,9 @@ class Aggregator {
     size_t lastClaim = kNever;
   };
 
-  // Every record looks its application name up once; both passes use the result.
+  // Every record looks its application name up once, and the count uses the result.
+  // The same walk finds the new applications: whether a record makes one depends only
+  // on the records before it.
   void IndexNames() {
     std::vector<std::vector<size_t>> entriesOf;
     for (size_t i = 0; i < collected_.size(); ++i) {
@@ -169,33 +170,31 @@ class Aggregator {
         claimants_.push_back({i, e.TitleFilter, e.isCheckTitleFilter, counted_[i], kNever});
       }
     }
+    std::unordered_set<std::string_view> shownAs;
+    for (const AppEntry* e : collected_) shownAs.insert(e->ShowAs);
     recordNames_.reserve(records_.size());
     for (const RecordLines& lines : records_) {
       const RecordView r = lines.View();
       const uint32_t id = names_.Intern(r.AppName);
       if (id == nameInfo_.size()) nameInfo_.emplace_back();
       recordNames_.push_back(id);
+      DiscoverApplication(r, nameInfo_[id], shownAs);
     }
   }
 
   // A record is known when an entry has its application name, or its display name as
   // ShowAs; otherwise, with a program path, it makes a new entry.
-  void DiscoverNewApplications() {
-    std::unordered_set<std::string_view> shownAs;
-    for (const AppEntry* e : collected_) shownAs.insert(e->ShowAs);
-    for (size_t k = 0; k < records_.size(); ++k) {
-      const RecordView r = records_[k].View();
-      NameInfo& info = nameInfo_[recordNames_[k]];
-      const bool knownName =
-          info.claimantCount != 0 || info.added != kNever || (r.AppName.empty() && emptyNameKnown_);
-      if (knownName || shownAs.count(r.DisplayName) != 0 || r.AppPath.empty()) continue;
-      AppEntry& added = newEntries_.emplace_back();
-      added.ShowAs = r.DisplayName.empty() ? r.AppName : r.DisplayName;
-      added.Name = r.AppName;
-      added.Path = r.AppPath;
-      info.added = newEntries_.size() - 1;
-      shownAs.insert(added.ShowAs);  // a deque never moves its elements
-    }
+  void DiscoverApplication(const RecordView& r, NameInfo& info,
+                           std::unordered_set<std::string_view>& shownAs) {
+    const bool knownName =
+        info.claimantCount != 0 || info.added != kNever || (r.AppName.empty() && emptyNameKnown_);
+    if (knownName || shownAs.count(r.DisplayName) != 0 || r.AppPath.empty()) return;
+    AppEntry& added = newEntries_.emplace_back();
+    added.ShowAs = r.DisplayName.empty() ? r.AppName : r.DisplayName;
+    added.Name = r.AppName;
+    added.Path = r.AppPath;
+    info.added = newEntries_.size() - 1;
+    shownAs.insert(added.ShowAs);  // a deque never moves its elements
   }
 
   // Adds each record to every entry that claims it; remembers, per collected entry,

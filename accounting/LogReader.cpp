@@ -52,6 +52,25 @@ size_t TotalSize(const std::vector<LogFileEntry>& files) {
   return total;
 }
 
+// The line feeds in [begin, end), eight bytes at a time: a plain byte loop is not
+// vectorised at this optimisation level, and this count runs over every byte read.
+size_t CountLineFeeds(const char* begin, const char* end) {
+  constexpr uint64_t kLow7 = 0x7f7f7f7f7f7f7f7full;
+  constexpr uint64_t kFeeds = 0x0a0a0a0a0a0a0a0aull;
+  size_t count = 0;
+  for (; end - begin >= 8; begin += 8) {
+    uint64_t word;
+    std::memcpy(&word, begin, 8);
+    const uint64_t x = word ^ kFeeds;  // a zero byte where a line feed was
+    // The high bit of each byte is set exactly where that byte is zero (no carry
+    // crosses bytes); moved to the low bit, the multiplication adds the bytes up.
+    const uint64_t zeros = ~(((x & kLow7) + kLow7) | x | kLow7) >> 7;
+    count += static_cast<size_t>((zeros * 0x0101010101010101ull) >> 56);
+  }
+  for (; begin != end; ++begin) count += *begin == '\n' ? 1 : 0;
+  return count;
+}
+
 }  // namespace
 
 RecordView RecordLines::View() const {
@@ -85,8 +104,8 @@ ActivityLog::ActivityLog(LogBytes bytes, const std::vector<ByteRange>& files) {
   // second walk through the lines.
   size_t blocks = 0;
   for (const ByteRange& r : files) {
-    const size_t lines = static_cast<size_t>(
-        std::count(all.data() + r.begin, all.data() + r.end, '\n') + (r.end > r.begin ? 1 : 0));
+    const size_t lines =
+        CountLineFeeds(all.data() + r.begin, all.data() + r.end) + (r.end > r.begin ? 1 : 0);
     blocks += lines / 7;
   }
   records_.reserve(blocks > 0 ? blocks - 1 : 0);
