@@ -3,12 +3,31 @@
 #include <filesystem>
 
 #include "framework/core/FileIO.h"
+#include "framework/core/Paths.h"
 #include "host/toolkit/SampleHome.h"
 #include "storage/MainPrefs.h"
 
 std::string FirstStartViewOptionsText() { return "<Options/>\r\n"; }
 
-FirstStartResult PrepareOptionsFolder(const std::string& optionsFolder, std::string& error) {
+std::string ShippedCataloguePath() {
+  return (std::filesystem::path(GetProgramDirectory()) / TASKMETER_DATADIR_FROM_PROGRAM /
+          "predefgroups.xml")
+      .lexically_normal()
+      .string();
+}
+
+namespace {
+
+std::string CatalogueText(const std::string& shippedCatalogue) {
+  if (shippedCatalogue.empty()) return SamplePredefinedGroupsText();
+  const FileRead shipped = ReadWholeFile(shippedCatalogue);
+  return shipped.status == OpenStatus::Opened ? shipped.bytes : SamplePredefinedGroupsText();
+}
+
+}  // namespace
+
+FirstStartResult PrepareOptionsFolder(const std::string& optionsFolder, std::string& error,
+                                      const std::string& shippedCatalogue) {
   namespace fs = std::filesystem;
   const fs::path folder(optionsFolder);
   std::error_code ec;
@@ -26,7 +45,7 @@ FirstStartResult PrepareOptionsFolder(const std::string& optionsFolder, std::str
   }
   const std::pair<const char*, std::string> others[] = {
       {"viewopt.xml", FirstStartViewOptionsText()},
-      {"predefgroups.xml", SamplePredefinedGroupsText()},
+      {"predefgroups.xml", CatalogueText(shippedCatalogue)},
   };
   for (const auto& [name, bytes] : others) {
     if (!WriteFileAtomically((folder / name).string(), bytes)) {
