@@ -19,5 +19,5 @@ enum class FirstStartResult {
 FirstStartResult PrepareOptionsFolder(const std::string& optionsFolder, std::string& error,
                                       const std::string& shippedCatalogue = {});
 
-// Where an installed program keeps its catalogue, relative to the program's folder.
+// The catalogue an installed program ships, found relative to the program's folder.
 std::string ShippedCataloguePath();

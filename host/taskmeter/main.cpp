@@ -24,9 +24,10 @@ constexpr const char* kUsage =
     "  --screenshot FILE   draw the main window into a PNG file and exit\n"
     "  --version           print the version and exit\n"
     "The options are read from the folder \"options\" in $TASKMETER_HOME when it is set,\n"
-    "else beside the program when it is there, else in $XDG_CONFIG_HOME/TaskMeter\n"
-    "(~/.config/TaskMeter); it is created on the first start. While it runs on an X11\n"
-    "desktop, taskmeter records which application is in front into the data folder.\n";
+    "else beside the program when the program's folder holds one, else in\n"
+    "$XDG_CONFIG_HOME/TaskMeter (~/.config/TaskMeter); it is created on the first start.\n"
+    "While it runs on an X11 desktop, taskmeter records which application is in front\n"
+    "into the data folder.\n";
 
 // The offscreen platform reports for every window that it cannot pass size hints on;
 // that says nothing about the picture, so the run stays quiet about it.
