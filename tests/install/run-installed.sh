@@ -35,6 +35,7 @@ options=$home/.config/TaskMeter/options
 for file in mainpref.ini viewopt.xml predefgroups.xml; do
   [ -s "$options/$file" ] || fail "$options/$file was not made"
 done
+[ "$(stat -c %a "$home/.config")" = 700 ] || fail "$home/.config was made for everyone to read"
 if [ -n "$catalogue" ]; then
   cmp -s "$catalogue" "$options/predefgroups.xml" || fail "the catalogue is not the shipped one"
 fi
