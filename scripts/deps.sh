@@ -9,6 +9,13 @@ packages=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmar
 # with openbox (which keeps _NET_ACTIVE_WINDOW) and fake input through XTEST.
 packages+=(libxcb1-dev libxcb-ewmh-dev libxcb-res0-dev libxcb-screensaver0-dev libxcb-sync-dev
            libxcb-xtest0-dev xvfb openbox x11-utils)
+# The install test validates the desktop entry and the AppStream metainfo.
+packages+=(desktop-file-utils appstream)
+# The package check of CI: dpkg-shlibdeps computes the library dependencies, and CPack
+# finds the programs among the files with `file`.
+if [ "${TASKMETER_WITH_PACKAGE:-0}" = 1 ]; then
+  packages+=(dpkg-dev file)
+fi
 # The fuzz run of CI needs clang and its fuzzer runtime.
 if [ "${TASKMETER_WITH_FUZZ:-0}" = 1 ]; then
   packages+=(clang libclang-rt-dev)

@@ -34,6 +34,20 @@ std::string DataBaseFolder() {
   return WithTrailingSlash(home) + ".local/share/";
 }
 
+// A relative $XDG_CONFIG_HOME is invalid by the base directory rules and is ignored.
+std::string ConfigBaseFolder() {
+  const std::string xdg = EnvValue("XDG_CONFIG_HOME");
+  if (!xdg.empty() && xdg.front() == '/') return WithTrailingSlash(xdg);
+  const std::string home = EnvValue("HOME");
+  if (home.empty()) return "";
+  return WithTrailingSlash(home) + ".config/";
+}
+
+bool IsFolder(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 // Results are ignored on purpose: an existing folder is fine, and a folder that cannot
 // be made shows up later as logs that cannot be found.
 void MakeFolder(const std::string& folder, mode_t mode = 0755) {
@@ -108,12 +122,23 @@ std::string GetExecutablePath() {
   }
 }
 
-std::string GetExecutableDirectory() {
-  const std::string home = HomeFromEnvironment();
-  if (!home.empty()) return WithTrailingSlash(home);
+std::string GetProgramDirectory() {
   const std::string exe = GetExecutablePath();
   const auto slash = exe.find_last_of('/');
   return slash == std::string::npos ? std::string() : exe.substr(0, slash + 1);
+}
+
+std::string HomeForProgramIn(const std::string& programFolder) {
+  const std::string folder = WithTrailingSlash(programFolder);
+  if (!folder.empty() && IsFolder(folder + "options")) return folder;
+  const std::string config = ConfigBaseFolder();
+  return config.empty() ? std::string() : config + "TaskMeter/";
+}
+
+std::string GetExecutableDirectory() {
+  const std::string home = HomeFromEnvironment();
+  if (!home.empty()) return WithTrailingSlash(home);
+  return HomeForProgramIn(GetProgramDirectory());
 }
 
 std::string GetOptionsFolder() { return ResolveHomeFolders().options; }

@@ -4,13 +4,25 @@
 
 // Where the program's files live. Folder results end with '/'.
 
-// The folder of the running executable, or $TASKMETER_HOME when it is set (tests,
-// demos, portable installs). A relative $TASKMETER_HOME is made absolute against the
-// current directory at its first use, and stays so.
+// The home: the folder that holds `options` and everything the program writes.
+// $TASKMETER_HOME when it is set (tests, demos); else the program's own folder when it
+// holds an `options` folder (a portable copy); else the per-user folder of
+// HomeForProgramIn. A relative $TASKMETER_HOME is made absolute against the current
+// directory at its first use, and stays so. Empty when no home can be determined.
 std::string GetExecutableDirectory();
+
+// The home of a program in `programFolder` when $TASKMETER_HOME is not set: that
+// folder when it holds an `options` folder, else $XDG_CONFIG_HOME/TaskMeter/ (by
+// default ~/.config/TaskMeter/), because an installed program must never write beside
+// itself. Empty when neither XDG_CONFIG_HOME (absolute) nor HOME is set.
+std::string HomeForProgramIn(const std::string& programFolder);
 
 // Full path of the running executable (/proc/self/exe resolved).
 std::string GetExecutablePath();
+
+// The folder of the running executable, whatever the home is: where the program's own
+// files (the module library, shipped data) are found relative to it.
+std::string GetProgramDirectory();
 
 // `path` as an absolute path: a relative one is taken from `base` (from the current
 // directory when `base` is empty); "." and ".." are folded away.

@@ -13,5 +13,11 @@ enum class FirstStartResult {
   Failed,        // the folder or a file could not be made
 };
 
-// Creates `optionsFolder` with the three files when the folder is missing.
-FirstStartResult PrepareOptionsFolder(const std::string& optionsFolder, std::string& error);
+// Creates `optionsFolder` with the three files when the folder is missing. The
+// catalogue is a copy of `shippedCatalogue` when that file can be read (an installed
+// program ships one), else the built-in one.
+FirstStartResult PrepareOptionsFolder(const std::string& optionsFolder, std::string& error,
+                                      const std::string& shippedCatalogue = {});
+
+// The catalogue an installed program ships, found relative to the program's folder.
+std::string ShippedCataloguePath();

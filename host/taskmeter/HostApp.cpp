@@ -34,7 +34,7 @@ CMainFrame* CTaskMeterApp::GetMainFrame() const { return dynamic_cast<CMainFrame
 bool CTaskMeterApp::Start(const HostStartOptions& options, std::string& error) {
   // Before the module comes in: it expects the options folder to be there.
   m_createdOptions = false;
-  switch (PrepareOptionsFolder(GetOptionsFolder(), error)) {
+  switch (PrepareOptionsFolder(GetOptionsFolder(), error, ShippedCataloguePath())) {
     case FirstStartResult::Created:
       m_createdOptions = true;
       break;

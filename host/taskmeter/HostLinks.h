@@ -6,7 +6,8 @@
 
 // What the host's Help menu opens.
 
-inline constexpr const char* kHostVersion = "1.0.0";
+// The project's version, set once in the build.
+inline constexpr const char* kHostVersion = TASKMETER_VERSION;
 inline constexpr const char* kHelpFileName = "TaskMeter.chm";
 inline constexpr const char* kFeedbackAddress = "taskmeter@kestrelworks.example";
 

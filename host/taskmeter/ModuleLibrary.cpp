@@ -42,10 +42,15 @@ CMultiDocTemplate* ModuleLibrary::CreateTemplate() const {
 }
 
 std::string DefaultModulePath() {
-  const std::filesystem::path beside =
-      std::filesystem::path(GetExecutablePath()).parent_path() / ModuleLibrary::kFileName;
+  const std::filesystem::path program = GetProgramDirectory();
+  const std::filesystem::path beside = program / ModuleLibrary::kFileName;
   std::error_code error;
   if (std::filesystem::exists(beside, error)) return beside.string();
+  // Relative to the program, so that an installed tree still works when moved.
+  const std::filesystem::path installed =
+      (program / TASKMETER_PRIVATE_LIBDIR_FROM_PROGRAM / ModuleLibrary::kFileName)
+          .lexically_normal();
+  if (std::filesystem::exists(installed, error)) return installed.string();
 #ifdef TASKMETER_BUILT_MODULE
   if (std::filesystem::exists(TASKMETER_BUILT_MODULE, error)) return TASKMETER_BUILT_MODULE;
 #endif

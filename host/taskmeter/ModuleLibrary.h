@@ -38,6 +38,6 @@ class ModuleLibrary {
 };
 
 // Where the module is looked for when no path is given: beside the real executable
-// (not $TASKMETER_HOME, which names where the options live), else where the build put
-// it.
+// (not in the home, which names where the options live), else in the private library
+// folder of an installed program, else where the build put it.
 std::string DefaultModulePath();

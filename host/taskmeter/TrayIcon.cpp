@@ -1,11 +1,11 @@
 #include "host/taskmeter/TrayIcon.h"
 
 #include <QMenu>
-#include <QPainter>
 #include <QPixmap>
 #include <QSystemTrayIcon>
 #include <QTimer>
-#include <QtMath>
+
+#include "host/taskmeter/AppIcon.h"
 
 namespace {
 
@@ -91,21 +91,6 @@ void CTrayIcon::UpdateTimer() {
 }
 
 QIcon CTrayIcon::FrameIcon(int frame) {
-  constexpr int kSize = 32;
-  QPixmap pixmap(kSize, kSize);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(QPen(QColor(30, 60, 110), 2));
-  painter.setBrush(QColor(250, 250, 245));
-  painter.drawEllipse(QRectF(2, 2, kSize - 4, kSize - 4));
-  const QPointF centre(kSize / 2.0, kSize / 2.0);
-  const double angle = 2.0 * M_PI * (frame % kFrameCount) / kFrameCount;
-  const QPointF tip(centre.x() + 10.0 * qSin(angle), centre.y() - 10.0 * qCos(angle));
-  painter.setPen(QPen(QColor(200, 60, 40), 3, Qt::SolidLine, Qt::RoundCap));
-  painter.drawLine(centre, tip);
-  painter.setPen(QPen(QColor(30, 60, 110), 3, Qt::SolidLine, Qt::RoundCap));
-  painter.drawLine(centre, QPointF(centre.x(), centre.y() - 6.0));
-  painter.end();
-  return QIcon(pixmap);
+  return QIcon(QPixmap::fromImage(
+      ClockIconImage(32, static_cast<double>(frame % kFrameCount) / kFrameCount)));
 }

@@ -9,6 +9,7 @@
 #include "framework/core/Paths.h"
 #include "host/recorder/RecorderService.h"
 #include "host/taskmeter/HostApp.h"
+#include "host/taskmeter/HostLinks.h"
 #include "host/taskmeter/MainFrame.h"
 #include "host/taskmeter/SingleInstance.h"
 #include "host/taskmeter/TerminationSignals.h"
@@ -17,14 +18,16 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: taskmeter [--module FILE] [--screenshot FILE.png]\n"
+    "usage: taskmeter [--module FILE] [--screenshot FILE.png] [--version]\n"
     "  --module FILE       the module library (default: libtaskmeter-module.so beside\n"
-    "                      the program)\n"
+    "                      the program, or in ../lib/taskmeter/ from it)\n"
     "  --screenshot FILE   draw the main window into a PNG file and exit\n"
-    "The options are read from the folder \"options\" beside the program, or in\n"
-    "$TASKMETER_HOME when it is set; it is created on the first start. While it runs on\n"
-    "an X11 desktop, taskmeter records which application is in front into the data\n"
-    "folder.\n";
+    "  --version           print the version and exit\n"
+    "The options are read from the folder \"options\" in $TASKMETER_HOME when it is set,\n"
+    "else beside the program when the program's folder holds one, else in\n"
+    "$XDG_CONFIG_HOME/TaskMeter (~/.config/TaskMeter); it is created on the first start.\n"
+    "While it runs on an X11 desktop, taskmeter records which application is in front\n"
+    "into the data folder.\n";
 
 // The offscreen platform reports for every window that it cannot pass size hints on;
 // that says nothing about the picture, so the run stays quiet about it.
@@ -75,7 +78,8 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
   const QCommandLineOption module("module", "the module library", "FILE");
   const QCommandLineOption screenshot("screenshot", "draw the main window and exit", "FILE");
   const QCommandLineOption help("help", "this text");
-  parser.addOptions({module, screenshot, help});
+  const QCommandLineOption version("version", "the version");
+  parser.addOptions({module, screenshot, help, version});
   if (!parser.parse(words) || !parser.positionalArguments().isEmpty()) {
     const std::string error =
         parser.errorText().isEmpty()
@@ -86,6 +90,10 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
   }
   if (parser.isSet(help)) {
     std::cout << kUsage;
+    return -1;
+  }
+  if (parser.isSet(version)) {
+    std::cout << "taskmeter " << kHostVersion << "\n";
     return -1;
   }
   arguments.modulePath = parser.value(module).toStdString();
@@ -118,7 +126,15 @@ int main(int argc, char** argv) {
     return Fail("no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set)");
   }
 
+  // Nothing can be kept without a home; say so before any window is made.
+  if (GetExecutableDirectory().empty()) {
+    return Fail("no folder for the options: set HOME, XDG_CONFIG_HOME or TASKMETER_HOME");
+  }
+
   QApplication qt(argc, argv);
+#ifdef TASKMETER_APP_ID
+  QGuiApplication::setDesktopFileName(QStringLiteral(TASKMETER_APP_ID));
+#endif
   if (QApplication::platformName() == "offscreen") {
     g_previousHandler = qInstallMessageHandler(QuietOffscreenMessages);
   }

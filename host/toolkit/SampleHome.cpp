@@ -96,15 +96,6 @@ std::vector<SampleGroup> SampleTree() {
   };
 }
 
-SampleGroup Catalogue(const std::string& name, std::vector<std::string> subNames) {
-  SampleGroup group{name, {}, {}};
-  if (subNames.empty()) return group;
-  // A group carries its sub-groups only after an entry of its own.
-  group.apps.push_back({"None", "None", "", ""});
-  for (std::string& sub : subNames) group.subGroups.push_back({std::move(sub), {}, {}});
-  return group;
-}
-
 }  // namespace
 
 std::string SampleViewOptionsText() {
@@ -114,11 +105,11 @@ std::string SampleViewOptionsText() {
 }
 
 std::string SamplePredefinedGroupsText() {
-  Markup m;
-  WriteGroups(m, {Catalogue("Communication", {"Chat", "Mail", "Meetings"}),
-                  Catalogue("Development", {"Code", "Review", "Testing"}), Catalogue("Leisure", {}),
-                  Catalogue("Office", {"Documents", "Spreadsheets"})});
-  return m.Take();
+  // The catalogue that the package ships as a file, built in byte for byte.
+  static constexpr unsigned char kBytes[] = {
+#include "PredefinedGroupsBytes.inc"
+  };
+  return std::string(reinterpret_cast<const char*>(kBytes), sizeof kBytes);
 }
 
 std::string SampleMainPrefsText(const std::string& dataFolder) {

@@ -7,7 +7,8 @@
 // with sub-groups, a communication group and a breaks group; preferences whose data
 // folder is `dataFolder`; and a small catalogue of predefined groups.
 
-// The files' exact bytes, as the program itself writes them (CR LF line ends).
+// The files' exact bytes, as the program itself writes them (CR LF line ends). The
+// catalogue is the one shipped as packaging/predefgroups.xml.
 std::string SampleViewOptionsText();
 std::string SamplePredefinedGroupsText();
 std::string SampleMainPrefsText(const std::string& dataFolder);

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include "ScopedEnv.h"
 #include "framework/core/CurrentDirectory.h"
@@ -13,21 +14,48 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(Paths, ExecutableFolderIsTaskmeterHomeOrTheProgramsFolder) {
+TEST(Paths, HomeIsTaskmeterHomeElseAPortableFolderElseThePerUserOne) {
   const fs::path exe = GetExecutablePath();
   EXPECT_EQ(exe.filename(), "core_tests");
   EXPECT_TRUE(exe.is_absolute() && fs::is_regular_file(exe));
-  const std::string programFolder = exe.parent_path().string() + "/";
+  EXPECT_EQ(GetProgramDirectory(), exe.parent_path().string() + "/");
+  TempDir dir;
+  const std::string config = dir.Path().string() + "/config";
+  ScopedEnv xdg("XDG_CONFIG_HOME", config);
+  ScopedEnv homeEnv("HOME", dir.Path().string() + "/user");
+  // The test program's folder holds no options folder, so it counts as installed.
+  const std::string perUser = config + "/TaskMeter/";
   const std::pair<std::optional<std::string>, std::string> cases[] = {
       {"/srv/taskmeter", "/srv/taskmeter/"},
       {"/srv/taskmeter/", "/srv/taskmeter/"},
-      {"", programFolder},
-      {std::nullopt, programFolder},
+      {"", perUser},
+      {std::nullopt, perUser},
   };
   for (const auto& [home, expected] : cases) {
     ScopedEnv env("TASKMETER_HOME", home);
     EXPECT_EQ(GetExecutableDirectory(), expected) << home.value_or("(unset)");
     EXPECT_EQ(GetOptionsFolder(), expected + "options/");
+  }
+
+  // A program folder with its own options folder is a portable copy; a file named
+  // "options" makes none. XDG_CONFIG_HOME falls back to HOME as for the data folder.
+  const std::string portable =
+      dir.Write("portable/options/mainpref.ini", "").parent_path().parent_path().string() + "/";
+  dir.Write("odd/options", "");
+  const std::string odd = dir.Path().string() + "/odd";
+  const std::string underHome = dir.Path().string() + "/user/.config/TaskMeter/";
+  const std::tuple<std::string, std::optional<std::string>, std::optional<std::string>, std::string>
+      programs[] = {
+          {portable, config, "/h", portable},
+          {odd, config, "/h", perUser},
+          {odd, "relative/config", dir.Path().string() + "/user", underHome},
+          {odd, std::nullopt, dir.Path().string() + "/user", underHome},
+          {odd, std::nullopt, "", ""},
+      };
+  for (const auto& [program, xdgValue, homeValue, expected] : programs) {
+    ScopedEnv xdgCase("XDG_CONFIG_HOME", xdgValue);
+    ScopedEnv homeCase("HOME", homeValue);
+    EXPECT_EQ(HomeForProgramIn(program), expected) << program << " " << xdgValue.value_or("-");
   }
 }
 
