@@ -37,7 +37,7 @@ std::unique_ptr<CLI::App> ReportApp(RawOptions& raw) {
                   "prints the totals for this month, this week and today.");
   AddValueOption(*app, "--home", raw.home, "DIR",
                  "folder that holds options/ (default: $TASKMETER_HOME, else the folder of "
-                 "this program)");
+                 "this program when it holds options/, else ~/.config/TaskMeter)");
   AddValueOption(*app, "--now", raw.now, "TIME",
                  "local time \"YYYY-MM-DD hh:mm:ss\" to report at (default: the clock)");
   AddValueOption(*app, "--format", raw.format, "F", "text (default), json or csv");
