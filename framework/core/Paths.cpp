@@ -25,22 +25,14 @@ std::string EnvValue(const char* name) {
   return value ? std::string(value) : std::string();
 }
 
-// A relative $XDG_DATA_HOME is invalid by the base directory rules and is ignored.
-std::string DataBaseFolder() {
-  const std::string xdg = EnvValue("XDG_DATA_HOME");
+// An XDG base folder: $`variable` when it is absolute (a relative one is invalid by the
+// base directory rules and is ignored), else `belowHome` in $HOME; empty without HOME.
+std::string XdgBaseFolder(const char* variable, const char* belowHome) {
+  const std::string xdg = EnvValue(variable);
   if (!xdg.empty() && xdg.front() == '/') return WithTrailingSlash(xdg);
   const std::string home = EnvValue("HOME");
   if (home.empty()) return "";
-  return WithTrailingSlash(home) + ".local/share/";
-}
-
-// A relative $XDG_CONFIG_HOME is invalid by the base directory rules and is ignored.
-std::string ConfigBaseFolder() {
-  const std::string xdg = EnvValue("XDG_CONFIG_HOME");
-  if (!xdg.empty() && xdg.front() == '/') return WithTrailingSlash(xdg);
-  const std::string home = EnvValue("HOME");
-  if (home.empty()) return "";
-  return WithTrailingSlash(home) + ".config/";
+  return WithTrailingSlash(home) + belowHome;
 }
 
 bool IsFolder(const std::string& path) {
@@ -131,7 +123,7 @@ std::string GetProgramDirectory() {
 std::string HomeForProgramIn(const std::string& programFolder) {
   const std::string folder = WithTrailingSlash(programFolder);
   if (!folder.empty() && IsFolder(folder + "options")) return folder;
-  const std::string config = ConfigBaseFolder();
+  const std::string config = XdgBaseFolder("XDG_CONFIG_HOME", ".config/");
   return config.empty() ? std::string() : config + "TaskMeter/";
 }
 
@@ -146,7 +138,7 @@ std::string GetOptionsFolder() { return ResolveHomeFolders().options; }
 bool IsWindowsNT() { return true; }
 
 std::string GetDataFolder() {
-  std::string folder = DataBaseFolder();
+  std::string folder = XdgBaseFolder("XDG_DATA_HOME", ".local/share/");
   if (folder.empty()) return "";
   // A fresh account may not have the base folder yet; the XDG base-directory rules
   // ask for it to be made private.
