@@ -55,12 +55,12 @@ class DocumentTest : public testing::Test {
   // A day's log of `blocks` seven-line blocks of `app`, one minute each from 09:00.
   void WriteLog(const fs::path& folder, const std::string& name, const std::string& day,
                 const std::string& app, int blocks) {
+    auto at = [&](int minute) {
+      return day + (minute < 10 ? " 09 0" : " 09 ") + std::to_string(minute) + " 00";
+    };
     std::string text;
     for (int i = 0; i < blocks; ++i) {
-      const std::string start = day + " 09 " + (i < 10 ? "0" : "") + std::to_string(i) + " 00";
-      const std::string end =
-          day + " 09 " + (i + 1 < 10 ? "0" : "") + std::to_string(i + 1) + " 00";
-      text += LogBlockText(start, end, app + " display", "title", app, "/usr/bin/" + app);
+      text += LogBlockText(at(i), at(i + 1), app + " display", "title", app, "/usr/bin/" + app);
     }
     fs::create_directories(folder);
     std::ofstream(folder / name, std::ios::binary) << text;

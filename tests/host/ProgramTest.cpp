@@ -12,11 +12,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Runs the taskmeter program itself (offscreen, on a home of its own) and gives its exit
-// status; its output goes to `log`.
-int RunProgram(const std::string& arguments, const fs::path& log) {
-  const std::string command = std::string("QT_QPA_PLATFORM=offscreen '") + TASKMETER_PROGRAM +
-                              "' " + arguments + " >'" + log.string() + "' 2>&1";
+// Runs the taskmeter program itself after `prefix` (offscreen unless the prefix says
+// otherwise) and gives its exit status; its output goes to `log`.
+int RunProgram(const std::string& arguments, const fs::path& log,
+               const std::string& prefix = "QT_QPA_PLATFORM=offscreen") {
+  const std::string command =
+      prefix + " '" + TASKMETER_PROGRAM + "' " + arguments + " >'" + log.string() + "' 2>&1";
   const int status = std::system(command.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -54,12 +55,11 @@ TEST(Program, ARelativeHomeStillSavesTheTreeAfterTheScan) {
   home.Write("options/mainpref.ini", MainPrefsText(prefs));
   home.Write("options/viewopt.xml", "<Options/>");  // a first start would only make it
   const fs::path log = home.Path() / "run.log";
-  const std::string relative = home.Path().filename().string();
-  const std::string command = "cd '" + home.Path().parent_path().string() +
-                              "' && TASKMETER_HOME='" + relative + "' QT_QPA_PLATFORM=offscreen '" +
-                              TASKMETER_PROGRAM + "' --screenshot window.png >'" + log.string() +
-                              "' 2>&1";
-  ASSERT_EQ(std::system(command.c_str()), 0) << ReadBytes(log);
+  ASSERT_EQ(RunProgram("--screenshot window.png", log,
+                       "cd '" + home.Path().parent_path().string() + "' && TASKMETER_HOME='" +
+                           home.Path().filename().string() + "' QT_QPA_PLATFORM=offscreen"),
+            0)
+      << ReadBytes(log);
   EXPECT_NE(ReadBytes(home.Options() / "viewopt.xml").find("relapp"), std::string::npos);
 }
 
@@ -80,14 +80,8 @@ TEST(Program, RefusesBadArgumentsAndMissingModules) {
 TEST(Program, WithoutADisplayItSaysSoAndExits) {
   ScopedHome home;
   const fs::path log = home.Path() / "run.log";
-  const std::string command =
-      std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '") + TASKMETER_PROGRAM +
-      "' >'" + log.string() + "' 2>&1";
-  const int status = std::system(command.c_str());
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 1);
-  const std::string output = ReadBytes(log);
-  EXPECT_EQ(output,
+  EXPECT_EQ(RunProgram("", log, "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM"), 1);
+  EXPECT_EQ(ReadBytes(log),
             "taskmeter: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is "
             "set)\n");
   EXPECT_FALSE(fs::exists(home.Options())) << "nothing is set up for a run that cannot start";

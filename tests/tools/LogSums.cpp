@@ -6,19 +6,9 @@
 #include <filesystem>
 #include <fstream>
 
-namespace {
+#include "tests/accounting/AccountingTestSupport.h"
 
-int64_t Local(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
-  std::tm tm{};
-  tm.tm_year = year - 1900;
-  tm.tm_mon = month - 1;
-  tm.tm_mday = day;
-  tm.tm_hour = hour;
-  tm.tm_min = minute;
-  tm.tm_sec = second;
-  tm.tm_isdst = -1;
-  return std::mktime(&tm);
-}
+namespace {
 
 std::tm LocalTm(int64_t seconds) {
   const std::time_t t = seconds;
@@ -32,8 +22,8 @@ int64_t ParseTimestamp(const std::string& text, int64_t now) {
   int month = 0, day = 0, hour = 0, minute = 0, second = 0;
   std::sscanf(text.c_str(), "%2d %2d %2d %2d %2d", &month, &day, &hour, &minute, &second);
   const int year = LocalTm(now).tm_year + 1900;
-  const int64_t t = Local(year, month, day, hour, minute, second);
-  return t > now + 86400 ? Local(year - 1, month, day, hour, minute, second) : t;
+  const int64_t t = LocalTime(year, month, day, hour, minute, second);
+  return t > now + 86400 ? LocalTime(year - 1, month, day, hour, minute, second) : t;
 }
 
 struct Block {
@@ -74,12 +64,12 @@ ExpectedTotals SumForEntry(const std::vector<LoggedInterval>& intervals, int64_t
   const int year = n.tm_year + 1900;
   const int month = n.tm_mon + 1;
   const int daysSinceMonday = (n.tm_wday + 6) % 7;
-  const int64_t monthBegin = Local(year, month, 1);
-  const int64_t monthEnd = Local(year, month + 1, 1);
-  const int64_t weekBegin = Local(year, month, n.tm_mday - daysSinceMonday);
-  const int64_t weekEnd = Local(year, month, n.tm_mday - daysSinceMonday + 7);
-  const int64_t dayBegin = Local(year, month, n.tm_mday);
-  const int64_t dayEnd = Local(year, month, n.tm_mday + 1);
+  const int64_t monthBegin = LocalTime(year, month, 1);
+  const int64_t monthEnd = LocalTime(year, month + 1, 1);
+  const int64_t weekBegin = LocalTime(year, month, n.tm_mday - daysSinceMonday);
+  const int64_t weekEnd = LocalTime(year, month, n.tm_mday - daysSinceMonday + 7);
+  const int64_t dayBegin = LocalTime(year, month, n.tm_mday);
+  const int64_t dayEnd = LocalTime(year, month, n.tm_mday + 1);
 
   ExpectedTotals sums;
   for (const LoggedInterval& i : intervals) {

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,11 +22,6 @@ using Json = nlohmann::ordered_json;
 
 namespace {
 
-struct ToolRun {
-  int status = 0;
-  std::string out, err;
-};
-
 // The report tool changes the clock and the current directory of the process, as it
 // does when it runs alone; each test gets them back afterwards. It never steers
 // lookups through the environment.
@@ -44,22 +38,16 @@ class ReportToolTest : public testing::Test {
   }
 
   static ToolRun Report(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    ToolRun run;
-    run.status = RunReportTool(args, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
+    return RunTool(RunReportTool, args);
   }
 
   // A sample home with simulated logs up to `now`.
   fs::path MakeHome(const std::string& now, int days, int seed) {
     const fs::path home = dir_.Path() / ("home-" + std::to_string(homes_++));
-    std::ostringstream out, err;
-    const int status = RunSimulateTool({"--sample-home", home.string(), "--now", now, "--days",
-                                        std::to_string(days), "--seed", std::to_string(seed)},
-                                       out, err);
-    EXPECT_EQ(status, 0) << err.str();
+    const ToolRun run =
+        RunTool(RunSimulateTool, {"--sample-home", home.string(), "--now", now, "--days",
+                                  std::to_string(days), "--seed", std::to_string(seed)});
+    EXPECT_EQ(run.status, 0) << run.err;
     return home;
   }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "LogSums.h"
 #include "host/toolkit/ActivitySimulator.h"
 #include "host/toolkit/LocalTime.h"
 #include "host/toolkit/SimulateTool.h"
@@ -37,19 +38,7 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-struct ToolRun {
-  int status = 0;
-  std::string out, err;
-};
-
-ToolRun Simulate(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  ToolRun run;
-  run.status = RunSimulateTool(args, out, err);
-  run.out = out.str();
-  run.err = err.str();
-  return run;
-}
+ToolRun Simulate(const std::vector<std::string>& args) { return RunTool(RunSimulateTool, args); }
 
 std::map<std::string, std::string> FolderBytes(const fs::path& folder) {
   std::map<std::string, std::string> files;
@@ -188,20 +177,14 @@ TEST(Simulator, SampleHomeHasOptionsThatPointAtItsLogs) {
   EXPECT_GE(FolderBytes(home / "data").size(), 9u);
   const std::string xml = ReadBytes(home / "options/viewopt.xml");
   EXPECT_EQ(xml.find('\n'), xml.find("\r\n") + 1);
-  // The tree reads back with sub-groups and title filters.
+  // The tree reads back with title filters; its groups are checked by the report tool's tests.
   GroupMap tree;
   ASSERT_EQ(ViewOptionsFile((home / "options/viewopt.xml").string()).Load(tree),
             TreeFileStatus::Read);
-  std::vector<std::string> top;
-  for (const auto& [name, list] : tree) top.push_back(name);
-  EXPECT_EQ(top, (std::vector<std::string>{"Breaks", "Communication", "Work"}));
   const AppList* apollo = FindGroupList(tree, {"Work", "Project Apollo"});
   ASSERT_NE(apollo, nullptr);
-  ASSERT_EQ(apollo->size(), 4u);
-  EXPECT_EQ((*apollo)[0].Name, "editor");
-  EXPECT_EQ((*apollo)[0].TitleFilter, "apollo");
-  EXPECT_TRUE((*apollo)[0].isCheckTitleFilter);
-  EXPECT_NE(FindGroupList(tree, {"Work", "Project Zephyr"}), nullptr);
+  EXPECT_EQ(apollo->at(0).TitleFilter, "apollo");
+  EXPECT_TRUE(apollo->at(0).isCheckTitleFilter);
   GroupMap catalogue;
   ASSERT_EQ(LoadPredefinedGroups((home / "options/predefgroups.xml").string(), catalogue),
             TreeFileStatus::Read);
