@@ -8,6 +8,7 @@
 
 #include "controls/TabHost.h"
 #include "framework/CTabPage.h"
+#include "framework/FrameworkTestSupport.h"
 #include "framework/ModuleState.h"
 #include "framework/Resources.h"
 #include "framework/StdControlsTestSupport.h"
@@ -94,14 +95,15 @@ class TabHost : public testing::Test {
   Page pages[3];
 };
 
+// The tab strip takes its depth from the side it is on; the pages get the rest, 4 pixels in.
 TEST_F(TabHost, PagesArePlacedInsideTheDisplayAreaForTabsOnEachSide) {
   const struct {
     DWORD style;
-    const char* side;
-  } cases[] = {{0, "top"},
-               {TCS_BOTTOM, "bottom"},
-               {TCS_VERTICAL, "left"},
-               {TCS_VERTICAL | TCS_RIGHT, "right"}};
+    int left, top, right, bottom;  // 1 where the strip lies
+  } cases[] = {{0, 0, 1, 0, 0},
+               {TCS_BOTTOM, 0, 0, 0, 1},
+               {TCS_VERTICAL, 1, 0, 0, 0},
+               {TCS_VERTICAL | TCS_RIGHT, 0, 0, 1, 0}};
   for (const auto& c : cases) {
     JournalHost tabs;
     ASSERT_TRUE(tabs.Create(WS_VISIBLE | c.style, CRect(0, 0, 300, 200), &parent, kHostId + 1));
@@ -110,14 +112,10 @@ TEST_F(TabHost, PagesArePlacedInsideTheDisplayAreaForTabsOnEachSide) {
     ASSERT_EQ(tabs.AddPage("Only", 0, &page), 0);
     CRect tab;
     ASSERT_TRUE(tabs.GetItemRect(0, &tab) && !tab.IsRectEmpty());
-    const int across = tab.Height();  // the strip's depth with tabs on top or bottom
-    const int beside = tab.Width();   // and beside the pages
-    const CRect expected = std::string(c.side) == "top"      ? CRect(4, across + 4, 296, 196)
-                           : std::string(c.side) == "bottom" ? CRect(4, 4, 296, 196 - across)
-                           : std::string(c.side) == "left"   ? CRect(beside + 4, 4, 296, 196)
-                                                             : CRect(4, 4, 296 - beside, 196);
-    EXPECT_EQ(page.Placed(), expected) << c.side;
-    EXPECT_EQ(page.GetParent(), &tabs) << c.side;
+    EXPECT_EQ(page.Placed(), CRect(4 + c.left * tab.Width(), 4 + c.top * tab.Height(),
+                                   296 - c.right * tab.Width(), 196 - c.bottom * tab.Height()))
+        << c.style;
+    EXPECT_EQ(page.GetParent(), &tabs) << c.style;
     tabs.DestroyWindow();
   }
 }
@@ -227,19 +225,11 @@ HINSTANCE Pages() { return reinterpret_cast<HINSTANCE>(&g_pages); }
 const ResourceTable kPageTable{
     .strings = {},
     .menus = {},
-    .dialogs = {{kPageTemplate,
-                 "",
-                 0,
-                 0,
-                 150,
-                 80,
-                 WS_CHILD,
-                 "MS Shell Dlg",
-                 8,
-                 {{"EDIT", "", 2024, 5, 5, 100, 12, WS_CHILD | WS_VISIBLE},
-                  {"BUTTON", "Apply", IDOK, 5, 60, 40, 14,
-                   WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON},
-                  {"BUTTON", "Discard", IDCANCEL, 50, 60, 40, 14, WS_CHILD | WS_VISIBLE}}}},
+    .dialogs = {MakeDialog(
+        kPageTemplate, "", 150, 80, WS_CHILD,
+        {{"EDIT", "", 2024, 5, 5, 100, 12, WS_CHILD | WS_VISIBLE},
+         {"BUTTON", "Apply", IDOK, 5, 60, 40, 14, WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON},
+         {"BUTTON", "Discard", IDCANCEL, 50, 60, 40, 14, WS_CHILD | WS_VISIBLE}})},
     .images = {},
 };
 

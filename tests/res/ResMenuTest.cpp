@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <utility>
+#include <functional>
+#include <set>
 
 #include "ResTestSupport.h"
+#include "protocol/Protocol.h"
+#include "res/ResourceIds.h"
 
 namespace {
 
@@ -13,26 +15,49 @@ TEST(ResMenus, DocumentStringHasNoTitleAndNoExtension) {
   EXPECT_STREQ(doc->text, "\nDLLDoc\nDLLDoc\n\n\nDLLDoc.Document\nDLLDoc Document");
 }
 
-TEST(ResMenus, MenusMatchTheirTablesItemByItem) {
-  const std::pair<UINT, std::string> menus[] = {
-      {129,
-       "0|&File|0; 1|&Hide|32802; 1|-|0; 1|E&xit|32803; "
-       "0|Configure|0; 1|Settings...|32771; 1|Predefined Groups/Folders|32779; "
-       "1|Lock/Unlock...|32782; "
-       "0|Reports|0; 1|Make report...|32780; "
-       "0|&Help|0; 1|Content...|32783; 1|-|0; "
-       "1|www|0; 2|Home Page|32798; 2|News Page|32799; 2|See Updates|32800; "
-       "1|Feedback|0; 2|Bug report|32795; 2|Information request|32796; 2|Suggestions|32797; "
-       "1|-|0; 1|&About|57664; "},
-      // One popup, whose own title is never shown.
-      {2000,
-       "0|Tree|0; 1|New|32772; 1|Delete|32773; 1|-|0; 1|Copy|32774; 1|Paste|32775; "
-       "1|Move to...|32776; 1|-|0; 1|Rename|32777; "},
+// The command ids of a menu, checking on the way that the menu is made of popups, each
+// command has an id of its own, and no popup is empty or starts, ends or doubles a separator.
+std::multiset<UINT> Commands(const MenuResource& menu) {
+  std::multiset<UINT> ids;
+  std::function<void(const std::vector<MenuItem>&)> walk = [&](const std::vector<MenuItem>& items) {
+    EXPECT_FALSE(items.empty());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      const MenuItem& item = items[i];
+      if (item.IsSeparator()) {
+        EXPECT_TRUE(i > 0 && i + 1 < items.size() && !items[i + 1].IsSeparator()) << i;
+      } else if (item.IsPopup()) {
+        EXPECT_EQ(item.id, 0u) << item.text;
+        walk(item.popup);
+      } else {
+        EXPECT_NE(item.id, 0u) << item.text;
+        EXPECT_EQ(ids.count(item.id), 0u) << item.text;
+        ids.insert(item.id);
+      }
+    }
   };
-  for (const auto& [id, expected] : menus) {
-    const MenuResource* menu = FindMenuIn(ResInstance(), id);
-    ASSERT_NE(menu, nullptr) << id;
-    EXPECT_EQ(FlattenMenu(*menu), expected) << id;
+  for (const MenuItem& top : menu.items) EXPECT_TRUE(top.IsPopup()) << top.text;
+  walk(menu.items);
+  return ids;
+}
+
+// The document menu carries every command the host or the view answers; the tree's menu is the one
+// popup tracked at the pointer, with every command of the tree's editing.
+TEST(ResMenus, MenusAreWellFormedAndCarryTheHostsCommands) {
+  const MenuResource* document = FindMenuIn(ResInstance(), 129);
+  const MenuResource* tree = FindMenuIn(ResInstance(), 2000);
+  ASSERT_TRUE(document != nullptr && tree != nullptr);
+  const std::multiset<UINT> commands = Commands(*document);
+  using namespace host_cmd;
+  for (UINT id : {kHide, kExit, kHelpContent, kBugReport, kInformationRequest, kSuggestions,
+                  kHomePage, kNewsPage, kSeeUpdates, kAbout, ID_CONFIGURE_SETTINGS,
+                  ID_CONFIGURE_PREDEFGROUPS, ID_CONFIGURE_LOCKUNLOCK, ID_REPORTS_MAKE}) {
+    EXPECT_EQ(commands.count(id), 1u) << id;
+  }
+  EXPECT_EQ(tree->items.size(), 1u);
+  const std::multiset<UINT> edits = Commands(*tree);
+  for (UINT id : {ID_POPUP_NEW, ID_POPUP_DELETE, ID_POPUP_COPY, ID_POPUP_PASTE, ID_POPUP_MOVETO,
+                  ID_POPUP_RENAME}) {
+    EXPECT_EQ(edits.count(id), 1u) << id;
   }
   EXPECT_EQ(FindMenuIn(ResInstance(), 130), nullptr);
 }

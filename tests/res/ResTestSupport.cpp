@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <functional>
-
 #include "res/ModuleResourceTable.h"
 
 HINSTANCE ResInstance() {
@@ -26,18 +23,4 @@ const DialogItem* Item(const DialogResource& dialog, int id) {
   }
   ADD_FAILURE() << "dialog " << dialog.id << " has no control " << id;
   return nullptr;
-}
-
-std::string FlattenMenu(const MenuResource& menu) {
-  std::string rows;
-  std::function<void(const std::vector<MenuItem>&, int)> walk =
-      [&](const std::vector<MenuItem>& items, int depth) {
-        for (const MenuItem& item : items) {
-          const std::string text = item.IsSeparator() ? "-" : item.text;
-          rows += std::to_string(depth) + "|" + text + "|" + std::to_string(item.id) + "; ";
-          walk(item.popup, depth + 1);
-        }
-      };
-  walk(menu.items, 0);
-  return rows;
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "framework/Resources.h"
 
 // The module's table registered under a handle of the tests' own, so that every lookup goes
@@ -11,6 +9,3 @@ HINSTANCE ResInstance();
 // A failed expectation and null when the resource is missing.
 const DialogResource* Dialog(UINT id);
 const DialogItem* Item(const DialogResource& dialog, int id);
-
-// The menu as rows "depth|text|id; ", separators as "depth|-|0; ", depth first.
-std::string FlattenMenu(const MenuResource& menu);

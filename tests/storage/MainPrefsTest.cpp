@@ -213,11 +213,9 @@ TEST_F(MainPrefsFile, FailedWritesKeepTheOldFile) {
   EXPECT_FALSE(fs::exists(dir_.Path() / "no-folder"));
 }
 
-TEST_F(MainPrefsFile, MissingOrUnopenableFilesChangeNothing) {
+// A file that cannot be opened is in the odd files' tests.
+TEST_F(MainPrefsFile, MissingFileChangesNothing) {
   MainPrefs read = SampleRecord();
-  EXPECT_FALSE(ReadMainPrefs(PrefsPath(), read));
-  EXPECT_EQ(read, SampleRecord());
-  fs::create_directories(PrefsPath());  // a folder in the file's place
   EXPECT_FALSE(ReadMainPrefs(PrefsPath(), read));
   EXPECT_EQ(read, SampleRecord());
 }
@@ -246,7 +244,6 @@ TEST_F(MainPrefsFile, LoadingMakesTheAutostartEntryFollowTheFile) {
   std::ofstream(entry) << foreign;
   EXPECT_FALSE(LoadMainPrefsWithAutostart(PrefsPath(), read));
   EXPECT_EQ(ReadBytes(entry), foreign);
-  // Switching it off, and reading without the autostart step, are in the document's tests.
 }
 
 }  // namespace

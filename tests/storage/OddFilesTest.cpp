@@ -21,44 +21,51 @@ bool IsFifo(const fs::path& path) {
   return ::lstat(path.c_str(), &info) == 0 && S_ISFIFO(info.st_mode);
 }
 
-// A fifo in place of an options file: the load must not wait for a writer (it reads
-// as a file that cannot be opened), and no save may put a file in its place. The
-// catalogue is never saved.
-TEST(OddOptionsFiles, AFifoIsUnreadableAndNeverReplaced) {
+// A fifo or a folder in place of an options file (root opens any file, so a folder stands
+// for one that exists but cannot be opened): the load must not wait for a writer, reads it as
+// a file that cannot be opened and keeps what it had, and no save may put a file in its
+// place. The catalogue is never saved.
+TEST(OddOptionsFiles, AFifoOrFolderIsUnreadableAndNeverReplaced) {
   using Action = std::function<bool(const std::string&)>;
   const struct {
     const char* name;
-    Action loads;  // true when the load took the file in
+    Action loads;  // true when the load took the file in or changed what it had
     Action saves;
   } cases[] = {
       {"viewopt.xml",
        [](const std::string& path) {
-         GroupMap tree;
-         return ViewOptionsFile(path).Load(tree) != TreeFileStatus::Unreadable;
+         GroupMap tree = kTree;
+         return ViewOptionsFile(path).Load(tree) != TreeFileStatus::Unreadable || tree != kTree;
        },
        [](const std::string& path) { return ViewOptionsFile(path).Save(kTree); }},
       {"mainpref.ini",
        [](const std::string& path) {
          MainPrefs prefs;
-         return ReadMainPrefs(path, prefs);
+         prefs.IdleTime = 45;
+         return ReadMainPrefs(path, prefs) || prefs.IdleTime != 45;
        },
        [](const std::string& path) { return WriteMainPrefs(path, MainPrefs{}); }},
       {"predefgroups.xml",
        [](const std::string& path) {
-         GroupMap catalogue;
-         return LoadPredefinedGroups(path, catalogue) != TreeFileStatus::Unreadable;
+         GroupMap catalogue = kTree;
+         return LoadPredefinedGroups(path, catalogue) != TreeFileStatus::Unreadable ||
+                catalogue != kTree;
        },
        nullptr},
   };
   TempDir dir;
-  for (const auto& c : cases) {
-    const fs::path path = dir.Path() / c.name;
-    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
-    EXPECT_FALSE(c.loads(path.string())) << c.name;
-    if (c.saves) {
-      EXPECT_FALSE(c.saves(path.string())) << c.name;
+  for (const bool fifo : {true, false}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.name) + (fifo ? " as a fifo" : " as a folder"));
+      const fs::path path = dir.Path() / (fifo ? "fifo" : "folder") / c.name;
+      fs::create_directories(path.parent_path());
+      ASSERT_TRUE(fifo ? ::mkfifo(path.c_str(), 0600) == 0 : fs::create_directory(path));
+      EXPECT_FALSE(c.loads(path.string()));
+      if (c.saves) {
+        EXPECT_FALSE(c.saves(path.string()));
+      }
+      EXPECT_TRUE(fifo ? IsFifo(path) : fs::is_directory(path));
     }
-    EXPECT_TRUE(IsFifo(path)) << c.name;
   }
 }
 

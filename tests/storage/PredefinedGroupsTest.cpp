@@ -57,7 +57,8 @@ TEST_F(PredefinedGroupsTest, CataloguesGiveGroupsWithPlaceholders) {
   for (const auto& c : cases) EXPECT_EQ(LoadText(c.text), c.expected) << c.text;
 }
 
-TEST_F(PredefinedGroupsTest, MissingFileIsCreatedEmptyAndUnopenableOneLeftAlone) {
+// A fifo or a folder in the file's place is in the odd files' tests.
+TEST_F(PredefinedGroupsTest, MissingFileIsCreatedEmpty) {
   const std::string home = std::getenv("TASKMETER_HOME");
   EXPECT_EQ(fs::path(GetPredefinedGroupsPath()), fs::path(home) / "options" / "predefgroups.xml");
   GroupMap catalogue = {{"kept", {MakePlaceholder()}}};
@@ -66,12 +67,6 @@ TEST_F(PredefinedGroupsTest, MissingFileIsCreatedEmptyAndUnopenableOneLeftAlone)
   EXPECT_EQ(catalogue, before);
   ASSERT_TRUE(fs::exists(path_));
   EXPECT_EQ(fs::file_size(path_), 0u);
-
-  fs::remove(path_);
-  fs::create_directory(path_);  // exists, but cannot be opened as a file
-  EXPECT_EQ(LoadPredefinedGroups(path_.string(), catalogue), TreeFileStatus::Unreadable);
-  EXPECT_EQ(catalogue, before);
-  EXPECT_TRUE(fs::is_directory(path_));
 }
 
 }  // namespace
