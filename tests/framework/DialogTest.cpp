@@ -302,26 +302,24 @@ TEST(DialogIntegers, ReadLikeDialogsAlwaysHave) {
   }
 }
 
-// Without a hook the dialog runs its own event loop until something ends it.
-TEST(ModalLoop, RunsUntilEndDialogFromTheEventLoop) {
-  TestDialog dialog;
-  QTimer::singleShot(0, [&] {
-    SetText(&dialog, 1001, "from the loop");
-    dialog.EndDialog(IDOK);
-  });
-  EXPECT_EQ(dialog.DoModal(), IDOK);
-  EXPECT_EQ(dialog.name, "initial");  // EndDialog itself exchanges no data
-}
-
-TEST(ModalLoop, EnterKeyEventPressesOkAndSavesTheData) {
-  TestDialog dialog;
-  QTimer::singleShot(0, [&] {
-    SetText(&dialog, 1001, "entered");
-    QKeyEvent key(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(dialog.GetDlgItem(1001)->GetSafeHwnd(), &key);
-  });
-  EXPECT_EQ(dialog.DoModal(), IDOK);
-  EXPECT_EQ(dialog.name, "entered");
+// Without a hook the dialog runs its own event loop until something ends it: EndDialog
+// itself exchanges no data; Enter in a field presses OK, which saves it.
+TEST(ModalLoop, RunsUntilEndDialogOrEnterFromTheEventLoop) {
+  const std::pair<bool, const char*> cases[] = {{false, "initial"}, {true, "typed"}};
+  for (const auto& [enter, name] : cases) {
+    TestDialog dialog;
+    QTimer::singleShot(0, [&dialog, enter = enter] {
+      SetText(&dialog, 1001, "typed");
+      if (enter) {
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(dialog.GetDlgItem(1001)->GetSafeHwnd(), &key);
+      } else {
+        dialog.EndDialog(IDOK);
+      }
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK) << enter;
+    EXPECT_EQ(dialog.name, name) << enter;
+  }
 }
 
 }  // namespace

@@ -61,23 +61,19 @@ TEST(ModuleState, LibraryApplicationDoesNotBecomeTheThreadApplication) {
   EXPECT_EQ(AfxModuleStateOf(LibraryB())->m_pCurrentWinApp, nullptr);
 }
 
-TEST(ResourceHandleGuard, RestoresTheHandleWhenAnExceptionLeaves) {
+TEST(ResourceHandleGuard, IsKeptPerThreadAndRestoredWhenAnExceptionLeaves) {
   const HINSTANCE before = AfxGetResourceHandle();
   EXPECT_THROW(
       {
         AfxResourceHandleGuard guard(LibraryA());
+        HINSTANCE seenByOtherThread = nullptr;
+        std::thread([&] { seenByOtherThread = AfxGetResourceHandle(); }).join();
+        EXPECT_EQ(seenByOtherThread, AfxExecutableHandle());
+        EXPECT_EQ(AfxGetResourceHandle(), LibraryA());
         throw std::runtime_error("open failed");
       },
       std::runtime_error);
   EXPECT_EQ(AfxGetResourceHandle(), before);
-}
-
-TEST(ResourceHandleGuard, IsKeptPerThread) {
-  AfxResourceHandleGuard guard(LibraryA());
-  HINSTANCE seenByOtherThread = nullptr;
-  std::thread([&] { seenByOtherThread = AfxGetResourceHandle(); }).join();
-  EXPECT_EQ(seenByOtherThread, AfxExecutableHandle());
-  EXPECT_EQ(AfxGetResourceHandle(), LibraryA());
 }
 
 TEST(Resources, AreFoundUnderTheModuleThatRegisteredThemAndGoAwayWithIt) {

@@ -34,6 +34,7 @@ const char kIconXpm[] =
     "\"r c #FF0000\",\n"
     "\"rr\",\n"
     "\"rr\"};\n";
+const unsigned char kGarbage[] = {1, 2, 3, 4};
 
 const auto* Bytes(const char* text) { return reinterpret_cast<const unsigned char*>(text); }
 
@@ -49,7 +50,8 @@ const ResourceTable kTable{
                                          MenuItem::Popup("More", {{"Rename", 32777}})})}}},
     .dialogs = {},
     .images = {{2011, ImageKind::Bitmap, Bytes(kStripXpm), sizeof kStripXpm - 1},
-               {2013, ImageKind::Icon, Bytes(kIconXpm), sizeof kIconXpm - 1}},
+               {2013, ImageKind::Icon, Bytes(kIconXpm), sizeof kIconXpm - 1},
+               {2019, ImageKind::Bitmap, kGarbage, sizeof kGarbage}},
 };
 
 class StdResources : public testing::Test {
@@ -59,6 +61,14 @@ class StdResources : public testing::Test {
 };
 
 QImage Strip() { return AfxLoadImage(2011, ImageKind::Bitmap); }
+
+TEST_F(StdResources, OnlyTheRightModuleAndKindDecode) {
+  EXPECT_FALSE(Strip().isNull());
+  EXPECT_TRUE(AfxLoadImageIn(AfxExecutableHandle(), 2011, ImageKind::Bitmap).isNull());
+  EXPECT_TRUE(AfxLoadImageIn(Library(), 2011, ImageKind::Icon).isNull());
+  EXPECT_TRUE(AfxLoadImageIn(Library(), 2019, ImageKind::Bitmap).isNull());  // undecodable
+  EXPECT_TRUE(AfxLoadImageIn(Library(), 9999, ImageKind::Bitmap).isNull());
+}
 
 TEST_F(StdResources, MaskColourBecomesTransparentOnlyInMaskedLists) {
   CImageList masked;

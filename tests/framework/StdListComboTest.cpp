@@ -40,7 +40,7 @@ class StdList : public testing::Test {
   CListBox list;
 };
 
-TEST_F(StdList, SortedListPlacesEachStringIgnoringCase) {
+TEST_F(StdList, SortedListPlacesEachStringIgnoringCaseAndItemDataFollowsItsLine) {
   Make(LBS_NOTIFY | LBS_SORT);
   struct Case {
     const char* text;
@@ -49,19 +49,15 @@ TEST_F(StdList, SortedListPlacesEachStringIgnoringCase) {
   const Case cases[] = {{"b", 0}, {"A", 0}, {"c", 2}, {"a", 1}, {"B", 3}, {"", 0}};
   for (const Case& c : cases) EXPECT_EQ(list.AddString(c.text), c.index) << c.text;
   EXPECT_EQ(Lines(list), (std::vector<std::string>{"", "A", "a", "b", "B", "c"}));
+  // Item data follows its line when a later string sorts in before it.
+  list.SetItemData(list.AddString("m"), 13);
+  int value = 7;
+  list.SetItemDataPtr(list.AddString("0"), &value);
+  EXPECT_EQ(list.GetItemData(list.FindStringExact(-1, "m")), 13u);
+  EXPECT_EQ(list.GetItemDataPtr(1), &value);
+  EXPECT_EQ(list.GetItemData(99), static_cast<DWORD_PTR>(LB_ERR));
   EXPECT_EQ(list.InsertString(0, "zz"), 0);  // inserting never sorts
   EXPECT_EQ(list.GetText(0), "zz");
-}
-
-TEST_F(StdList, ItemDataFollowsItsLineThroughSortedInserts) {
-  Make(LBS_NOTIFY | LBS_SORT);
-  list.SetItemData(list.AddString("m"), 13);
-  list.SetItemData(list.AddString("z"), 26);
-  int value = 7;
-  list.SetItemDataPtr(list.AddString("a"), &value);
-  EXPECT_EQ(list.GetItemData(list.FindStringExact(-1, "m")), 13u);
-  EXPECT_EQ(list.GetItemDataPtr(0), &value);
-  EXPECT_EQ(list.GetItemData(9), static_cast<DWORD_PTR>(LB_ERR));
 }
 
 TEST_F(StdList, UserSelectionNotifiesAndCodeSelectionDoesNot) {
@@ -95,18 +91,13 @@ class StdCombo : public testing::Test {
   CComboBox combo;
 };
 
-TEST_F(StdCombo, AddingSortsAndSelectsNothing) {
+TEST_F(StdCombo, AddingSortsSilentlyAndOnlyAUsersChangeNotifies) {
   EXPECT_EQ(combo.AddString("pear"), 0);
   EXPECT_EQ(combo.AddString("Apple"), 0);
   EXPECT_EQ(combo.AddString("fig"), 1);
-  EXPECT_EQ(combo.GetCurSel(), CB_ERR);
+  EXPECT_EQ(combo.GetCurSel(), CB_ERR);  // adding selects nothing
   EXPECT_EQ(combo.GetLBText(1), "fig");
   EXPECT_EQ(combo.GetItemData(3), static_cast<DWORD_PTR>(CB_ERR));
-  EXPECT_TRUE(parent.received.empty());
-}
-
-TEST_F(StdCombo, UserChangeNotifiesAndCodeChangeDoesNot) {
-  for (const char* s : {"a", "b", "c"}) combo.AddString(s);
   EXPECT_EQ(combo.SetCurSel(0), 0);
   EXPECT_TRUE(parent.received.empty());
   PressKey(combo.GetSafeHwnd(), Qt::Key_Down);
