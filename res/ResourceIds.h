@@ -2,6 +2,7 @@
 
 #include "framework/WinMessages.h"
 #include "framework/WinTypes.h"
+#include "protocol/Protocol.h"
 
 // Numeric ids of the module's resources, commands and dialog controls. The numbers are
 // fixed: the host, the options files and the view code all refer to them, so a number here
@@ -49,21 +50,21 @@ constexpr UINT IDB_REFRESH = 2033;
 
 // ---- Commands -------------------------------------------------------------------------
 
-// Menu 129. The host handles "&File", "&Help" and its sub-popups; About is the framework's
-// standard ID_APP_ABOUT.
-constexpr UINT ID_HOST_HIDE = 32802;
-constexpr UINT ID_HOST_EXIT = 32803;
+// Menu 129. The host handles "&File", "&Help" and its sub-popups, with the ids both sides
+// share; About is the framework's standard ID_APP_ABOUT.
+constexpr UINT ID_HOST_HIDE = host_cmd::kHide;
+constexpr UINT ID_HOST_EXIT = host_cmd::kExit;
 constexpr UINT ID_CONFIGURE_SETTINGS = 32771;
 constexpr UINT ID_CONFIGURE_PREDEFGROUPS = 32779;
 constexpr UINT ID_CONFIGURE_LOCKUNLOCK = 32782;
 constexpr UINT ID_REPORTS_MAKE = 32780;
-constexpr UINT ID_HELP_CONTENT = 32783;
-constexpr UINT ID_WWW_HOMEPAGE = 32798;
-constexpr UINT ID_WWW_NEWSPAGE = 32799;
-constexpr UINT ID_WWW_UPDATES = 32800;
-constexpr UINT ID_FEEDBACK_BUGREPORT = 32795;
-constexpr UINT ID_FEEDBACK_INFOREQUEST = 32796;
-constexpr UINT ID_FEEDBACK_SUGGESTIONS = 32797;
+constexpr UINT ID_HELP_CONTENT = host_cmd::kHelpContent;
+constexpr UINT ID_WWW_HOMEPAGE = host_cmd::kHomePage;
+constexpr UINT ID_WWW_NEWSPAGE = host_cmd::kNewsPage;
+constexpr UINT ID_WWW_UPDATES = host_cmd::kSeeUpdates;
+constexpr UINT ID_FEEDBACK_BUGREPORT = host_cmd::kBugReport;
+constexpr UINT ID_FEEDBACK_INFOREQUEST = host_cmd::kInformationRequest;
+constexpr UINT ID_FEEDBACK_SUGGESTIONS = host_cmd::kSuggestions;
 
 // Menu 2000.
 constexpr UINT ID_POPUP_NEW = 32772;
