@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 TASKMETER_WITH_PACKAGE=1 scripts/deps.sh
 build=${TASKMETER_BUILD_DIR:-build}
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+scripts/configure.sh "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" -j"$(nproc)" >/dev/null  # nothing to do after test.sh
 rm -f "$build"/taskmeter_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
