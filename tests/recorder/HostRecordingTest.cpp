@@ -108,8 +108,12 @@ class HostProgram : public testing::Test {
       }
     }
   }
-  void Launch(QProcess& process) {
+  // `nohup`: started as under nohup, ignoring SIGHUP.
+  void Launch(QProcess& process, const char* checkpointSeconds = nullptr, bool nohup = false) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (checkpointSeconds != nullptr) {
+      environment.insert("TASKMETER_CHECKPOINT_SECONDS", checkpointSeconds);
+    }
     environment.insert("TASKMETER_HOME", QString::fromStdString(home.Path().string()));
     environment.insert("QT_QPA_PLATFORM", "xcb");
     // Under the sanitizers the program runs on Qt's xcb platform, whose libraries (xcb,
@@ -121,7 +125,12 @@ class HostProgram : public testing::Test {
     }
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(TASKMETER_PROGRAM, {"--module", QString::fromStdString(StandinModulePath())});
+    const QStringList arguments{"--module", QString::fromStdString(StandinModulePath())};
+    if (nohup) {
+      process.start("nohup", QStringList{TASKMETER_PROGRAM} + arguments);
+    } else {
+      process.start(TASKMETER_PROGRAM, arguments);
+    }
     ASSERT_TRUE(process.waitForStarted(10000));
   }
   std::vector<BlockLines> Blocks() const { return TodaysBlocks(home.Path() / "db"); }
@@ -167,6 +176,47 @@ TEST_F(HostProgram, ASecondHostHandsOverAndSigtermWritesStop) {
   EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(first.exitCode(), 0);
   EXPECT_EQ(Blocks().back()[2], "Stop");
+}
+
+// A signal ends the host at once even while a modal dialog runs, with the time up to it
+// written; under nohup, SIGHUP is left to be ignored.
+TEST_F(HostProgram, SigtermEndsItInADialogAndNohupKeepsItRunning) {
+  Launch(first, nullptr, true);
+  xcb_window_t hostWindow = XCB_NONE;
+  ASSERT_TRUE(WaitFor([&] { return (hostWindow = desktop.FindWindow("taskmeter")) != XCB_NONE; }))
+      << first.readAll().toStdString();
+  ASSERT_TRUE(desktop.Activate(hostWindow));
+  ASSERT_TRUE(WaitFor([&] { return !Blocks().empty(); }));
+  ::kill(static_cast<pid_t>(first.processId()), SIGHUP);
+  EXPECT_FALSE(first.waitForFinished(1000)) << first.readAll().toStdString();
+  // Help > About: a message box, modal.
+  constexpr uint32_t kAlt = 0xFFE9;
+  ASSERT_TRUE(WaitFor([&] {
+    if (desktop.CountWindows("taskmeter") > 1) return true;
+    desktop.Activate(hostWindow);
+    desktop.TypeKey('h', kAlt);
+    WaitFor([] { return false; }, std::chrono::milliseconds(300));
+    desktop.TypeKey('a');
+    return WaitFor([&] { return desktop.CountWindows("taskmeter") > 1; }, std::chrono::seconds(2));
+  }));
+  ::kill(static_cast<pid_t>(first.processId()), SIGTERM);
+  ASSERT_TRUE(first.waitForFinished(5000)) << "a dialog kept it running";
+  EXPECT_EQ(first.exitCode(), 0);
+  EXPECT_EQ(Blocks().back()[2], "Stop");
+  EXPECT_GE(Blocks().back()[1], LogTimestamp(std::time(nullptr) - 2));
+}
+
+// kill -9 leaves no time for "Stop": what ran since the last checkpoint is all it loses.
+TEST_F(HostProgram, AKilledHostLosesAtMostOneCheckpointInterval) {
+  constexpr int64_t kInterval = 2;
+  Launch(first, "2");
+  ASSERT_TRUE(WaitFor([&] { return !Blocks().empty(); })) << first.readAll().toStdString();
+  WaitFor([] { return false; }, std::chrono::seconds(2 * kInterval + 1));
+  const int64_t killed = std::time(nullptr);
+  ::kill(static_cast<pid_t>(first.processId()), SIGKILL);
+  ASSERT_TRUE(first.waitForFinished(5000));
+  // Timestamps are whole seconds: one more for the rounding.
+  EXPECT_GE(Blocks().back()[1], LogTimestamp(killed - kInterval - 1)) << Log();
 }
 
 }  // namespace

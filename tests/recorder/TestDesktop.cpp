@@ -108,6 +108,7 @@ TestDesktop::TestDesktop() {
 
 TestDesktop::~TestDesktop() {
   if (connection_ == nullptr) return;
+  SetActiveWindowReported(true);
   for (xcb_window_t window : windows_) xcb_destroy_window(connection_, window);
   for (xcb_window_t window : orphans_) xcb_kill_client(connection_, window);
   xcb_force_screen_saver(connection_, XCB_SCREEN_SAVER_RESET);
@@ -206,6 +207,76 @@ void TestDesktop::SetTitle(xcb_window_t window, const std::string& title) {
   Sync();
 }
 
+void TestDesktop::SetLegacyTitle(xcb_window_t window, const char* type, const std::string& bytes) {
+  SetStringProperty(connection_, window, XCB_ATOM_WM_NAME, Atom(type), bytes);
+  xcb_delete_property(connection_, window, Atom("_NET_WM_NAME"));
+  Sync();
+}
+
+void TestDesktop::SetActiveWindowReported(bool reported) {
+  const xcb_atom_t supported = Atom("_NET_SUPPORTED");
+  if (reported == supported_.empty()) return;
+  std::vector<uint32_t> atoms = supported_;
+  if (!reported) {
+    Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        connection_,
+        xcb_get_property(connection_, 0, screen_->root, supported, XCB_ATOM_ATOM, 0, 4096), nullptr));
+    if (!reply) return;
+    const auto* list = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
+    supported_.assign(list, list + xcb_get_property_value_length(reply.get()) / 4);
+    atoms = supported_;
+    std::erase(atoms, Atom("_NET_ACTIVE_WINDOW"));
+  } else {
+    supported_.clear();
+  }
+  xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, screen_->root, supported, XCB_ATOM_ATOM,
+                      32, static_cast<uint32_t>(atoms.size()), atoms.data());
+  Sync();
+}
+
+void TestDesktop::TypeKey(uint32_t keysym, uint32_t modifier) {
+  const xcb_setup_t* setup = xcb_get_setup(connection_);
+  const uint8_t first = setup->min_keycode;
+  Reply<xcb_get_keyboard_mapping_reply_t> map(xcb_get_keyboard_mapping_reply(
+      connection_,
+      xcb_get_keyboard_mapping(connection_, first, static_cast<uint8_t>(setup->max_keycode - first + 1)),
+      nullptr));
+  if (!map) return;
+  const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(map.get());
+  const int count = xcb_get_keyboard_mapping_keysyms_length(map.get());
+  const auto keycode = [&](uint32_t wanted) -> uint8_t {
+    for (int i = 0; i < count; i += map->keysyms_per_keycode) {
+      if (syms[i] == wanted) return static_cast<uint8_t>(first + i / map->keysyms_per_keycode);
+    }
+    return 0;
+  };
+  const auto press = [&](uint8_t type, uint8_t code) {
+    xcb_test_fake_input(connection_, type, code, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+  };
+  if (modifier != 0) press(XCB_KEY_PRESS, keycode(modifier));
+  press(XCB_KEY_PRESS, keycode(keysym));
+  press(XCB_KEY_RELEASE, keycode(keysym));
+  if (modifier != 0) press(XCB_KEY_RELEASE, keycode(modifier));
+  Sync();
+}
+
+size_t TestDesktop::CountWindows(const std::string& instance) {
+  size_t count = 0;
+  for (xcb_window_t window : ManagedWindows()) count += InstanceOf(window) == instance;
+  return count;
+}
+
+std::string TestDesktop::InstanceOf(xcb_window_t window) {
+  Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+      connection_,
+      xcb_get_property(connection_, 0, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 256),
+      nullptr));
+  if (!reply) return {};
+  const std::string value(static_cast<const char*>(xcb_get_property_value(reply.get())),
+                          xcb_get_property_value_length(reply.get()));
+  return value.substr(0, value.find('\0'));
+}
+
 xcb_window_t TestDesktop::ActiveWindow() {
   Reply<xcb_get_property_reply_t> reply(
       xcb_get_property_reply(connection_,
@@ -218,14 +289,7 @@ xcb_window_t TestDesktop::ActiveWindow() {
 
 xcb_window_t TestDesktop::FindWindow(const std::string& instance) {
   for (xcb_window_t window : ManagedWindows()) {
-    Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-        connection_,
-        xcb_get_property(connection_, 0, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 256),
-        nullptr));
-    if (!reply) continue;
-    const char* bytes = static_cast<const char*>(xcb_get_property_value(reply.get()));
-    const std::string value(bytes, xcb_get_property_value_length(reply.get()));
-    if (value.substr(0, value.find('\0')) == instance) return window;
+    if (InstanceOf(window) == instance) return window;
   }
   return XCB_NONE;
 }
