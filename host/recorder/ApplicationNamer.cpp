@@ -73,12 +73,32 @@ std::optional<std::string> Find(const std::map<std::string, std::string>& map,
 
 bool IsRuntimeProgram(const std::string& programName) {
   // Matched without a version at the end: python3.11, ruby3.1, lua5.4, wish8.6.
-  static const std::set<std::string> kRuntimes{
-      "python", "pypy",   "java",  "wine",     "wine-preloader", "wine64-preloader",
-      "node",   "nodejs", "perl",  "ruby",     "mono",           "mono-sgen",
-      "php",    "lua",    "luajit", "tclsh",   "wish",           "gjs",
-      "gjs-console", "dotnet", "julia", "guile", "R",            "qml",
-      "qmlscene", "electron"};
+  static const std::set<std::string> kRuntimes{"python",
+                                               "pypy",
+                                               "java",
+                                               "wine",
+                                               "wine-preloader",
+                                               "wine64-preloader",
+                                               "node",
+                                               "nodejs",
+                                               "perl",
+                                               "ruby",
+                                               "mono",
+                                               "mono-sgen",
+                                               "php",
+                                               "lua",
+                                               "luajit",
+                                               "tclsh",
+                                               "wish",
+                                               "gjs",
+                                               "gjs-console",
+                                               "dotnet",
+                                               "julia",
+                                               "guile",
+                                               "R",
+                                               "qml",
+                                               "qmlscene",
+                                               "electron"};
   const size_t end = programName.find_last_not_of("0123456789.");
   return end != std::string::npos && kRuntimes.count(programName.substr(0, end + 1)) > 0;
 }

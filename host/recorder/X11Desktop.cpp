@@ -203,8 +203,8 @@ std::string X11Desktop::FindForegroundProblem() {
   if (xcb_ewmh_get_supporting_wm_check_reply(
           &ewmh_, xcb_ewmh_get_supporting_wm_check(&ewmh_, screen_->root), &check, nullptr) == 0 ||
       check == XCB_NONE ||
-      xcb_ewmh_get_supporting_wm_check_reply(&ewmh_, xcb_ewmh_get_supporting_wm_check(&ewmh_, check),
-                                             &self, nullptr) == 0 ||
+      xcb_ewmh_get_supporting_wm_check_reply(
+          &ewmh_, xcb_ewmh_get_supporting_wm_check(&ewmh_, check), &self, nullptr) == 0 ||
       self != check) {
     return kCannot + "no window manager runs)";
   }

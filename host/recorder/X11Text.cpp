@@ -3,8 +3,8 @@
 #include <iconv.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cctype>
+#include <cerrno>
 #include <map>
 
 #include "host/recorder/ActivityBlock.h"
@@ -53,7 +53,7 @@ std::string Convert(const std::string& encoding, std::string_view bytes) {
 
 CharacterSet Set94(char final, bool right) {
   if (final == 'B' || final == 'J') return {right ? kUnknown : kAscii};  // J: JIS Roman
-  if (final == 'I') return {"SHIFT_JIS", !right};  // half-width katakana
+  if (final == 'I') return {"SHIFT_JIS", !right};                        // half-width katakana
   return {kUnknown};
 }
 

@@ -57,7 +57,8 @@ bool HasDisplay() { return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY"); }
 // it uses another platform. Qt itself would abort on it with a page of advice.
 std::string X11Problem() {
   const char* platform = std::getenv("QT_QPA_PLATFORM");
-  const bool x11 = IsSet("QT_QPA_PLATFORM") ? std::string(platform) == "xcb" : !IsSet("WAYLAND_DISPLAY");
+  const bool x11 =
+      IsSet("QT_QPA_PLATFORM") ? std::string(platform) == "xcb" : !IsSet("WAYLAND_DISPLAY");
   return x11 && IsSet("DISPLAY") ? X11DisplayProblem(std::getenv("DISPLAY")) : std::string();
 }
 

@@ -165,8 +165,9 @@ TEST_F(DesktopRecording, ALineFeedInACaptionAndAWindowOfThisProcess) {
   // An older program's caption, in COMPOUND_TEXT with a NUL: written as UTF-8.
   desktop.SetLegacyTitle(own, "COMPOUND_TEXT",
                          std::string("caf\xE9 \x1B$)B\xC6\xFC\xCB\xDC\0!", 15));
-  EXPECT_TRUE(WaitFor([&] { return Blocks(t0).back()[3] == "caf\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC!"; }))
-      << Blocks(t0).back()[3];
+  EXPECT_TRUE(WaitFor([&] {
+    return Blocks(t0).back()[3] == "caf\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC!";
+  })) << Blocks(t0).back()[3];
 }
 
 // Closing the last window leaves nothing in front (openbox keeps naming the closed
@@ -367,7 +368,8 @@ TEST_F(DesktopRecording, SleepIsIdleAndAClockSetBackLosesNoTime) {
   SetFixedSteadyClocks(SteadyClocks{120000, 3720000});
   SetFixedClock(t0 + 3120);
   service->Stop();
-  EXPECT_EQ(ReportTotals(t0 + 3600).at("editor").today, 120) << ReadBytes(Folder() / LogFileName(t0));
+  EXPECT_EQ(ReportTotals(t0 + 3600).at("editor").today, 120)
+      << ReadBytes(Folder() / LogFileName(t0));
   for (const BlockLines& block : Blocks(t0)) EXPECT_LE(block[0], block[1]);
 }
 

@@ -220,7 +220,8 @@ void TestDesktop::SetActiveWindowReported(bool reported) {
   if (!reported) {
     Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
         connection_,
-        xcb_get_property(connection_, 0, screen_->root, supported, XCB_ATOM_ATOM, 0, 4096), nullptr));
+        xcb_get_property(connection_, 0, screen_->root, supported, XCB_ATOM_ATOM, 0, 4096),
+        nullptr));
     if (!reply) return;
     const auto* list = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
     supported_.assign(list, list + xcb_get_property_value_length(reply.get()) / 4);
@@ -239,7 +240,8 @@ void TestDesktop::TypeKey(uint32_t keysym, uint32_t modifier) {
   const uint8_t first = setup->min_keycode;
   Reply<xcb_get_keyboard_mapping_reply_t> map(xcb_get_keyboard_mapping_reply(
       connection_,
-      xcb_get_keyboard_mapping(connection_, first, static_cast<uint8_t>(setup->max_keycode - first + 1)),
+      xcb_get_keyboard_mapping(connection_, first,
+                               static_cast<uint8_t>(setup->max_keycode - first + 1)),
       nullptr));
   if (!map) return;
   const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(map.get());

@@ -1,6 +1,5 @@
 // The recorder's blocks, its day files, its names and its timeline, without a desktop.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cstdlib>
@@ -13,9 +12,9 @@
 #include "host/recorder/ActivityLogFolder.h"
 #include "host/recorder/ActivityRecorder.h"
 #include "host/recorder/ApplicationNamer.h"
+#include "host/recorder/ClockWatch.h"
 #include "host/recorder/RecorderSettings.h"
 #include "host/recorder/X11Text.h"
-#include "host/recorder/ClockWatch.h"
 #include "host/toolkit/LocalTime.h"
 #include "support/TempDir.h"
 
@@ -72,11 +71,11 @@ TEST(RecorderLines, AreValidUtf8WithoutNul) {
   const std::vector<std::pair<std::string, std::string>> cases{
       {std::string("a\0b", 3), "ab"},
       {"caf\xC3\xA9 \xF0\x9D\x84\x9E", "caf\xC3\xA9 \xF0\x9D\x84\x9E"},
-      {"caf\xE9!", "caf" + kBad + "!"},            // Latin-1 taken for UTF-8
-      {"\xC0\xAF", kBad + kBad},                    // overlong
-      {"\xED\xA0\x80", kBad + kBad + kBad},          // a surrogate
+      {"caf\xE9!", "caf" + kBad + "!"},                 // Latin-1 taken for UTF-8
+      {"\xC0\xAF", kBad + kBad},                        // overlong
+      {"\xED\xA0\x80", kBad + kBad + kBad},             // a surrogate
       {"\xF4\x90\x80\x80", kBad + kBad + kBad + kBad},  // past U+10FFFF
-      {"\xE2\x82", kBad + kBad},                    // cut off
+      {"\xE2\x82", kBad + kBad},                        // cut off
   };
   for (const auto& [text, valid] : cases) EXPECT_EQ(SafeLogLine(text), valid) << text;
 }
@@ -86,17 +85,21 @@ TEST(RecorderLines, CompoundTextCaptionsBecomeUtf8) {
   const std::string kBad = "\xEF\xBF\xBD";
   const std::vector<std::pair<std::string, std::string>> cases{
       {"plain", "plain"},
-      {"caf\xE9", "caf\xC3\xA9"},                                  // Latin-1 on the right
-      {"\x1B-B\xB9", "\xC5\xA1"},                                   // Latin-2: s caron
-      {"\x1B-L\xBF", "\xD0\x9F"},                                   // Cyrillic
+      {"caf\xE9", "caf\xC3\xA9"},                                         // Latin-1 on the right
+      {"\x1B-B\xB9", "\xC5\xA1"},                                         // Latin-2: s caron
+      {"\x1B-L\xBF", "\xD0\x9F"},                                         // Cyrillic
       {"\x1B$)B\xC6\xFC\xCB\xDC \x1B(Bx", "\xE6\x97\xA5\xE6\x9C\xAC x"},  // JIS X 0208
-      {"\x1B$(BF|K\\", "\xE6\x97\xA5\xE6\x9C\xAC"},                     // the same on the left
-      {"\x1B%G\xE2\x82\xAC\x1B%@!", "\xE2\x82\xAC!"},                    // a UTF-8 segment
-      {"\x1B%/1\x80\x89" "big5-0\x02\xA4\xA4", "\xE4\xB8\xAD"},             // an extended one
-      {std::string("a\0b\x07\tc", 6), "ab\tc"},                        // controls
-      {"\x1B-Zx\xE9", "x" + kBad},                                   // a set nobody knows
-      {"x\x1B$", "x"},                                               // cut off
-      {"\x9B" "1]ab\x9B]", "ab"},                                     // text direction
+      {"\x1B$(BF|K\\", "\xE6\x97\xA5\xE6\x9C\xAC"},                       // the same on the left
+      {"\x1B%G\xE2\x82\xAC\x1B%@!", "\xE2\x82\xAC!"},                     // a UTF-8 segment
+      {"\x1B%/1\x80\x89"
+       "big5-0\x02\xA4\xA4",
+       "\xE4\xB8\xAD"},                          // an extended one
+      {std::string("a\0b\x07\tc", 6), "ab\tc"},  // controls
+      {"\x1B-Zx\xE9", "x" + kBad},               // a set nobody knows
+      {"x\x1B$", "x"},                           // cut off
+      {"\x9B"
+       "1]ab\x9B]",
+       "ab"},  // text direction
   };
   for (const auto& [text, utf8] : cases) EXPECT_EQ(CompoundTextToUtf8(text), utf8) << text;
 }
@@ -218,9 +221,10 @@ TEST_F(RecorderTimeline, SleepIsIdleAndASetClockNeverGivesANegativeInterval) {
   recorder.Foreground(t + 3800, browser);
   recorder.ClockSet(t + 3900, t + 3000);  // set back by fifteen minutes
   recorder.End(t + 3100);
-  const std::vector<Interval> expected{{"Editor", t, t + 100},        {"Idle", t + 100, t + 3700},
-                                       {"Editor", t + 3700, t + 3800}, {"Browser", t + 3800, t + 3900},
-                                       {"Browser", t + 3000, t + 3000}, {"Browser", t + 3000, t + 3100}};
+  const std::vector<Interval> expected{
+      {"Editor", t, t + 100},          {"Idle", t + 100, t + 3700},
+      {"Editor", t + 3700, t + 3800},  {"Browser", t + 3800, t + 3900},
+      {"Browser", t + 3000, t + 3000}, {"Browser", t + 3000, t + 3100}};
   const auto got = Intervals();
   ASSERT_EQ(got.size(), expected.size());
   for (size_t i = 0; i < got.size(); ++i) {
@@ -417,8 +421,10 @@ TEST_F(RecorderNames, DisplayNamesComeFromTheDesktopThenTheClassThenTheProgram) 
        {"Meldish", "t", "Meldish", "runtime:python3.11:Meldish"}},
       {{"t", "notes", "Notesapp", "/usr/lib/jvm/bin/java"},
        {"Notesapp", "t", "Notesapp", "runtime:java:Notesapp"}},
-      {{"t", "", "", "/usr/bin/python3.11"}, {"Python (v3.11)", "t", "python3.11", "/usr/bin/python3.11"}},
-      {{"t", "py", "Pyramid", "/usr/bin/pythonic"}, {"Pyramid", "t", "pythonic", "/usr/bin/pythonic"}},
+      {{"t", "", "", "/usr/bin/python3.11"},
+       {"Python (v3.11)", "t", "python3.11", "/usr/bin/python3.11"}},
+      {{"t", "py", "Pyramid", "/usr/bin/pythonic"},
+       {"Pyramid", "t", "pythonic", "/usr/bin/pythonic"}},
   };
   ApplicationNamer namer = Namer();
   for (const Case& c : cases) {
