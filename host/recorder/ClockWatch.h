@@ -15,6 +15,7 @@ struct ClockChange {
 
   bool Slept() const { return sleepEnd > sleepStart; }
   bool Set() const { return unsetNow != now; }
+  bool operator==(const ClockChange&) const = default;
 };
 
 // Follows the wall clock against the steady clocks, reading by reading: a wall clock

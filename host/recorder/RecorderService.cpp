@@ -115,7 +115,6 @@ void RecorderService::BeginRecording() {
   recorder_.Begin(Now(), CurrentSubject());
   SetState(RecorderState::Recording);
   AfterWrite();
-  idle_ = false;
   desktop_->WatchIdle(settings_.idleMilliseconds);
   screenSaver_ = desktop_->ScreenSaverActive();
   UpdatePause(desktop_->IdleMilliseconds());

@@ -76,7 +76,7 @@ CharacterSet Set96(char final) {
 // An extended segment names its encoding ("big5-0", "iso8859-14") before an STX.
 std::string ExtendedSegment(std::string_view body) {
   const size_t stx = body.find('\x02');
-  if (stx == std::string_view::npos) return std::string(kReplacement);
+  if (stx == std::string_view::npos || stx == 0) return std::string(kReplacement);
   std::string name(body.substr(0, stx));
   std::transform(name.begin(), name.end(), name.begin(),
                  [](unsigned char c) { return static_cast<char>(std::toupper(c)); });

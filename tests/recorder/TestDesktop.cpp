@@ -215,50 +215,32 @@ void TestDesktop::SetLegacyTitle(xcb_window_t window, const char* type, const st
 
 void TestDesktop::SetActiveWindowReported(bool reported) {
   const xcb_atom_t supported = Atom("_NET_SUPPORTED");
-  if (reported == supported_.empty()) return;
-  std::vector<uint32_t> atoms = supported_;
-  if (!reported) {
+  if (!reported && supported_.empty()) {
     Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
         connection_,
         xcb_get_property(connection_, 0, screen_->root, supported, XCB_ATOM_ATOM, 0, 4096),
         nullptr));
-    if (!reply) return;
-    const auto* list = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
-    supported_.assign(list, list + xcb_get_property_value_length(reply.get()) / 4);
-    atoms = supported_;
-    std::erase(atoms, Atom("_NET_ACTIVE_WINDOW"));
-  } else {
-    supported_.clear();
+    const auto* atoms = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
+    supported_.assign(atoms, atoms + xcb_get_property_value_length(reply.get()) / 4);
   }
-  xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, screen_->root, supported, XCB_ATOM_ATOM,
-                      32, static_cast<uint32_t>(atoms.size()), atoms.data());
+  std::vector<uint32_t> atoms = supported_;
+  if (!reported) std::erase(atoms, Atom("_NET_ACTIVE_WINDOW"));
+  if (!atoms.empty()) {
+    xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, screen_->root, supported, XCB_ATOM_ATOM,
+                        32, static_cast<uint32_t>(atoms.size()), atoms.data());
+  }
+  if (reported) supported_.clear();
   Sync();
 }
 
-void TestDesktop::TypeKey(uint32_t keysym, uint32_t modifier) {
-  const xcb_setup_t* setup = xcb_get_setup(connection_);
-  const uint8_t first = setup->min_keycode;
-  Reply<xcb_get_keyboard_mapping_reply_t> map(xcb_get_keyboard_mapping_reply(
-      connection_,
-      xcb_get_keyboard_mapping(connection_, first,
-                               static_cast<uint8_t>(setup->max_keycode - first + 1)),
-      nullptr));
-  if (!map) return;
-  const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(map.get());
-  const int count = xcb_get_keyboard_mapping_keysyms_length(map.get());
-  const auto keycode = [&](uint32_t wanted) -> uint8_t {
-    for (int i = 0; i < count; i += map->keysyms_per_keycode) {
-      if (syms[i] == wanted) return static_cast<uint8_t>(first + i / map->keysyms_per_keycode);
-    }
-    return 0;
-  };
-  const auto press = [&](uint8_t type, uint8_t code) {
-    xcb_test_fake_input(connection_, type, code, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
-  };
-  if (modifier != 0) press(XCB_KEY_PRESS, keycode(modifier));
-  press(XCB_KEY_PRESS, keycode(keysym));
-  press(XCB_KEY_RELEASE, keycode(keysym));
-  if (modifier != 0) press(XCB_KEY_RELEASE, keycode(modifier));
+void TestDesktop::TypeKey(uint8_t keycode, uint8_t modifier) {
+  for (const auto& [type, code] : {std::pair{XCB_KEY_PRESS, modifier},
+                                   {XCB_KEY_PRESS, keycode},
+                                   {XCB_KEY_RELEASE, keycode},
+                                   {XCB_KEY_RELEASE, modifier}}) {
+    if (code != 0)
+      xcb_test_fake_input(connection_, type, code, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+  }
   Sync();
 }
 

@@ -47,8 +47,10 @@ class TestDesktop {
   int FrameTop(xcb_window_t window);
   // A pointer motion through XTEST, as a user's hand on the mouse.
   void FakeInput();
-  // A key typed through XTEST (X keysyms), with `modifier` held down when not 0.
-  void TypeKey(uint32_t keysym, uint32_t modifier = 0);
+  // Keycodes of the virtual display's keymap (evdev, us).
+  static constexpr uint8_t kAltKey = 64, kLeftKey = 113, kReturnKey = 36, kHKey = 43;
+  // A key typed through XTEST, with `modifier` held down when not 0.
+  void TypeKey(uint8_t keycode, uint8_t modifier = 0);
   // The managed windows whose WM_CLASS instance is `instance`.
   size_t CountWindows(const std::string& instance);
   void ForceScreenSaver(bool active);
