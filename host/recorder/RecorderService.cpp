@@ -208,7 +208,7 @@ void RecorderService::ForegroundChanged() {
 
 void RecorderService::RecordNothingInFront() {
   if (!recorder_.Running()) return;
-  Now();
+  Now();  // a sleep or a clock set since is written first
   recorder_.Foreground(nothingSince_, ActivitySubject{});
   AfterWrite();
 }

@@ -253,7 +253,8 @@ std::string X11Desktop::Caption(xcb_window_t window) {
   if (!reply || reply->format != 8) return {};
   const std::string bytes(static_cast<const char*>(xcb_get_property_value(reply.get())),
                           xcb_get_property_value_length(reply.get()));
-  // STRING is Latin-1; UTF8_STRING and the rest are taken as they come.
+  // STRING is Latin-1 and COMPOUND_TEXT is decoded; UTF8_STRING and the rest are taken
+  // as they come, and made valid UTF-8 by the caller.
   if (reply->type == XCB_ATOM_STRING) return Latin1ToUtf8(bytes);
   if (reply->type == compoundText_) return CompoundTextToUtf8(bytes);
   return bytes;
