@@ -1,0 +1,21 @@
+#include "recorder/BusSignal.h"
+
+BusSignal::BusSignal(QDBusConnection connection, const QString& service, const QString& path,
+                     const QString& interface, const QString& member, Handler handler)
+    : connection_(std::move(connection)),
+      service_(service),
+      path_(path),
+      interface_(interface),
+      member_(member),
+      handler_(std::move(handler)) {
+  listening_ =
+      connection_.connect(service_, path_, interface_, member_, this, SLOT(Deliver(QDBusMessage)));
+}
+
+BusSignal::~BusSignal() {
+  if (listening_) {
+    connection_.disconnect(service_, path_, interface_, member_, this, SLOT(Deliver(QDBusMessage)));
+  }
+}
+
+void BusSignal::Deliver(const QDBusMessage& message) { handler_(message); }
