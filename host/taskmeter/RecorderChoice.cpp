@@ -2,8 +2,10 @@
 
 #include <array>
 #include <cstdlib>
+#include <filesystem>
 #include <utility>
 
+#include "framework/core/Paths.h"
 #include "host/recorder/X11Desktop.h"
 #include "recorder/gnome/GnomeDesktop.h"
 #include "recorder/kde/KdeDesktop.h"
@@ -75,6 +77,19 @@ ChosenDesktop Open(DesktopKind kind, std::unique_ptr<WaylandClient> wayland,
 }
 
 }  // namespace
+
+std::string KWinScriptPath() {
+  const std::filesystem::path installed =
+      (std::filesystem::path(GetProgramDirectory()) / TASKMETER_KWIN_SCRIPT_FROM_PROGRAM)
+          .lexically_normal();
+  std::error_code ec;
+  if (std::filesystem::is_regular_file(installed, ec)) return installed.string();
+#ifdef TASKMETER_SOURCE_KWIN_SCRIPT
+  return TASKMETER_SOURCE_KWIN_SCRIPT;
+#else
+  return installed.string();
+#endif
+}
 
 std::optional<DesktopKind> DesktopKindNamed(std::string_view name) {
   for (const KindName& kind : kKinds) {

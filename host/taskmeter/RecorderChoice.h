@@ -22,6 +22,10 @@ struct ChosenDesktop {
   std::string why;
 };
 
+// The KWin script the package installs, found from the program's folder; in a build
+// folder, the one of the source tree.
+std::string KWinScriptPath();
+
 // The desktop of this session. In a Wayland session: a compositor that offers the
 // wlroots protocol, else KDE Plasma, else GNOME, else none (never XWayland, which sees
 // only the windows of X11 programs). Outside one, X11 where $DISPLAY works. `forced`
