@@ -113,6 +113,17 @@ std::unique_ptr<TestWindow> DesktopBackendTest::Open(const std::string& appId,
   return std::make_unique<TestWindow>(program, appId, title);
 }
 
+std::unique_ptr<DesktopWatch> DesktopBackendTest::Chosen(DesktopKind kind,
+                                                         const std::string& front) {
+  ChosenDesktop chosen;
+  EXPECT_TRUE(WaitFor([&] {
+    chosen = ChooseDesktop(std::nullopt, TASKMETER_KWIN_SCRIPT);
+    return chosen.watch && chosen.watch->Foreground().title == front;
+  })) << chosen.why;
+  EXPECT_EQ(chosen.kind, kind);
+  return std::move(chosen.watch);
+}
+
 void DesktopBackendTest::Start(std::unique_ptr<DesktopWatch> desktop, const std::string& why,
                                RecorderSettings settings) {
   ASSERT_TRUE(desktop) << why;
@@ -208,4 +219,34 @@ void DesktopBackendTest::ExpectSwitchesAndCaption(const std::function<TestWindow
   const auto totals = TodayTotals(t0 + 1300);
   EXPECT_EQ(totals.at("editor"), 600 + 300);
   EXPECT_EQ(totals.at("browser"), 300 + 100);
+}
+
+void DesktopBackendTest::ExpectIdleAndScreenSaver(std::unique_ptr<DesktopWatch> desktop,
+                                                  const std::function<void()>& activity,
+                                                  FakeScreenSaver* saver) {
+  RecorderSettings settings;
+  settings.idleMilliseconds = 1000;
+  settings.pauseOnScreenSaver = true;
+  Start(std::move(desktop), "", settings);
+  SetFixedClock(t0 + 100);  // seen a hundred seconds later: the pause still starts at the input
+  ASSERT_TRUE(WaitForBlocks(2));
+  EXPECT_EQ(Blocks()[1][1], LogTimestamp(t0 + 99));
+  EXPECT_EQ(Blocks()[1][2], "Idle");
+  EXPECT_EQ(service->State(), RecorderState::Paused);
+  SetFixedClock(t0 + 200);
+  activity();
+  ASSERT_TRUE(WaitForBlocks(3));
+  EXPECT_EQ(Blocks()[2][1], LogTimestamp(t0 + 200));
+  EXPECT_EQ(Blocks()[2][2], "Text Editor");
+  if (saver == nullptr) return;
+
+  service->Apply({(home.Path() / "db").string(), std::nullopt, true});
+  for (const auto& [when, on, subject] :
+       {std::tuple{t0 + 250, true, "Idle"}, std::tuple{t0 + 280, false, "Text Editor"}}) {
+    SetFixedClock(when);
+    saver->Set(on);
+    ASSERT_TRUE(WaitForBlocks(on ? 4 : 5));
+    EXPECT_EQ(Blocks().back()[1], LogTimestamp(when));
+    EXPECT_EQ(Blocks().back()[2], subject);
+  }
 }

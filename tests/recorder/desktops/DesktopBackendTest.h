@@ -13,6 +13,7 @@
 
 #include "host/recorder/DesktopWatch.h"
 #include "host/recorder/RecorderService.h"
+#include "host/taskmeter/RecorderChoice.h"
 #include "support/TempDir.h"
 
 // A window of the test on the compositor the suite runs in (tests/recorder/desktops/
@@ -60,6 +61,13 @@ class DesktopBackendTest : public testing::Test {
   ~DesktopBackendTest() override;
 
   std::unique_ptr<TestWindow> Open(const std::string& appId, const std::string& title);
+  // The program of the windows of `appId`.
+  std::string Program(const std::string& appId) const {
+    return (home.Path() / "bin" / appId).string();
+  }
+  // The desktop the host chooses here, which must be of `kind`, once the window in front
+  // has the caption `front`.
+  std::unique_ptr<DesktopWatch> Chosen(DesktopKind kind, const std::string& front = "notes.txt");
   // Starts the recorder on `desktop`, which must open.
   void Start(std::unique_ptr<DesktopWatch> desktop, const std::string& why,
              RecorderSettings settings = {});
@@ -77,6 +85,11 @@ class DesktopBackendTest : public testing::Test {
   void ExpectSwitchesAndCaption(const std::function<TestWindow&()>& toBrowser,
                                 const std::function<void()>& toEditor,
                                 const std::string& editorPath, const std::string& browserPath);
+  // Starts the recorder on `desktop` with the editor in front and a one-second idle
+  // threshold: idle seen at t0+100 pauses from the last input, `activity` at t0+200
+  // resumes. Then, with `saver`, the screen saver alone pauses from t0+250 to t0+280.
+  void ExpectIdleAndScreenSaver(std::unique_ptr<DesktopWatch> desktop,
+                                const std::function<void()>& activity, FakeScreenSaver* saver);
 
   const int64_t t0;
   TempDir home{"taskmeter-desktops"};

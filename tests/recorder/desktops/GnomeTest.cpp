@@ -26,20 +26,6 @@ class Gnome : public DesktopBackendTest {
   static void ResetIdletime() {
     Call("/org/gnome/Mutter/IdleMonitor/Core", "org.gnome.Mutter.IdleMonitor", "ResetIdletime");
   }
-  // Opens the desktop once the extension reports `wmClass` in front.
-  std::unique_ptr<DesktopWatch> DesktopWith(const std::string& wmClass) {
-    SetExtension(true);
-    std::unique_ptr<DesktopWatch> desktop;
-    EXPECT_TRUE(WaitFor([&] {
-      std::string why;
-      desktop = GnomeDesktop::Open(why);
-      return desktop && desktop->Foreground().wmClass == wmClass;
-    }));
-    return desktop;
-  }
-  std::string Program(const std::string& appId) const {
-    return (home.Path() / "bin" / appId).string();
-  }
 };
 
 TEST_F(Gnome, TheStatusSaysHowToEnableTheExtension) {
@@ -57,7 +43,8 @@ TEST_F(Gnome, TheStatusSaysHowToEnableTheExtension) {
 TEST_F(Gnome, FocusAndCaptionChangesGiveTheTotals) {
   auto editor = Open("editor", "notes.txt");
   std::unique_ptr<TestWindow> browser;
-  Start(DesktopWith("editor"), "");
+  SetExtension(true);
+  Start(Chosen(DesktopKind::Gnome), "");
   ExpectSwitchesAndCaption(
       [&]() -> TestWindow& {
         browser = Open("browser", "Start page");  // a new window takes the focus
@@ -70,33 +57,10 @@ TEST_F(Gnome, IdleAndTheScreenSaverPause) {
   FakeScreenSaver saver("org.gnome.ScreenSaver", "/org/gnome/ScreenSaver");
   ASSERT_TRUE(saver.Running());
   auto editor = Open("editor", "notes.txt");
-  auto desktop = DesktopWith("editor");
-  RecorderSettings settings;
-  settings.idleMilliseconds = 1000;
-  settings.pauseOnScreenSaver = true;
+  SetExtension(true);
+  auto desktop = Chosen(DesktopKind::Gnome);
   ResetIdletime();
-  Start(std::move(desktop), "", settings);
-  SetFixedClock(t0 + 100);
-  ASSERT_TRUE(WaitForBlocks(2));
-  EXPECT_EQ(Blocks()[1][1], LogTimestamp(t0 + 99));
-  EXPECT_EQ(Blocks()[1][2], "Idle");
-  SetFixedClock(t0 + 200);
-  ResetIdletime();
-  ASSERT_TRUE(WaitForBlocks(3));
-  EXPECT_EQ(Blocks()[2][1], LogTimestamp(t0 + 200));
-  EXPECT_EQ(Blocks()[2][2], "Text Editor");
-
-  service->Apply({(home.Path() / "db").string(), std::nullopt, true});  // the screen saver alone
-  SetFixedClock(t0 + 250);
-  saver.Set(true);
-  ASSERT_TRUE(WaitForBlocks(4));
-  EXPECT_EQ(Blocks()[3][1], LogTimestamp(t0 + 250));
-  EXPECT_EQ(Blocks()[3][2], "Idle");
-  SetFixedClock(t0 + 280);
-  saver.Set(false);
-  ASSERT_TRUE(WaitForBlocks(5));
-  EXPECT_EQ(Blocks()[4][1], LogTimestamp(t0 + 280));
-  EXPECT_EQ(Blocks()[4][2], "Text Editor");
+  ExpectIdleAndScreenSaver(std::move(desktop), &ResetIdletime, &saver);
 }
 
 }  // namespace
