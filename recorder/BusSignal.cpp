@@ -1,5 +1,28 @@
 #include "recorder/BusSignal.h"
 
+namespace {
+
+QDBusMessage MethodCall(const QString& service, const QString& path, const QString& interface,
+                        const QString& method, const QVariantList& args) {
+  QDBusMessage call = QDBusMessage::createMethodCall(service, path, interface, method);
+  call.setArguments(args);
+  return call;
+}
+
+}  // namespace
+
+QDBusMessage CallBus(const QDBusConnection& bus, const QString& service, const QString& path,
+                     const QString& interface, const QString& method, const QVariantList& args,
+                     int timeoutMilliseconds) {
+  return bus.call(MethodCall(service, path, interface, method, args), QDBus::Block,
+                  timeoutMilliseconds);
+}
+
+void SendToBus(const QDBusConnection& bus, const QString& service, const QString& path,
+               const QString& interface, const QString& method, const QVariantList& args) {
+  bus.send(MethodCall(service, path, interface, method, args));
+}
+
 BusSignal::BusSignal(QDBusConnection connection, const QString& service, const QString& path,
                      const QString& interface, const QString& member, Handler handler)
     : connection_(std::move(connection)),

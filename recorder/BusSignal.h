@@ -5,6 +5,16 @@
 #include <QObject>
 #include <functional>
 
+// Calls `method` and waits at most `timeoutMilliseconds` for the answer (an error
+// message when there is none). Plain calls: an interface object would read the remote
+// object's description first, a round trip of its own on every call.
+QDBusMessage CallBus(const QDBusConnection& bus, const QString& service, const QString& path,
+                     const QString& interface, const QString& method, const QVariantList& args = {},
+                     int timeoutMilliseconds = 3000);
+// The same without waiting for an answer.
+void SendToBus(const QDBusConnection& bus, const QString& service, const QString& path,
+               const QString& interface, const QString& method, const QVariantList& args = {});
+
 // A signal of the session bus delivered to a function. QtDBus hands signals only to
 // slots, so this one object holds the slot for every signal a desktop listens to.
 class BusSignal : public QObject {

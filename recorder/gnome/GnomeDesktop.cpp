@@ -2,7 +2,6 @@
 
 #include <QDBusArgument>
 #include <QDBusConnectionInterface>
-#include <QDBusInterface>
 #include <QDBusReply>
 #include <QDBusServiceWatcher>
 #include <QVariantMap>
@@ -18,7 +17,6 @@ constexpr const char* kShell = "org.gnome.Shell";
 constexpr const char* kScreenSaver = "org.gnome.ScreenSaver";
 constexpr const char* kScreenSaverPath = "/org/gnome/ScreenSaver";
 constexpr const char* kExtensions = "org.gnome.Shell.Extensions";
-constexpr int kCallMilliseconds = 3000;
 constexpr int kExtensionEnabled = 1;  // GNOME Shell's ExtensionState.ENABLED
 
 WindowFacts FactsOf(const QList<QVariant>& args) {
@@ -98,9 +96,8 @@ GnomeDesktop::GnomeDesktop()
       kShell, bus_, QDBusServiceWatcher::WatchForUnregistration);
   QObject::connect(shellWatcher_.get(), &QDBusServiceWatcher::serviceUnregistered,
                    [this] { Lost(); });
-  QDBusInterface saver(kScreenSaver, kScreenSaverPath, kScreenSaver, bus_);
-  saver.setTimeout(kCallMilliseconds);
-  const QDBusReply<bool> active = saver.call("GetActive");
+  const QDBusReply<bool> active =
+      CallBus(bus_, kScreenSaver, kScreenSaverPath, kScreenSaver, "GetActive");
   screenSaver_ = active.isValid() && active.value();
 }
 
@@ -112,9 +109,8 @@ GnomeDesktop::~GnomeDesktop() {
 }
 
 bool GnomeDesktop::ExtensionEnabled(std::string& error) {
-  QDBusInterface extensions(kShell, "/org/gnome/Shell", kExtensions, bus_);
-  extensions.setTimeout(kCallMilliseconds);
-  const QDBusMessage reply = extensions.call("GetExtensionInfo", QString(kExtension));
+  const QDBusMessage reply = CallBus(bus_, kShell, "/org/gnome/Shell", kExtensions,
+                                     "GetExtensionInfo", {QString(kExtension)});
   // An extension the shell has not loaded has no info at all.
   const QVariantMap info =
       reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()
@@ -126,9 +122,7 @@ bool GnomeDesktop::ExtensionEnabled(std::string& error) {
 }
 
 bool GnomeDesktop::ReadFront() {
-  QDBusInterface window(kShell, kObjectPath, kInterface, bus_);
-  window.setTimeout(kCallMilliseconds);
-  const QDBusMessage reply = window.call("Get");
+  const QDBusMessage reply = CallBus(bus_, kShell, kObjectPath, kInterface, "Get");
   if (reply.type() != QDBusMessage::ReplyMessage) return false;
   front_ = FactsOf(reply.arguments());
   return true;

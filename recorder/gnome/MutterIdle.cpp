@@ -1,6 +1,5 @@
 #include "recorder/gnome/MutterIdle.h"
 
-#include <QDBusInterface>
 #include <QDBusReply>
 
 #include "recorder/BusSignal.h"
@@ -9,7 +8,6 @@ namespace {
 
 constexpr const char* kService = "org.gnome.Mutter.IdleMonitor";
 constexpr const char* kPath = "/org/gnome/Mutter/IdleMonitor/Core";
-constexpr int kCallMilliseconds = 3000;
 
 }  // namespace
 
@@ -25,17 +23,13 @@ MutterIdle::MutterIdle(QDBusConnection bus, std::function<void(bool, int64_t)> c
 MutterIdle::~MutterIdle() { RemoveWatches(); }
 
 uint32_t MutterIdle::AddWatch(const char* method, const QList<QVariant>& args) {
-  QDBusInterface monitor(kService, kPath, kService, bus_);
-  monitor.setTimeout(kCallMilliseconds);
-  const QDBusReply<uint32_t> id = monitor.callWithArgumentList(QDBus::Block, method, args);
+  const QDBusReply<uint32_t> id = CallBus(bus_, kService, kPath, kService, method, args);
   return id.isValid() ? id.value() : 0;
 }
 
 void MutterIdle::RemoveWatches() {
-  QDBusInterface monitor(kService, kPath, kService, bus_);
-  monitor.setTimeout(kCallMilliseconds);
   for (uint32_t* watch : {&idleWatch_, &activeWatch_}) {
-    if (*watch != 0) monitor.call(QDBus::NoBlock, "RemoveWatch", *watch);
+    if (*watch != 0) SendToBus(bus_, kService, kPath, kService, "RemoveWatch", {*watch});
     *watch = 0;
   }
 }
@@ -50,9 +44,7 @@ void MutterIdle::Watch(std::optional<int64_t> thresholdMilliseconds) {
 }
 
 int64_t MutterIdle::IdleMilliseconds() {
-  QDBusInterface monitor(kService, kPath, kService, bus_);
-  monitor.setTimeout(kCallMilliseconds);
-  const QDBusReply<qulonglong> idle = monitor.call("GetIdletime");
+  const QDBusReply<qulonglong> idle = CallBus(bus_, kService, kPath, kService, "GetIdletime");
   return idle.isValid() ? static_cast<int64_t>(idle.value()) : 0;
 }
 

@@ -1,7 +1,6 @@
 #include "recorder/kde/KdeDesktop.h"
 
 #include <QDBusConnectionInterface>
-#include <QDBusInterface>
 #include <QDBusReply>
 #include <QDBusServiceWatcher>
 #include <QElapsedTimer>
@@ -21,7 +20,8 @@ constexpr const char* kScreenSaver = "org.freedesktop.ScreenSaver";
 constexpr const char* kScreenSaverPath = "/org/freedesktop/ScreenSaver";
 // How long KWin may take to run the script and report the first window.
 constexpr int kFirstReportMilliseconds = 2000;
-constexpr int kCallMilliseconds = 3000;
+constexpr const char* kScripting = "/Scripting";
+constexpr const char* kScriptingInterface = "org.kde.kwin.Scripting";
 
 }  // namespace
 
@@ -69,17 +69,14 @@ KdeDesktop::KdeDesktop()
                                     saverChanges_.push_back(message.arguments().front().toBool());
                                     events_.Wake();
                                   });
-  QDBusInterface saver(kScreenSaver, kScreenSaverPath, kScreenSaver, bus_);
-  saver.setTimeout(kCallMilliseconds);
-  const QDBusReply<bool> active = saver.call("GetActive");
+  const QDBusReply<bool> active =
+      CallBus(bus_, kScreenSaver, kScreenSaverPath, kScreenSaver, "GetActive");
   screenSaver_ = active.isValid() && active.value();
 }
 
 KdeDesktop::~KdeDesktop() {
   if (!lost_) {
-    QDBusInterface scripting(kKWin, "/Scripting", "org.kde.kwin.Scripting", bus_);
-    scripting.setTimeout(kCallMilliseconds);
-    scripting.call("unloadScript", QString(kScriptName));
+    CallBus(bus_, kKWin, kScripting, kScriptingInterface, "unloadScript", {QString(kScriptName)});
   }
   bus_.unregisterObject(ActiveWindowObject::kPath);
   saverSignal_.reset();
@@ -95,17 +92,18 @@ bool KdeDesktop::LoadScript(const std::string& scriptPath, std::string& error) {
     error = "the KWin script " + scriptPath + " is missing";
     return false;
   }
-  QDBusInterface scripting(kKWin, "/Scripting", "org.kde.kwin.Scripting", bus_);
-  scripting.setTimeout(kCallMilliseconds);
+  auto scripting = [this](const char* method, const QVariantList& args) {
+    return CallBus(bus_, kKWin, kScripting, kScriptingInterface, method, args);
+  };
   // A script left by a recorder that ended without unloading it would not report again.
-  scripting.call("unloadScript", QString(kScriptName));
+  scripting("unloadScript", {QString(kScriptName)});
   const QDBusReply<int> id =
-      scripting.call("loadScript", QString::fromStdString(scriptPath), QString(kScriptName));
+      scripting("loadScript", {QString::fromStdString(scriptPath), QString(kScriptName)});
   if (!id.isValid() || id.value() < 0) {
     error = "KWin did not load the script " + scriptPath;
     return false;
   }
-  scripting.call("start");
+  scripting("start", {});
   // The script reports the active window as soon as it runs; until then the front is
   // unknown, which would be recorded as nothing in front.
   QElapsedTimer waited;

@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
-#include <QDBusInterface>
 #include <QElapsedTimer>
 #include <QThread>
 #include <fstream>
@@ -12,6 +11,7 @@
 #include "host/recorder/ActivityBlock.h"
 #include "host/report/ReportTool.h"
 #include "host/toolkit/LocalTime.h"
+#include "recorder/BusSignal.h"
 #include "storage/MainPrefs.h"
 
 namespace fs = std::filesystem;
@@ -65,8 +65,8 @@ FakeScreenSaver::FakeScreenSaver(const QString& service, const QString& path)
     : service_(service), path_(path) {
   process_.start("/usr/bin/python3", {"-m", "dbusmock", service, path, service});
   WaitFor([&] { return QDBusConnection::sessionBus().interface()->isServiceRegistered(service); });
-  QDBusInterface mock(service_, path_, "org.freedesktop.DBus.Mock");
-  mock.call("AddMethod", service_, "GetActive", "", "b", "ret = False");
+  CallBus(QDBusConnection::sessionBus(), service_, path_, "org.freedesktop.DBus.Mock", "AddMethod",
+          {service_, "GetActive", "", "b", "ret = False"});
 }
 
 FakeScreenSaver::~FakeScreenSaver() {
@@ -79,8 +79,8 @@ bool FakeScreenSaver::Running() const {
 }
 
 void FakeScreenSaver::Set(bool active) {
-  QDBusInterface mock(service_, path_, "org.freedesktop.DBus.Mock");
-  mock.call("EmitSignal", service_, "ActiveChanged", "b", QVariantList{active});
+  CallBus(QDBusConnection::sessionBus(), service_, path_, "org.freedesktop.DBus.Mock", "EmitSignal",
+          {service_, "ActiveChanged", "b", QVariantList{active}});
 }
 
 DesktopBackendTest::DesktopBackendTest() : t0(LocalToSeconds({2026, 3, 10, 10, 0, 0})) {

@@ -1,9 +1,8 @@
 // The recorder on GNOME Shell (scripts/with-compositor.sh gnome-shell), with the Shell
 // extension as the package ships it, installed for the shell's user by the script.
-#include <QDBusInterface>
-
 #include "framework/core/Clock.h"
 #include "host/recorder/ActivityBlock.h"
+#include "recorder/BusSignal.h"
 #include "recorder/gnome/GnomeDesktop.h"
 #include "tests/recorder/desktops/DesktopBackendTest.h"
 
@@ -13,10 +12,10 @@ class Gnome : public DesktopBackendTest {
  protected:
   static QDBusMessage Call(const QString& path, const QString& interface, const QString& method,
                            const QVariantList& args = {}) {
-    QDBusInterface object(
+    return CallBus(
+        QDBusConnection::sessionBus(),
         path.startsWith("/org/gnome/Mutter") ? "org.gnome.Mutter.IdleMonitor" : "org.gnome.Shell",
-        path, interface);
-    return object.callWithArgumentList(QDBus::Block, method, args);
+        path, interface, method, args);
   }
   static void SetExtension(bool enabled) {
     Call("/org/gnome/Shell", "org.gnome.Shell.Extensions",

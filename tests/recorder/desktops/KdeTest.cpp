@@ -1,10 +1,10 @@
 // The recorder on KDE Plasma's KWin (scripts/with-compositor.sh kwin), with the KWin
 // script as the package ships it.
-#include <QDBusInterface>
 #include <fstream>
 
 #include "framework/core/Clock.h"
 #include "host/recorder/ActivityBlock.h"
+#include "recorder/BusSignal.h"
 #include "tests/recorder/desktops/DesktopBackendTest.h"
 
 namespace {
@@ -19,10 +19,13 @@ class Kde : public DesktopBackendTest {
                                    "for (var i = 0; i < all.length; ++i)\n"
                                    "  if (all[i].resourceClass == '" +
                                        resourceClass + "') workspace.activeClient = all[i];\n");
-    QDBusInterface scripting("org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting");
-    scripting.call("unloadScript", "test-activate");
-    scripting.call("loadScript", QString::fromStdString(script.string()), "test-activate");
-    scripting.call("start");
+    auto scripting = [](const char* method, const QVariantList& args) {
+      CallBus(QDBusConnection::sessionBus(), "org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting",
+              method, args);
+    };
+    scripting("unloadScript", {"test-activate"});
+    scripting("loadScript", {QString::fromStdString(script.string()), "test-activate"});
+    scripting("start", {});
   }
 };
 
