@@ -25,11 +25,13 @@ cpu() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 # Ten switches a second between two windows, as a pager or a key binding would.
 switch_load() {
   if [ "$desktop" = sway ]; then
-    local step=0 end=$((SECONDS + seconds))
-    while [ $SECONDS -lt $end ]; do
+    # Paced by the clock, so that the time swaymsg takes does not lower the rate.
+    local step next=$(date +%s%N)
+    for ((step = 0; step < seconds * 10; step++)); do
       swaymsg -q "[app_id=$([ $((step % 2)) = 0 ] && echo first || echo second)] focus"
-      step=$((step + 1))
-      sleep 0.1
+      next=$((next + 100000000))
+      local wait=$(( (next - $(date +%s%N)) / 1000 ))
+      [ $wait -gt 0 ] && sleep "$(printf '0.%06d' $wait)"
     done
   else
     "$build/bench/recorder/recorder-switch-load" 10 "$seconds"
