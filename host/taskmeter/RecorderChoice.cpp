@@ -6,11 +6,11 @@
 #include <utility>
 
 #include "framework/core/Paths.h"
-#include "host/recorder/X11Desktop.h"
 #include "recorder/gnome/GnomeDesktop.h"
 #include "recorder/kde/KdeDesktop.h"
 #include "recorder/wayland/WaylandClient.h"
 #include "recorder/wlroots/WlrootsDesktop.h"
+#include "recorder/x11/X11Desktop.h"
 
 namespace {
 
@@ -110,16 +110,16 @@ ChosenDesktop ChooseDesktop(std::optional<DesktopKind> forced, const std::string
   const bool wayland =
       !Environment("WAYLAND_DISPLAY").empty() || Environment("XDG_SESSION_TYPE") == "wayland";
   if (!wayland) return Open(DesktopKind::X11, nullptr, kwinScript);
-  std::string ignored;
-  auto client = WaylandClient::Connect(ignored);
+  std::string unreachable;
+  auto client = WaylandClient::Connect(unreachable);
   if (client && client->Offers(WlrootsDesktop::kToplevelManager)) {
     return Open(DesktopKind::Wlroots, std::move(client), kwinScript);
   }
   if (CurrentDesktopIs("KDE")) return Open(DesktopKind::Kde, nullptr, kwinScript);
   if (CurrentDesktopIs("GNOME")) return Open(DesktopKind::Gnome, nullptr, kwinScript);
   ChosenDesktop none;
-  none.why =
-      "this Wayland desktop does not tell which window is in front (only wlroots "
-      "compositors, KDE Plasma and GNOME do)";
+  none.why = client ? "this Wayland desktop does not tell which window is in front (wlroots "
+                      "compositors, KDE Plasma and GNOME do)"
+                    : unreachable;
   return none;
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/recorder/DesktopWatch.h"
+#include "recorder/DesktopWatch.h"
 
 // The kinds of desktop the recorder can follow.
 enum class DesktopKind { X11, Wlroots, Kde, Gnome, None };

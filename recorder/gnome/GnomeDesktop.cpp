@@ -6,7 +6,7 @@
 #include <QDBusServiceWatcher>
 #include <QVariantMap>
 
-#include "host/recorder/ProcessPath.h"
+#include "recorder/ProcessPath.h"
 #include "recorder/BusSignal.h"
 #include "recorder/gnome/MutterIdle.h"
 

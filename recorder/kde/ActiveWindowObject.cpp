@@ -3,7 +3,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 
-#include "host/recorder/ProcessPath.h"
+#include "recorder/ProcessPath.h"
 
 ActiveWindowObject::ActiveWindowObject(QString kwin,
                                        std::function<void(const WindowFacts&)> changed)

@@ -3,7 +3,7 @@
 #include <QDBusVirtualObject>
 #include <functional>
 
-#include "host/recorder/ApplicationNamer.h"
+#include "recorder/ApplicationNamer.h"
 
 // The recorder's object on the session bus that KWin's script calls with the active
 // window. Calls from anyone but KWin are refused, so no other program can tell the

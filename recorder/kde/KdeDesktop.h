@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "host/recorder/DesktopWatch.h"
+#include "recorder/DesktopWatch.h"
 #include "recorder/EventSet.h"
 
 class ActiveWindowObject;

@@ -4,16 +4,14 @@
 #include <wayland-client.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
 
 std::unique_ptr<WaylandClient> WaylandClient::Connect(std::string& error) {
   const char* name = std::getenv("WAYLAND_DISPLAY");
   wl_display* display = wl_display_connect(nullptr);
   if (display == nullptr) {
     error = std::string("cannot connect to the Wayland compositor ") +
-            (name != nullptr ? name : "wayland-0") + ": " + std::strerror(errno);
+            (name != nullptr && *name != '\0' ? name : "wayland-0");
     return nullptr;
   }
   std::unique_ptr<WaylandClient> client(new WaylandClient(display));

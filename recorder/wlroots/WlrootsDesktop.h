@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "host/recorder/DesktopWatch.h"
+#include "recorder/DesktopWatch.h"
 
 class WaylandClient;
 class WaylandIdle;

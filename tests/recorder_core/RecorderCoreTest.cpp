@@ -6,11 +6,11 @@
 
 #include "accounting/LogReader.h"
 #include "framework/core/Paths.h"
-#include "host/recorder/ActivityLogFolder.h"
-#include "host/recorder/ActivityRecorder.h"
-#include "host/recorder/ApplicationNamer.h"
-#include "host/recorder/RecorderSettings.h"
 #include "host/toolkit/LocalTime.h"
+#include "recorder/ActivityLogFolder.h"
+#include "recorder/ActivityRecorder.h"
+#include "recorder/ApplicationNamer.h"
+#include "recorder/RecorderSettings.h"
 #include "support/TempDir.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <sstream>
 
 #include "framework/core/Clock.h"
-#include "host/recorder/ActivityBlock.h"
 #include "host/report/ReportTool.h"
 #include "host/toolkit/LocalTime.h"
+#include "recorder/ActivityBlock.h"
 #include "recorder/BusSignal.h"
 #include "storage/MainPrefs.h"
 

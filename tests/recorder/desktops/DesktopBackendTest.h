@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "host/recorder/DesktopWatch.h"
-#include "host/recorder/RecorderService.h"
 #include "host/taskmeter/RecorderChoice.h"
+#include "recorder/DesktopWatch.h"
+#include "recorder/RecorderService.h"
 #include "support/TempDir.h"
 
 // A window of the test on the compositor the suite runs in (tests/recorder/desktops/

@@ -1,7 +1,7 @@
 // The recorder on GNOME Shell (scripts/with-compositor.sh gnome-shell), with the Shell
 // extension as the package ships it, installed for the shell's user by the script.
 #include "framework/core/Clock.h"
-#include "host/recorder/ActivityBlock.h"
+#include "recorder/ActivityBlock.h"
 #include "recorder/BusSignal.h"
 #include "recorder/gnome/GnomeDesktop.h"
 #include "tests/recorder/desktops/DesktopBackendTest.h"

@@ -3,7 +3,7 @@
 #include <fstream>
 
 #include "framework/core/Clock.h"
-#include "host/recorder/ActivityBlock.h"
+#include "recorder/ActivityBlock.h"
 #include "recorder/BusSignal.h"
 #include "tests/recorder/desktops/DesktopBackendTest.h"
 

@@ -2,7 +2,7 @@
 #include <cstdlib>
 
 #include "framework/core/Clock.h"
-#include "host/recorder/ActivityBlock.h"
+#include "recorder/ActivityBlock.h"
 #include "tests/recorder/desktops/DesktopBackendTest.h"
 
 namespace {

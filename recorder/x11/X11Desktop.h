@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "host/recorder/DesktopWatch.h"
+#include "recorder/DesktopWatch.h"
 
 class X11IdleAlarms;
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "host/recorder/ActivityBlock.h"
+#include "recorder/ActivityBlock.h"
 
 // Where the recorder's blocks go.
 class BlockSink {

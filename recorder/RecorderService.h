@@ -5,11 +5,11 @@
 #include <memory>
 #include <string>
 
-#include "host/recorder/ActivityLogFolder.h"
-#include "host/recorder/ActivityRecorder.h"
-#include "host/recorder/ApplicationNamer.h"
-#include "host/recorder/DesktopWatch.h"
-#include "host/recorder/RecorderSettings.h"
+#include "recorder/ActivityLogFolder.h"
+#include "recorder/ActivityRecorder.h"
+#include "recorder/ApplicationNamer.h"
+#include "recorder/DesktopWatch.h"
+#include "recorder/RecorderSettings.h"
 
 class QSocketNotifier;
 class QTimer;
@@ -31,10 +31,11 @@ class RecorderService : public QObject, private DesktopListener {
   RecorderService();
   ~RecorderService() override;  // stops first
 
-  // Follows `desktop` (nullptr: none could be opened, `why` says why) and records into
-  // the data folder of `settings`.
+  // Follows `desktop` (nullptr: none could be opened, `why` says why), named
+  // `desktopName` in the status ("KDE Plasma"), and records into the data folder of
+  // `settings`.
   void Start(std::unique_ptr<DesktopWatch> desktop, const std::string& why,
-             const RecorderSettings& settings);
+             const RecorderSettings& settings, std::string desktopName = {});
   // New preferences, in force at once.
   void Apply(const RecorderSettings& settings);
   // Writes "Stop"; nothing is recorded afterwards.
@@ -76,6 +77,7 @@ class RecorderService : public QObject, private DesktopListener {
   ActivityRecorder recorder_{folder_};
   ApplicationNamer namer_;
   RecorderSettings settings_;
+  std::string desktopName_;
   RecorderState state_ = RecorderState::Off;
   std::string detail_;  // what the status line adds to the state
   std::string reportedWriteError_;

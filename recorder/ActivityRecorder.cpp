@@ -1,4 +1,4 @@
-#include "host/recorder/ActivityRecorder.h"
+#include "recorder/ActivityRecorder.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "host/recorder/ApplicationNamer.h"
+#include "recorder/ApplicationNamer.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,9 +1,9 @@
-#include "host/recorder/DesktopSession.h"
+#include "recorder/x11/DesktopSession.h"
 
 #include <cstdlib>
 #include <string_view>
 
-#include "host/recorder/X11Desktop.h"
+#include "recorder/x11/X11Desktop.h"
 
 namespace {
 

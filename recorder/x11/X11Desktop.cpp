@@ -1,4 +1,4 @@
-#include "host/recorder/X11Desktop.h"
+#include "recorder/x11/X11Desktop.h"
 
 #include <unistd.h>
 #include <xcb/res.h>
@@ -8,10 +8,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "host/recorder/ProcessPath.h"
-#include "host/recorder/X11IdleAlarms.h"
-#include "host/recorder/X11Reply.h"
-#include "host/recorder/X11Text.h"
+#include "recorder/ProcessPath.h"
+#include "recorder/x11/X11IdleAlarms.h"
+#include "recorder/x11/X11Reply.h"
+#include "recorder/x11/X11Text.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "host/recorder/X11Text.h"
+#include "recorder/x11/X11Text.h"
 
 std::string Latin1ToUtf8(std::string_view latin1) {
   std::string utf8;

@@ -1,4 +1,4 @@
-#include "host/recorder/ActivityLogFolder.h"
+#include "recorder/ActivityLogFolder.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

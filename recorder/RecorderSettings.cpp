@@ -1,4 +1,4 @@
-#include "host/recorder/RecorderSettings.h"
+#include "recorder/RecorderSettings.h"
 
 #include <filesystem>
 

@@ -1,11 +1,11 @@
-#include "host/recorder/X11IdleAlarms.h"
+#include "recorder/x11/X11IdleAlarms.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
 
-#include "host/recorder/X11Reply.h"
+#include "recorder/x11/X11Reply.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "host/recorder/ProcessPath.h"
+#include "recorder/ProcessPath.h"
 
 #include <filesystem>
 #include <string_view>

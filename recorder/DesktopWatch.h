@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "host/recorder/ApplicationNamer.h"
+#include "recorder/ApplicationNamer.h"
 
 // What a desktop reports to the recorder as it happens.
 class DesktopListener {

@@ -1,4 +1,4 @@
-#include "host/recorder/ActivityBlock.h"
+#include "recorder/ActivityBlock.h"
 
 #include <cstdio>
 #include <ctime>

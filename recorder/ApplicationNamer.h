@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "host/recorder/ActivityBlock.h"
+#include "recorder/ActivityBlock.h"
 
 // What the desktop tells about the window in front.
 struct WindowFacts {

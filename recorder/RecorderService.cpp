@@ -1,4 +1,4 @@
-#include "host/recorder/RecorderService.h"
+#include "recorder/RecorderService.h"
 
 #include <QSocketNotifier>
 #include <QTimer>
@@ -53,8 +53,9 @@ RecorderService::RecorderService()
 RecorderService::~RecorderService() { Stop(); }
 
 void RecorderService::Start(std::unique_ptr<DesktopWatch> desktop, const std::string& why,
-                            const RecorderSettings& settings) {
+                            const RecorderSettings& settings, std::string desktopName) {
   settings_ = settings;
+  desktopName_ = std::move(desktopName);
   if (!desktop) {
     SetState(RecorderState::NoDesktop, why);
     return;
@@ -176,7 +177,9 @@ void RecorderService::DesktopLost() {
   if (notifier_) notifier_->setEnabled(false);
   QTimer::singleShot(0, this, [this] {
     Stop();
-    SetState(RecorderState::NoDesktop, "the X11 display went away");
+    SetState(RecorderState::NoDesktop, desktopName_.empty() || desktopName_ == "X11"
+                                           ? "the X11 display went away"
+                                           : "the connection to " + desktopName_ + " was lost");
   });
 }
 
@@ -228,7 +231,9 @@ std::string RecorderService::StatusText() const {
     case RecorderState::Off:
       return "Not recording";
     case RecorderState::Recording:
-      return detail_.empty() ? "Recording activity into " + settings_.dataFolder
+      return detail_.empty() ? (desktopName_.empty() ? "Recording activity"
+                                                     : "Recording (" + desktopName_ + ")") +
+                                   " into " + settings_.dataFolder
                              : "Recording, but " + detail_;
     case RecorderState::Paused:
       return detail_.empty() ? std::string("Recording paused: ") +

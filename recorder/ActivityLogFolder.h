@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "host/recorder/ActivityRecorder.h"
+#include "recorder/ActivityRecorder.h"
 
 // An open file descriptor, closed with its owner.
 class FileHandle {

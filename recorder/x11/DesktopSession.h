@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "host/recorder/DesktopWatch.h"
+#include "recorder/DesktopWatch.h"
 
 // The desktop of this session when its foreground window can be known: an X11 display
 // ($DISPLAY, whatever platform the program's own windows use). Under Wayland, where an
