@@ -6,8 +6,8 @@
 #include <QDBusServiceWatcher>
 #include <QVariantMap>
 
-#include "recorder/ProcessPath.h"
 #include "recorder/BusSignal.h"
+#include "recorder/ProcessPath.h"
 #include "recorder/gnome/MutterIdle.h"
 
 namespace {

@@ -35,6 +35,8 @@ class KdeDesktop : public DesktopWatch {
   int FileDescriptor() const override { return events_.FileDescriptor(); }
   void Dispatch(DesktopListener& listener) override;
   WindowFacts Foreground() override { return front_; }
+  // The window in front is always known here (or the desktop did not open).
+  std::string ForegroundProblem() override { return {}; }
   void WatchIdle(std::optional<int64_t> thresholdMilliseconds) override;
   bool ScreenSaverActive() override { return screenSaver_; }
   int64_t IdleMilliseconds() override;

@@ -30,6 +30,8 @@ class WlrootsDesktop : public DesktopWatch {
   int FileDescriptor() const override;
   void Dispatch(DesktopListener& listener) override;
   WindowFacts Foreground() override;
+  // The window in front is always known here (or the desktop did not open).
+  std::string ForegroundProblem() override { return {}; }
   void WatchIdle(std::optional<int64_t> thresholdMilliseconds) override;
   bool ScreenSaverActive() override { return false; }
   int64_t IdleMilliseconds() override;
