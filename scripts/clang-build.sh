@@ -10,8 +10,10 @@ cd "$(dirname "$0")/.."
 TASKMETER_WITH_FUZZ=1 scripts/deps.sh >&2
 build=${TASKMETER_SANITIZE_BUILD_DIR:-build-sanitize}
 # -O1 keeps the stacks readable and the suites several times faster than -O0; line
-# tables are all the reports need.
-CXX=clang++ scripts/configure.sh "$build" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-gline-tables-only -O1" \
+# tables are all the reports need. C sources (the Wayland protocol glue) get the same
+# compiler, since the sanitizer and fuzzer flags are clang's.
+CC=clang CXX=clang++ scripts/configure.sh "$build" -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_C_FLAGS_DEBUG="-gline-tables-only -O1" -DCMAKE_CXX_FLAGS_DEBUG="-gline-tables-only -O1" \
   -DTASKMETER_SANITIZE=ON -DTASKMETER_FUZZ=ON -DTASKMETER_BENCH=OFF >&2
 if [ $# -gt 0 ]; then
   cmake --build "$build" -j"$(nproc)" --target "$@" >&2
