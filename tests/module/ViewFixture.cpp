@@ -63,12 +63,21 @@ AppEntry SubGroupCarrier(GroupMap subGroups) {
 
 void ViewTest::Open(const GroupMap& tree, const std::vector<LoggedWork>& work,
                     const MainPrefs& prefs) {
+  WriteHome(tree, work, prefs);
+  OpenView();
+}
+
+void ViewTest::WriteHome(const GroupMap& tree, const std::vector<LoggedWork>& work,
+                         const MainPrefs& prefs) {
   MainPrefs written = prefs;
   written.DbPath = host.Data().string() + "/";
   const fs::path options = host.Home() / "options";
   std::ofstream(options / "mainpref.ini", std::ios::binary) << MainPrefsText(written);
   std::ofstream(options / "viewopt.xml", std::ios::binary) << ViewOptionsText(tree);
   std::ofstream(host.Data() / "2026-07-15.log", std::ios::binary) << LogText(work);
+}
+
+void ViewTest::OpenView() {
   ASSERT_NE(TheModule().entry, nullptr) << TheModule().error;
   doc = host.OpenModuleDocument();
   ASSERT_NE(doc, nullptr);
@@ -145,7 +154,10 @@ void ViewTest::MouseAt(QEvent::Type type, QPoint global, Qt::MouseButtons held) 
 }
 
 QPoint ViewTest::TreeItemCentre(const GroupPath& texts) const {
-  const HTREEITEM item = FindTreeItem(texts);
+  return TreeItemCentre(FindTreeItem(texts));
+}
+
+QPoint ViewTest::TreeItemCentre(HTREEITEM item) const {
   CRect rect;
   if (item == nullptr) return {};
   Tree().EnsureVisible(item);  // what a user expands and scrolls to see it
@@ -177,7 +189,10 @@ QPoint ViewTest::SelectedItemCentre() const {
 }
 
 void ViewTest::Drag(const GroupPath& from, const std::vector<QPoint>& via) {
-  const QPoint start = TreeItemCentre(from);
+  Drag(TreeItemCentre(from), via);
+}
+
+void ViewTest::Drag(QPoint start, const std::vector<QPoint>& via) {
   MouseAt(QEvent::MouseButtonPress, start, Qt::LeftButton);
   // Far enough for the tree to start a drag.
   MouseAt(QEvent::MouseMove, start + QPoint(0, 12), Qt::LeftButton);
