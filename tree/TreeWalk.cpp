@@ -115,4 +115,15 @@ const AppEntry* FindEntry(const AppList& list, const std::string& showAs) {
   return nullptr;
 }
 
+AppEntry* FindApplication(AppList& list, const std::string& shownName) {
+  return const_cast<AppEntry*>(FindApplication(std::as_const(list), shownName));
+}
+
+const AppEntry* FindApplication(const AppList& list, const std::string& shownName) {
+  for (const AppEntry& entry : list) {
+    if (IsApplicationEntry(entry) && ShownName(entry) == shownName) return &entry;
+  }
+  return nullptr;
+}
+
 std::size_t GroupDepth(const GroupPath& path) { return path.size(); }
