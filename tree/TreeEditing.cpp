@@ -90,10 +90,8 @@ std::string DistinctName(const std::string& base, const std::set<std::string>& t
 // Puts `entries` into "Other Applications", at its front or its end, so that no two of
 // its applications are shown under one name (only the first of them could be found).
 void AdmitToOtherApplications(GroupMap& tree, AppList entries, bool atFront) {
-  std::set<std::string> taken;
-  CollectDisplayNames(tree, taken);
-  for (const AppEntry& entry : entries) taken.insert(entry.ShowAs);
   AppList& others = tree[kOtherApplications];
+  std::set<std::string> taken;  // every display name, gathered at the first clash
   AppList admitted;
   for (AppEntry& entry : entries) {
     const AppEntry* same = nullptr;
@@ -103,6 +101,12 @@ void AdmitToOtherApplications(GroupMap& tree, AppList entries, bool atFront) {
     }
     if (same != nullptr && SameProgramAndFilter(*same, entry) && !IsCarrier(entry)) continue;
     if (same != nullptr) {
+      if (taken.empty()) {
+        CollectDisplayNames(tree, taken);
+        for (const AppList* list : {&admitted, &entries}) {
+          for (const AppEntry& other : *list) taken.insert(other.ShowAs);
+        }
+      }
       entry.ShowAs = DistinctName(ShownName(entry), taken);
       taken.insert(entry.ShowAs);
     }

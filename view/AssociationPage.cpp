@@ -107,6 +107,8 @@ void CAssociationPage::ShowFilterControls(bool show) {
 }
 
 void CAssociationPage::FillApplication(const AppEntry& entry) {
+  // A nameless application is shown as "[program]"; what there is to edit is empty.
+  if (entry.ShowAs.empty() && IsApplicationEntry(entry)) SetDlgItemText(IDC_ASSOC_SHOWAS, "");
   SetDlgItemText(IDC_ASSOC_TITLE_FILTER, entry.TitleFilter);
   CheckDlgButton(IDC_ASSOC_FILTER_CHECK, entry.isCheckTitleFilter ? BST_CHECKED : BST_UNCHECKED);
   StoreEntry(entry);

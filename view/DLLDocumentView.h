@@ -113,8 +113,9 @@ class CDLLDocumentView : public CFormView {
   AppEntry LookUpEntry(const GroupPath& groupPath, const std::string& shownName) const;
 
   // Editing.
-  // The selected application's display name and the group it stands in.
-  std::string SelectedApplication(GroupPath& groupPath) const;
+  // The selected item's text (in list mode the selected application's) and the path of
+  // the group it stands in.
+  std::string SelectedItem(GroupPath& groupPath) const;
   // Saves the document's tree and rebuilds the view in its mode.
   void SaveAndRefresh();
   // A message box for each problem with an options file that the user has not been told

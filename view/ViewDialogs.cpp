@@ -37,7 +37,7 @@ void CDLLDocumentView::OnMoveTo() {
   if (doc == nullptr || (m_nViewMode == kTreeMode && IsSelectedGroup())) return;
   CMoveToDlg destination(m_groupMap, this);
   GroupPath source;
-  const std::string name = SelectedApplication(source);
+  const std::string name = SelectedItem(source);
   if (destination.DoModal() != IDOK) return;
   TransferEntry(doc->GetGroupMap(), name, source, destination.m_resultPath, false);
   SaveAndRefresh();

@@ -16,7 +16,7 @@ constexpr int kApplicationImage = 1;
 
 }  // namespace
 
-std::string CDLLDocumentView::SelectedApplication(GroupPath& groupPath) const {
+std::string CDLLDocumentView::SelectedItem(GroupPath& groupPath) const {
   if (m_nViewMode == kTreeMode) {
     const HTREEITEM item = m_tree.GetSelectedItem();
     groupPath = ItemPath(item, false);
@@ -39,7 +39,7 @@ void CDLLDocumentView::OnCopy() {
   // A group is not copied: its name could stand for an application of its parent.
   const bool group = m_nViewMode == kTreeMode && IsSelectedGroup();
   if (!group && (m_nViewMode == kTreeMode || m_groupPicker.GetCurSel() >= 0)) {
-    m_clipName = SelectedApplication(m_clipSourcePath);
+    m_clipName = SelectedItem(m_clipSourcePath);
   }
   EnableControl(IDC_VIEW_PASTE, true);
   m_bPasteAllowed = true;
@@ -73,7 +73,7 @@ void CDLLDocumentView::OnDelete() {
   if (doc == nullptr || !HasSelectedItem()) return;
   const bool group = m_nViewMode == kTreeMode && IsSelectedGroup();
   GroupPath path;
-  const std::string name = SelectedApplication(path);
+  const std::string name = SelectedItem(path);
   if (group) {
     path.push_back(name);
     DeleteGroup(doc->GetGroupMap(), path);

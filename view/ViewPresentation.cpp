@@ -115,8 +115,9 @@ void CDLLDocumentView::FillAppList(const GroupMap& level, const std::string& gro
   for (const auto& [name, list] : level) {
     for (const AppEntry& entry : list) {
       if (name == groupName) {
-        if (IsShownApplication(entry))
+        if (IsShownApplication(entry)) {
           m_appList.AddItem(ShownName(entry).c_str(), kApplicationImage);
+        }
       } else if (IsCarrier(entry)) {
         FillAppList(entry.SubGroups, groupName);
       }
@@ -281,7 +282,7 @@ void CDLLDocumentView::ApplyAssociation() {
   if (doc == nullptr || !HasSelectedItem()) return;
   const bool group = m_nViewMode == kTreeMode && IsSelectedGroup();
   GroupPath path;
-  const std::string name = SelectedApplication(path);
+  const std::string name = SelectedItem(path);
   const AppEntry entry = m_associationPage.GetStoredEntry();
   if (group) {
     path.push_back(name);

@@ -234,7 +234,7 @@ TEST_F(EditingTest, RestingOnACollapsedGroupExpandsItAtTheNextTick) {
 // The name is selected a step at a time from a timer: a character a step for a short
 // name, ten steps for a long one; the view never sleeps meanwhile.
 TEST_F(EditingTest, RenameSelectsTheNameStepByStepWithoutHoldingTheView) {
-  const std::string pasted(25000, 'n');
+  const std::string pasted(1000, 'n');
   Open({{"A", {Application("a1"), Application("long", pasted)}}});
   auto* edit = qobject_cast<QLineEdit*>(Page(0)->GetDlgItem(IDC_ASSOC_SHOWAS)->GetWidget());
   int sleeps = 0;
