@@ -29,7 +29,7 @@ struct Request {
   ReportFormat format = ReportFormat::Text;
 };
 
-std::unique_ptr<CLI::App> ReportApp(RawOptions& raw) {
+ToolAppPtr ReportApp(RawOptions& raw) {
   auto app =
       MakeToolApp("taskmeter-report",
                   "Loads the group tree and the activity logs of the last 31 days as the viewer\n"
@@ -46,7 +46,7 @@ std::unique_ptr<CLI::App> ReportApp(RawOptions& raw) {
   return app;
 }
 
-std::optional<std::string> ReadOptions(const CLI::App& app, const RawOptions& raw,
+std::optional<std::string> ReadOptions(const ToolApp& app, const RawOptions& raw,
                                        Request& request) {
   if (Given(app, "--format")) {
     const auto format = ParseReportFormat(raw.format);
@@ -81,7 +81,7 @@ bool IsReadableFolder(const std::string& folder) {
 
 std::string ReportUsage() {
   RawOptions raw;
-  return ReportApp(raw)->help();
+  return ToolHelp(*ReportApp(raw));
 }
 
 int RunReportTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
