@@ -24,12 +24,6 @@ const GroupMap* ResolveExistingLevel(const GroupMap& top, const GroupPath& path)
 const AppList* FindGroupList(const GroupMap& top, const GroupPath& path);
 AppList* FindGroupList(GroupMap& top, const GroupPath& path);
 
-// Tells a group item of the tree control from an application item: true for an item
-// without parent; false when the parent group holds an entry shown as `itemText`, or
-// when the parent path leads nowhere (its last name missing included). Never changes
-// the tree.
-bool IsGroupItem(const GroupMap& top, const std::string& itemText, const GroupPath& parentPath);
-
 // Appends copies (sub-groups emptied) of every entry of `list` and of every group
 // beneath it, in list order; each carrier after the entries of the groups it carries,
 // those groups in key order.
@@ -37,10 +31,6 @@ void CollectEntries(const AppList& list, AppList& out);
 
 // Zeroes the three time counters of every entry of `level` and of all levels beneath.
 void ResetTimes(GroupMap& level);
-
-// First entry of `list` in list order whose ShowAs equals `showAs`.
-AppEntry* FindEntry(AppList& list, const std::string& showAs);
-const AppEntry* FindEntry(const AppList& list, const std::string& showAs);
 
 // First application entry of `list` (placeholders, carriers and pauses passed over)
 // shown as `shownName` (see ShownName).

@@ -77,13 +77,6 @@ AppList* FindGroupList(GroupMap& top, const GroupPath& path) {
   return const_cast<AppList*>(FindGroupList(std::as_const(top), path));
 }
 
-bool IsGroupItem(const GroupMap& top, const std::string& itemText, const GroupPath& parentPath) {
-  if (parentPath.empty()) return true;
-  const AppList* parent = FindGroupList(top, parentPath);
-  if (parent == nullptr) return false;
-  return FindEntry(*parent, itemText) == nullptr;
-}
-
 void CollectEntries(const AppList& list, AppList& out) {
   if (&list == &out) {
     const AppList snapshot = list;
@@ -102,17 +95,6 @@ void ResetTimes(GroupMap& level) {
       ResetTimes(entry.SubGroups);
     }
   }
-}
-
-AppEntry* FindEntry(AppList& list, const std::string& showAs) {
-  return const_cast<AppEntry*>(FindEntry(std::as_const(list), showAs));
-}
-
-const AppEntry* FindEntry(const AppList& list, const std::string& showAs) {
-  for (const AppEntry& entry : list) {
-    if (entry.ShowAs == showAs) return &entry;
-  }
-  return nullptr;
 }
 
 AppEntry* FindApplication(AppList& list, const std::string& shownName) {

@@ -32,7 +32,7 @@ Names ShowAsIn(const GroupMap& tree, const GroupPath& group) {
 
 bool Has(const GroupMap& tree, const GroupPath& group, const std::string& showAs) {
   const AppList* list = FindGroupList(tree, group);
-  return list != nullptr && FindEntry(*list, showAs) != nullptr;
+  return list != nullptr && FindApplication(*list, showAs) != nullptr;
 }
 
 // A and B at the top, B with the sub-group Work; the top-level Work shares that name.
