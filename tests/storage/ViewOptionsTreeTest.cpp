@@ -56,12 +56,6 @@ TEST(ViewOptionsWrite, SubGroupsComeBackUnderANoneCarrierAfterTheEntries) {
                                CarrierOf(alpha, "None"), CarrierOf(beta, "None")}},
                              {"Other Applications", {Entry("o", "O")}}};
   EXPECT_EQ(back, expected);
-  // A group with nothing that reads back keeps its sub-groups: the first carrier goes
-  // out as the placeholder.
-  const GroupMap bare = {{"Bare", {AppEntry{}, CarrierOf(alpha), CarrierOf(beta)}}};
-  EXPECT_EQ(
-      RoundTrip(bare),
-      (GroupMap{{"Bare", {MakePlaceholder(), CarrierOf(alpha, "None"), CarrierOf(beta, "None")}}}));
 }
 
 TEST(ViewOptionsWrite, MarkupCharactersAndBytesSurvive) {

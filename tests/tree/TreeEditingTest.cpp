@@ -34,7 +34,6 @@ TEST(TreeEditing, RefusalsLeaveTheTreeExactlyAsItWas) {
       [](T t) { return DeleteGroup(t, {"Home", "Q1"}); },
       [](T t) { return ReplaceEntry(t, "Z", {"Home"}, App("N")); },
       [](T t) { return ReplaceEntry(t, "A", {"Nowhere"}, App("N")); },
-      [](T t) { return ReplaceEntry(t, "None", {"Home"}, App("N")); },  // no application
       [](T t) { return ReplaceEntry(t, "A", {"Home"}, App("H", "a")); },  // a name the group shows
       [](T t) { return ReplaceEntry(t, "A", {"Home"}, App("Idle", "A")); },  // would not show
       [](T t) { return ReplaceEntry(t, "A", {"Home"}, App("Y", "A")); },  // another's association
