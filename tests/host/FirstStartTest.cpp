@@ -1,5 +1,6 @@
 #include <sys/stat.h>
 
+#include "framework/core/FileIO.h"
 #include "framework/core/Paths.h"
 #include "host/taskmeter/FirstStart.h"
 #include "host/toolkit/SampleHome.h"
@@ -47,13 +48,17 @@ TEST(FirstStart, CreatesTheThreeFilesAnInstallerWould) {
   EXPECT_EQ(read, expected);
 }
 
-// A start that failed half way is made good by the next: what is missing is made, and
-// nothing that is there (a file, a folder, a broken link) is replaced.
+// A start that failed half way (a full disk) is made good by the next: what is missing
+// is made, and nothing that is there (a file, a folder, a broken link) is replaced.
 TEST(FirstStart, EveryStartMakesWhatIsMissingAndKeepsWhatIsThere) {
   ScopedHome home;
+  std::string error;
+  SetWriteFailureAfterBytesForTesting(0);
+  EXPECT_EQ(PrepareOptionsFolder(home.Options().string(), error), FirstStartResult::Failed);
+  SetWriteFailureAfterBytesForTesting(-1);
+  EXPECT_TRUE(fs::is_empty(home.Options()));  // no half-written file left
   home.Write("options/viewopt.xml", "<Options><Group/></Options>");
   fs::create_directory(home.Options() / "predefgroups.xml");
-  std::string error;
   EXPECT_EQ(PrepareOptionsFolder(home.Options().string(), error), FirstStartResult::Created);
   EXPECT_EQ(ReadBytes(home.Options() / "mainpref.ini"), kDefaultPrefs);
   EXPECT_EQ(ReadBytes(home.Options() / "viewopt.xml"), "<Options><Group/></Options>");
