@@ -1,7 +1,7 @@
 // Random sequences of the view's editing commands, taken the way a user takes them. After
-// every step the saved file reads back to the tree shown, every application shown before
-// is still shown in some group, every logged record counted before is still counted, and
-// a removed group is gone.
+// every step the saved file reads back to the tree shown, no group shows two items of one
+// name, every application shown before is still shown in some group, every logged record
+// counted before is still counted, and a removed group is gone.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -175,6 +175,8 @@ TEST_F(EditingPropertyTest, NoSequenceOfEditsLosesAnApplicationAGroupOrTime) {
       std::multiset<std::string> shown;
       for (const auto& [item, what] : Items()) shown.insert(what);
       ASSERT_EQ(shown, after.items) << done;
+      // An item that shares its name with another of its group cannot be told apart.
+      ASSERT_EQ(std::set(shown.begin(), shown.end()).size(), shown.size()) << done;
       ASSERT_TRUE(recount || Holds(after.apps, before.apps)) << done;
       ASSERT_TRUE(recount || Holds(after.counted, before.counted)) << done;
       ASSERT_EQ(after.items.count(removed), 0u) << done;
