@@ -77,11 +77,23 @@ const std::vector<ActivityRecord>& CDLLDocument::GetRecords() const {
 }
 
 void CDLLDocument::LoadPrefs() {
-  LoadMainPrefsWithAutostart(GetMainPrefsPath(m_folders.options), m_prefs);
+  m_prefsStatus = LoadMainPrefsWithAutostart(GetMainPrefsPath(m_folders.options), m_prefs);
 }
 
 bool CDLLDocument::ReadPrefs() {
-  return ReadMainPrefs(GetMainPrefsPath(m_folders.options), m_prefs);
+  m_prefsStatus = ReadMainPrefsFile(GetMainPrefsPath(m_folders.options), m_prefs);
+  return m_prefsStatus == OpenStatus::Opened;
+}
+
+FileProblem CDLLDocument::GetPrefsFileProblem() const {
+  // A missing file is a home not set up yet: the initial values are what it would hold.
+  if (m_prefsStatus != OpenStatus::Unreadable) return {};
+  return {
+      FileProblemCode::Unreadable, OptionsFile::Settings, GetMainPrefsPath(m_folders.options), {}};
+}
+
+FileProblem CDLLDocument::GetTreeFileProblem() const {
+  return m_treeFile ? m_treeFile->Problem() : FileProblem{};
 }
 
 PeriodTotals CDLLDocument::GetGroupTotals(const GroupPath& path) const {

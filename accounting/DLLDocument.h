@@ -9,6 +9,7 @@
 #include "accounting/Periods.h"
 #include "framework/core/Document.h"
 #include "framework/core/Paths.h"
+#include "storage/FileProblem.h"
 #include "storage/MainPrefs.h"
 #include "tree/GroupTree.h"
 
@@ -49,6 +50,11 @@ class CDLLDocument : public CDocument {
   bool ReadPrefs();
   MainPrefs GetPrefs() const { return m_prefs; }
 
+  // What the last read of the preferences, and the last load or save of the tree,
+  // found wrong with their files; code None when nothing.
+  FileProblem GetPrefsFileProblem() const;
+  FileProblem GetTreeFileProblem() const;
+
   // Sums of the group `path` names, its sub-groups included, leaving out "None",
   // "Stop" and "Idle". A group that does not exist gives zeros; nothing is added.
   PeriodTotals GetGroupTotals(const GroupPath& path) const;
@@ -74,6 +80,7 @@ class CDLLDocument : public CDocument {
   HomeFolders m_folders;
   GroupMap m_groupMap;
   MainPrefs m_prefs;
+  OpenStatus m_prefsStatus = OpenStatus::Missing;
   // The scan keeps the log bytes with the records as views into them; the copies
   // GetRecords hands out are made when first asked for, since a load needs none.
   ActivityLog m_log;

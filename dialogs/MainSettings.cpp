@@ -8,6 +8,7 @@
 #include "framework/MessageMap.h"
 #include "protocol/Messages.h"
 #include "res/ResourceIds.h"
+#include "storage/FileProblem.h"
 
 namespace {
 
@@ -176,8 +177,13 @@ void CMainSettings::OnSavePasswordClicked() {
 
 void CMainSettings::OnOK() {
   ReadControls();
-  // A file that cannot be written is not reported; the host is told all the same.
-  WriteMainPrefs(GetMainPrefsPath(), m_prefs);
+  const std::string path = GetMainPrefsPath();
+  if (!WriteMainPrefs(path, m_prefs)) {
+    // The dialog stays open with the user's choices: Cancel gives up, OK tries again.
+    const FileProblem problem{FileProblemCode::NotSaved, OptionsFile::Settings, path, {}};
+    MessageBox(DescribeFileProblem(problem).c_str(), "TaskMeter", MB_OK | MB_ICONWARNING);
+    return;
+  }
   AnnouncePrefsChanged();
   CDialog::OnOK();
 }

@@ -140,18 +140,22 @@ void ParseMainPrefsText(std::string_view text, MainPrefs& prefs) {
   }
 }
 
-bool ReadMainPrefs(const std::string& path, MainPrefs& prefs) {
+OpenStatus ReadMainPrefsFile(const std::string& path, MainPrefs& prefs) {
   const FileRead file = ReadWholeFile(path);
-  if (file.status != OpenStatus::Opened) return false;
+  if (file.status != OpenStatus::Opened) return file.status;
   ParseMainPrefsText(file.bytes, prefs);
   if (prefs.DbPath.empty()) prefs.DbPath = GetDefaultDataFolder();
-  return true;
+  return OpenStatus::Opened;
 }
 
-bool LoadMainPrefsWithAutostart(const std::string& path, MainPrefs& prefs) {
-  if (!ReadMainPrefs(path, prefs)) return false;
-  UpdateAutostartEntry(prefs.LoadOnStartup, GetExecutablePath());
-  return true;
+bool ReadMainPrefs(const std::string& path, MainPrefs& prefs) {
+  return ReadMainPrefsFile(path, prefs) == OpenStatus::Opened;
+}
+
+OpenStatus LoadMainPrefsWithAutostart(const std::string& path, MainPrefs& prefs) {
+  const OpenStatus status = ReadMainPrefsFile(path, prefs);
+  if (status == OpenStatus::Opened) UpdateAutostartEntry(prefs.LoadOnStartup, GetExecutablePath());
+  return status;
 }
 
 std::string MainPrefsText(const MainPrefs& prefs) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "framework/core/FileIO.h"
 #include "framework/core/Paths.h"
 
 // The preference record shared with the host through "options/mainpref.ini". Field
@@ -35,13 +36,15 @@ std::string GetMainPrefsPath(const std::string& optionsFolder = GetOptionsFolder
 // give empty strings, 0 and off. Touches no file: an empty db path stays empty here.
 void ParseMainPrefsText(std::string_view text, MainPrefs& prefs);
 
-// Reads the thirteen lines into `prefs`. Returns false, leaving `prefs` as it was,
-// when the file cannot be opened. An empty db path becomes the default data folder.
+// Reads the thirteen lines into `prefs`; how the file was found. Missing or
+// Unreadable leave `prefs` as it was. An empty db path becomes the default data folder.
+OpenStatus ReadMainPrefsFile(const std::string& path, MainPrefs& prefs);
+// The same, true when the file was read.
 bool ReadMainPrefs(const std::string& path, MainPrefs& prefs);
 
-// The document's loader: ReadMainPrefs, then the autostart entry follows
+// The document's loader: ReadMainPrefsFile, then the autostart entry follows
 // LoadOnStartup (only when the file could be read).
-bool LoadMainPrefsWithAutostart(const std::string& path, MainPrefs& prefs);
+OpenStatus LoadMainPrefsWithAutostart(const std::string& path, MainPrefs& prefs);
 
 // The exact bytes of the file for `prefs` (thirteen lines, CR LF).
 std::string MainPrefsText(const MainPrefs& prefs);

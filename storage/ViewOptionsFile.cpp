@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <optional>
 #include <utility>
 
 #include "framework/core/FileIO.h"
@@ -10,6 +11,8 @@
 #include "storage/XmlDoc.h"
 
 namespace {
+
+constexpr std::string_view kOptions = "Options";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
@@ -54,24 +57,38 @@ bool HoldsMarkup(std::string_view bytes) {
 
 ViewOptionsFile::ViewOptionsFile(std::string path) : path_(std::move(path)) {}
 
+FileProblem ViewOptionsFile::ProblemOf(FileProblemCode code, std::string other) const {
+  return {code, OptionsFile::Groups, path_, std::move(other)};
+}
+
 TreeFileStatus ViewOptionsFile::Load(GroupMap& tree) {
   FileRead read = ReadWholeFile(path_);
-  lastLoadDamaged_ = false;
   loadedBytes_.clear();
+  keepCopyFirst_ = false;
+  neverSave_ = false;
+  problem_ = {};
   if (read.status == OpenStatus::Missing) {
-    keepDamagedCopy_ = false;
     CreateEmptyFileIfMissing(path_);
     return TreeFileStatus::Created;
   }
   if (read.status == OpenStatus::Unreadable) {
     // Its content never reached us: it must not be replaced unseen.
-    keepDamagedCopy_ = true;
+    neverSave_ = true;
+    problem_ = ProblemOf(FileProblemCode::Unreadable);
     return TreeFileStatus::Unreadable;
   }
   CXmlDoc doc;
   const bool parsed = doc.Parse(JoinLines(read.bytes));
-  lastLoadDamaged_ = !parsed && HoldsMarkup(read.bytes);
-  keepDamagedCopy_ = lastLoadDamaged_;
+  const bool holdsMarkup = HoldsMarkup(read.bytes);
+  const std::optional<std::string> linkedTo = SymbolicLinkTarget(path_);
+  // A link may lead to any file of the user's: only one that holds a tree (or nothing)
+  // is written through it.
+  if (linkedTo && holdsMarkup && !(parsed && doc.FindElement(kOptions))) {
+    neverSave_ = true;
+    problem_ = ProblemOf(FileProblemCode::NotATree, *linkedTo);
+  } else {
+    keepCopyFirst_ = !parsed && holdsMarkup;
+  }
   tree = ReadTree(doc);
   loadedBytes_ = std::move(read.bytes);
   return TreeFileStatus::Read;
@@ -86,19 +103,43 @@ bool ViewOptionsFile::SaveIfChanged(const GroupMap& tree) {
 }
 
 bool ViewOptionsFile::Write(const std::string& text) {
-  if (keepDamagedCopy_) {
-    if (!KeepDamagedCopy()) return false;
-    keepDamagedCopy_ = false;
+  if (neverSave_) return false;  // the problem the load found says why
+  std::string keptAs;
+  if (keepCopyFirst_) {
+    const std::optional<std::string> copy = KeepDamagedCopy();
+    if (!copy) {
+      problem_ = ProblemOf(FileProblemCode::NotSaved);
+      return false;
+    }
+    keptAs = *copy;
+    keepCopyFirst_ = false;
   }
-  return ReplaceRegularFile(path_, text);
+  if (!ReplaceRegularFile(path_, text)) {
+    problem_ = ProblemOf(FileProblemCode::NotSaved);
+    return false;
+  }
+  problem_ = keptAs.empty() ? FileProblem{} : ProblemOf(FileProblemCode::SetAside, keptAs);
+  return true;
 }
 
-// Copies the file as it is now to "<path>.damaged", replacing an older copy. A file
-// that has gone meanwhile has nothing left to keep.
-bool ViewOptionsFile::KeepDamagedCopy() const {
+// Copies the file as it is now beside it: where it went, "" when the file has gone
+// meanwhile (nothing is left to keep), nothing when no copy could be made.
+std::optional<std::string> ViewOptionsFile::KeepDamagedCopy() const {
+  constexpr int kMostCopies = 1000;
   const FileRead old = ReadWholeFile(path_);
-  if (old.status == OpenStatus::Missing) return true;
-  if (old.status != OpenStatus::Opened) return false;
-  const std::string copy = path_ + ".damaged";
-  return WriteFileAtomically(copy, old.bytes, ExistingModeOr(path_, 0644));
+  if (old.status == OpenStatus::Missing) return std::string();
+  if (old.status != OpenStatus::Opened) return std::nullopt;
+  const mode_t mode = ExistingModeOr(path_, 0644);
+  for (int n = 1; n <= kMostCopies; ++n) {
+    std::string copy = path_ + ".damaged" + (n == 1 ? "" : "." + std::to_string(n));
+    switch (WriteNewFile(copy, old.bytes, mode)) {
+      case NewFile::Written:
+        return copy;
+      case NewFile::Exists:
+        break;
+      case NewFile::Failed:
+        return std::nullopt;
+    }
+  }
+  return std::nullopt;
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "framework/core/Paths.h"
+#include "storage/FileProblem.h"
 #include "tree/GroupTree.h"
 
 class CXmlDoc;
@@ -39,9 +41,11 @@ bool HoldsMarkup(std::string_view bytes);
 
 // The user's tree file. Saves replace the file whole (temporary file, sync, rename), so
 // a failed save leaves the old file as it was. A file that the last load found but
-// could not take in (it did not parse, or could not be opened) is kept beside it as
-// "<path>.damaged" before the first save that would replace it; when that copy cannot
-// be made the save is refused.
+// could not read as a tree is kept beside it before the first save that would replace
+// it, under the first free name of "<path>.damaged", "<path>.damaged.2", ... (an older
+// copy is never replaced); when that copy cannot be made the save is refused. Nothing
+// is ever saved over a file that could not be read, nor through a link to a file that
+// holds something else: the user's own file is not ours to replace.
 class ViewOptionsFile {
  public:
   explicit ViewOptionsFile(std::string path);
@@ -58,17 +62,20 @@ class ViewOptionsFile {
   // the file is left alone (no rewrite, no sync); it is saved otherwise.
   bool SaveIfChanged(const GroupMap& tree);
 
-  // Whether the last load found a file that exists but did not parse.
-  bool LastLoadWasDamaged() const { return lastLoadDamaged_; }
+  // What is wrong with the file as the last load and the saves since found it; a
+  // successful save ends NotSaved and SetAside.
+  const FileProblem& Problem() const { return problem_; }
 
  private:
   bool Write(const std::string& text);
-  bool KeepDamagedCopy() const;
+  std::optional<std::string> KeepDamagedCopy() const;
+  FileProblem ProblemOf(FileProblemCode code, std::string other = {}) const;
 
   std::string path_;
-  std::string loadedBytes_;  // of the last load that read the file
-  bool lastLoadDamaged_ = false;
-  bool keepDamagedCopy_ = false;  // until a save has kept the file's content
+  std::string loadedBytes_;     // of the last load that read the file
+  bool keepCopyFirst_ = false;  // until a save has kept the damaged file's content
+  bool neverSave_ = false;      // the file is not ours to replace
+  FileProblem problem_;
 };
 
 // Path of "options/predefgroups.xml".

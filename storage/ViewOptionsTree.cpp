@@ -2,6 +2,7 @@
 // group (its Name, its App entries, then one nested Options per entry that carries
 // sub-groups). Shared by the user's tree file and the catalogue of predefined groups.
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -43,18 +44,31 @@ void WriteEntryFields(CXmlDoc& doc, const AppEntry& entry) {
   doc.AddElement(kPath, entry.Path);
 }
 
+// The reader keeps only entries that have a Name, and the sub-groups of a group only
+// when one of its entries was kept. So when no entry of a list would come back, its
+// first carrier is written as the placeholder, and its groups come back behind it.
+const AppEntry* CarrierToWriteAsPlaceholder(const AppList& list) {
+  const auto named = [](const AppEntry& entry) { return !entry.Name.empty(); };
+  if (std::any_of(list.begin(), list.end(), named)) return nullptr;
+  const auto carrier = std::find_if(list.begin(), list.end(), IsCarrier);
+  return carrier == list.end() ? nullptr : &*carrier;
+}
+
 void WriteGroup(CXmlDoc& doc, const std::string& name, const AppList& list) {
   doc.AddElement(kGroup);
   doc.IntoElement();
   doc.AddElement(kName, name);
+  const AppEntry* asPlaceholder = CarrierToWriteAsPlaceholder(list);
+  const AppEntry placeholder = MakePlaceholder();
   // A group holds one visible "None" placeholder at most; later ones are written
   // without fields (and so are not read back).
   bool noneWritten = false;
   for (const AppEntry& entry : list) {
     doc.AddElement(kApp);
     doc.IntoElement();
-    const bool isNone = entry.Name == kNoneName;
-    if (!(isNone && noneWritten)) WriteEntryFields(doc, entry);
+    const AppEntry& written = &entry == asPlaceholder ? placeholder : entry;
+    const bool isNone = written.Name == kNoneName;
+    if (!(isNone && noneWritten)) WriteEntryFields(doc, written);
     noneWritten = noneWritten || isNone;
     doc.OutOfElement();
   }

@@ -8,7 +8,15 @@ AppEntry MakePlaceholder() {
 }
 
 bool IsApplicationEntry(const AppEntry& entry) {
-  return !entry.ShowAs.empty() && !IsExcludedFromSums(entry);
+  if (entry.ShowAs.empty()) {
+    // A placeholder's program name, and a carrier, make no application.
+    return !entry.Name.empty() && entry.Name != kNoneName && !IsCarrier(entry);
+  }
+  return !IsExcludedFromSums(entry);
+}
+
+std::string ShownName(const AppEntry& entry) {
+  return entry.ShowAs.empty() ? "[" + entry.Name + "]" : entry.ShowAs;
 }
 
 bool IsCarrier(const AppEntry& entry) { return !entry.SubGroups.empty(); }

@@ -45,8 +45,14 @@ struct AppEntry {
 // The invisible first entry of every group the editing operations make.
 AppEntry MakePlaceholder();
 
-// Shown as an application: a display name that is none of "", "None", "Stop", "Idle".
+// Shown as an application: a display name other than "None", "Stop" and "Idle", or
+// none at all on an entry that names a program and carries no groups. Such a nameless
+// application still counts its time, so it must stay in sight.
 bool IsApplicationEntry(const AppEntry& entry);
+
+// The name an application is shown and found under: its display name, or "[program]"
+// when it has none.
+std::string ShownName(const AppEntry& entry);
 
 // Carries sub-groups.
 bool IsCarrier(const AppEntry& entry);

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <iterator>
+#include <set>
 #include <utility>
 
 #include "tree/TreeOps.h"
@@ -41,9 +42,78 @@ AppList* PrepareDestination(GroupMap& tree, const GroupPath& destination, const 
   if (GroupDepth(destination) + LevelsBeneath(entry) > kMaxGroupDepth) return nullptr;
   if (ResolveExistingLevel(tree, destination) == nullptr) return nullptr;
   const AppList* existing = FindGroupList(std::as_const(tree), destination);
-  if (existing != nullptr && FindEntry(*existing, entry.ShowAs) != nullptr) return nullptr;
+  if (existing != nullptr && FindApplication(*existing, ShownName(entry)) != nullptr) {
+    return nullptr;
+  }
   // Every step exists now, so this walk adds at most the destination group itself.
   return &(*ResolveLevel(tree, destination))[destination.back()];
+}
+
+// The same program with the same filter: the count gives both the same records.
+bool SameProgramAndFilter(const AppEntry& a, const AppEntry& b) {
+  return a.Name == b.Name && a.TitleFilter == b.TitleFilter &&
+         a.isCheckTitleFilter == b.isCheckTitleFilter;
+}
+
+void CollectDisplayNames(const GroupMap& level, std::set<std::string>& names) {
+  for (const auto& [name, list] : level) {
+    for (const AppEntry& entry : list) {
+      names.insert(entry.ShowAs);
+      CollectDisplayNames(entry.SubGroups, names);
+    }
+  }
+}
+
+// Whether an entry of another program has the display name, filter text and switch of
+// `entry`: the count would take the two for one association.
+bool AssociationOfAnotherProgram(const GroupMap& level, const AppEntry& entry) {
+  for (const auto& [name, list] : level) {
+    for (const AppEntry& other : list) {
+      if (other.ShowAs == entry.ShowAs && other.TitleFilter == entry.TitleFilter &&
+          other.isCheckTitleFilter == entry.isCheckTitleFilter && other.Name != entry.Name) {
+        return true;
+      }
+      if (AssociationOfAnotherProgram(other.SubGroups, entry)) return true;
+    }
+  }
+  return false;
+}
+
+// "Mail (2)", "Mail (3)", ...: the first that `taken` does not hold.
+std::string DistinctName(const std::string& base, const std::set<std::string>& taken) {
+  for (std::size_t n = 2;; ++n) {
+    std::string name = base + " (" + std::to_string(n) + ")";
+    if (!taken.contains(name)) return name;
+  }
+}
+
+// Puts `entries` into "Other Applications", at its front or its end, so that no two of
+// its applications are shown under one name (only the first of them could be found).
+void AdmitToOtherApplications(GroupMap& tree, AppList entries, bool atFront) {
+  AppList& others = tree[kOtherApplications];
+  std::set<std::string> taken;  // every display name, gathered at the first clash
+  AppList admitted;
+  for (AppEntry& entry : entries) {
+    const AppEntry* same = nullptr;
+    if (IsApplicationEntry(entry)) {
+      same = FindApplication(others, ShownName(entry));
+      if (same == nullptr) same = FindApplication(admitted, ShownName(entry));
+    }
+    if (same != nullptr && SameProgramAndFilter(*same, entry) && !IsCarrier(entry)) continue;
+    if (same != nullptr) {
+      if (taken.empty()) {
+        CollectDisplayNames(tree, taken);
+        for (const AppList* list : {&admitted, &entries}) {
+          for (const AppEntry& other : *list) taken.insert(other.ShowAs);
+        }
+      }
+      entry.ShowAs = DistinctName(ShownName(entry), taken);
+      taken.insert(entry.ShowAs);
+    }
+    admitted.push_back(std::move(entry));
+  }
+  others.insert(atFront ? others.begin() : others.end(), std::make_move_iterator(admitted.begin()),
+                std::make_move_iterator(admitted.end()));
 }
 
 }  // namespace
@@ -85,34 +155,38 @@ bool DeleteGroup(GroupMap& tree, const GroupPath& path) {
   AppList collected;
   CollectEntries(group->second, collected);
   level.erase(group);
-  AppList& others = tree[kOtherApplications];
-  others.insert(others.begin(), std::make_move_iterator(collected.begin()),
-                std::make_move_iterator(collected.end()));
+  AdmitToOtherApplications(tree, std::move(collected), true);
   return true;
 }
 
-bool ReplaceEntry(GroupMap& tree, const std::string& showAs, const GroupPath& path,
+bool ReplaceEntry(GroupMap& tree, const std::string& shownName, const GroupPath& path,
                   const AppEntry& entry) {
   AppList* list = FindGroupList(tree, path);
-  AppEntry* target = list == nullptr ? nullptr : FindEntry(*list, showAs);
-  if (target == nullptr) return false;
+  AppEntry* target = list == nullptr ? nullptr : FindApplication(*list, shownName);
+  if (target == nullptr || !IsApplicationEntry(entry)) return false;
+  const AppEntry* namesake = FindApplication(*list, ShownName(entry));
+  if ((namesake != nullptr && namesake != target) || AssociationOfAnotherProgram(tree, entry)) {
+    return false;
+  }
   *target = AppEntry(entry);  // copied first: `entry` may live inside the target's subtree
   return true;
 }
 
-bool RemoveEntry(GroupMap& tree, const std::string& showAs, const GroupPath& path) {
+bool RemoveApplication(GroupMap& tree, const std::string& shownName, const GroupPath& path) {
   AppList* list = FindGroupList(tree, path);
-  AppEntry* found = list == nullptr ? nullptr : FindEntry(*list, showAs);
+  AppEntry* found = list == nullptr ? nullptr : FindApplication(*list, shownName);
   if (found == nullptr) return false;
+  AppList removed{std::move(*found)};
   list->erase(list->begin() + (found - list->data()));
+  AdmitToOtherApplications(tree, std::move(removed), false);
   return true;
 }
 
-bool TransferEntry(GroupMap& tree, const std::string& showAs, const GroupPath& source,
+bool TransferEntry(GroupMap& tree, const std::string& shownName, const GroupPath& source,
                    const GroupPath& destination, bool keepSource) {
   if (source.empty() || destination.empty()) return false;
   AppList* sourceList = FindGroupList(tree, source);
-  AppEntry* found = sourceList == nullptr ? nullptr : FindEntry(*sourceList, showAs);
+  AppEntry* found = sourceList == nullptr ? nullptr : FindApplication(*sourceList, shownName);
   if (found == nullptr) return false;
   if (keepSource) {
     AppEntry copy = *found;

@@ -24,12 +24,6 @@ const GroupMap* ResolveExistingLevel(const GroupMap& top, const GroupPath& path)
 const AppList* FindGroupList(const GroupMap& top, const GroupPath& path);
 AppList* FindGroupList(GroupMap& top, const GroupPath& path);
 
-// Tells a group item of the tree control from an application item: true for an item
-// without parent; false when the parent group holds an entry shown as `itemText`, or
-// when the parent path leads nowhere (its last name missing included). Never changes
-// the tree.
-bool IsGroupItem(const GroupMap& top, const std::string& itemText, const GroupPath& parentPath);
-
 // Appends copies (sub-groups emptied) of every entry of `list` and of every group
 // beneath it, in list order; each carrier after the entries of the groups it carries,
 // those groups in key order.
@@ -38,9 +32,10 @@ void CollectEntries(const AppList& list, AppList& out);
 // Zeroes the three time counters of every entry of `level` and of all levels beneath.
 void ResetTimes(GroupMap& level);
 
-// First entry of `list` in list order whose ShowAs equals `showAs`.
-AppEntry* FindEntry(AppList& list, const std::string& showAs);
-const AppEntry* FindEntry(const AppList& list, const std::string& showAs);
+// First application entry of `list` (placeholders, carriers and pauses passed over)
+// shown as `shownName` (see ShownName).
+AppEntry* FindApplication(AppList& list, const std::string& shownName);
+const AppEntry* FindApplication(const AppList& list, const std::string& shownName);
 
 // Depth of a group in the tree: a top-level group has depth 1.
 std::size_t GroupDepth(const GroupPath& path);
@@ -63,25 +58,33 @@ bool RenameGroup(GroupMap& tree, const std::string& newName, const GroupPath& pa
 
 // Removes the group `path` names; its entries and those of every group beneath it go,
 // in CollectEntries order, to the front of "Other Applications" of `tree` (made when
-// missing).
+// missing), as RemoveApplication admits them there.
 bool DeleteGroup(GroupMap& tree, const GroupPath& path);
 
-// Overwrites the first entry shown as `showAs` in group `path` with `entry`, its
-// sub-groups and counters included.
-bool ReplaceEntry(GroupMap& tree, const std::string& showAs, const GroupPath& path,
+// Overwrites the application shown as `shownName` in group `path` with `entry`, its
+// sub-groups and counters included. Refused when `entry` would not be shown as an
+// application (a pause or placeholder name), would be shown under the name of another
+// application of the group, or would take the association (display name, filter text
+// and switch) of another program anywhere in the tree: the count writes one
+// association's program and totals into every entry that has it, so the other
+// program's time would be counted nowhere.
+bool ReplaceEntry(GroupMap& tree, const std::string& shownName, const GroupPath& path,
                   const AppEntry& entry);
 
-// Removes the first entry shown as `showAs` from group `path`, with what it carries.
-bool RemoveEntry(GroupMap& tree, const std::string& showAs, const GroupPath& path);
+// Takes the application shown as `shownName` out of group `path` and appends it to
+// "Other Applications" (made when missing). When an application of that name is there
+// already, the entry is dropped if that one is the same program with the same filter
+// (which counts the same time), and otherwise comes in under a name made distinct
+// ("Mail (2)") from every display name of the tree.
+bool RemoveApplication(GroupMap& tree, const std::string& shownName, const GroupPath& path);
 
-// Copies (keepSource) or moves the first entry shown as `showAs` from group `source`
+// Copies (keepSource) or moves the application shown as `shownName` from group `source`
 // to the end of group `destination`; moved within its own group, the entry ends up
-// last. The destination group is made when only its last name is missing (deleting an
-// application moves it to "Other Applications", which may not exist yet). Refused when
-// the destination holds another entry with that display name, or when a group the
+// last. The destination group is made when only its last name is missing. Refused when
+// the destination shows another application under that name, or when a group the
 // entry carries would end up deeper than kMaxGroupDepth; a refused move keeps the
 // source.
-bool TransferEntry(GroupMap& tree, const std::string& showAs, const GroupPath& source,
+bool TransferEntry(GroupMap& tree, const std::string& shownName, const GroupPath& source,
                    const GroupPath& destination, bool keepSource);
 
 // Associations.

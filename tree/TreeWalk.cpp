@@ -77,13 +77,6 @@ AppList* FindGroupList(GroupMap& top, const GroupPath& path) {
   return const_cast<AppList*>(FindGroupList(std::as_const(top), path));
 }
 
-bool IsGroupItem(const GroupMap& top, const std::string& itemText, const GroupPath& parentPath) {
-  if (parentPath.empty()) return true;
-  const AppList* parent = FindGroupList(top, parentPath);
-  if (parent == nullptr) return false;
-  return FindEntry(*parent, itemText) == nullptr;
-}
-
 void CollectEntries(const AppList& list, AppList& out) {
   if (&list == &out) {
     const AppList snapshot = list;
@@ -104,13 +97,13 @@ void ResetTimes(GroupMap& level) {
   }
 }
 
-AppEntry* FindEntry(AppList& list, const std::string& showAs) {
-  return const_cast<AppEntry*>(FindEntry(std::as_const(list), showAs));
+AppEntry* FindApplication(AppList& list, const std::string& shownName) {
+  return const_cast<AppEntry*>(FindApplication(std::as_const(list), shownName));
 }
 
-const AppEntry* FindEntry(const AppList& list, const std::string& showAs) {
+const AppEntry* FindApplication(const AppList& list, const std::string& shownName) {
   for (const AppEntry& entry : list) {
-    if (entry.ShowAs == showAs) return &entry;
+    if (IsApplicationEntry(entry) && ShownName(entry) == shownName) return &entry;
   }
   return nullptr;
 }

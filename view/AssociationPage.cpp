@@ -1,5 +1,7 @@
 #include "view/AssociationPage.h"
 
+#include <algorithm>
+
 #include "controls/TabHost.h"
 #include "framework/CDataExchange.h"
 #include "framework/gdi/CDC.h"
@@ -11,6 +13,16 @@ namespace {
 
 constexpr int kFilterControls[] = {IDC_ASSOC_FILTER_CHECK, IDC_ASSOC_ACTIVATE_LABEL,
                                    IDC_ASSOC_RESTORE_NAME, IDC_ASSOC_TITLE_FILTER};
+
+constexpr UINT_PTR kRenameTimer = 1;
+constexpr UINT kRenameStepMilliseconds = 50;
+constexpr int kMostRenameSteps = 10;  // half a second
+
+int CharacterCount(const std::string& utf8) {
+  int count = 0;
+  for (const char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return count;
+}
 
 }  // namespace
 
@@ -30,6 +42,7 @@ const MessageMap* CAssociationPage::GetMessageMap() const {
           msg::Control(EN_CHANGE, IDC_ASSOC_SHOWAS, &CAssociationPage::OnEdited),
           msg::Control(EN_CHANGE, IDC_ASSOC_TITLE_FILTER, &CAssociationPage::OnEdited),
           msg::Control(BN_CLICKED, IDC_ASSOC_FILTER_CHECK, &CAssociationPage::OnEdited),
+          msg::Timer(&CAssociationPage::OnTimer),
       }};
   return &map;
 }
@@ -39,16 +52,31 @@ void CAssociationPage::DoDataExchange(CDataExchange* pDX) {
   DDX_Control(pDX, IDC_ASSOC_SHOWAS, m_showAs);
 }
 
-int CAssociationPage::BeginRename() {
-  if (!m_showAs.IsWindow()) return 0;
+void CAssociationPage::BeginRename() {
+  StopRename();
+  if (!m_showAs.IsWindow()) return;
   m_showAs.SetFocus();
-  return static_cast<int>(m_showAs.GetWindowText().size());
+  m_renameLength = CharacterCount(m_showAs.GetWindowText());
+  m_renameSteps = std::min(m_renameLength, kMostRenameSteps);
+  m_renameStep = 0;
+  if (m_renameSteps > 0) SetTimer(kRenameTimer, kRenameStepMilliseconds);
 }
 
-void CAssociationPage::SelectNameStart(int count) {
-  if (!m_showAs.IsWindow()) return;
+void CAssociationPage::OnTimer(UINT_PTR nIDEvent) {
+  if (nIDEvent != kRenameTimer || m_renameSteps == 0) {
+    CTabPage::OnTimer(nIDEvent);
+    return;
+  }
+  ++m_renameStep;
+  // This step's share of the name, rounded up: the last step selects all of it.
+  const int count = (m_renameLength * m_renameStep + m_renameSteps - 1) / m_renameSteps;
   m_showAs.SetSel(0, count);  // scrolls the caret into view
-  m_showAs.UpdateWindow();    // no event loop runs between the steps
+  if (m_renameStep >= m_renameSteps) StopRename();
+}
+
+void CAssociationPage::StopRename() {
+  if (m_renameSteps != 0) KillTimer(kRenameTimer);
+  m_renameSteps = 0;
 }
 
 BOOL CAssociationPage::OnInitDialog() {
@@ -79,6 +107,8 @@ void CAssociationPage::ShowFilterControls(bool show) {
 }
 
 void CAssociationPage::FillApplication(const AppEntry& entry) {
+  // A nameless application is shown as "[program]"; what there is to edit is empty.
+  if (entry.ShowAs.empty() && IsApplicationEntry(entry)) SetDlgItemText(IDC_ASSOC_SHOWAS, "");
   SetDlgItemText(IDC_ASSOC_TITLE_FILTER, entry.TitleFilter);
   CheckDlgButton(IDC_ASSOC_FILTER_CHECK, entry.isCheckTitleFilter ? BST_CHECKED : BST_UNCHECKED);
   StoreEntry(entry);
@@ -93,6 +123,7 @@ void CAssociationPage::FillGroup(const std::string& name) {
 }
 
 void CAssociationPage::StoreEntry(const AppEntry& entry) {
+  StopRename();
   m_entry = entry;
   for (int id : {IDC_ASSOC_APPLY, IDC_ASSOC_DISCARD}) {
     if (CWnd* button = GetDlgItem(id)) button->EnableWindow(FALSE);
@@ -112,7 +143,10 @@ void CAssociationPage::UpdateButtons() {
   }
 }
 
-void CAssociationPage::OnEdited() { UpdateButtons(); }
+void CAssociationPage::OnEdited() {
+  StopRename();  // the user's own editing takes over
+  UpdateButtons();
+}
 
 void CAssociationPage::OnRestoreName() {
   // The edit's change notification runs the difference rule.

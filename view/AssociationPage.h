@@ -29,10 +29,10 @@ class CAssociationPage : public CTabPage {
   void StoreEntry(const AppEntry& entry);
   AppEntry GetStoredEntry() const { return m_entry; }
 
-  // Rename: the "Show as:" edit takes the focus; the length of its text. Then the first
-  // `count` characters are selected, one more at each step, each step drawn at once.
-  int BeginRename();
-  void SelectNameStart(int count);
+  // Rename: the "Show as:" edit takes the focus and its text is selected from the
+  // start, further at each tick of a timer: a character every 50 ms, the whole name
+  // within half a second. Input goes on meanwhile; a new selection or an edit ends it.
+  void BeginRename();
 
  protected:
   const MessageMap* GetMessageMap() const override;
@@ -46,15 +46,20 @@ class CAssociationPage : public CTabPage {
   CBrush* OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
   void OnRestoreName();
   void OnEdited();
+  void OnTimer(UINT_PTR nIDEvent);
 
  private:
   void DoDataExchange(CDataExchange* pDX) override;
   bool Differs() const;
   void UpdateButtons();
+  void StopRename();
 
   CDLLDocumentView* m_pView = nullptr;
   CEdit m_showAs;
   AppEntry m_entry;
   std::string m_filterCaption;  // the check box's template caption
+  int m_renameLength = 0;       // characters of the name being selected
+  int m_renameSteps = 0;        // 0: no selection runs
+  int m_renameStep = 0;
   CBrush m_whiteBrush{RGB(255, 255, 255)};
 };

@@ -1,6 +1,8 @@
 #include "view/DLLDocumentView.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <utility>
 
 #include "accounting/DLLDocument.h"
 #include "dialogs/PassDlg.h"
@@ -62,6 +64,10 @@ constexpr int kUnlockTries = 3;
 
 constexpr char kHelpFileName[] = "TaskMeter.chm";
 
+// Posted at the initial update, so that a problem found while the document opened is
+// told once the host has finished starting, not in the middle of it.
+constexpr UINT WM_TELL_FILE_PROBLEMS = WM_APP + 1;
+
 }  // namespace
 
 CDLLDocumentView::CDLLDocumentView() : CFormView(IDD_DLLDOCUMENT_FORM) {}
@@ -113,6 +119,7 @@ const MessageMap* CDLLDocumentView::GetMessageMap() const {
           msg::Mouse(WM_MOUSEMOVE, &V::OnMouseMove),
           msg::Mouse(WM_LBUTTONUP, &V::OnLButtonUp),
           msg::Timer(&V::OnTimer),
+          msg::Message(WM_TELL_FILE_PROBLEMS, &V::OnTellFileProblems),
       }};
   return &map;
 }
@@ -190,6 +197,7 @@ void CDLLDocumentView::OnInitialUpdate() {
   const MainPrefs prefs = doc != nullptr ? doc->GetPrefs() : MainPrefs{};
   RefreshView(m_nViewMode);
   if (prefs.isPass) SetLocked(true);
+  PostMessage(WM_TELL_FILE_PROBLEMS, 0, 0);
 
   // The frame may already have its final size: lay the form out for the first paint.
   CRect client;
@@ -305,6 +313,26 @@ void CDLLDocumentView::SetLocked(bool locked) {
   EnableControl(IDC_VIEW_UNLOCK, locked);
   EnableControl(IDC_VIEW_HELP, !locked);
   m_bUnlocked = !locked;
+}
+
+LRESULT CDLLDocumentView::OnTellFileProblems(WPARAM, LPARAM) {
+  TellFileProblems();
+  return 0;
+}
+
+void CDLLDocumentView::TellFileProblems() {
+  CDLLDocument* doc = GetDocument();
+  if (doc == nullptr) return;
+  std::vector<FileProblem> current;
+  for (FileProblem problem : {doc->GetPrefsFileProblem(), doc->GetTreeFileProblem()}) {
+    if (problem) current.push_back(std::move(problem));
+  }
+  // Noted before the boxes open: another notice may come while one is shown.
+  const std::vector<FileProblem> told = std::exchange(m_toldProblems, current);
+  for (const FileProblem& problem : current) {
+    if (std::find(told.begin(), told.end(), problem) != told.end()) continue;
+    MessageBox(DescribeFileProblem(problem).c_str(), "TaskMeter", MB_OK | MB_ICONWARNING);
+  }
 }
 
 void CDLLDocumentView::EnableControl(int id, bool enable) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "controls/ImageButton.h"
 #include "controls/ImageListBox.h"
@@ -12,6 +13,7 @@
 #include "framework/controls/CImageList.h"
 #include "framework/controls/CMenu.h"
 #include "framework/controls/CTreeCtrl.h"
+#include "storage/FileProblem.h"
 #include "tree/GroupTree.h"
 #include "view/AssociationPage.h"
 #include "view/QuickInfoPage.h"
@@ -102,17 +104,24 @@ class CDLLDocumentView : public CFormView {
   void ShowApplication(const std::string& name, const GroupPath& groupPath);
   void ShowGroup(const std::string& name, const GroupPath& ownPath, bool topLevel);
   bool IsSelectedGroup() const;
+  // A tree item, or in list mode an application of the picked group, is selected.
+  bool HasSelectedItem() const;
   GroupPath ItemPath(HTREEITEM hItem, bool withItself) const;
   GroupPath SelectorPath() const;
   std::string SelectedListText() const;
   void SelectItemByPath(const GroupPath& names);
-  AppEntry LookUpEntry(const GroupPath& groupPath, const std::string& showAs) const;
+  AppEntry LookUpEntry(const GroupPath& groupPath, const std::string& shownName) const;
 
   // Editing.
-  // The selected application's display name and the group it stands in.
-  std::string SelectedApplication(GroupPath& groupPath) const;
+  // The selected item's text (in list mode the selected application's) and the path of
+  // the group it stands in.
+  std::string SelectedItem(GroupPath& groupPath) const;
   // Saves the document's tree and rebuilds the view in its mode.
   void SaveAndRefresh();
+  // A message box for each problem with an options file that the user has not been told
+  // of yet; a problem that went away is forgotten, so it is told again if it comes back.
+  void TellFileProblems();
+  LRESULT OnTellFileProblems(WPARAM, LPARAM);
   void StopAutoExpand();
   void EndDrag();
 
@@ -146,6 +155,8 @@ class CDLLDocumentView : public CFormView {
   std::unique_ptr<CDragImageList> m_pDragImage;
   bool m_bDragging = false;
   UINT_PTR m_nExpandTimer = 0;
+
+  std::vector<FileProblem> m_toldProblems;
 
   UINT m_nReportMessage = 0;
   CMenu m_popupMenu;  // the tree's right-click menu

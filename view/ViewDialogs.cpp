@@ -16,6 +16,7 @@ void CDLLDocumentView::OpenSettings(bool securityFirst) {
   // The dialog wrote the file: the document takes it, the autostart entry follows.
   if (CDLLDocument* doc = GetDocument()) doc->LoadPrefs();
   RefreshView(m_nViewMode);
+  TellFileProblems();
 }
 
 void CDLLDocumentView::OnPredefinedGroups() {
@@ -27,16 +28,16 @@ void CDLLDocumentView::OnPredefinedGroups() {
   if (catalogue.DoModal() != IDOK) return;
   doc->GetGroupMap() = catalogue.GetWorkingTree();
   m_groupMap = doc->GetGroupMap();
-  doc->SaveGroupMap();
-  RefreshView(m_nViewMode);
+  SaveAndRefresh();
 }
 
 void CDLLDocumentView::OnMoveTo() {
   CDLLDocument* doc = GetDocument();
-  if (doc == nullptr) return;
+  // Only an application moves; a group's name could stand for one of its parent's.
+  if (doc == nullptr || (m_nViewMode == kTreeMode && IsSelectedGroup())) return;
   CMoveToDlg destination(m_groupMap, this);
   GroupPath source;
-  const std::string name = SelectedApplication(source);
+  const std::string name = SelectedItem(source);
   if (destination.DoModal() != IDOK) return;
   TransferEntry(doc->GetGroupMap(), name, source, destination.m_resultPath, false);
   SaveAndRefresh();

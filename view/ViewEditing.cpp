@@ -2,7 +2,6 @@
 // Rename, Refresh, the right-click menu and dragging in the tree.
 #include "accounting/DLLDocument.h"
 #include "framework/InputState.h"
-#include "framework/SystemServices.h"
 #include "framework/controls/CMenu.h"
 #include "framework/ownerdraw/DragImage.h"
 #include "res/ResourceIds.h"
@@ -14,11 +13,10 @@ namespace {
 constexpr UINT_PTR kAutoExpandTimer = 1000;
 constexpr UINT kAutoExpandMilliseconds = 2000;
 constexpr int kApplicationImage = 1;
-constexpr DWORD kRenameStepMilliseconds = 50;
 
 }  // namespace
 
-std::string CDLLDocumentView::SelectedApplication(GroupPath& groupPath) const {
+std::string CDLLDocumentView::SelectedItem(GroupPath& groupPath) const {
   if (m_nViewMode == kTreeMode) {
     const HTREEITEM item = m_tree.GetSelectedItem();
     groupPath = ItemPath(item, false);
@@ -31,14 +29,17 @@ std::string CDLLDocumentView::SelectedApplication(GroupPath& groupPath) const {
 void CDLLDocumentView::SaveAndRefresh() {
   if (CDLLDocument* doc = GetDocument()) doc->SaveGroupMap();
   RefreshView(m_nViewMode);
+  TellFileProblems();
 }
 
 void CDLLDocumentView::OnCopy() {
   m_clipSourcePath.clear();
   m_pasteDestinationPath.clear();
   m_clipName.clear();
-  if (m_nViewMode == kTreeMode || m_groupPicker.GetCurSel() >= 0) {
-    m_clipName = SelectedApplication(m_clipSourcePath);
+  // A group is not copied: its name could stand for an application of its parent.
+  const bool group = m_nViewMode == kTreeMode && IsSelectedGroup();
+  if (!group && (m_nViewMode == kTreeMode || m_groupPicker.GetCurSel() >= 0)) {
+    m_clipName = SelectedItem(m_clipSourcePath);
   }
   EnableControl(IDC_VIEW_PASTE, true);
   m_bPasteAllowed = true;
@@ -69,23 +70,15 @@ void CDLLDocumentView::OnPaste() {
 
 void CDLLDocumentView::OnDelete() {
   CDLLDocument* doc = GetDocument();
-  if (doc == nullptr) return;
+  if (doc == nullptr || !HasSelectedItem()) return;
   const bool group = m_nViewMode == kTreeMode && IsSelectedGroup();
   GroupPath path;
-  std::string name = SelectedApplication(path);
-  if (group) path.push_back(name);
-  if (name.empty()) return;
-  GroupMap& tree = doc->GetGroupMap();
+  const std::string name = SelectedItem(path);
   if (group) {
-    DeleteGroup(tree, path);
-  } else if (!TransferEntry(tree, name, path, {kOtherApplications}, false)) {
-    // "Other Applications" already holds an entry of that name: the user still asked for
-    // the application to leave its group.
-    const AppList* other = FindGroupList(tree, {kOtherApplications});
-    if (path != GroupPath{kOtherApplications} && other != nullptr &&
-        FindEntry(*other, name) != nullptr) {
-      RemoveEntry(tree, name, path);
-    }
+    path.push_back(name);
+    DeleteGroup(doc->GetGroupMap(), path);
+  } else {
+    RemoveApplication(doc->GetGroupMap(), name, path);
   }
   SaveAndRefresh();
 }
@@ -93,13 +86,7 @@ void CDLLDocumentView::OnDelete() {
 void CDLLDocumentView::OnRename() {
   if (m_tabHost.IsWindow()) m_tabHost.SetActivePage(0);
   m_associationPage.SetView(this);
-  // The name is selected one more character every 50 ms, so the eye follows it to the
-  // end; the view takes no input meanwhile.
-  const int length = m_associationPage.BeginRename();
-  for (int i = 1; i <= length; ++i) {
-    Sleep(kRenameStepMilliseconds);
-    m_associationPage.SelectNameStart(i);
-  }
+  m_associationPage.BeginRename();
 }
 
 void CDLLDocumentView::OnRefresh() {
@@ -107,6 +94,7 @@ void CDLLDocumentView::OnRefresh() {
   if (CDLLDocument* doc = GetDocument()) doc->LoadDocument();
   RefreshView(m_nViewMode);
   SelectItemByPath(selected);
+  TellFileProblems();
 }
 
 void CDLLDocumentView::OnTreeRightClick(NMHDR*, LRESULT* pResult) {

@@ -7,6 +7,7 @@
 
 namespace {
 
+constexpr int kGroupImage = 0;
 constexpr int kApplicationImage = 1;
 
 // Whether a group named `groupName` (searched as the application list fills) holds an
@@ -16,7 +17,7 @@ bool GroupsOfNameHold(const GroupMap& level, const std::string& groupName,
   for (const auto& [name, list] : level) {
     for (const AppEntry& entry : list) {
       if (name == groupName) {
-        if (entry.ShowAs == application) return true;
+        if (IsApplicationEntry(entry) && ShownName(entry) == application) return true;
       } else if (IsCarrier(entry) && GroupsOfNameHold(entry.SubGroups, groupName, application)) {
         return true;
       }
@@ -86,7 +87,7 @@ void CDLLDocumentView::FillTree(HTREEITEM hParent, const GroupMap& level) {
     lastGroup = group;
     for (const AppEntry& entry : list) {
       if (IsShownApplication(entry)) {
-        m_tree.InsertItem(entry.ShowAs.c_str(), kApplicationImage, kApplicationImage, group,
+        m_tree.InsertItem(ShownName(entry).c_str(), kApplicationImage, kApplicationImage, group,
                           TVI_SORT);
       }
       if (IsCarrier(entry)) FillTree(group, entry.SubGroups);
@@ -114,7 +115,9 @@ void CDLLDocumentView::FillAppList(const GroupMap& level, const std::string& gro
   for (const auto& [name, list] : level) {
     for (const AppEntry& entry : list) {
       if (name == groupName) {
-        if (IsShownApplication(entry)) m_appList.AddItem(entry.ShowAs.c_str(), kApplicationImage);
+        if (IsShownApplication(entry)) {
+          m_appList.AddItem(ShownName(entry).c_str(), kApplicationImage);
+        }
       } else if (IsCarrier(entry)) {
         FillAppList(entry.SubGroups, groupName);
       }
@@ -130,18 +133,19 @@ void CDLLDocumentView::OnTreeSelChanged(NMHDR*, LRESULT* pResult) {
 }
 
 void CDLLDocumentView::ShowSelectedTreeItem(HTREEITEM hItem) {
-  const bool hasChildren = hItem != nullptr && m_tree.ItemHasChildren(hItem);
-  if (hasChildren) m_tree.EnsureVisible(hItem);
+  if (hItem != nullptr && m_tree.ItemHasChildren(hItem)) m_tree.EnsureVisible(hItem);
   const std::string text = hItem != nullptr ? m_tree.GetItemText(hItem) : std::string();
   if (!m_tabHost.IsWindow()) return;
-  EnableControl(IDC_VIEW_MOVETO, !hasChildren);
-  m_bMoveAllowed = !hasChildren;
+  // Only an application can be moved.
+  const bool group = IsSelectedGroup();
+  EnableControl(IDC_VIEW_MOVETO, !group);
+  m_bMoveAllowed = !group;
 
   m_associationPage.SetView(this);
   m_quickInfoPage.SetView(this);
   m_associationPage.FillHeader(text);
   const HTREEITEM parent = hItem != nullptr ? m_tree.GetParentItem(hItem) : nullptr;
-  if (IsSelectedGroup()) {
+  if (group) {
     const bool removable = parent != nullptr || text != kOtherApplications;
     EnableControl(IDC_VIEW_REMOVE, removable);
     m_bDeleteAllowed = removable;
@@ -202,10 +206,16 @@ void CDLLDocumentView::OnAppListSelChange() {
 }
 
 bool CDLLDocumentView::IsSelectedGroup() const {
+  // The item's image says what it is; its text could name a group and an application.
   const HTREEITEM item = m_tree.GetSelectedItem();
-  if (item == nullptr) return false;
-  if (m_tree.ItemHasChildren(item) || m_tree.GetParentItem(item) == nullptr) return true;
-  return IsGroupItem(m_groupMap, m_tree.GetItemText(item), ItemPath(item, false));
+  int image = kGroupImage, selectedImage = kGroupImage;
+  return item != nullptr && m_tree.GetItemImage(item, image, selectedImage) &&
+         image != kApplicationImage;
+}
+
+bool CDLLDocumentView::HasSelectedItem() const {
+  if (m_nViewMode == kTreeMode) return m_tree.GetSelectedItem() != nullptr;
+  return m_groupPicker.GetCurSel() >= 0 && m_appList.GetCurSel() >= 0;
 }
 
 GroupPath CDLLDocumentView::ItemPath(HTREEITEM hItem, bool withItself) const {
@@ -261,34 +271,25 @@ void CDLLDocumentView::SelectItemByPath(const GroupPath& names) {
 }
 
 AppEntry CDLLDocumentView::LookUpEntry(const GroupPath& groupPath,
-                                       const std::string& showAs) const {
+                                       const std::string& shownName) const {
   const AppList* list = FindGroupList(m_groupMap, groupPath);
-  const AppEntry* entry = list != nullptr ? FindEntry(*list, showAs) : nullptr;
+  const AppEntry* entry = list != nullptr ? FindApplication(*list, shownName) : nullptr;
   return entry != nullptr ? *entry : AppEntry{};
 }
 
 void CDLLDocumentView::ApplyAssociation() {
   CDLLDocument* doc = GetDocument();
-  if (doc == nullptr) return;
-  const bool treeMode = m_nViewMode == kTreeMode;
-  const bool group = treeMode && IsSelectedGroup();
-  std::string name;
+  if (doc == nullptr || !HasSelectedItem()) return;
+  const bool group = m_nViewMode == kTreeMode && IsSelectedGroup();
   GroupPath path;
-  if (treeMode) {
-    const HTREEITEM item = m_tree.GetSelectedItem();
-    name = item != nullptr ? m_tree.GetItemText(item) : std::string();
-    path = ItemPath(item, group);
-  } else {
-    name = SelectedListText();
-    path = SelectorPath();
-  }
-  if (name.empty()) return;
+  const std::string name = SelectedItem(path);
   const AppEntry entry = m_associationPage.GetStoredEntry();
   if (group) {
+    path.push_back(name);
     RenameGroup(doc->GetGroupMap(), entry.ShowAs, path);
   } else {
+    // Refused when the new name or filter would make it another application's twin.
     ReplaceEntry(doc->GetGroupMap(), name, path, entry);
   }
-  doc->SaveGroupMap();
-  RefreshView(m_nViewMode);
+  SaveAndRefresh();
 }

@@ -63,23 +63,28 @@ void SyncFolder(const std::string& folder) {
   if (dir.get() >= 0) ::fsync(dir.get());
 }
 
-// The file a symbolic link leads to, so that a save keeps the link; `path` itself
-// when it is no link or leads nowhere.
-std::string LinkTarget(const std::string& path) {
-  const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
-                                                             &std::free);
-  return resolved ? std::string(resolved.get()) : path;
+bool IsSymbolicLink(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
 }  // namespace
+
+std::optional<std::string> SymbolicLinkTarget(const std::string& path) {
+  if (!IsSymbolicLink(path)) return std::nullopt;
+  const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
+                                                             &std::free);
+  if (!resolved) return std::nullopt;
+  return std::string(resolved.get());
+}
 
 FileRead ReadWholeFile(const std::string& path) {
   FileRead result;
   // Non-blocking, so that opening a fifo does not wait for a writer.
   FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (fd.get() < 0) {
-    result.status =
-        (errno == ENOENT || errno == ENOTDIR) ? OpenStatus::Missing : OpenStatus::Unreadable;
+    const bool missing = (errno == ENOENT || errno == ENOTDIR) && !IsSymbolicLink(path);
+    result.status = missing ? OpenStatus::Missing : OpenStatus::Unreadable;
     return result;
   }
   struct stat info {};
@@ -130,9 +135,38 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, mode_t
   return true;
 }
 
+NewFile WriteNewFile(const std::string& path, std::string_view bytes, mode_t mode) {
+  std::string pattern = path + ".tmp-XXXXXX";
+  std::vector<char> name(pattern.begin(), pattern.end());
+  name.push_back('\0');
+  FileDescriptor fd(::mkostemp(name.data(), O_CLOEXEC));
+  if (fd.get() < 0) return NewFile::Failed;
+  const std::string temporary = name.data();
+  const bool written = ::fchmod(fd.get(), mode) == 0 && WriteAll(fd.get(), bytes) &&
+                       ::fsync(fd.get()) == 0 && fd.Close();
+  // Whole or not at all, and never over anything: a rename that refuses to replace, or
+  // a second name where a file system knows no such rename.
+  bool renamed = false, linked = false;
+  if (written) {
+    renamed =
+        ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0;
+    if (!renamed && errno == EINVAL) linked = ::link(temporary.c_str(), path.c_str()) == 0;
+  }
+  const bool exists = !renamed && !linked && errno == EEXIST;
+  if (!renamed) ::unlink(temporary.c_str());
+  if (renamed || linked) {
+    SyncFolder(FolderOf(path));
+    return NewFile::Written;
+  }
+  return written && exists ? NewFile::Exists : NewFile::Failed;
+}
+
 bool ReplaceRegularFile(const std::string& path, std::string_view bytes,
                         std::optional<mode_t> mode) {
-  const std::string target = LinkTarget(path);
+  // Through a link at its target, so that the link stays; never over a dangling one.
+  const std::optional<std::string> linked = SymbolicLinkTarget(path);
+  if (!linked && IsSymbolicLink(path)) return false;
+  const std::string target = linked.value_or(path);
   struct stat info {};
   const bool exists = ::stat(target.c_str(), &info) == 0;
   // Renaming over a file needs no write permission on it, so a file the user made

@@ -115,10 +115,16 @@ int RunReportTool(const std::vector<std::string>& args, std::ostream& out, std::
   if (request.output.empty()) {
     out << text;
     out.flush();
-    return out ? 0 : 1;
-  }
-  if (!WriteFileAtomically(request.output, text)) {
+    if (!out) return 1;
+  } else if (!WriteFileAtomically(request.output, text)) {
     err << "taskmeter-report: cannot write " << request.output << '\n';
+    return 1;
+  }
+  // The report stands, but it is not what the user's files hold.
+  for (const FileProblem& problem :
+       {document.GetPrefsFileProblem(), document.GetTreeFileProblem()}) {
+    if (!problem) continue;
+    err << "taskmeter-report: " << DescribeFileProblem(problem) << '\n';
     return 1;
   }
   return 0;

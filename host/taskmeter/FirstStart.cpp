@@ -43,28 +43,34 @@ FirstStartResult PrepareOptionsFolder(const std::string& optionsFolder, std::str
                                       const std::string& shippedCatalogue) {
   namespace fs = std::filesystem;
   const fs::path folder(optionsFolder);
-  std::error_code ec;
-  if (fs::exists(folder, ec)) return FirstStartResult::AlreadySetUp;
   if (!MakePrivateFolders(folder)) {
     error = "cannot create the folder " + folder.string();
     return FirstStartResult::Failed;
   }
   // The module never creates this folder; without it the document would find no
-  // preferences and no tree. WriteMainPrefs keeps the file private (it may hold a
-  // password later).
-  if (!WriteMainPrefs((folder / "mainpref.ini").string(), MainPrefs{})) {
-    error = "cannot write " + (folder / "mainpref.ini").string();
-    return FirstStartResult::Failed;
-  }
-  const std::pair<const char*, std::string> others[] = {
-      {"viewopt.xml", FirstStartViewOptionsText()},
-      {"predefgroups.xml", CatalogueText(shippedCatalogue)},
+  // preferences and no tree. The preferences are private: they may hold a password.
+  const struct {
+    const char* name;
+    std::string bytes;
+    mode_t mode;
+  } files[] = {
+      {"mainpref.ini", MainPrefsText(MainPrefs{}), 0600},
+      {"viewopt.xml", FirstStartViewOptionsText(), 0644},
+      {"predefgroups.xml", CatalogueText(shippedCatalogue), 0644},
   };
-  for (const auto& [name, bytes] : others) {
-    if (!WriteFileAtomically((folder / name).string(), bytes)) {
-      error = "cannot write " + (folder / name).string();
-      return FirstStartResult::Failed;
+  bool created = false;
+  for (const auto& file : files) {
+    const std::string path = (folder / file.name).string();
+    switch (WriteNewFile(path, file.bytes, file.mode)) {
+      case NewFile::Written:
+        created = true;
+        break;
+      case NewFile::Exists:
+        break;
+      case NewFile::Failed:
+        error = "cannot write " + path;
+        return FirstStartResult::Failed;
     }
   }
-  return FirstStartResult::Created;
+  return created ? FirstStartResult::Created : FirstStartResult::AlreadySetUp;
 }

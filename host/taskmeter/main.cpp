@@ -9,6 +9,7 @@
 #include <string>
 
 #include "framework/MessageBox.h"
+#include "framework/ModalHook.h"
 #include "framework/core/Paths.h"
 #include "host/taskmeter/HostApp.h"
 #include "host/taskmeter/HostLinks.h"
@@ -177,6 +178,13 @@ int main(int argc, char** argv) {
     return Fail("another taskmeter runs on this home but does not answer");
   }
 
+  if (!screenshot.empty()) {
+    // Nobody is there to answer a box (an options file that cannot be used): its text
+    // goes to standard error and the picture is taken all the same.
+    AfxSetModalHook([](ModalRequest& request) {
+      if (request.Dialog() == nullptr) std::cerr << "taskmeter: " << request.Text() << '\n';
+    });
+  }
   CTaskMeterApp app;
   HostStartOptions start;
   start.modulePath = arguments.modulePath;

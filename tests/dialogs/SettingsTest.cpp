@@ -9,6 +9,7 @@
 #include "dialogs/MainSettings.h"
 #include "framework/CWinApp.h"
 #include "framework/ModalHook.h"
+#include "framework/core/FileIO.h"
 #include "protocol/Messages.h"
 #include "res/ResourceIds.h"
 #include "support/TempDir.h"
@@ -171,6 +172,20 @@ TEST_F(Settings, OkWritesTheControlsKeepsTheRestAndThenAnnounces) {
   EXPECT_EQ(Written(), expected);
   EXPECT_EQ(host.announcements, 1);  // the send; the posts wait for the event loop
   EXPECT_EQ(host.fileWhenAnnounced, MainPrefsText(expected));
+}
+
+// A file that cannot be written is told, and the dialog stays open with the choices made.
+TEST_F(Settings, OkThatCannotSaveTellsTheUserAndStaysOpen) {
+  CMainSettings dialog;
+  SetWriteFailureAfterBytesForTesting(0);
+  const int result = session.Run(dialog, [](ModalRequest& request) { request.PressOk(); });
+  SetWriteFailureAfterBytesForTesting(-1);
+  EXPECT_EQ(result, IDCANCEL);  // what a dialog the user leaves open ends with here
+  EXPECT_EQ(session.boxes, std::vector<std::string>{"TaskMeter: Cannot save the settings to " +
+                                                    GetMainPrefsPath() +
+                                                    ". The file keeps what it held before, so "
+                                                    "changes made since are not in it."});
+  EXPECT_EQ(host.announcements, 0);
 }
 
 TEST_F(Settings, CancelAfterAnAcceptedPasswordWritesAndAnnouncesNothing) {

@@ -1,5 +1,6 @@
 #include <sys/stat.h>
 
+#include "framework/core/FileIO.h"
 #include "framework/core/Paths.h"
 #include "host/taskmeter/FirstStart.h"
 #include "host/toolkit/SampleHome.h"
@@ -47,14 +48,26 @@ TEST(FirstStart, CreatesTheThreeFilesAnInstallerWould) {
   EXPECT_EQ(read, expected);
 }
 
-TEST(FirstStart, AnExistingFolderIsLeftAsItIs) {
+// A start that failed half way (a full disk) is made good by the next: what is missing
+// is made, and nothing that is there (a file, a folder, a broken link) is replaced.
+TEST(FirstStart, EveryStartMakesWhatIsMissingAndKeepsWhatIsThere) {
   ScopedHome home;
-  home.Write("options/viewopt.xml", "<Options><Group/></Options>");
   std::string error;
-  EXPECT_EQ(PrepareOptionsFolder(home.Options().string(), error), FirstStartResult::AlreadySetUp);
+  SetWriteFailureAfterBytesForTesting(0);
+  EXPECT_EQ(PrepareOptionsFolder(home.Options().string(), error), FirstStartResult::Failed);
+  SetWriteFailureAfterBytesForTesting(-1);
+  EXPECT_TRUE(fs::is_empty(home.Options()));  // no half-written file left
+  home.Write("options/viewopt.xml", "<Options><Group/></Options>");
+  fs::create_directory(home.Options() / "predefgroups.xml");
+  EXPECT_EQ(PrepareOptionsFolder(home.Options().string(), error), FirstStartResult::Created);
+  EXPECT_EQ(ReadBytes(home.Options() / "mainpref.ini"), kDefaultPrefs);
   EXPECT_EQ(ReadBytes(home.Options() / "viewopt.xml"), "<Options><Group/></Options>");
-  EXPECT_FALSE(fs::exists(home.Options() / "mainpref.ini"));
-  EXPECT_FALSE(fs::exists(home.Options() / "predefgroups.xml"));
+  EXPECT_TRUE(fs::is_directory(home.Options() / "predefgroups.xml"));
+  fs::remove(home.Options() / "mainpref.ini");
+  fs::create_symlink(home.Path() / "nowhere", home.Options() / "mainpref.ini");
+  EXPECT_EQ(PrepareOptionsFolder(home.Options().string(), error), FirstStartResult::AlreadySetUp);
+  EXPECT_TRUE(fs::is_symlink(home.Options() / "mainpref.ini"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(home.Options()), {}), 3);
 }
 
 TEST(FirstStart, FailsClearlyWhereTheFolderCannotBeMade) {

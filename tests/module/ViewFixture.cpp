@@ -67,6 +67,12 @@ AppEntry SubGroupCarrier(GroupMap subGroups) {
 
 void ViewTest::Open(const GroupMap& tree, const std::vector<LoggedWork>& work,
                     const MainPrefs& prefs) {
+  WriteHome(tree, work, prefs);
+  OpenView();
+}
+
+void ViewTest::WriteHome(const GroupMap& tree, const std::vector<LoggedWork>& work,
+                         const MainPrefs& prefs) {
   MainPrefs written = prefs;
   written.DbPath = host.Data().string() + "/";
   const fs::path options = host.Home() / "options";
@@ -78,6 +84,9 @@ void ViewTest::Open(const GroupMap& tree, const std::vector<LoggedWork>& work,
     std::snprintf(name, sizeof name, "2026-07-%02d.log", w.day);
     if (w.day != 15) std::ofstream(host.Data() / name, std::ios::binary) << LogText(work, w.day);
   }
+}
+
+void ViewTest::OpenView() {
   ASSERT_NE(TheModule().entry, nullptr) << TheModule().error;
   doc = host.OpenModuleDocument();
   ASSERT_NE(doc, nullptr);
@@ -154,7 +163,10 @@ void ViewTest::MouseAt(QEvent::Type type, QPoint global, Qt::MouseButtons held) 
 }
 
 QPoint ViewTest::TreeItemCentre(const GroupPath& texts) const {
-  const HTREEITEM item = FindTreeItem(texts);
+  return TreeItemCentre(FindTreeItem(texts));
+}
+
+QPoint ViewTest::TreeItemCentre(HTREEITEM item) const {
   CRect rect;
   if (item == nullptr) return {};
   Tree().EnsureVisible(item);  // what a user expands and scrolls to see it
@@ -186,7 +198,10 @@ QPoint ViewTest::SelectedItemCentre() const {
 }
 
 void ViewTest::Drag(const GroupPath& from, const std::vector<QPoint>& via) {
-  const QPoint start = TreeItemCentre(from);
+  Drag(TreeItemCentre(from), via);
+}
+
+void ViewTest::Drag(QPoint start, const std::vector<QPoint>& via) {
   MouseAt(QEvent::MouseButtonPress, start, Qt::LeftButton);
   // Far enough for the tree to start a drag.
   MouseAt(QEvent::MouseMove, start + QPoint(0, 12), Qt::LeftButton);

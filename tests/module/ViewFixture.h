@@ -29,6 +29,10 @@ class ViewTest : public testing::Test {
  protected:
   void Open(const GroupMap& tree, const std::vector<LoggedWork>& work = {},
             const MainPrefs& prefs = MainPrefs{});
+  // The two halves of Open, for a test that changes the files in between.
+  void WriteHome(const GroupMap& tree, const std::vector<LoggedWork>& work = {},
+                 const MainPrefs& prefs = MainPrefs{});
+  void OpenView();
 
   CWnd* Item(int id) const { return view->GetDlgItem(id); }
   bool Shown(int id) const;
@@ -60,8 +64,10 @@ class ViewTest : public testing::Test {
   // Expands every group, as a user opens them all before dragging across the tree.
   void ExpandAll();
   QPoint TreeItemCentre(const GroupPath& texts) const;  // on the screen
+  QPoint TreeItemCentre(HTREEITEM item) const;
   // Presses on `from`, moves through `via` and releases at the last point.
   void Drag(const GroupPath& from, const std::vector<QPoint>& via);
+  void Drag(QPoint from, const std::vector<QPoint>& via);
 
   // The tree file as the next start would read it.
   GroupMap SavedTree() const;

@@ -8,6 +8,7 @@
 #include "framework/MenuBuilder.h"
 #include "framework/ModalHook.h"
 #include "framework/SystemServices.h"
+#include "framework/core/FileIO.h"
 #include "res/ResourceIds.h"
 #include "tests/framework/FrameworkTestSupport.h"
 #include "tests/framework/StdControlsTestSupport.h"
@@ -141,7 +142,8 @@ TEST_F(ViewTest, DisplayFilterAndPauseNamesDecideWhichApplicationsShow) {
     int minimum;
     Lines lines;
   } cases[] = {
-      {false, 0, {"G", "  at", "  below", kOtherApplications}},
+      // Without a display name an application shows under its program's name.
+      {false, 0, {"G", "  [blank]", "  at", "  below", kOtherApplications}},
       {true, 300, {"G", "  at", kOtherApplications}},
       {true, 0, {"G", kOtherApplications}},
   };
@@ -277,6 +279,39 @@ TEST_F(ViewTest, ApplyRenamesAGroupOrReplacesAnEntryAndSavesTheTree) {
   TypeInto(page->GetDlgItem(IDC_ASSOC_SHOWAS), "Nothing");
   Click(page->GetDlgItem(IDC_ASSOC_APPLY));
   EXPECT_EQ(SavedTree(), saved);
+}
+
+// A problem with an options file is told in a message box when the document opens or a
+// refresh or save meets it, once for as long as it lasts.
+TEST_F(ViewTest, FileProblemsAreToldOnceWhileTheyLast) {
+  Lines told;
+  ScopedModalHook hook([&](ModalRequest& r) {
+    if (r.Dialog() != nullptr) return r.PressOk();  // a new group
+    told.push_back(r.Text());
+  });
+  const fs::path options = host.Home() / "options";
+  WriteHome(WorkTree());
+  fs::remove(options / "mainpref.ini");
+  fs::create_directory(options / "mainpref.ini");
+  std::ofstream(options / "viewopt.xml", std::ios::binary) << "my notes";
+  OpenView();
+  const std::string tree = (options / "viewopt.xml").string();
+  EXPECT_EQ(told, (Lines{"Cannot read " + (options / "mainpref.ini").string() +
+                             ". It was left as it is; the default settings are used.",
+                         "The groups in " + tree + " could not be read. The file was kept as " +
+                             tree + ".damaged, and the groups start anew."}));
+  Click(IDC_VIEW_REFRESH);
+  EXPECT_EQ(told.size(), 2u);
+  for (const long long failAfter : {0, 0, -1, 0}) {
+    SetWriteFailureAfterBytesForTesting(failAfter);
+    Click(IDC_VIEW_NEWGROUP);
+  }
+  SetWriteFailureAfterBytesForTesting(-1);
+  ASSERT_EQ(told.size(), 4u);  // the second failure is the same; a save that worked ends it
+  EXPECT_EQ(told[2], "Cannot save the groups to " + tree +
+                         ". The file keeps what it held before, so changes made since are not "
+                         "in it.");
+  EXPECT_EQ(told[3], told[2]);
 }
 
 TEST_F(ViewTest, HelpOpensTheHelpFileOrAsksTheHostForItsPage) {

@@ -234,7 +234,7 @@ TEST_F(MainPrefsFile, LoadingMakesTheAutostartEntryFollowTheFile) {
   const fs::path entry = GetAutostartEntryPath();
   WritePrefs(kSampleText);
   MainPrefs read;
-  ASSERT_TRUE(LoadMainPrefsWithAutostart(PrefsPath(), read));
+  ASSERT_EQ(LoadMainPrefsWithAutostart(PrefsPath(), read), OpenStatus::Opened);
   EXPECT_NE(ReadBytes(entry).find("Exec=\"" + GetExecutablePath() + "\"\n"), std::string::npos);
 
   // A file that cannot be read leaves the entry alone, even one we did not write.
@@ -242,7 +242,7 @@ TEST_F(MainPrefsFile, LoadingMakesTheAutostartEntryFollowTheFile) {
   fs::remove(entry);
   const std::string foreign = "[Desktop Entry]\nExec=\"/elsewhere\"\n";
   std::ofstream(entry) << foreign;
-  EXPECT_FALSE(LoadMainPrefsWithAutostart(PrefsPath(), read));
+  EXPECT_EQ(LoadMainPrefsWithAutostart(PrefsPath(), read), OpenStatus::Missing);
   EXPECT_EQ(ReadBytes(entry), foreign);
 }
 

@@ -92,6 +92,8 @@ TEST_F(ViewOptionsFileTest, FailedSavesAndUnreadableFilesKeepThePreviousFile) {
     WriteFailure failure(10);
     EXPECT_FALSE(file_.Save({{"New", {Entry("n", "N")}}}));
   }
+  EXPECT_EQ(file_.Problem(),
+            (FileProblem{FileProblemCode::NotSaved, OptionsFile::Groups, path_.string(), {}}));
   EXPECT_EQ(ReadBytes(path_), before);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path()), {}), 1);  // no temporary left
 
@@ -111,11 +113,12 @@ TEST_F(ViewOptionsFileTest, FailedSavesAndUnreadableFilesKeepThePreviousFile) {
   EXPECT_EQ(file_.Load(tree), TreeFileStatus::Unreadable);
   EXPECT_EQ(tree, kTree);
   EXPECT_FALSE(file_.Save({}));
+  EXPECT_EQ(file_.Problem().code, FileProblemCode::Unreadable);
   fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_EQ(ReadBytes(path_), before);
 }
 
-TEST_F(ViewOptionsFileTest, DamagedFileIsKeptBesideBeforeTheFirstSave) {
+TEST_F(ViewOptionsFileTest, DamagedFilesAreKeptUnderNamesOfTheirOwnBeforeTheFirstSave) {
   const struct {
     const char* what;
     std::string bytes;
@@ -127,44 +130,76 @@ TEST_F(ViewOptionsFileTest, DamagedFileIsKeptBesideBeforeTheFirstSave) {
       {"empty", "", false},
       {"blank", " \r\n\t\r\n", false},
   };
+  dir_.Write("viewopt.xml.damaged", "an older copy");
+  int copies = 1;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    dir_.Write("viewopt.xml.damaged", "an older copy");
     dir_.Write("viewopt.xml", c.bytes);
     GroupMap tree = kTree;
     EXPECT_EQ(file_.Load(tree), TreeFileStatus::Read);
     EXPECT_TRUE(tree.empty());
-    EXPECT_EQ(file_.LastLoadWasDamaged(), c.damaged);
-    const std::string kept = c.damaged ? c.bytes : "an older copy";
     ASSERT_TRUE(file_.Save(kTree));
-    EXPECT_EQ(ReadBytes(damaged_), kept);
+    const fs::path copy = dir_.Path() / ("viewopt.xml.damaged." + std::to_string(copies + 1));
+    copies += c.damaged;
+    EXPECT_EQ(fs::exists(copy), c.damaged);
+    if (c.damaged) {
+      EXPECT_EQ(ReadBytes(copy), c.bytes);
+      EXPECT_EQ(file_.Problem(), (FileProblem{FileProblemCode::SetAside, OptionsFile::Groups,
+                                              path_.string(), copy.string()}));
+    }
+    EXPECT_EQ(ReadBytes(damaged_), "an older copy");
     EXPECT_EQ(ReadBytes(path_), ViewOptionsText(kTree));
-    // Only the first save keeps a copy: later ones leave it alone.
+    // Only the first save keeps a copy; one that works ends the notice.
     ASSERT_TRUE(file_.Save({}));
-    EXPECT_EQ(ReadBytes(damaged_), kept);
-    EXPECT_EQ(ReadBytes(path_), "<Options/>\r\n");
+    EXPECT_FALSE(file_.Problem());
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path()), {}), copies + 1);
   }
-}
-
-TEST_F(ViewOptionsFileTest, DamagedFileIsNotReplacedWhenItsCopyCannotBeMade) {
+  // When no copy can be made, the damaged file is not replaced.
   dir_.Write("viewopt.xml", "<Options><Group>");
-  fs::create_directory(damaged_);  // nothing can be renamed onto a folder
   GroupMap tree;
   ASSERT_EQ(file_.Load(tree), TreeFileStatus::Read);
-  EXPECT_FALSE(file_.Save(kTree));
+  {
+    WriteFailure failure(1);
+    EXPECT_FALSE(file_.Save(kTree));
+  }
+  EXPECT_EQ(file_.Problem().code, FileProblemCode::NotSaved);
   EXPECT_EQ(ReadBytes(path_), "<Options><Group>");
-  fs::remove(damaged_);
   EXPECT_TRUE(file_.Save(kTree));
-  EXPECT_EQ(ReadBytes(damaged_), "<Options><Group>");
 }
 
-// A tree file kept elsewhere behind a link stays linked.
-TEST_F(ViewOptionsFileTest, SaveWritesThroughALinkAtItsTarget) {
-  const fs::path target = dir_.Write("elsewhere/tree.xml", "old");
-  fs::create_symlink(target, path_);
-  ASSERT_TRUE(file_.Save(kTree));
-  EXPECT_TRUE(fs::is_symlink(path_));
-  EXPECT_EQ(ReadBytes(target), ViewOptionsText(kTree));
+// A tree file kept elsewhere behind a link stays linked; a link to a file that holds no
+// tree (another of the user's files) leaves link and file alone, as does a broken link.
+TEST_F(ViewOptionsFileTest, ALinkIsWrittenThroughOnlyToATreeOrAnEmptyFile) {
+  const struct {
+    const char* what;
+    std::string bytes;  // of the target
+    FileProblemCode problem;
+  } cases[] = {
+      {"a tree", ViewOptionsText(kTree), FileProblemCode::None},
+      {"an empty file", "", FileProblemCode::None},
+      {"notes", "my notes", FileProblemCode::NotATree},
+      {"other markup", "<html><body/></html>", FileProblemCode::NotATree},
+      {"nothing", "", FileProblemCode::Unreadable},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path target = dir_.Path() / "elsewhere" / c.what;
+    if (c.problem != FileProblemCode::Unreadable)
+      dir_.Write("elsewhere/" + std::string(c.what), c.bytes);
+    fs::remove(path_);
+    fs::create_symlink(target, path_);
+    GroupMap tree;
+    file_.Load(tree);
+    EXPECT_EQ(file_.Problem().code, c.problem);
+    EXPECT_EQ(file_.Save({{"New", {}}}), c.problem == FileProblemCode::None);
+    EXPECT_EQ(file_.Problem().code, c.problem);
+    EXPECT_TRUE(fs::is_symlink(path_));
+    EXPECT_FALSE(fs::exists(damaged_));
+    if (c.problem == FileProblemCode::Unreadable) continue;
+    const std::string expected =
+        c.problem == FileProblemCode::None ? ViewOptionsText({{"New", {}}}) : c.bytes;
+    EXPECT_EQ(ReadBytes(target), expected);
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <nlohmann/json.hpp>
@@ -258,6 +259,23 @@ TEST_F(ReportToolTest, AHomeWithoutOptionsGivesAnEmptyReportAndANote) {
   EXPECT_TRUE(doc.at("groups").empty());
   EXPECT_EQ(Number(doc, "records"), 0);
   EXPECT_FALSE(fs::exists(dir_.Path() / "bare" / "options"));  // never created
+}
+
+// The report is printed all the same, but the user learns it is not what the files hold.
+TEST_F(ReportToolTest, AnOptionsFileThatCannotBeReadExitsOneWithOneLine) {
+  for (const char* file : {"viewopt.xml", "mainpref.ini"}) {
+    const fs::path home = MakeHome("2026-03-18 17:30:00", 1, 1);
+    const fs::path path = home / "options" / file;
+    fs::remove(path);
+    fs::create_directory(path);
+    const ToolRun run = Report({"--home", home.string()});
+    EXPECT_EQ(run.status, 1) << file;
+    EXPECT_EQ(run.err.rfind("taskmeter-report: Cannot read " + path.string() + ". It was left", 0),
+              0u)
+        << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
+    EXPECT_FALSE(run.out.empty());
+  }
 }
 
 // What the option parser itself refuses is tested with it; these are the report's own checks.

@@ -34,8 +34,11 @@ TEST(TreeEditing, RefusalsLeaveTheTreeExactlyAsItWas) {
       [](T t) { return DeleteGroup(t, {"Home", "Q1"}); },
       [](T t) { return ReplaceEntry(t, "Z", {"Home"}, App("N")); },
       [](T t) { return ReplaceEntry(t, "A", {"Nowhere"}, App("N")); },
-      [](T t) { return RemoveEntry(t, "Z", {"Home"}); },
-      [](T t) { return RemoveEntry(t, "C", {"Reports"}); },  // only in a sub-group
+      [](T t) { return ReplaceEntry(t, "A", {"Home"}, App("H", "a")); },  // a name the group shows
+      [](T t) { return ReplaceEntry(t, "A", {"Home"}, App("Idle", "A")); },  // would not show
+      [](T t) { return ReplaceEntry(t, "A", {"Home"}, App("Y", "A")); },  // another's association
+      [](T t) { return RemoveApplication(t, "Z", {"Home"}); },
+      [](T t) { return RemoveApplication(t, "C", {"Reports"}); },  // only in a sub-group
       [](T t) { return TransferEntry(t, "A", {}, {"Home"}, false); },
       [](T t) { return TransferEntry(t, "Z", {"Reports"}, {"Home"}, false); },
       [](T t) { return TransferEntry(t, "B", {"Reports"}, {"Home", "Q1"}, false); },
@@ -86,9 +89,22 @@ TEST(TreeEditing, RenameAndReplaceKeepTheContent) {
   const AppEntry renamed = App("Alpha", "a.exe", "Draft", true);
   ASSERT_TRUE(ReplaceEntry(tree, "A", {"Home"}, renamed));
   EXPECT_EQ(tree["Home"], (AppList{kNone, App("H"), renamed}));
-  // The first twin goes, the second stays.
-  ASSERT_TRUE(RemoveEntry(tree, "X", {"Dup"}));
-  EXPECT_EQ(tree["Dup"], (AppList{App("Y"), App("X", "two")}));
+}
+
+// Whatever "Other Applications" holds, a removed application stays in the tree.
+TEST(TreeEditing, RemovedApplicationsKeepANameOfTheirOwnInOtherApplications) {
+  GroupMap tree = {
+      {"A", {App("Code", "editor", "apollo", true)}},
+      {"Z", {App("Code", "editor", "zephyr", true), App("Mail"), Carrier({{"S", {App("Code")}}})}},
+      {kOtherApplications, {App("Mail")}}};
+  ASSERT_TRUE(RemoveApplication(tree, "Code", {"A"}));
+  ASSERT_TRUE(RemoveApplication(tree, "Code", {"Z"}));  // another filter: a name of its own
+  EXPECT_EQ(tree[kOtherApplications], (AppList{App("Mail"), App("Code", "editor", "apollo", true),
+                                               App("Code (2)", "editor", "zephyr", true)}));
+  // The same program with the same filter is there already and counts its time.
+  ASSERT_TRUE(DeleteGroup(tree, {"Z"}));
+  EXPECT_EQ(ShowAsOf(tree[kOtherApplications]),
+            (Names{"Code (3)", "", "Mail", "Code", "Code (2)"}));
 }
 
 TEST(TreeEditing, DeleteGroupFlattensToTheFrontOfOtherApplications) {

@@ -61,18 +61,6 @@ TEST(TreeWalk, ReadOnlyLookupsFollowTheFirstCarrierAndNeverAdd) {
     EXPECT_EQ(FindGroupList(tree, path), nullptr);
   }
   EXPECT_EQ(tree, TwoCarrierTree());
-  // item text, parent path, group item?
-  const std::tuple<std::string, GroupPath, bool> items[] = {
-      {"A", {}, true},
-      {"A", {"Work"}, false},
-      {"alpha", {"Work"}, true},
-      {"B", {"Work", "alpha"}, false},
-      {"b", {"Work", "alpha"}, true},
-      {"B", {"Home", "alpha"}, false},
-      {"H", {"Missing"}, false},
-  };
-  for (const auto& [text, parent, group] : items) EXPECT_EQ(IsGroupItem(view, text, parent), group);
-  EXPECT_EQ(tree, TwoCarrierTree());
 }
 
 TEST(TreeWalk, CollectEntriesPutsEachCarrierAfterItsGroupsInKeyOrder) {
