@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs when any is missing. Safe to run again.
 set -euo pipefail
 
-packages=(build-essential cmake ninja-build ccache pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+packages=(build-essential cmake ninja-build ccache clang-format-14 pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev qt6-qpa-plugins fontconfig fonts-dejavu-core
           nlohmann-json3-dev libcli11-dev)
 # The activity recorder talks to the X server through xcb; its tests run under Xvfb
@@ -35,5 +35,5 @@ echo "Installing: ${missing[*]}"
 sudo=""
 if [ "$(id -u)" != 0 ]; then sudo="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+$sudo apt-get -o DPkg::Lock::Timeout=600 update -qq
+$sudo apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang and runs each one, starting from the
-# committed seed corpus (copied, so a run adds nothing to it unless asked to).
+# Builds the libFuzzer targets (in the clang build the sanitizer suites share) and runs
+# each one, starting from the committed seed corpus (copied, so a run adds nothing to it
+# unless asked to).
 #
 #   scripts/fuzz.sh [--runs N] [--time SECONDS] [--keep DIR] [TARGET...]
 #
 # --runs and --time bound each target's run (whichever is reached first); without
 # either, every target gets 100000 inputs, the short run of CI. --keep DIR keeps each
 # target's grown corpus in DIR/<target>. Crash inputs land in <build>/artifacts/, the
-# build being build-fuzz or $TASKMETER_FUZZ_BUILD_DIR.
+# build being build-sanitize or $TASKMETER_SANITIZE_BUILD_DIR.
 # Without TARGET names every target runs, one after the other.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,11 +27,7 @@ while [ $# -gt 0 ]; do
 done
 [ -z "$runs" ] && [ -z "$seconds" ] && runs=${TASKMETER_FUZZ_RUNS:-100000}
 
-TASKMETER_WITH_FUZZ=1 scripts/deps.sh
-build=${TASKMETER_FUZZ_BUILD_DIR:-build-fuzz}
-CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTASKMETER_STD_ONLY=ON \
-      -DTASKMETER_FUZZ=ON -DTASKMETER_BENCH=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target taskmeter_fuzz_targets
+build=$(scripts/clang-build.sh taskmeter_fuzz_targets)
 if [ ${#targets[@]} -eq 0 ]; then
   for target in "$build"/tests/fuzz/fuzz_*; do targets+=("$(basename "$target")"); done
 fi

@@ -11,7 +11,6 @@ cd "$(dirname "$0")/.."
 build=${TASKMETER_BUILD_DIR:-build}
 
 if [ "${1:-}" != --bounded ]; then
-  echo "== Sync check"
   TASKMETER_WITH_SYNC=1 scripts/deps.sh
   [ -f "$build/CMakeCache.txt" ] || scripts/configure.sh "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
   cmake --build "$build" -j"$(nproc)" --target taskmeter-report taskmeter-simulate >/dev/null

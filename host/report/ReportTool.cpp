@@ -31,7 +31,7 @@ struct Request {
   bool byComputer = false;
 };
 
-std::unique_ptr<CLI::App> ReportApp(RawOptions& raw) {
+ToolAppPtr ReportApp(RawOptions& raw) {
   auto app =
       MakeToolApp("taskmeter-report",
                   "Loads the group tree and the activity logs of the last 31 days as the viewer\n"
@@ -47,11 +47,12 @@ std::unique_ptr<CLI::App> ReportApp(RawOptions& raw) {
   AddValueOption(*app, "--format", raw.format, "F", "text (default), json or csv");
   AddValueOption(*app, "--output", raw.output, "FILE",
                  "write the report there instead of standard output");
-  app->add_flag("--by-computer", raw.byComputer, "also show each item's time on each computer");
+  AddFlagOption(*app, "--by-computer", raw.byComputer,
+                "also show each item's time on each computer");
   return app;
 }
 
-std::optional<std::string> ReadOptions(const CLI::App& app, const RawOptions& raw,
+std::optional<std::string> ReadOptions(const ToolApp& app, const RawOptions& raw,
                                        Request& request) {
   if (Given(app, "--format")) {
     const auto format = ParseReportFormat(raw.format);
@@ -87,7 +88,7 @@ bool IsReadableFolder(const std::string& folder) {
 
 std::string ReportUsage() {
   RawOptions raw;
-  return ReportApp(raw)->help();
+  return ToolHelp(*ReportApp(raw));
 }
 
 int RunReportTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -29,7 +29,7 @@ struct Request {
   bool overwrite = false;
 };
 
-std::unique_ptr<CLI::App> SimulateApp(RawOptions& raw) {
+ToolAppPtr SimulateApp(RawOptions& raw) {
   auto app = MakeToolApp(
       "taskmeter-simulate",
       "Writes activity logs as the tracker records them: one file YYYY-MM-DD.log a day\n"
@@ -48,13 +48,13 @@ std::unique_ptr<CLI::App> SimulateApp(RawOptions& raw) {
                  "local time \"YYYY-MM-DD hh:mm:ss\" to simulate up to (default: the clock)");
   AddValueOption(*app, "--machine", raw.machine, "NAME",
                  "a computer of the same user: its own working times and programs");
-  app->add_flag("--overwrite", raw.overwrite,
+  AddFlagOption(*app, "--overwrite", raw.overwrite,
                 "replace files that exist (otherwise nothing is written)");
   return app;
 }
 
 // Fills `request` from the parsed options; an error message when one is invalid.
-std::optional<std::string> ReadOptions(const CLI::App& app, const RawOptions& raw,
+std::optional<std::string> ReadOptions(const ToolApp& app, const RawOptions& raw,
                                        Request& request) {
   SimulationSettings& s = request.settings;
   if (Given(app, "--days")) {
@@ -99,7 +99,7 @@ std::optional<std::string> ReadOptions(const CLI::App& app, const RawOptions& ra
 
 std::string SimulateUsage() {
   RawOptions raw;
-  return SimulateApp(raw)->help();
+  return ToolHelp(*SimulateApp(raw));
 }
 
 int RunSimulateTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -1,30 +1,43 @@
 #include "host/toolkit/ToolOptions.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <charconv>
 #include <utility>
 
-std::unique_ptr<CLI::App> MakeToolApp(const std::string& name, const std::string& description) {
-  auto app = std::make_unique<CLI::App>(description, name);
-  app->set_help_flag("--help", "show this text");
+struct ToolApp {
+  CLI::App cli;
+};
+
+void ToolAppDeleter::operator()(ToolApp* app) const { delete app; }
+
+ToolAppPtr MakeToolApp(const std::string& name, const std::string& description) {
+  ToolAppPtr app(new ToolApp{CLI::App(description, name)});
+  app->cli.set_help_flag("--help", "show this text");
   return app;
 }
 
-void AddValueOption(CLI::App& app, const std::string& name, std::string& value,
+void AddValueOption(ToolApp& app, const std::string& name, std::string& value,
                     const std::string& valueName, const std::string& help) {
   // Given twice is an error, as a second value would silently win.
-  app.add_option(name, value, help)
+  app.cli.add_option(name, value, help)
       ->option_text(valueName)
       ->multi_option_policy(CLI::MultiOptionPolicy::Throw);
 }
 
-std::optional<int> ParseToolArguments(CLI::App& app, std::vector<std::string> args,
+void AddFlagOption(ToolApp& app, const std::string& name, bool& value, const std::string& help) {
+  app.cli.add_flag(name, value, help);
+}
+
+std::string ToolHelp(const ToolApp& app) { return app.cli.help(); }
+
+std::optional<int> ParseToolArguments(ToolApp& app, std::vector<std::string> args,
                                       std::ostream& out, std::ostream& err) {
   std::reverse(args.begin(), args.end());  // the parser takes them last first
   try {
-    app.parse(args);
+    app.cli.parse(args);
   } catch (const CLI::CallForHelp&) {
-    out << app.help();
+    out << app.cli.help();
     return 0;
   } catch (const CLI::ParseError& e) {
     return ToolUsageError(app, err, e.what());
@@ -32,12 +45,12 @@ std::optional<int> ParseToolArguments(CLI::App& app, std::vector<std::string> ar
   return std::nullopt;
 }
 
-int ToolUsageError(const CLI::App& app, std::ostream& err, const std::string& message) {
-  err << app.get_name() << ": " << message << "\n\n" << app.help();
+int ToolUsageError(const ToolApp& app, std::ostream& err, const std::string& message) {
+  err << app.cli.get_name() << ": " << message << "\n\n" << app.cli.help();
   return 2;
 }
 
-bool Given(const CLI::App& app, const std::string& name) { return app.count(name) > 0; }
+bool Given(const ToolApp& app, const std::string& name) { return app.cli.count(name) > 0; }
 
 std::optional<int64_t> ParseInteger(const std::string& text, int64_t min, int64_t max) {
   int64_t value = 0;

@@ -305,6 +305,7 @@ TEST(DialogIntegers, ReadLikeDialogsAlwaysHave) {
 // Without a hook the dialog runs its own event loop until something ends it: EndDialog
 // itself exchanges no data; Enter in a field presses OK, which saves it.
 TEST(ModalLoop, RunsUntilEndDialogOrEnterFromTheEventLoop) {
+  const ScopedModalHook ownLoop(nullptr);
   const std::pair<bool, const char*> cases[] = {{false, "initial"}, {true, "typed"}};
   for (const auto& [enter, name] : cases) {
     TestDialog dialog;

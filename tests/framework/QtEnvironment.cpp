@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <memory>
 
+#include "tests/framework/UnansweredModals.h"
+
 // Every test of this program runs inside one QApplication on the offscreen platform, so
 // no display is needed.
 namespace {
@@ -15,6 +17,7 @@ class QtEnvironment : public testing::Environment {
     static char name[] = "framework_tests";
     static char* argv[] = {name, nullptr};
     m_app = std::make_unique<QApplication>(argc, argv);
+    FailUnansweredModals();
   }
   void TearDown() override { m_app.reset(); }
 

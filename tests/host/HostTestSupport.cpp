@@ -6,6 +6,8 @@
 #include <fstream>
 #include <memory>
 
+#include "tests/framework/UnansweredModals.h"
+
 bool g_moduleMappedAtStart = false;
 
 bool IsLibraryMapped(const std::string& name) {
@@ -39,6 +41,7 @@ class HostQtEnvironment : public testing::Environment {
     static char name[] = "host_tests";
     static char* argv[] = {name, nullptr};
     m_app = std::make_unique<QApplication>(argc, argv);
+    FailUnansweredModals();
   }
   void TearDown() override { m_app.reset(); }
 

@@ -22,26 +22,30 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Clock(int secondsAfterEight) {
+std::string Clock(int day, int secondsAfterEight) {
   const int h = 8 + secondsAfterEight / 3600, m = secondsAfterEight / 60 % 60,
             s = secondsAfterEight % 60;
   char text[32];
-  std::snprintf(text, sizeof text, "07 15 %02d %02d %02d", h, m, s);
+  std::snprintf(text, sizeof text, "07 %02d %02d %02d %02d", day, h, m, s);
   return text;
 }
 
-// Back to back from 08:00; each block carries the interval of the block before it.
-std::string LogText(const std::vector<LoggedWork>& work) {
+// The work of one day back to back from 08:00; each block carries the interval of the
+// block before it.
+std::string LogText(const std::vector<LoggedWork>& work, int day) {
   std::string text;
   int at = 0;
-  std::string start = Clock(0), end = Clock(0);
+  bool any = false;
+  std::string start = Clock(day, 0), end = Clock(day, 0);
   for (const LoggedWork& w : work) {
+    if (w.day != day) continue;
+    any = true;
     text += LogBlockText(start, end, w.app, w.title, w.app, "/usr/bin/" + w.app);
-    start = Clock(at);
+    start = Clock(day, at);
     at += w.seconds;
-    end = Clock(at);
+    end = Clock(day, at);
   }
-  if (!work.empty()) text += LogBlockText(start, end, "Stop", "", "Stop", "");
+  if (any) text += LogBlockText(start, end, "Stop", "", "Stop", "");
   return text;
 }
 
@@ -68,7 +72,12 @@ void ViewTest::Open(const GroupMap& tree, const std::vector<LoggedWork>& work,
   const fs::path options = host.Home() / "options";
   std::ofstream(options / "mainpref.ini", std::ios::binary) << MainPrefsText(written);
   std::ofstream(options / "viewopt.xml", std::ios::binary) << ViewOptionsText(tree);
-  std::ofstream(host.Data() / "2026-07-15.log", std::ios::binary) << LogText(work);
+  std::ofstream(host.Data() / "2026-07-15.log", std::ios::binary) << LogText(work, 15);
+  for (const LoggedWork& w : work) {
+    char name[32];
+    std::snprintf(name, sizeof name, "2026-07-%02d.log", w.day);
+    if (w.day != 15) std::ofstream(host.Data() / name, std::ios::binary) << LogText(work, w.day);
+  }
   ASSERT_NE(TheModule().entry, nullptr) << TheModule().error;
   doc = host.OpenModuleDocument();
   ASSERT_NE(doc, nullptr);

@@ -20,10 +20,11 @@ struct LoggedWork {
   std::string app;  // identifying name; the display name is the same
   int seconds = 0;
   std::string title = "title";
+  int day = 15;  // of July; the fixed today is the 15th, a Wednesday
 };
 
-// The module's view on a home whose tree, preferences and one day of logs (15 July, the
-// fixed today) are written by the test, driven as a user drives it.
+// The module's view on a home whose tree, preferences and the logs of July (the 15th is
+// the fixed today) are written by the test, driven as a user drives it.
 class ViewTest : public testing::Test {
  protected:
   void Open(const GroupMap& tree, const std::vector<LoggedWork>& work = {},

@@ -115,6 +115,20 @@ TEST_F(ViewTest, StatisticsShowSharesOfTheGroupTheParentOrEverything) {
   }
 }
 
+TEST_F(ViewTest, EachStatisticsRowSumsItsOwnPeriod) {
+  // Work on the 2nd (this month only), the 13th (this week, not today) and today.
+  Open({{"Work", {Application("editor"), Application("term")}}},
+       {{"editor", 3600, "t", 2}, {"editor", 1800, "t", 13}, {"editor", 900}, {"term", 900}});
+  ClickTreeItem({"Work", "editor"});
+  const char* lines[] = {"Work: 01:45:00 = 87.50 percent", "Work: 00:45:00 = 75.00 percent",
+                         "Work: 00:15:00 = 50.00 percent"};
+  const int bars[] = {87, 75, 50};
+  for (int row = 0; row < 3; ++row) {
+    EXPECT_EQ(PageText(1, kLines[row]), lines[row]) << row;
+    EXPECT_EQ(BarPosition(kBars[row]), bars[row]) << row;
+  }
+}
+
 TEST_F(ViewTest, DisplayFilterAndPauseNamesDecideWhichApplicationsShow) {
   GroupMap tree = {
       {"G",
