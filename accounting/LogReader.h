@@ -138,7 +138,8 @@ class ActivityLog {
   // list is sized by the number of lines.
   ActivityLog(LogBytes bytes, const std::vector<ByteRange>& files);
   // Keeps a copy of `bytes` and appends the records their blocks complete; a file of
-  // another computer than the last one starts that computer's run.
+  // another computer than the last one starts that computer's run (computers in
+  // increasing order, as above).
   void AddFile(std::string_view bytes, uint32_t computer = 0);
   const RecordList& Records() const { return records_; }
   // The records of one computer's logs.

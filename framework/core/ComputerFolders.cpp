@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <memory>
 #include <utility>
@@ -32,7 +33,14 @@ ComputerFolderList FindComputerFolders(const std::string& computersFolder,
                                        const std::string& ownDataFolder) {
   ComputerFolderList list;
   std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(computersFolder.c_str()), &::closedir);
-  if (!dir) return list;
+  if (!dir) {
+    // Without other computers there is no such folder; one that is there but cannot be
+    // listed hides all of them.
+    if (errno != ENOENT && errno != ENOTDIR && !computersFolder.empty()) {
+      list.skipped.push_back({computersFolder, ComputerFolderProblem::Unreadable});
+    }
+    return list;
+  }
   std::vector<FolderId> seen;
   struct stat own {};
   if (::stat(ownDataFolder.c_str(), &own) == 0) seen.push_back(IdOf(own));

@@ -26,7 +26,8 @@ struct ComputerFolderList {
   std::vector<SkippedComputerFolder> skipped;
 };
 
-// The sub-folders of `computersFolder` (a missing one has none). Hidden names and sync
+// The sub-folders of `computersFolder` (a missing one has none; one that cannot be
+// listed is named in `skipped`). Hidden names and sync
 // leftovers are no computers. A sub-folder that is `ownDataFolder` itself (same device
 // and inode: this computer's folder shared back to it), or that is a second way into a
 // folder already listed, is left out silently, so nothing is counted twice; one that

@@ -118,10 +118,10 @@ int RunReportTool(const std::vector<std::string>& args, std::ostream& out, std::
   document.ReadPrefs();
   document.OnNewDocument();
   for (const SkippedComputerFolder& skipped : document.GetSkippedComputers()) {
-    err << "taskmeter-report: note: the computer folder " << skipped.path
+    err << "taskmeter-report: note: " << skipped.path
         << (skipped.problem == ComputerFolderProblem::NotOwned ? " belongs to another user"
                                                                : " cannot be read")
-        << "; its logs are not counted\n";
+        << "; the logs there are not counted\n";
   }
   const std::string text =
       FormatReport(BuildReport(document, ClockNow(), request.byComputer), request.format);
