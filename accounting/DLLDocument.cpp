@@ -78,7 +78,8 @@ size_t CDLLDocument::GetRecordCount(size_t computer) const {
 
 GroupMap CDLLDocument::GetComputerTree(size_t computer) const {
   // The tree already holds every application of every computer, so the count adds
-  // none: the copy keeps the shape of the tree. The count adds to the totals it finds.
+  // none: the copy keeps the shape of the tree. The count adds to the totals it finds,
+  // which are those of all computers until they are reset.
   GroupMap tree = m_groupMap;
   ResetTimes(tree);
   PeriodCalendar calendar(m_scanTime);
