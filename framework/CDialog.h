@@ -11,6 +11,9 @@ struct DialogResource;
 // Dialog objects are owned by their creator (usually on the stack); destroying the
 // window never deletes the object.
 class CDialog : public CWnd {
+  // The generic window's Create stays out of reach: each kind has its own.
+  using CWnd::Create;
+
  public:
   static const CRuntimeClass classCDialog;
   const CRuntimeClass* GetRuntimeClass() const override;

@@ -7,8 +7,7 @@ CMyMultiDocTemplate::CMyMultiDocTemplate(HINSTANCE hInstResource, UINT nIDResour
                                          const CRuntimeClass* pFrameClass,
                                          const CRuntimeClass* pViewClass)
     : CMultiDocTemplate(nIDResource, pDocClass, pFrameClass, pViewClass),
-      m_hInstResource(hInstResource),
-      m_nResourceId(nIDResource) {}
+      m_hInstResource(hInstResource) {}
 
 void CMyMultiDocTemplate::LoadTemplate() {
   AfxResourceHandleGuard guard(m_hInstResource);

@@ -17,5 +17,4 @@ class CMyMultiDocTemplate : public CMultiDocTemplate {
 
  private:
   HINSTANCE m_hInstResource;
-  UINT m_nResourceId;
 };

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int kGroupImage = 0;
 constexpr int kApplicationImage = 1;
 
 // Whether a group named `groupName` (searched as the application list fills) holds an

@@ -7,6 +7,9 @@
 // button type; BS_DEFPUSHBUTTON makes the button its dialog's default, the one Enter
 // presses. Asked for its dialog code, a push button tells whether it is the default.
 class CButton : public CStdControl {
+  // The generic window's Create stays out of reach: each kind has its own.
+  using CWnd::Create;
+
  public:
   static const CRuntimeClass classCButton;
   const CRuntimeClass* GetRuntimeClass() const override;

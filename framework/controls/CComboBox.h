@@ -13,6 +13,9 @@ class QComboBox;
 // Opening the list sends CBN_DROPDOWN first, so its owner can still set the width of
 // the dropped list.
 class CComboBox : public CStdControl {
+  // The generic window's Create stays out of reach: each kind has its own.
+  using CWnd::Create;
+
  public:
   static const CRuntimeClass classCComboBox;
   const CRuntimeClass* GetRuntimeClass() const override;

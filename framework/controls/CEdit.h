@@ -6,6 +6,9 @@
 // text behind echo characters; every change of the text, typed or set, sends EN_CHANGE
 // to the parent. Positions are character indexes; an end of -1 means the end of the text.
 class CEdit : public CStdControl {
+  // The generic window's Create stays out of reach: each kind has its own.
+  using CWnd::Create;
+
  public:
   static const CRuntimeClass classCEdit;
   const CRuntimeClass* GetRuntimeClass() const override;

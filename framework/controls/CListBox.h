@@ -11,6 +11,9 @@ class QListWidget;
 // item data. With LBS_NOTIFY a selection change by the user sends LBN_SELCHANGE (and a
 // double click LBN_DBLCLK); a change made by code sends nothing.
 class CListBox : public CStdControl {
+  // The generic window's Create stays out of reach: each kind has its own.
+  using CWnd::Create;
+
  public:
   static const CRuntimeClass classCListBox;
   const CRuntimeClass* GetRuntimeClass() const override;

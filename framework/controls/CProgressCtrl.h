@@ -5,6 +5,9 @@
 // A progress bar over a range (0 to 100 at first). Positions outside the range are
 // clamped to it; an empty range shows an empty bar.
 class CProgressCtrl : public CStdControl {
+  // The generic window's Create stays out of reach: each kind has its own.
+  using CWnd::Create;
+
  public:
   static const CRuntimeClass classCProgressCtrl;
   const CRuntimeClass* GetRuntimeClass() const override;

@@ -6,6 +6,9 @@
 // SS_ETCHEDVERT, SS_ETCHEDFRAME) and rectangles (SS_BLACKRECT, SS_GRAYRECT). A group box
 // is a button (BS_GROUPBOX); see CButton.
 class CStatic : public CStdControl {
+  // The generic window's Create stays out of reach: each kind has its own.
+  using CWnd::Create;
+
  public:
   static const CRuntimeClass classCStatic;
   const CRuntimeClass* GetRuntimeClass() const override;

@@ -11,6 +11,9 @@ class StdTabWidget;
 // the parent first (a non-zero result keeps the current tab) and TCN_SELCHANGE after;
 // SetCurSel changes the tab silently.
 class CTabCtrl : public CStdControl {
+  // The generic window's Create stays out of reach: each kind has its own.
+  using CWnd::Create;
+
  public:
   static const CRuntimeClass classCTabCtrl;
   const CRuntimeClass* GetRuntimeClass() const override;

@@ -10,6 +10,9 @@
 // Qt's own tool tips on that window while the control is active. Destroying the control
 // removes its tips.
 class CToolTipCtrl : public CStdControl {
+  // The generic window's Create stays out of reach: each kind has its own.
+  using CWnd::Create;
+
  public:
   static const CRuntimeClass classCToolTipCtrl;
   const CRuntimeClass* GetRuntimeClass() const override;

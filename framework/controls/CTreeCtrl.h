@@ -18,6 +18,9 @@ class QTreeWidgetItem;
 // control does no dragging of its own); NM_RCLICK for a right click, which becomes
 // WM_CONTEXTMENU when the parent leaves it unhandled (result 0).
 class CTreeCtrl : public CStdControl {
+  // The generic window's Create stays out of reach: each kind has its own.
+  using CWnd::Create;
+
  public:
   static const CRuntimeClass classCTreeCtrl;
   const CRuntimeClass* GetRuntimeClass() const override;

@@ -11,3 +11,17 @@ int64_t ClockNow();
 
 // Fixes "now" for the whole process; std::nullopt goes back to the real clock.
 void SetFixedClock(std::optional<int64_t> now);
+
+// The machine's steady clocks in milliseconds, which nobody sets: `awake` stands still
+// while the machine sleeps, `sinceBoot` goes on. Comparing them with ClockNow tells a
+// suspend and a clock that was set from time that passed.
+struct SteadyClocks {
+  int64_t awake = 0;
+  int64_t sinceBoot = 0;
+};
+SteadyClocks SteadyNow();
+
+// Fixes the steady clocks for the whole process; std::nullopt goes back to the real
+// ones. While they are not fixed but "now" is, both follow the fixed "now", so moving
+// it reads as time passing.
+void SetFixedSteadyClocks(std::optional<SteadyClocks> clocks);

@@ -41,8 +41,9 @@ bool IsFolder(const std::string& path) {
 }
 
 // Results are ignored on purpose: an existing folder is fine, and a folder that cannot
-// be made shows up later as logs that cannot be found.
-void MakeFolder(const std::string& folder, mode_t mode = 0755) {
+// be made shows up later as logs that cannot be found. What the program makes holds the
+// user's captions, so only the user may look inside; a folder that exists keeps its mode.
+void MakeFolder(const std::string& folder, mode_t mode = 0700) {
   (void)::mkdir(folder.c_str(), mode);
 }
 

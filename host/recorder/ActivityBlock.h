@@ -28,8 +28,12 @@ struct RecordedBlock {
 // The longest line the module's reader takes whole.
 inline constexpr size_t kMaxLogLineBytes = 1025;
 
-// A line the reader cannot misread: CR and LF become blanks and the text is cut to
-// kMaxLogLineBytes without splitting a UTF-8 sequence.
+// `text` as valid UTF-8: each byte that does not belong to a valid sequence becomes
+// U+FFFD, and NUL bytes are dropped.
+std::string ValidUtf8(std::string_view text);
+
+// A line the reader cannot misread and any viewer can show: valid UTF-8 (ValidUtf8),
+// CR and LF as blanks, cut to kMaxLogLineBytes without splitting a character.
 std::string SafeLogLine(std::string_view text);
 
 // "YYYY MM DD hh mm ss" in local time.

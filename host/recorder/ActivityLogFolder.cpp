@@ -14,7 +14,28 @@ namespace {
 
 constexpr int kLinesPerBlock = 7;
 
+constexpr mode_t kPrivateFolder = 0700;
+constexpr mode_t kPrivateFile = 0600;
+
 std::string SystemError(const std::string& what) { return what + ": " + std::strerror(errno); }
+
+// Makes each missing folder of `folder`, for its user alone. False with errno set
+// when one cannot be made (a read-only mount, a file in the way).
+bool MakePrivateFolders(const std::filesystem::path& folder) {
+  std::filesystem::path path;
+  for (const std::filesystem::path& part : folder.lexically_normal()) {
+    path /= part;
+    if (part.empty() || part == "/") continue;
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0) {
+      if (S_ISDIR(info.st_mode)) continue;
+      errno = ENOTDIR;
+      return false;
+    }
+    if (::mkdir(path.c_str(), kPrivateFolder) != 0 && errno != EEXIST) return false;
+  }
+  return true;
+}
 
 // Writes all of `bytes` at the end of the file; on a short write the file is cut back
 // to where it was, so no half block stays behind.
@@ -100,10 +121,12 @@ FolderOpenResult ActivityLogFolder::Open(const std::string& folder, std::string&
   dayPath_.clear();
   lock_ = FileHandle();
   folder_ = folder;
-  std::error_code ec;
-  std::filesystem::create_directories(folder, ec);
+  if (!MakePrivateFolders(folder)) {
+    error = SystemError("cannot make the data folder " + folder);
+    return FolderOpenResult::Unwritable;
+  }
   const std::string lockPath = (std::filesystem::path(folder) / kLockFileName).string();
-  FileHandle lock(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
+  FileHandle lock(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, kPrivateFile));
   if (!lock.IsOpen()) {
     error = SystemError("cannot write to the data folder " + folder);
     return FolderOpenResult::Unwritable;
@@ -120,11 +143,24 @@ FolderOpenResult ActivityLogFolder::Open(const std::string& folder, std::string&
   return FolderOpenResult::Opened;
 }
 
-bool ActivityLogFolder::OpenDayFile(const std::string& path) {
-  if (path == dayPath_ && dayFile_.IsOpen()) return true;
+void ActivityLogFolder::Close() {
   dayFile_ = FileHandle();
   dayPath_.clear();
-  FileHandle file(::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
+  lock_ = FileHandle();
+}
+
+bool ActivityLogFolder::DayFileAtItsPath() const {
+  struct stat atPath {};
+  struct stat open {};
+  return ::stat(dayPath_.c_str(), &atPath) == 0 && ::fstat(dayFile_.Get(), &open) == 0 &&
+         atPath.st_dev == open.st_dev && atPath.st_ino == open.st_ino;
+}
+
+bool ActivityLogFolder::OpenDayFile(const std::string& path) {
+  if (path == dayPath_ && dayFile_.IsOpen() && DayFileAtItsPath()) return true;
+  dayFile_ = FileHandle();
+  dayPath_.clear();
+  FileHandle file(::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, kPrivateFile));
   if (!file.IsOpen()) {
     lastError_ = SystemError("cannot write " + path);
     return false;

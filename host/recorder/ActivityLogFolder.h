@@ -32,13 +32,19 @@ enum class FolderOpenResult {
 // The data folder as the recorder writes it: one "YYYY-MM-DD.log" a day, named by the
 // day each block starts in. Only the holder of the lock file in the folder writes there.
 // Each block goes in one write, and a write that stops short is taken back, so a block
-// the reader accepted is never misaligned by what follows it.
+// the reader accepted is never misaligned by what follows it. Captions are private:
+// what the recorder creates (folders, logs, the lock file) only its user may read, and
+// what existed keeps its mode. A day file that was deleted, or replaced by a rename,
+// is noticed before the next block, which goes into the file now at the path.
 class ActivityLogFolder : public BlockSink {
  public:
   static constexpr const char* kLockFileName = ".taskmeter-recorder.lock";
 
   // Creates the folder when missing and takes its lock; `error` says why not.
   FolderOpenResult Open(const std::string& folder, std::string& error);
+  bool IsOpen() const { return lock_.IsOpen(); }
+  // Lets the lock go; nothing is written until the next Open.
+  void Close();
 
   bool Append(const RecordedBlock& block) override;
   // Why the last Append failed; empty after a success.
@@ -46,6 +52,8 @@ class ActivityLogFolder : public BlockSink {
 
  private:
   bool OpenDayFile(const std::string& path);
+  // Whether `dayPath_` still names the open day file.
+  bool DayFileAtItsPath() const;
 
   std::string folder_;
   FileHandle lock_;

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+void ActivityRecorder::SetCheckpointInterval(int64_t seconds) {
+  checkpointSeconds_ = std::max<int64_t>(1, seconds);
+}
+
 void ActivityRecorder::Begin(int64_t now, const ActivitySubject& front) {
   running_ = true;
   paused_ = false;
@@ -31,7 +35,30 @@ void ActivityRecorder::Resume(int64_t now) {
 }
 
 void ActivityRecorder::Tick(int64_t now) {
-  if (running_) SplitAtMidnights(now);
+  if (!running_) return;
+  SplitAtMidnights(now);
+  if (now - intervalStart_ < checkpointSeconds_) return;
+  sink_.Append({intervalStart_, now, current_});
+  intervalStart_ = now;
+}
+
+int64_t ActivityRecorder::NextDue() const {
+  return std::min(NextLocalMidnight(intervalStart_), intervalStart_ + checkpointSeconds_);
+}
+
+void ActivityRecorder::Slept(int64_t from, int64_t until) {
+  if (!running_ || paused_) return;  // a pause simply goes on through the sleep
+  CloseInterval(from, ActivitySubject::Idle());
+  CloseInterval(until, front_);
+}
+
+void ActivityRecorder::ClockSet(int64_t before, int64_t after) {
+  if (!running_) return;
+  SplitAtMidnights(before);
+  // As at midnight: the old interval closed, an empty one opens at the new time.
+  sink_.Append({intervalStart_, std::max(before, intervalStart_), current_});
+  sink_.Append({after, after, current_});
+  intervalStart_ = after;
 }
 
 void ActivityRecorder::End(int64_t now) {
@@ -42,6 +69,9 @@ void ActivityRecorder::End(int64_t now) {
 }
 
 void ActivityRecorder::CloseInterval(int64_t end, const ActivitySubject& next) {
+  // A clock set back by less than can be told from rounding must not give an interval
+  // that ends before it starts.
+  end = std::max(end, intervalStart_);
   SplitAtMidnights(end);
   sink_.Append({intervalStart_, end, next});
   intervalStart_ = end;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 namespace {
@@ -70,6 +71,38 @@ std::optional<std::string> Find(const std::map<std::string, std::string>& map,
 
 }  // namespace
 
+bool IsRuntimeProgram(const std::string& programName) {
+  // Matched without a version at the end: python3.11, ruby3.1, lua5.4, wish8.6.
+  static const std::set<std::string> kRuntimes{"python",
+                                               "pypy",
+                                               "java",
+                                               "wine",
+                                               "wine-preloader",
+                                               "wine64-preloader",
+                                               "node",
+                                               "nodejs",
+                                               "perl",
+                                               "ruby",
+                                               "mono",
+                                               "mono-sgen",
+                                               "php",
+                                               "lua",
+                                               "luajit",
+                                               "tclsh",
+                                               "wish",
+                                               "gjs",
+                                               "gjs-console",
+                                               "dotnet",
+                                               "julia",
+                                               "guile",
+                                               "R",
+                                               "qml",
+                                               "qmlscene",
+                                               "electron"};
+  const size_t end = programName.find_last_not_of("0123456789.");
+  return end != std::string::npos && kRuntimes.count(programName.substr(0, end + 1)) > 0;
+}
+
 DesktopEntries DesktopEntries::Scan(const std::vector<std::string>& folders) {
   DesktopEntries entries;
   std::map<std::string, bool> seen;
@@ -134,16 +167,24 @@ ActivitySubject ApplicationNamer::Name(const WindowFacts& window) {
   ActivitySubject subject;
   subject.windowTitle = window.title;
   const std::string windowClass = !window.wmClass.empty() ? window.wmClass : window.wmInstance;
-  if (!window.programPath.empty()) {
+  const std::string program = FileNameOf(window.programPath);
+  bool runtime = false;
+  if (!window.programPath.empty() && IsRuntimeProgram(program) && !windowClass.empty()) {
+    runtime = true;
+    subject.appPath = kRuntimePrefix + program + ":" + windowClass;
+    subject.appName = windowClass;
+  } else if (!window.programPath.empty()) {
     subject.appPath = window.programPath;
-    subject.appName = FileNameOf(window.programPath);
+    subject.appName = program;
   } else {
     subject.appPath = kUnknownProgramPrefix + windowClass;
     subject.appName = !window.wmInstance.empty() ? window.wmInstance : windowClass;
     if (subject.appName.empty()) subject.appName = "unknown";
   }
+  // The interpreter's own desktop entry names the interpreter, not the program it runs.
   std::string display =
-      entries_.NameFor(window.wmClass, window.wmInstance, subject.appName).value_or(windowClass);
+      entries_.NameFor(window.wmClass, window.wmInstance, runtime ? "" : subject.appName)
+          .value_or(windowClass);
   if (display.empty()) display = subject.appName;
   subject.displayName = UniqueDisplayName(display, subject.appName);
   return subject;

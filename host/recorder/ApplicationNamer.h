@@ -36,16 +36,24 @@ class DesktopEntries {
   std::map<std::string, std::string> byProgram_;      // program file name -> Name
 };
 
+// Whether `programName` is an interpreter or a runtime (python3.11, java, wine, node),
+// whose process runs programs that are each an application of their own.
+bool IsRuntimeProgram(const std::string& programName);
+
 // Names the subject of a window. The identifying name is the program's file name; the
 // display name is the desktop's name for the application, else the window class, else
-// the program name. A display name already worn by another program (or by one of the
-// pauses) gets the program's name added, since the module takes a record whose display
-// name is known as an application already counted.
+// the program name. A program run by an interpreter or a runtime is known by its window
+// class instead, since the interpreter's name would merge every such program into one.
+// A display name already worn by another program (or by one of the pauses) gets the
+// program's name added, since the module takes a record whose display name is known as
+// an application already counted.
 class ApplicationNamer {
  public:
-  // What stands in for the program path where the process cannot be known; a path
-  // never starts like this.
+  // What stands in for the program path where the process cannot be known, and where
+  // an interpreter runs the program ("runtime:python3.11:Meldish"); a path never starts
+  // like these.
   static constexpr const char* kUnknownProgramPrefix = "wm-class:";
+  static constexpr const char* kRuntimePrefix = "runtime:";
 
   explicit ApplicationNamer(DesktopEntries entries) : entries_(std::move(entries)) {}
 

@@ -1,5 +1,7 @@
 #include "host/recorder/DesktopSession.h"
 
+#include <xcb/xcb.h>
+
 #include <cstdlib>
 #include <string_view>
 
@@ -28,4 +30,11 @@ std::unique_ptr<DesktopWatch> OpenDesktopSession(std::string& why) {
   auto desktop = X11Desktop::Connect(display, error);
   if (!desktop) why = error;
   return desktop;
+}
+
+std::string X11DisplayProblem(const std::string& display) {
+  xcb_connection_t* connection = xcb_connect(display.c_str(), nullptr);
+  const bool broken = xcb_connection_has_error(connection) != 0;
+  xcb_disconnect(connection);
+  return broken ? "cannot open the X11 display " + display : std::string();
 }

@@ -17,6 +17,8 @@ namespace {
 // finds midnight soon after.
 constexpr int64_t kLongestClockWaitSeconds = 3600;
 constexpr int kNothingInFrontMilliseconds = 500;
+// A lock whose holder exits is free at once; a second's wait costs nothing meanwhile.
+constexpr int kRetryLockMilliseconds = 1000;
 
 ApplicationNamer MakeNamer() {
   ApplicationNamer namer(DesktopEntries::Scan(DesktopEntries::StandardFolders()));
@@ -39,11 +41,17 @@ ApplicationNamer MakeNamer() {
 }  // namespace
 
 RecorderService::RecorderService()
-    : midnight_(std::make_unique<QTimer>()),
+    : clockTimer_(std::make_unique<QTimer>()),
+      retryLock_(std::make_unique<QTimer>()),
       nothingInFront_(std::make_unique<QTimer>()),
       namer_(DesktopEntries()) {
-  midnight_->setSingleShot(true);
-  QObject::connect(midnight_.get(), &QTimer::timeout, this, [this] { CheckClock(); });
+  clockTimer_->setSingleShot(true);
+  QObject::connect(clockTimer_.get(), &QTimer::timeout, this, [this] { CheckClock(); });
+  retryLock_->setSingleShot(true);
+  retryLock_->setInterval(kRetryLockMilliseconds);
+  QObject::connect(retryLock_.get(), &QTimer::timeout, this, [this] {
+    if (desktop_ && !recorder_.Running()) TryToRecord();
+  });
   nothingInFront_->setSingleShot(true);
   nothingInFront_->setInterval(kNothingInFrontMilliseconds);
   QObject::connect(nothingInFront_.get(), &QTimer::timeout, this,
@@ -55,6 +63,7 @@ RecorderService::~RecorderService() { Stop(); }
 void RecorderService::Start(std::unique_ptr<DesktopWatch> desktop, const std::string& why,
                             const RecorderSettings& settings) {
   settings_ = settings;
+  recorder_.SetCheckpointInterval(settings_.checkpointSeconds);
   if (!desktop) {
     SetState(RecorderState::NoDesktop, why);
     return;
@@ -63,7 +72,24 @@ void RecorderService::Start(std::unique_ptr<DesktopWatch> desktop, const std::st
   notifier_ = std::make_unique<QSocketNotifier>(desktop_->FileDescriptor(), QSocketNotifier::Read);
   QObject::connect(notifier_.get(), &QSocketNotifier::activated, this, [this] { Dispatch(); });
   namer_ = MakeNamer();
-  if (!OpenFolder(settings_.dataFolder)) return;
+  TryToRecord();
+}
+
+int64_t RecorderService::Now() {
+  const ClockChange change = clockWatch_.Read(ClockNow(), SteadyNow());
+  if (!recorder_.Running()) return change.now;
+  if (change.Slept()) recorder_.Slept(change.sleepStart, change.sleepEnd);
+  if (change.Set()) recorder_.ClockSet(change.unsetNow, change.now);
+  if (change.Slept() || change.Set()) AfterWrite();
+  return change.now;
+}
+
+void RecorderService::TryToRecord() {
+  if (!folder_.IsOpen() && !OpenFolder(settings_.dataFolder)) return;
+  if (const std::string problem = desktop_->ForegroundProblem(); !problem.empty()) {
+    SetState(RecorderState::NoDesktop, problem);
+    return;
+  }
   BeginRecording();
 }
 
@@ -71,9 +97,11 @@ bool RecorderService::OpenFolder(const std::string& folder) {
   std::string error;
   switch (folder_.Open(folder, error)) {
     case FolderOpenResult::Opened:
+      retryLock_->stop();
       return true;
     case FolderOpenResult::Busy:
       SetState(RecorderState::Busy, error);
+      retryLock_->start();
       return false;
     case FolderOpenResult::Unwritable:
       SetState(RecorderState::Unwritable, error);
@@ -83,26 +111,41 @@ bool RecorderService::OpenFolder(const std::string& folder) {
 }
 
 void RecorderService::BeginRecording() {
-  recorder_.Begin(ClockNow(), CurrentSubject());
+  clockWatch_.Reset();
+  recorder_.Begin(Now(), CurrentSubject());
   SetState(RecorderState::Recording);
   AfterWrite();
   desktop_->WatchIdle(settings_.idleMilliseconds);
   screenSaver_ = desktop_->ScreenSaverActive();
   UpdatePause(desktop_->IdleMilliseconds());
-  ArmMidnightTimer();
+  ArmClockTimer();
   // Replies read while starting may have queued events the socket no longer announces.
   QTimer::singleShot(0, this, [this] { Dispatch(); });
+}
+
+void RecorderService::EndRecording() {
+  if (recorder_.Running()) {
+    recorder_.End(Now());
+    AfterWrite();
+  }
+  clockTimer_->stop();
+  nothingInFront_->stop();
 }
 
 void RecorderService::Apply(const RecorderSettings& settings) {
   if (settings == settings_) return;
   const RecorderSettings before = settings_;
   settings_ = settings;
+  recorder_.SetCheckpointInterval(settings_.checkpointSeconds);
   if (!desktop_) return;
-  if (settings.dataFolder != before.dataFolder || !recorder_.Running()) {
+  if (settings.dataFolder != before.dataFolder) {
     // The old folder's day ends here; the new one starts as after a start.
-    recorder_.End(ClockNow());
-    if (OpenFolder(settings.dataFolder)) BeginRecording();
+    EndRecording();
+    folder_.Close();
+    retryLock_->stop();
+  }
+  if (!recorder_.Running()) {
+    TryToRecord();
     return;
   }
   if (settings.idleMilliseconds != before.idleMilliseconds) {
@@ -110,16 +153,14 @@ void RecorderService::Apply(const RecorderSettings& settings) {
     desktop_->WatchIdle(settings.idleMilliseconds);
   }
   UpdatePause(desktop_->IdleMilliseconds());
+  ArmClockTimer();
   QTimer::singleShot(0, this, [this] { Dispatch(); });
 }
 
 void RecorderService::Stop() {
-  if (recorder_.Running()) {
-    recorder_.End(ClockNow());
-    AfterWrite();
-  }
-  midnight_->stop();
-  nothingInFront_->stop();
+  EndRecording();
+  retryLock_->stop();
+  folder_.Close();  // a host waiting for the folder takes it over
   notifier_.reset();
   desktop_.reset();
   if (state_ == RecorderState::Recording || state_ == RecorderState::Paused) {
@@ -128,9 +169,10 @@ void RecorderService::Stop() {
 }
 
 void RecorderService::CheckClock() {
-  recorder_.Tick(ClockNow());
+  if (!recorder_.Running()) return;
+  recorder_.Tick(Now());
   AfterWrite();
-  ArmMidnightTimer();
+  ArmClockTimer();
 }
 
 void RecorderService::Dispatch() {
@@ -140,22 +182,33 @@ void RecorderService::Dispatch() {
 ActivitySubject RecorderService::CurrentSubject() { return namer_.Name(desktop_->Foreground()); }
 
 void RecorderService::ForegroundChanged() {
-  if (!recorder_.Running()) return;
+  if (!desktop_ || !folder_.IsOpen()) return;
+  if (const std::string problem = desktop_->ForegroundProblem(); !problem.empty()) {
+    // What was seen until now is kept; what cannot be seen is not made up.
+    EndRecording();
+    SetState(RecorderState::NoDesktop, problem);
+    return;
+  }
+  if (!recorder_.Running()) {
+    if (state_ == RecorderState::NoDesktop) TryToRecord();  // the front can be seen again
+    return;
+  }
   const ActivitySubject subject = CurrentSubject();
   if (subject == ActivitySubject{}) {
     if (!nothingInFront_->isActive()) {
-      nothingSince_ = ClockNow();
+      nothingSince_ = Now();
       nothingInFront_->start();
     }
     return;
   }
   nothingInFront_->stop();
-  recorder_.Foreground(ClockNow(), subject);
+  recorder_.Foreground(Now(), subject);
   AfterWrite();
 }
 
 void RecorderService::RecordNothingInFront() {
   if (!recorder_.Running()) return;
+  Now();  // a sleep or a clock set since is written first
   recorder_.Foreground(nothingSince_, ActivitySubject{});
   AfterWrite();
 }
@@ -184,7 +237,7 @@ void RecorderService::UpdatePause(int64_t idleMilliseconds) {
   if (!recorder_.Running()) return;
   const bool pause =
       (settings_.idleMilliseconds && idle_) || (settings_.pauseOnScreenSaver && screenSaver_);
-  const int64_t now = ClockNow();
+  const int64_t now = Now();
   if (pause && !recorder_.Paused()) {
     recorder_.Pause(now, now - std::max<int64_t>(0, idleMilliseconds) / 1000);
   } else if (!pause && recorder_.Paused()) {
@@ -197,11 +250,11 @@ void RecorderService::UpdatePause(int64_t idleMilliseconds) {
            folder_.LastError());
 }
 
-void RecorderService::ArmMidnightTimer() {
-  const int64_t now = ClockNow();
+void RecorderService::ArmClockTimer() {
+  if (!recorder_.Running()) return;
   const int64_t wait =
-      std::clamp<int64_t>(NextLocalMidnight(now) - now, 1, kLongestClockWaitSeconds);
-  midnight_->start(static_cast<int>(wait * 1000));
+      std::clamp<int64_t>(recorder_.NextDue() - ClockNow(), 1, kLongestClockWaitSeconds);
+  clockTimer_->start(static_cast<int>(wait * 1000));
 }
 
 void RecorderService::AfterWrite() {

@@ -8,6 +8,7 @@
 #include "host/recorder/ActivityLogFolder.h"
 #include "host/recorder/ActivityRecorder.h"
 #include "host/recorder/ApplicationNamer.h"
+#include "host/recorder/ClockWatch.h"
 #include "host/recorder/DesktopWatch.h"
 #include "host/recorder/RecorderSettings.h"
 
@@ -19,13 +20,15 @@ enum class RecorderState {
   Recording,
   Paused,      // for lack of input or while the screen saver runs
   NoDesktop,   // the window in front cannot be known here
-  Busy,        // another host records into the data folder
+  Busy,        // another host records into the data folder; taken over when it frees
   Unwritable,  // the data folder cannot be written
 };
 
 // Records the user's activity into the data folder while the host runs: the desktop's
-// reports arrive on its socket, a timer closes each day at local midnight, and every
-// instant comes from the process clock (ClockNow), so tests can move it.
+// reports arrive on its socket, and a timer closes the running interval at local
+// midnight and at each checkpoint. Every instant comes from the process clock
+// (ClockNow), held against the steady clocks (SteadyNow) so that a clock set or a
+// machine asleep is seen; tests can move all of them.
 class RecorderService : public QObject, private DesktopListener {
  public:
   RecorderService();
@@ -39,7 +42,8 @@ class RecorderService : public QObject, private DesktopListener {
   void Apply(const RecorderSettings& settings);
   // Writes "Stop"; nothing is recorded afterwards.
   void Stop();
-  // What the midnight timer does: closes the day when the clock has passed midnight.
+  // What the clock timer does: closes the day when the clock has passed midnight, and
+  // the running interval when it has run for the checkpoint interval.
   void CheckClock();
   // Handles what the desktop has reported so far (the socket's notifier does this).
   void Dispatch();
@@ -57,23 +61,31 @@ class RecorderService : public QObject, private DesktopListener {
   void DesktopLost() override;
   void RecordNothingInFront();
 
+  // The wall clock, after telling the recorder what happened to it since last asked.
+  int64_t Now();
+  // Starts recording when the folder and the desktop allow it; else says why not.
+  void TryToRecord();
   bool OpenFolder(const std::string& folder);
   void BeginRecording();
+  void EndRecording();
   ActivitySubject CurrentSubject();
   void UpdatePause(int64_t idleMilliseconds);
-  void ArmMidnightTimer();
+  void ArmClockTimer();
   void AfterWrite();
   void SetState(RecorderState state, std::string detail = {});
 
   std::unique_ptr<DesktopWatch> desktop_;
   std::unique_ptr<QSocketNotifier> notifier_;
-  std::unique_ptr<QTimer> midnight_;
+  std::unique_ptr<QTimer> clockTimer_;
+  // Tries the folder's lock again while another host holds it.
+  std::unique_ptr<QTimer> retryLock_;
   // Window managers clear the active window for a moment while they switch; "nothing in
   // front" is written only when it lasts.
   std::unique_ptr<QTimer> nothingInFront_;
   int64_t nothingSince_ = 0;
   ActivityLogFolder folder_;
   ActivityRecorder recorder_{folder_};
+  ClockWatch clockWatch_;
   ApplicationNamer namer_;
   RecorderSettings settings_;
   RecorderState state_ = RecorderState::Off;

@@ -1,5 +1,6 @@
 #include "host/recorder/RecorderSettings.h"
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "framework/core/Paths.h"
@@ -16,5 +17,9 @@ RecorderSettings RecorderSettingsFrom(const MainPrefs& prefs,
     settings.idleMilliseconds = static_cast<int64_t>(prefs.IdleTime) * 1000;
   }
   settings.pauseOnScreenSaver = prefs.bPauseTimeTrackingOnScreenSaverActive;
+  if (const char* checkpoint = std::getenv("TASKMETER_CHECKPOINT_SECONDS")) {
+    const long long seconds = std::atoll(checkpoint);
+    if (seconds > 0) settings.checkpointSeconds = seconds;
+  }
   return settings;
 }

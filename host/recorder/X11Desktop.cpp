@@ -4,10 +4,12 @@
 #include <xcb/res.h>
 #include <xcb/screensaver.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 
+#include "host/recorder/ActivityBlock.h"
 #include "host/recorder/ProcessPath.h"
 #include "host/recorder/X11IdleAlarms.h"
 #include "host/recorder/X11Reply.h"
@@ -68,6 +70,11 @@ bool X11Desktop::Initialise(std::string& error) {
     return false;
   }
   ewmhReady_ = true;
+  static constexpr char kCompoundText[] = "COMPOUND_TEXT";
+  Reply<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(
+      connection_, xcb_intern_atom(connection_, 0, sizeof kCompoundText - 1, kCompoundText),
+      nullptr));
+  if (atom) compoundText_ = atom->atom;
   const uint32_t rootEvents = XCB_EVENT_MASK_PROPERTY_CHANGE;
   xcb_change_window_attributes(connection_, screen_->root, XCB_CW_EVENT_MASK, &rootEvents);
   InitialiseExtensions();
@@ -121,12 +128,23 @@ bool X11Desktop::Handle(const xcb_generic_event_t& event, DesktopListener& liste
   const uint8_t type = event.response_type & 0x7F;
   if (type == XCB_PROPERTY_NOTIFY) {
     const auto& notify = reinterpret_cast<const xcb_property_notify_event_t&>(event);
-    if (notify.window == screen_->root) return notify.atom == ewmh_._NET_ACTIVE_WINDOW;
+    if (notify.window == screen_->root) {
+      if (notify.atom == ewmh_._NET_SUPPORTED || notify.atom == ewmh_._NET_SUPPORTING_WM_CHECK) {
+        problemKnown_ = false;  // another window manager, or the same one saying more
+        return true;
+      }
+      return notify.atom == ewmh_._NET_ACTIVE_WINDOW;
+    }
     return notify.window == followed_ &&
            (notify.atom == ewmh_._NET_WM_NAME || notify.atom == XCB_ATOM_WM_NAME);
   }
   if (type == XCB_DESTROY_NOTIFY) {
     const auto& notify = reinterpret_cast<const xcb_destroy_notify_event_t&>(event);
+    if (notify.window == managerWindow_ && managerWindow_ != XCB_NONE) {
+      managerWindow_ = XCB_NONE;
+      problemKnown_ = false;  // the window manager has gone
+      return true;
+    }
     if (notify.window != followed_) return false;
     identity_ = WindowIdentity{};  // the number may come back for another window
     return true;
@@ -161,11 +179,49 @@ WindowFacts X11Desktop::Foreground() {
     facts.exists = false;
     return facts;
   }
-  facts.title = Caption(active);
+  facts.title = ValidUtf8(Caption(active));
   facts.wmInstance = identity_.wmInstance;
   facts.wmClass = identity_.wmClass;
   facts.programPath = identity_.programPath;
   return facts;
+}
+
+std::string X11Desktop::ForegroundProblem() {
+  if (!problemKnown_) {
+    problem_ = FindForegroundProblem();
+    problemKnown_ = true;
+  }
+  return problem_;
+}
+
+std::string X11Desktop::FindForegroundProblem() {
+  static const std::string kCannot = "on this desktop the window in front cannot be known (";
+  // A running manager names a window of its own that names itself; one that went away
+  // leaves the root's property behind, but not its window.
+  xcb_window_t check = XCB_NONE;
+  xcb_window_t self = XCB_NONE;
+  if (xcb_ewmh_get_supporting_wm_check_reply(
+          &ewmh_, xcb_ewmh_get_supporting_wm_check(&ewmh_, screen_->root), &check, nullptr) == 0 ||
+      check == XCB_NONE ||
+      xcb_ewmh_get_supporting_wm_check_reply(
+          &ewmh_, xcb_ewmh_get_supporting_wm_check(&ewmh_, check), &self, nullptr) == 0 ||
+      self != check) {
+    return kCannot + "no window manager runs)";
+  }
+  if (check != managerWindow_) {
+    const uint32_t structure = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    xcb_change_window_attributes(connection_, check, XCB_CW_EVENT_MASK, &structure);
+    managerWindow_ = check;
+  }
+  xcb_ewmh_get_atoms_reply_t supported;
+  bool active = false;
+  if (xcb_ewmh_get_supported_reply(&ewmh_, xcb_ewmh_get_supported(&ewmh_, 0), &supported,
+                                   nullptr) != 0) {
+    active = std::find(supported.atoms, supported.atoms + supported.atoms_len,
+                       ewmh_._NET_ACTIVE_WINDOW) != supported.atoms + supported.atoms_len;
+    xcb_ewmh_get_atoms_reply_wipe(&supported);
+  }
+  return active ? std::string() : kCannot + "the window manager does not report the active window)";
 }
 
 void X11Desktop::Follow(xcb_window_t window) {
@@ -197,8 +253,11 @@ std::string X11Desktop::Caption(xcb_window_t window) {
   if (!reply || reply->format != 8) return {};
   const std::string bytes(static_cast<const char*>(xcb_get_property_value(reply.get())),
                           xcb_get_property_value_length(reply.get()));
-  // STRING is Latin-1; UTF8_STRING and the rest are taken as they come.
-  return reply->type == XCB_ATOM_STRING ? Latin1ToUtf8(bytes) : bytes;
+  // STRING is Latin-1 and COMPOUND_TEXT is decoded; UTF8_STRING and the rest are taken
+  // as they come, and made valid UTF-8 by the caller.
+  if (reply->type == XCB_ATOM_STRING) return Latin1ToUtf8(bytes);
+  if (reply->type == compoundText_) return CompoundTextToUtf8(bytes);
+  return bytes;
 }
 
 X11Desktop::WindowIdentity X11Desktop::Identify(xcb_window_t window) {

@@ -13,7 +13,9 @@ class X11IdleAlarms;
 // The foreground of an X11 desktop: the root window's _NET_ACTIVE_WINDOW and the
 // caption, class and process of that window; idle time through the SYNC extension's
 // IDLETIME alarms; the screen saver through the MIT-SCREEN-SAVER extension. Everything
-// arrives as X events on the connection's socket, so nothing is polled.
+// arrives as X events on the connection's socket, so nothing is polled. The active window
+// is known only under a window manager that says it keeps _NET_ACTIVE_WINDOW; whether
+// one does is checked again when the manager changes or goes away.
 class X11Desktop : public DesktopWatch {
  public:
   // Connects to `display` (empty: $DISPLAY); nullptr with `error` set when it cannot.
@@ -25,6 +27,7 @@ class X11Desktop : public DesktopWatch {
   int FileDescriptor() const override;
   void Dispatch(DesktopListener& listener) override;
   WindowFacts Foreground() override;
+  std::string ForegroundProblem() override;
   void WatchIdle(std::optional<int64_t> thresholdMilliseconds) override;
   bool ScreenSaverActive() override;
   int64_t IdleMilliseconds() override;
@@ -43,6 +46,7 @@ class X11Desktop : public DesktopWatch {
   std::string Caption(xcb_window_t window);
   WindowIdentity Identify(xcb_window_t window);
   uint32_t ProcessOf(xcb_window_t window);
+  std::string FindForegroundProblem();
   // Handles one event; true when the foreground may have changed.
   bool Handle(const xcb_generic_event_t& event, DesktopListener& listener);
 
@@ -50,6 +54,11 @@ class X11Desktop : public DesktopWatch {
   xcb_screen_t* screen_;
   xcb_ewmh_connection_t ewmh_{};
   bool ewmhReady_ = false;
+  xcb_atom_t compoundText_ = XCB_ATOM_NONE;
+  // The window manager's check window, watched so that its going away is seen.
+  xcb_window_t managerWindow_ = XCB_NONE;
+  bool problemKnown_ = false;
+  std::string problem_;
   xcb_window_t followed_ = XCB_NONE;
   WindowIdentity identity_;
   std::string hostName_;

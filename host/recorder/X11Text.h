@@ -12,3 +12,9 @@ struct WindowClass {
   std::string className;
 };
 WindowClass SplitWindowClass(std::string_view property);
+
+// COMPOUND_TEXT, X11's ISO 2022 text of older programs, as valid UTF-8: ASCII and the
+// ISO 8859 sets, the Japanese, Chinese and Korean sets, UTF-8 segments and extended
+// segments of encodings the C library converts. Controls other than tab and line feed
+// are dropped; what cannot be decoded becomes U+FFFD. No locale is involved.
+std::string CompoundTextToUtf8(std::string_view text);

@@ -14,6 +14,9 @@ class RecorderService;
 // the tray icon, and the answers to the module's two messages and to the menu commands
 // the module leaves to the host.
 class CMainFrame : public CMDIFrameWnd {
+  // The generic window's Create stays out of reach: the main window has its own.
+  using CWnd::Create;
+
  public:
   static const CRuntimeClass classCMainFrame;
   const CRuntimeClass* GetRuntimeClass() const override;

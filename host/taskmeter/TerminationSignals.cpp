@@ -34,9 +34,13 @@ TerminationSignals::TerminationSignals(std::function<void()> onSignal)
   action.sa_handler = OnSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  for (int signal : kSignals) ::sigaction(signal, &action, nullptr);
+  for (int signal : kSignals) {
+    struct sigaction previous {};
+    if (::sigaction(signal, nullptr, &previous) != 0 || previous.sa_handler == SIG_IGN) continue;
+    if (::sigaction(signal, &action, nullptr) == 0) m_previous.emplace_back(signal, previous);
+  }
 }
 
 TerminationSignals::~TerminationSignals() {
-  for (int signal : kSignals) std::signal(signal, SIG_DFL);
+  for (const auto& [signal, previous] : m_previous) ::sigaction(signal, &previous, nullptr);
 }

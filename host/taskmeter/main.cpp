@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <cstdlib>
@@ -7,6 +9,7 @@
 
 #include "framework/MessageBox.h"
 #include "framework/core/Paths.h"
+#include "host/recorder/DesktopSession.h"
 #include "host/recorder/RecorderService.h"
 #include "host/taskmeter/HostApp.h"
 #include "host/taskmeter/HostLinks.h"
@@ -49,6 +52,15 @@ bool IsSet(const char* name) {
 }
 
 bool HasDisplay() { return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY"); }
+
+// Why Qt could not open the X11 display it is about to use; empty when it can, or when
+// it uses another platform. Qt itself would abort on it with a page of advice.
+std::string X11Problem() {
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  const bool x11 =
+      IsSet("QT_QPA_PLATFORM") ? std::string(platform) == "xcb" : !IsSet("WAYLAND_DISPLAY");
+  return x11 && IsSet("DISPLAY") ? X11DisplayProblem(std::getenv("DISPLAY")) : std::string();
+}
 
 // The host while its event loop runs. Qt leaves with exit() when the X server goes away
 // at the end of the session, which skips the destructors that would write "Stop".
@@ -121,9 +133,11 @@ int main(int argc, char** argv) {
     // Made absolute now: loading the document changes the current directory.
     screenshot = std::filesystem::absolute(screenshot).string();
     // A picture needs no screen.
-    if (!HasDisplay()) setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    if (!HasDisplay() || !X11Problem().empty()) setenv("QT_QPA_PLATFORM", "offscreen", 0);
   } else if (!HasDisplay() && !IsSet("QT_QPA_PLATFORM")) {
     return Fail("no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set)");
+  } else if (const std::string problem = X11Problem(); !problem.empty()) {
+    return Fail(problem);
   }
 
   // Nothing can be kept without a home; say so before any window is made.
@@ -164,12 +178,16 @@ int main(int argc, char** argv) {
   instance.SetShowRequestHandler([&app] {
     if (CMainFrame* frame = app.GetMainFrame()) frame->RestoreFromTray();
   });
-  // A signal ends the host as Exit does: "Stop" is written first, whatever dialog is open.
+  // A signal ends the host at once, whatever dialog is open: "Stop" is written first.
+  // Nothing else is owed on the way out, since every change is saved when it is made;
+  // leaving through the event loops instead would wait for each dialog to close.
   g_runningHost = &app;
   std::atexit(StopRecording);
   TerminationSignals terminationSignals([] {
     StopRecording();
-    QCoreApplication::quit();
+    std::cout.flush();
+    std::cerr.flush();
+    ::_exit(0);
   });
   const int status = app.Run();
   g_runningHost = nullptr;

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <ctime>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "storage/MainPrefs.h"
 #include "tests/host/HostTestSupport.h"
@@ -76,15 +78,23 @@ TEST(Program, RefusesBadArgumentsAndMissingModules) {
   EXPECT_FALSE(fs::exists(home.Path() / "w.png"));
 }
 
-// Without any display the program says so in one line instead of letting Qt abort.
+// Without a display it can open, the program says so in one line instead of letting Qt
+// abort with a page of advice.
 TEST(Program, WithoutADisplayItSaysSoAndExits) {
-  ScopedHome home;
-  const fs::path log = home.Path() / "run.log";
-  EXPECT_EQ(RunProgram("", log, "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM"), 1);
-  EXPECT_EQ(ReadBytes(log),
-            "taskmeter: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is "
-            "set)\n");
-  EXPECT_FALSE(fs::exists(home.Options())) << "nothing is set up for a run that cannot start";
+  const std::vector<std::pair<std::string, std::string>> cases{
+      {"env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM",
+       "taskmeter: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is "
+       "set)\n"},
+      {"env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:4999",
+       "taskmeter: cannot open the X11 display :4999\n"},
+  };
+  for (const auto& [prefix, message] : cases) {
+    ScopedHome home;
+    const fs::path log = home.Path() / "run.log";
+    EXPECT_EQ(RunProgram("", log, prefix), 1) << prefix;
+    EXPECT_EQ(ReadBytes(log), message);
+    EXPECT_FALSE(fs::exists(home.Options())) << "nothing is set up for a run that cannot start";
+  }
 }
 
 }  // namespace

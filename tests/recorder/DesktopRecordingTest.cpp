@@ -37,6 +37,7 @@ class DesktopRecording : public testing::Test {
   void TearDown() override {
     service.reset();
     SetFixedClock(std::nullopt);
+    SetFixedSteadyClocks(std::nullopt);
     dataHome.reset();
     dataDirs.reset();
   }
@@ -51,6 +52,14 @@ class DesktopRecording : public testing::Test {
   fs::path Folder() const { return home.Path() / "db"; }
   std::vector<BlockLines> Blocks(int64_t day) const {
     return ReadBlocks(Folder() / LogFileName(day));
+  }
+  std::unique_ptr<RecorderService> StartAnother() {
+    std::string why;
+    auto another = std::make_unique<RecorderService>();
+    RecorderSettings settings;
+    settings.dataFolder = Folder().string();
+    another->Start(OpenDesktopSession(why), why, settings);
+    return another;
   }
   // Waits until the day's file holds `count` blocks.
   bool WaitForBlocks(int64_t day, size_t count) {
@@ -153,6 +162,12 @@ TEST_F(DesktopRecording, ALineFeedInACaptionAndAWindowOfThisProcess) {
   // The window's process is this test program, found through the X resource extension.
   EXPECT_EQ(first[5], ProgramPath(::getpid()));
   EXPECT_EQ(first[4], fs::path(ProgramPath(::getpid())).filename().string());
+  // An older program's caption, in COMPOUND_TEXT with a NUL: written as UTF-8.
+  desktop.SetLegacyTitle(own, "COMPOUND_TEXT",
+                         std::string("caf\xE9 \x1B$)B\xC6\xFC\xCB\xDC\0!", 15));
+  EXPECT_TRUE(WaitFor([&] {
+    return Blocks(t0).back()[3] == "caf\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC!";
+  })) << Blocks(t0).back()[3];
 }
 
 // Closing the last window leaves nothing in front (openbox keeps naming the closed
@@ -295,7 +310,7 @@ TEST_F(DesktopRecording, AFolderOrFileThatCannotBeWrittenIsReported) {
   service->Start(OpenDesktopSession(why), why,
                  RecorderSettings{(file / "db").string(), std::nullopt, false});
   EXPECT_EQ(service->State(), RecorderState::Unwritable);
-  EXPECT_EQ(service->StatusText().rfind("Not recording: cannot write to the data folder", 0), 0u)
+  EXPECT_EQ(service->StatusText().rfind("Not recording: cannot make the data folder", 0), 0u)
       << service->StatusText();
 }
 
@@ -311,6 +326,64 @@ TEST_F(DesktopRecording, ATornTailIsCompletedBeforeTheFirstBlock) {
   EXPECT_NE(blocks[1][6], "~~~");  // the torn block, completed so that the reader drops it
   EXPECT_EQ(blocks[2][2], "Text Editor");
   EXPECT_EQ(blocks[2][6], "~~~");
+}
+
+// A window manager that does not report the active window: nothing is recorded, the
+// status says why, and recording starts when the manager reports it again.
+TEST_F(DesktopRecording, WhenTheFrontCannotBeSeenItSaysSoAndRecordsNothing) {
+  const xcb_window_t editor = desktop.CreateOrphanWindow("editor", "Editor", "notes.txt");
+  ASSERT_TRUE(desktop.Activate(editor));
+  desktop.SetActiveWindowReported(false);
+  service = StartAnother();
+  EXPECT_EQ(service->StatusText(),
+            "Not recording: on this desktop the window in front cannot be known (the window "
+            "manager does not report the active window)");
+  EXPECT_TRUE(Blocks(t0).empty());
+  SetFixedClock(t0 + 60);
+  desktop.SetActiveWindowReported(true);
+  ASSERT_TRUE(WaitForBlocks(t0, 1));
+  EXPECT_EQ(Blocks(t0)[0][0], LogTimestamp(t0 + 60));
+  EXPECT_EQ(Blocks(t0)[0][2], "Text Editor");
+  SetFixedClock(t0 + 90);
+  desktop.SetActiveWindowReported(false);
+  ASSERT_TRUE(WaitForBlocks(t0, 2));
+  EXPECT_EQ(Blocks(t0)[1][1], LogTimestamp(t0 + 90));
+  EXPECT_EQ(Blocks(t0)[1][2], "Stop");
+  EXPECT_EQ(service->State(), RecorderState::NoDesktop);
+}
+
+// Only the awake clock stands still while the machine sleeps; a clock set back leaves
+// both steady clocks going on.
+TEST_F(DesktopRecording, SleepIsIdleAndAClockSetBackLosesNoTime) {
+  const xcb_window_t editor = desktop.CreateOrphanWindow("editor", "Editor", "notes.txt");
+  ASSERT_TRUE(desktop.Activate(editor));
+  SetFixedSteadyClocks(SteadyClocks{0, 0});
+  Start();
+  SetFixedSteadyClocks(SteadyClocks{0, 3600000});  // an hour asleep
+  SetFixedClock(t0 + 3600);
+  service->CheckClock();
+  SetFixedSteadyClocks(SteadyClocks{60000, 3660000});  // a minute, and set back ten
+  SetFixedClock(t0 + 3060);
+  service->CheckClock();
+  SetFixedSteadyClocks(SteadyClocks{120000, 3720000});
+  SetFixedClock(t0 + 3120);
+  service->Stop();
+  EXPECT_EQ(ReportTotals(t0 + 3600).at("editor").today, 120)
+      << ReadBytes(Folder() / LogFileName(t0));
+  for (const BlockLines& block : Blocks(t0)) EXPECT_LE(block[0], block[1]);
+}
+
+TEST_F(DesktopRecording, AHostWaitingForTheFolderTakesItWhenItFrees) {
+  const xcb_window_t editor = desktop.CreateOrphanWindow("editor", "Editor", "notes.txt");
+  ASSERT_TRUE(desktop.Activate(editor));
+  Start();
+  const auto waiting = StartAnother();
+  EXPECT_EQ(waiting->State(), RecorderState::Busy);
+  SetFixedClock(t0 + 30);
+  service.reset();
+  ASSERT_TRUE(WaitFor([&] { return waiting->State() == RecorderState::Recording; }));
+  ASSERT_EQ(Blocks(t0).size(), 3u);
+  EXPECT_EQ(Blocks(t0)[2][0], LogTimestamp(t0 + 30));
 }
 
 }  // namespace

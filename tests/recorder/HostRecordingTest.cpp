@@ -108,8 +108,10 @@ class HostProgram : public testing::Test {
       }
     }
   }
-  void Launch(QProcess& process) {
+  // As under nohup, which leaves SIGHUP ignored, with a checkpoint every two seconds.
+  void Launch(QProcess& process, const std::string& module = StandinModulePath()) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("TASKMETER_CHECKPOINT_SECONDS", QString::number(kCheckpointSeconds));
     environment.insert("TASKMETER_HOME", QString::fromStdString(home.Path().string()));
     environment.insert("QT_QPA_PLATFORM", "xcb");
     // Under the sanitizers the program runs on Qt's xcb platform, whose libraries (xcb,
@@ -121,7 +123,7 @@ class HostProgram : public testing::Test {
     }
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(TASKMETER_PROGRAM, {"--module", QString::fromStdString(StandinModulePath())});
+    process.start("nohup", {TASKMETER_PROGRAM, "--module", QString::fromStdString(module)});
     ASSERT_TRUE(process.waitForStarted(10000));
   }
   std::vector<BlockLines> Blocks() const { return TodaysBlocks(home.Path() / "db"); }
@@ -129,6 +131,7 @@ class HostProgram : public testing::Test {
     return ReadBytes(home.Path() / "db" / LogFileName(std::time(nullptr)));
   }
 
+  static constexpr int64_t kCheckpointSeconds = 2;
   ScopedHome home;
   TestDesktop desktop;
   QProcess first;
@@ -167,6 +170,46 @@ TEST_F(HostProgram, ASecondHostHandsOverAndSigtermWritesStop) {
   EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(first.exitCode(), 0);
   EXPECT_EQ(Blocks().back()[2], "Stop");
+}
+
+// A signal ends the host at once even while a modal dialog runs, with the time up to it
+// written; under nohup, SIGHUP is left to be ignored.
+TEST_F(HostProgram, SigtermEndsItInADialogAndNohupKeepsItRunning) {
+  if (RealModulePath().empty()) GTEST_SKIP() << "the module library is not part of this build";
+  Launch(first, RealModulePath());
+  xcb_window_t hostWindow = XCB_NONE;
+  ASSERT_TRUE(WaitFor([&] { return (hostWindow = desktop.FindWindow("taskmeter")) != XCB_NONE; }))
+      << first.readAll().toStdString();
+  ASSERT_TRUE(desktop.Activate(hostWindow));
+  ASSERT_TRUE(WaitFor([&] { return !Blocks().empty(); }));
+  ::kill(static_cast<pid_t>(first.processId()), SIGHUP);
+  EXPECT_FALSE(first.waitForFinished(1000));
+  // Configure > Settings... from the keyboard: Help, two menus to the left, the first item.
+  ASSERT_TRUE(WaitFor([&] {
+    desktop.Activate(hostWindow);
+    for (const uint8_t key : {TestDesktop::kHKey, TestDesktop::kLeftKey, TestDesktop::kLeftKey,
+                              TestDesktop::kReturnKey}) {
+      desktop.TypeKey(key, key == TestDesktop::kHKey ? TestDesktop::kAltKey : 0);
+      WaitFor([] { return false; }, std::chrono::milliseconds(200));
+    }
+    return WaitFor([&] { return desktop.CountWindows("taskmeter") > 1; }, std::chrono::seconds(2));
+  })) << "the settings dialog did not open";
+  ::kill(static_cast<pid_t>(first.processId()), SIGTERM);
+  ASSERT_TRUE(first.waitForFinished(5000)) << "a dialog kept it running";
+  EXPECT_EQ(Blocks().back()[2], "Stop");
+  EXPECT_GE(Blocks().back()[1], LogTimestamp(std::time(nullptr) - 2));
+}
+
+// kill -9 leaves no time for "Stop": what ran since the last checkpoint is all it loses.
+TEST_F(HostProgram, AKilledHostLosesAtMostOneCheckpointInterval) {
+  Launch(first);
+  ASSERT_TRUE(WaitFor([&] { return !Blocks().empty(); })) << first.readAll().toStdString();
+  WaitFor([] { return false; }, std::chrono::seconds(2 * kCheckpointSeconds + 1));
+  const int64_t killed = std::time(nullptr);
+  ::kill(static_cast<pid_t>(first.processId()), SIGKILL);
+  ASSERT_TRUE(first.waitForFinished(5000));
+  // Timestamps are whole seconds: one more for the rounding.
+  EXPECT_GE(Blocks().back()[1], LogTimestamp(killed - kCheckpointSeconds - 1)) << Log();
 }
 
 }  // namespace

@@ -108,6 +108,7 @@ TestDesktop::TestDesktop() {
 
 TestDesktop::~TestDesktop() {
   if (connection_ == nullptr) return;
+  SetActiveWindowReported(true);
   for (xcb_window_t window : windows_) xcb_destroy_window(connection_, window);
   for (xcb_window_t window : orphans_) xcb_kill_client(connection_, window);
   xcb_force_screen_saver(connection_, XCB_SCREEN_SAVER_RESET);
@@ -206,6 +207,60 @@ void TestDesktop::SetTitle(xcb_window_t window, const std::string& title) {
   Sync();
 }
 
+void TestDesktop::SetLegacyTitle(xcb_window_t window, const char* type, const std::string& bytes) {
+  SetStringProperty(connection_, window, XCB_ATOM_WM_NAME, Atom(type), bytes);
+  xcb_delete_property(connection_, window, Atom("_NET_WM_NAME"));
+  Sync();
+}
+
+void TestDesktop::SetActiveWindowReported(bool reported) {
+  const xcb_atom_t supported = Atom("_NET_SUPPORTED");
+  if (!reported && supported_.empty()) {
+    Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        connection_,
+        xcb_get_property(connection_, 0, screen_->root, supported, XCB_ATOM_ATOM, 0, 4096),
+        nullptr));
+    const auto* atoms = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
+    supported_.assign(atoms, atoms + xcb_get_property_value_length(reply.get()) / 4);
+  }
+  std::vector<uint32_t> atoms = supported_;
+  if (!reported) std::erase(atoms, Atom("_NET_ACTIVE_WINDOW"));
+  if (!atoms.empty()) {
+    xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, screen_->root, supported, XCB_ATOM_ATOM,
+                        32, static_cast<uint32_t>(atoms.size()), atoms.data());
+  }
+  if (reported) supported_.clear();
+  Sync();
+}
+
+void TestDesktop::TypeKey(uint8_t keycode, uint8_t modifier) {
+  for (const auto& [type, code] : {std::pair{XCB_KEY_PRESS, modifier},
+                                   {XCB_KEY_PRESS, keycode},
+                                   {XCB_KEY_RELEASE, keycode},
+                                   {XCB_KEY_RELEASE, modifier}}) {
+    if (code != 0)
+      xcb_test_fake_input(connection_, type, code, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+  }
+  Sync();
+}
+
+size_t TestDesktop::CountWindows(const std::string& instance) {
+  size_t count = 0;
+  for (xcb_window_t window : ManagedWindows()) count += InstanceOf(window) == instance;
+  return count;
+}
+
+std::string TestDesktop::InstanceOf(xcb_window_t window) {
+  Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+      connection_,
+      xcb_get_property(connection_, 0, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 256),
+      nullptr));
+  if (!reply) return {};
+  const std::string value(static_cast<const char*>(xcb_get_property_value(reply.get())),
+                          xcb_get_property_value_length(reply.get()));
+  return value.substr(0, value.find('\0'));
+}
+
 xcb_window_t TestDesktop::ActiveWindow() {
   Reply<xcb_get_property_reply_t> reply(
       xcb_get_property_reply(connection_,
@@ -218,14 +273,7 @@ xcb_window_t TestDesktop::ActiveWindow() {
 
 xcb_window_t TestDesktop::FindWindow(const std::string& instance) {
   for (xcb_window_t window : ManagedWindows()) {
-    Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-        connection_,
-        xcb_get_property(connection_, 0, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 256),
-        nullptr));
-    if (!reply) continue;
-    const char* bytes = static_cast<const char*>(xcb_get_property_value(reply.get()));
-    const std::string value(bytes, xcb_get_property_value_length(reply.get()));
-    if (value.substr(0, value.find('\0')) == instance) return window;
+    if (InstanceOf(window) == instance) return window;
   }
   return XCB_NONE;
 }

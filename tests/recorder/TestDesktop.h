@@ -31,6 +31,10 @@ class TestDesktop {
   xcb_window_t CreateOrphanWindow(const std::string& instance, const std::string& windowClass,
                                   const std::string& title);
   void SetTitle(xcb_window_t window, const std::string& title);
+  // Gives the window only an old-style WM_NAME, of property type `type` (COMPOUND_TEXT).
+  void SetLegacyTitle(xcb_window_t window, const char* type, const std::string& bytes);
+  // Makes the window manager seem not to report the active window, or as it was.
+  void SetActiveWindowReported(bool reported);
   void Close(xcb_window_t window);
   // Asks the window manager to activate `window` and waits until it has.
   bool Activate(xcb_window_t window);
@@ -43,6 +47,12 @@ class TestDesktop {
   int FrameTop(xcb_window_t window);
   // A pointer motion through XTEST, as a user's hand on the mouse.
   void FakeInput();
+  // Keycodes of the virtual display's keymap (evdev, us).
+  static constexpr uint8_t kAltKey = 64, kLeftKey = 113, kReturnKey = 36, kHKey = 43;
+  // A key typed through XTEST, with `modifier` held down when not 0.
+  void TypeKey(uint8_t keycode, uint8_t modifier = 0);
+  // The managed windows whose WM_CLASS instance is `instance`.
+  size_t CountWindows(const std::string& instance);
   void ForceScreenSaver(bool active);
   // Closes the server's end of every other connection of this process that has made a
   // resource, as a server going away at the end of a session does.
@@ -53,6 +63,7 @@ class TestDesktop {
   bool WaitUntilManaged(xcb_window_t window,
                         std::chrono::seconds patience = std::chrono::seconds(10));
   std::vector<xcb_window_t> ManagedWindows();
+  std::string InstanceOf(xcb_window_t window);
   void Sync();
 
   xcb_connection_t* connection_ = nullptr;
@@ -60,6 +71,7 @@ class TestDesktop {
   std::string problem_;
   std::vector<xcb_window_t> windows_;
   std::vector<xcb_window_t> orphans_;
+  std::vector<uint32_t> supported_;  // the manager's _NET_SUPPORTED, while replaced
 };
 
 // Sets an environment variable (or removes it, for nullptr) for one scope.

@@ -1,7 +1,11 @@
 // The recorder's blocks, its day files, its names and its timeline, without a desktop.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdlib>
+#include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "accounting/LogReader.h"
@@ -9,7 +13,9 @@
 #include "host/recorder/ActivityLogFolder.h"
 #include "host/recorder/ActivityRecorder.h"
 #include "host/recorder/ApplicationNamer.h"
+#include "host/recorder/ClockWatch.h"
 #include "host/recorder/RecorderSettings.h"
+#include "host/recorder/X11Text.h"
 #include "host/toolkit/LocalTime.h"
 #include "support/TempDir.h"
 
@@ -53,12 +59,38 @@ TEST(RecorderLines, CutAtTheReadersLimitOnACharacterBoundary) {
       {std::string(1022, 'a') + kEuro + "b", 1025},
       {std::string(1023, 'a') + kClef, 1023},
       {std::string(1021, 'a') + kClef + "b", 1025},
-      {std::string(1020, 'a') + std::string(10, '\x80'), 1025},  // not UTF-8: cut as it is
+      {std::string(1020, 'a') + std::string(10, '\x80'), 1023},  // each byte a U+FFFD
   };
   for (const Case& c : cases) {
     EXPECT_EQ(SafeLogLine(c.text).size(), c.length) << c.text.size();
   }
   EXPECT_EQ(SafeLogLine("one\ntwo\r\nthree\r"), "one two  three ");
+}
+
+// Captions as windows give them, plain or in COMPOUND_TEXT, become valid UTF-8; under
+// the C locale, as the tests run, since the decoding needs none.
+TEST(RecorderLines, AreValidUtf8WithoutNul) {
+  const auto bad = [](size_t n) {
+    std::string replacements;
+    while (n-- > 0) replacements += "\xEF\xBF\xBD";
+    return replacements;
+  };
+  const std::string kJapan = "\xE6\x97\xA5\xE6\x9C\xAC";
+  const std::vector<std::tuple<bool, std::string, std::string>> cases{
+      {false, std::string("a\0b", 3), "ab"},
+      {false, "caf\xE9!", "caf" + bad(1) + "!"},                       // Latin-1 taken for UTF-8
+      {false, "\xC0\xAF\xED\xA0\x80", bad(5)},                         // overlong, surrogate
+      {false, "\xF4\x90\x80\x80\xE2\x82", bad(6)},                     // past U+10FFFF, cut off
+      {true, "\xE9\x1B-B\xB9\x1B-L\xBF", "\xC3\xA9\xC5\xA1\xD0\x9F"},  // Latin-1, 2, Cyrillic
+      {true, "\x1B$)B\xC6\xFC\xCB\xDC \x1B(Bx\x1B$(BF|K\\", kJapan + " x" + kJapan},
+      {true, "\x1B%G\xE2\x82\xAC\x1B%@\x1B%/1\x80\x89" + std::string("big5-0\x02\xA4\xA4"),
+       "\xE2\x82\xAC\xE4\xB8\xAD"},                         // UTF-8, an extended segment
+      {true, std::string("a\0b\x07\t\x9B]c", 8), "ab\tc"},  // controls, text direction
+      {true, "\x1B-Zx\xE9\x1B$", "x" + bad(1)},             // a set nobody knows, cut off
+  };
+  for (const auto& [compound, text, utf8] : cases) {
+    EXPECT_EQ(SafeLogLine(compound ? CompoundTextToUtf8(text) : text), utf8) << text;
+  }
 }
 
 TEST(RecorderLines, BlockCarriesTheYearAndTheReaderTakesIt) {
@@ -150,6 +182,48 @@ TEST_F(RecorderTimeline, MidnightClosesTheDayEvenWhenSeenLate) {
   EXPECT_EQ(sink.blocks.back().subject, editor);
 }
 
+// A program killed at any moment loses at most one checkpoint interval, and the
+// checkpoints add nothing: each application's time is what it would be without them.
+TEST_F(RecorderTimeline, CheckpointsBoundWhatACrashLosesAndChangeNoTotal) {
+  const int64_t t = At(2026, 3, 10, 9, 0, 0);
+  recorder.SetCheckpointInterval(300);
+  recorder.Begin(t, editor);
+  EXPECT_EQ(recorder.NextDue(), t + 300);
+  for (int64_t now = t; now <= t + 1000; now += 100) recorder.Tick(now);
+  recorder.Foreground(t + 1050, browser);
+  EXPECT_EQ(recorder.NextDue(), t + 1350);
+  recorder.Tick(t + 1349);  // not yet
+  recorder.Tick(recorder.NextDue());
+  recorder.End(t + 1400);
+  std::map<std::string, int64_t> totals;
+  for (const Interval& interval : Intervals()) {
+    EXPECT_LE(interval.end - interval.start, 300) << interval.subject << " " << interval.start;
+    totals[interval.subject] += interval.end - interval.start;
+  }
+  EXPECT_EQ(totals, (std::map<std::string, int64_t>{{"Editor", 1050}, {"Browser", 350}}));
+}
+
+// Readings one after the other: the steady clocks tell time asleep and a set clock
+// from time that passed, give or take the rounding of whole seconds.
+TEST(RecorderClock, TellsSleepAndSetClocksFromTimePassing) {
+  struct Case {
+    const char* what;
+    int64_t wall;
+    SteadyClocks steady;
+    ClockChange expected;
+  };
+  const std::vector<Case> cases{
+      {"first reading", 1000, {0, 0}, {1000, 1000, 1000, 1000}},
+      {"a minute", 1060, {60000, 60000}, {1060, 1060, 1060, 1060}},
+      {"rounding", 1061, {61900, 61900}, {1061, 1061, 1061, 1061}},
+      {"an hour asleep", 4661, {62900, 3662900}, {1062, 4662, 4661, 4661}},
+      {"set back", 1000, {63900, 3663900}, {1000, 1000, 4662, 1000}},
+      {"set forward", 5000, {64900, 3664900}, {5000, 5000, 1001, 5000}},
+  };
+  ClockWatch watch;
+  for (const Case& c : cases) EXPECT_TRUE(watch.Read(c.wall, c.steady) == c.expected) << c.what;
+}
+
 class RecorderFolder : public testing::Test {
  protected:
   fs::path Folder() const { return dir.Path() / "db"; }
@@ -194,10 +268,67 @@ TEST_F(RecorderFolder, EveryTornTailIsCompletedIntoADroppedBlock) {
   }
 }
 
-TEST_F(RecorderFolder, ADeviceUnderADayFilesNameIsRefusedNotRead) {
-  // /dev/zero would give bytes for ever to the check of its tail.
+// Sync tools and editors delete a file, or put a new one in its place by a rename.
+TEST_F(RecorderFolder, ADayFileDeletedOrReplacedIsWrittenAtItsPath) {
+  const int64_t t = At(2026, 3, 10, 9, 0, 0);
+  const fs::path file = Folder() / LogFileName(t);
+  for (const bool replaced : {false, true}) {
+    ActivityLogFolder folder;
+    std::string error;
+    ASSERT_EQ(folder.Open(Folder().string(), error), FolderOpenResult::Opened) << error;
+    ASSERT_TRUE(folder.Append({t, t, {"A", "", "a", "/a"}}));
+    fs::remove(file);
+    if (replaced) {
+      fs::rename(dir.Write("elsewhere.log", BlockText({t, t, {"B", "", "b", "/b"}})), file);
+    }
+    ASSERT_TRUE(folder.Append({t, t + 5, {"C", "", "c", "/c"}}));
+    const auto blocks = ReaderBlocks(ReadBytes(file));
+    ASSERT_EQ(blocks.size(), replaced ? 2u : 1u);
+    EXPECT_EQ(blocks.back()[2], "C");
+    fs::remove(file);
+  }
+}
+
+// Captions say what the user does: no other user may read them, nor take the folder's
+// lock so that nothing is recorded. Folders that were there keep their mode.
+TEST_F(RecorderFolder, WhatItCreatesOnlyItsUserMayReadOrLock) {
+  const int64_t t = At(2026, 3, 10, 9, 0, 0);
+  fs::permissions(dir.Path(), fs::perms(0755));
+  fs::create_directories(Folder());
+  fs::permissions(Folder(), fs::perms(0755));
+  std::string error;
+  {
+    ActivityLogFolder folder;
+    ASSERT_EQ(folder.Open(Folder().string(), error), FolderOpenResult::Opened) << error;
+    ASSERT_TRUE(folder.Append({t, t, {"Mail", "Inbox: Re: salary", "mail", "/mail"}}));
+    ActivityLogFolder made;
+    ASSERT_EQ(made.Open((Folder() / "made").string(), error), FolderOpenResult::Opened);
+  }
+  const auto mode = [](const fs::path& path) { return fs::status(path).permissions(); };
+  EXPECT_EQ(mode(Folder()), fs::perms(0755));
+  EXPECT_EQ(mode(Folder() / LogFileName(t)), fs::perms(0600));
+  EXPECT_EQ(mode(Folder() / ActivityLogFolder::kLockFileName), fs::perms(0600));
+  EXPECT_EQ(mode(Folder() / "made"), fs::perms(0700));
+  if (::geteuid() != 0) GTEST_SKIP() << "another user is played through setpriv as root";
+  const auto nobodyCan = [](const std::string& command) {
+    const std::string nobody = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+    return std::system((nobody + command + " >/dev/null 2>&1").c_str()) == 0;
+  };
+  ASSERT_TRUE(nobodyCan("true"));
+  EXPECT_FALSE(nobodyCan("cat '" + (Folder() / LogFileName(t)).string() + "'"));
+  EXPECT_FALSE(
+      nobodyCan("flock -n '" + (Folder() / ActivityLogFolder::kLockFileName).string() + "' true"));
+}
+
+TEST_F(RecorderFolder, WhatCannotBeWrittenSaysWhyAndADeviceIsNotRead) {
+  // sysfs takes no new folders, as a read-only mount does not; the lock file is then
+  // missing too, but that is not why.
   ActivityLogFolder folder;
   std::string error;
+  EXPECT_EQ(folder.Open("/sys/fs/taskmeter-db", error), FolderOpenResult::Unwritable);
+  EXPECT_EQ(error.rfind("cannot make the data folder /sys/fs/taskmeter-db: ", 0), 0u) << error;
+  EXPECT_EQ(error.find("No such file"), std::string::npos) << error;
+  // /dev/zero would give bytes for ever to the check of its tail.
   ASSERT_EQ(folder.Open(Folder().string(), error), FolderOpenResult::Opened);
   const int64_t t = At(2026, 3, 10, 9, 0, 0);
   fs::create_symlink("/dev/zero", Folder() / LogFileName(t));
@@ -216,6 +347,7 @@ class RecorderNames : public testing::Test {
               "\"/opt/viewer/bin/view\" %U\nStartupWMClass=Pix\n");
     dir.Write("apps/shadow.desktop", "[Desktop Entry]\nName=Shadowed\nHidden=true\n");
     dir.Write("more/viewer.desktop", "[Desktop Entry]\nName=Hidden by the first folder\n");
+    dir.Write("apps/python3.11.desktop", "[Desktop Entry]\nName=Python (v3.11)\nExec=python3.11\n");
   }
   ApplicationNamer Namer() const {
     return ApplicationNamer(
@@ -240,6 +372,15 @@ TEST_F(RecorderNames, DisplayNamesComeFromTheDesktopThenTheClassThenTheProgram) 
       {{"t", "ghost", "Ghost", ""}, {"Ghost", "t", "ghost", "wm-class:Ghost"}},
       {{"t", "", "", ""}, {"unknown", "t", "unknown", "wm-class:"}},
       {{"t", "", "", "", false}, {}},  // nothing in front
+      // Programs an interpreter runs are told apart by their window class.
+      {{"t", "meldish", "Meldish", "/usr/bin/python3.11"},
+       {"Meldish", "t", "Meldish", "runtime:python3.11:Meldish"}},
+      {{"t", "notes", "Notesapp", "/usr/lib/jvm/bin/java"},
+       {"Notesapp", "t", "Notesapp", "runtime:java:Notesapp"}},
+      {{"t", "", "", "/usr/bin/python3.11"},
+       {"Python (v3.11)", "t", "python3.11", "/usr/bin/python3.11"}},
+      {{"t", "py", "Pyramid", "/usr/bin/pythonic"},
+       {"Pyramid", "t", "pythonic", "/usr/bin/pythonic"}},
   };
   ApplicationNamer namer = Namer();
   for (const Case& c : cases) {
