@@ -47,11 +47,9 @@ class ImageListBoxTest : public testing::Test {
 
 TEST_F(ImageListBoxTest, LineHeightFollowsWrappedTextAndNeverUndercutsTheIcon) {
   const int line = QFontMetrics(list.GetSafeHwnd()->font()).height();
-  // One literal: GCC 12 takes the temporaries of a concatenation for out-of-bounds copies.
-  const std::string longText =
-      "short words that wrap over several lines "
-      "of this narrow list, more than four lines of it, for the "
-      "list is not wider than about thirty characters here";
+  const std::string longText = std::string("short words that wrap over several lines ") +
+                               "of this narrow list, more than four lines of it, for the " +
+                               "list is not wider than about thirty characters here";
   struct Case {
     int icon;  // 0: no image list
     const char* text;

@@ -49,8 +49,7 @@ class WindowImageTest : public HostFixture {
     EXPECT_GE(formArea.top(), menuBar.bottom());
     EXPECT_GT(DarkPixels(image, formArea), 40) << "the form's controls are drawn";
 
-    // Not string + "/" + name: GCC 12 takes that temporary for an out-of-bounds copy.
-    const std::string path = TASKMETER_HOST_PICTURES "/" + pictureName;
+    const std::string path = std::string(TASKMETER_HOST_PICTURES) + "/" + pictureName;
     ASSERT_TRUE(SaveWindowImage(frame, path, m_error)) << m_error;
     EXPECT_EQ(QImage(QString::fromStdString(path)).size(), image.size());
   }
