@@ -1,6 +1,7 @@
 #include "accounting/DLLDocument.h"
 
 #include "accounting/Aggregation.h"
+#include "accounting/GroupSums.h"
 #include "accounting/LogReader.h"
 #include "accounting/PeriodCalendar.h"
 #include "framework/core/Clock.h"
@@ -56,16 +57,34 @@ void CDLLDocument::ScanActivityLogs() {
   m_scannedFolder = m_folders.DataFolder(m_prefs.DbPath);
   // The scan has always left the data folder current; nothing here needs it.
   SetCurrentDirectory(m_scannedFolder);
-  const int64_t cutoff = ClockNow() - kLogWindowSeconds;
-  m_log = ReadActivityLog(SelectLogFiles(FindLogFiles(m_scannedFolder), cutoff));
+  m_scanTime = ClockNow();
+  ComputerLogFiles found = FindComputerLogs(m_scannedFolder, GetComputersFolder(), m_scanTime);
+  m_log = ReadActivityLog(found.files);
+  m_computers = std::move(found.computers);
+  m_skipped = std::move(found.skipped);
   m_records.clear();
   m_recordsCopied = false;
   AggregateRecords();
 }
 
 void CDLLDocument::AggregateRecords() {
-  PeriodCalendar calendar(ClockNow());
+  PeriodCalendar calendar(m_scanTime);
   AggregateActivity(m_groupMap, m_log.Records(), calendar);
+}
+
+size_t CDLLDocument::GetRecordCount(size_t computer) const {
+  return m_log.RecordsOf(static_cast<uint32_t>(computer)).size();
+}
+
+GroupMap CDLLDocument::GetComputerTree(size_t computer) const {
+  // The tree already holds every application of every computer, so the count adds
+  // none: the copy keeps the shape of the tree. The count adds to the totals it finds,
+  // which are those of all computers until they are reset.
+  GroupMap tree = m_groupMap;
+  ResetTimes(tree);
+  PeriodCalendar calendar(m_scanTime);
+  AggregateActivity(tree, m_log.RecordsOf(static_cast<uint32_t>(computer)), calendar);
+  return tree;
 }
 
 const std::vector<ActivityRecord>& CDLLDocument::GetRecords() const {
@@ -97,29 +116,9 @@ FileProblem CDLLDocument::GetTreeFileProblem() const {
 }
 
 PeriodTotals CDLLDocument::GetGroupTotals(const GroupPath& path) const {
-  PeriodTotals sums;
-  const AppList* list = FindGroupList(m_groupMap, path);
-  if (list == nullptr) return sums;  // read-only: a missing group is not added
-  AppList entries;
-  CollectEntries(*list, entries);
-  for (const AppEntry& e : entries) {
-    if (IsExcludedFromSums(e)) continue;
-    if (e.MonthTime > 0) sums.month += e.MonthTime;
-    if (e.WeekTime > 0) sums.week += e.WeekTime;
-    if (e.TodayTime > 0) sums.today += e.TodayTime;
-  }
-  return sums;
+  return SumGroupTotals(m_groupMap, path);
 }
 
-PeriodTotals CDLLDocument::GetAllTotals() const {
-  PeriodTotals all;
-  for (const auto& [name, list] : m_groupMap) {
-    const PeriodTotals group = GetGroupTotals({name});
-    all.month += group.month;
-    all.week += group.week;
-    all.today += group.today;
-  }
-  return all;
-}
+PeriodTotals CDLLDocument::GetAllTotals() const { return SumAllTotals(m_groupMap); }
 
 bool CDLLDocument::SaveGroupMap() { return TreeFile().Save(m_groupMap); }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "accounting/ActivityRecord.h"
+#include "accounting/ComputerLogs.h"
 #include "accounting/LogReader.h"
 #include "accounting/Periods.h"
 #include "framework/core/Document.h"
@@ -37,7 +38,8 @@ class CDLLDocument : public CDocument {
   // Tree from "options/viewopt.xml", scan, aggregation, tree written back. Also the
   // refresh. A missing tree file is created empty and the load ends there.
   void LoadDocument();
-  // Reads the recent logs of the data folder into the record list, then aggregates.
+  // Reads the recent logs of the data folder, and those of the user's other computers
+  // in the computers folder, into the record list, then aggregates.
   void ScanActivityLogs();
   // Sets the three totals of every entry from the record list and places new
   // applications at the front of "Other Applications".
@@ -74,6 +76,16 @@ class CDLLDocument : public CDocument {
   // Absolute path (ending with '/') of the folder the last scan read; empty before.
   const std::string& GetScannedFolder() const { return m_scannedFolder; }
 
+  // The computers whose logs the last scan read: this one first, then the others.
+  const std::vector<ComputerLogSource>& GetComputers() const { return m_computers; }
+  // How many of the records came from computer `index` of GetComputers().
+  size_t GetRecordCount(size_t computer) const;
+  // Other computers' folders the last scan could not or would not read.
+  const std::vector<SkippedComputerFolder>& GetSkippedComputers() const { return m_skipped; }
+  // The group tree as the records of computer `index` alone fill it at the last scan:
+  // the groups and entries of GetGroupMap(), with that computer's totals.
+  GroupMap GetComputerTree(size_t computer) const;
+
  private:
   ViewOptionsFile& TreeFile();
 
@@ -87,5 +99,8 @@ class CDLLDocument : public CDocument {
   mutable std::vector<ActivityRecord> m_records;
   mutable bool m_recordsCopied = false;
   std::string m_scannedFolder;
+  std::vector<ComputerLogSource> m_computers;
+  std::vector<SkippedComputerFolder> m_skipped;
+  int64_t m_scanTime = 0;  // the "now" of the last scan's periods
   std::unique_ptr<ViewOptionsFile> m_treeFile;
 };

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <ctime>
 #include <tuple>
 
 #include "accounting/LocalTimeConverter.h"
@@ -42,14 +43,45 @@ bool AppendLogFile(const std::string& path, LogBytes& bytes) {
   return ok;
 }
 
-// The bytes all `files` take now, so that one buffer holds them.
-size_t TotalSize(const std::vector<LogFileEntry>& files) {
+// The bytes all computers' files take now, so that one buffer holds them.
+size_t TotalSize(const std::vector<std::vector<LogFileEntry>>& computers) {
   size_t total = 0;
-  for (const LogFileEntry& file : files) {
-    struct stat info {};
-    if (::stat(file.FullPath.c_str(), &info) == 0) total += static_cast<size_t>(info.st_size) + 1;
+  for (const std::vector<LogFileEntry>& files : computers) {
+    for (const LogFileEntry& file : files) {
+      struct stat info {};
+      if (::stat(file.FullPath.c_str(), &info) == 0) {
+        total += static_cast<size_t>(info.st_size) + 1;
+      }
+    }
   }
   return total;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Digits where LogNameDay reads the year, month and day, and a month and day that can
+// be; "2026-07-29.log" does, "notes.log" does not.
+bool NameHoldsDate(std::string_view name) {
+  if (name.size() < 10) return false;
+  for (size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+    if (!IsDigit(name[i])) return false;
+  }
+  const int64_t month = LeadingDecimal(name.substr(5, 2));
+  const int64_t day = LeadingDecimal(name.substr(8, 2));
+  return LeadingDecimal(name.substr(0, 4)) >= 1970 && month >= 1 && month <= 12 && day >= 1 &&
+         day <= 31;
+}
+
+// Both sides of the search for one computer's records.
+uint32_t ComputerOf(const RecordLines& record) { return record.computer; }
+uint32_t ComputerOf(uint32_t computer) { return computer; }
+
+// Days since 1970 of the local calendar day `seconds` falls on.
+int64_t LocalDay(int64_t seconds) {
+  const std::time_t t = static_cast<std::time_t>(seconds);
+  std::tm local{};
+  localtime_r(&t, &local);
+  return DaysFromCivil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }
 
 // The line feeds in [begin, end), eight bytes at a time: a plain byte loop is not
@@ -109,19 +141,32 @@ ActivityLog::ActivityLog(LogBytes bytes, const std::vector<ByteRange>& files) {
     blocks += lines / 7;
   }
   records_.reserve(blocks > 0 ? blocks - 1 : 0);
-  for (const ByteRange& r : files) AddBlocksOf(all.substr(r.begin, r.end - r.begin));
+  for (const ByteRange& r : files) {
+    AddBlocksOf(all.substr(r.begin, r.end - r.begin), r.computer);
+  }
 }
 
-void ActivityLog::AddFile(std::string_view bytes) {
+void ActivityLog::AddFile(std::string_view bytes, uint32_t computer) {
   LogBytes& copy = buffers_.emplace_back();
   copy.Reserve(bytes.size());
   if (!bytes.empty()) std::memcpy(copy.data.get(), bytes.data(), bytes.size());
   copy.size = bytes.size();
-  AddBlocksOf({copy.data.get(), copy.size});
+  AddBlocksOf({copy.data.get(), copy.size}, computer);
 }
 
-void ActivityLog::AddBlocksOf(std::string_view file) {
+void ActivityLog::AddBlocksOf(std::string_view file, uint32_t computer) {
+  // The last block of one computer's logs must not lend its application to the first
+  // interval of the next computer's: their clocks and applications are unrelated.
+  if (computer != pending_.computer) hasPending_ = false;
+  pending_.computer = computer;
   ReadLogBlocks(file, [this](const LogBlockLines& block) { AddBlock(block); });
+}
+
+std::span<const RecordLines> ActivityLog::RecordsOf(uint32_t computer) const {
+  const auto [first, last] =
+      std::equal_range(records_.begin(), records_.end(), computer,
+                       [](const auto& a, const auto& b) { return ComputerOf(a) < ComputerOf(b); });
+  return {first, last};
 }
 
 void ActivityLog::AddBlock(const LogBlockLines& block) {
@@ -189,17 +234,31 @@ std::vector<LogFileEntry> SelectLogFiles(std::vector<LogFileEntry> files, int64_
   return ordered;
 }
 
+std::vector<LogFileEntry> SelectComputerLogFiles(std::vector<LogFileEntry> files, int64_t cutoff) {
+  const int64_t firstDay = LocalDay(cutoff);
+  std::erase_if(files, [firstDay](const LogFileEntry& f) {
+    return !NameHoldsDate(f.FileName) || LogNameDay(f.FileName) < firstDay;
+  });
+  // Dated names only: the order of SelectLogFiles, which keeps every file left.
+  return SelectLogFiles(std::move(files), INT64_MIN);
+}
+
 ActivityLog ReadActivityLog(const std::vector<LogFileEntry>& files) {
+  return ReadActivityLog(std::vector<std::vector<LogFileEntry>>{files});
+}
+
+ActivityLog ReadActivityLog(const std::vector<std::vector<LogFileEntry>>& computers) {
   LogBytes bytes;
-  bytes.Reserve(TotalSize(files));
+  bytes.Reserve(TotalSize(computers));
   std::vector<ByteRange> ranges;
-  ranges.reserve(files.size());
-  for (const LogFileEntry& file : files) {
-    const size_t begin = bytes.size;
-    if (AppendLogFile(file.FullPath, bytes)) {
-      ranges.push_back({begin, bytes.size});
-    } else {
-      bytes.size = begin;  // a file cut short leaves nothing behind
+  for (uint32_t computer = 0; computer < computers.size(); ++computer) {
+    for (const LogFileEntry& file : computers[computer]) {
+      const size_t begin = bytes.size;
+      if (AppendLogFile(file.FullPath, bytes)) {
+        ranges.push_back({begin, bytes.size, computer});
+      } else {
+        bytes.size = begin;  // a file cut short leaves nothing behind
+      }
     }
   }
   return ActivityLog(std::move(bytes), ranges);

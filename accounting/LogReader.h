@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,17 +39,20 @@ struct RecordView {
 ActivityRecord ToRecord(const RecordView& view);
 
 // One record as where its lines lie in the log bytes, half the size of six views: the
-// application lines of block k and the time lines of block k + 1. Lines are at most
-// kLogLineLimit characters, so their lengths fit 16 bits.
+// application lines of block k and the time lines of block k + 1 of one computer's
+// logs. Lines are at most kLogLineLimit characters, so their lengths fit 16 bits.
 struct RecordLines {
   const char* app = nullptr;    // line 3 of block k
   const char* times = nullptr;  // line 1 of block k + 1
   uint32_t appOffsets[3] = {};  // of lines 4, 5 and 6 from `app`
   uint32_t endOffset = 0;       // of line 2 from `times`
   uint16_t lengths[6] = {};     // of lines 3, 4, 5, 6, 1 and 2
+  uint32_t computer = 0;        // whose logs: 0 this computer, then the others in turn
 
   RecordView View() const;
 };
+// The computer fills what was padding: the record list stays as compact as it was.
+static_assert(sizeof(RecordLines) <= 6 * sizeof(std::string_view) / 2);
 
 namespace log_detail {
 
@@ -106,15 +110,18 @@ struct LogBytes {
   void Reserve(size_t more);
 };
 
-// Where one file's bytes lie in a LogBytes.
+// Where one file's bytes lie in a LogBytes, and whose log it is.
 struct ByteRange {
   size_t begin = 0;
   size_t end = 0;
+  uint32_t computer = 0;
 };
 
 // The logs of one scan: the bytes of every file read, and the records as views into
 // them. Block k gives the application of record k, block k + 1 its interval, so
-// pairing runs across files and the last block gives no record of its own.
+// pairing runs across the files of one computer and the last block of each computer
+// gives no record of its own. Each computer's blocks are paired in a run of their own:
+// its records follow those of the computer before.
 class ActivityLog {
  public:
   using RecordList = std::vector<RecordLines, BigAllocator<RecordLines>>;
@@ -126,16 +133,21 @@ class ActivityLog {
   ActivityLog(const ActivityLog&) = delete;
   ActivityLog& operator=(const ActivityLog&) = delete;
 
-  // Takes the bytes of the files read, `files` in reading order, and makes their
-  // records; the record list is sized by the number of lines.
+  // Takes the bytes of the files read, `files` in reading order (each computer's
+  // together, computers in increasing order), and makes their records; the record
+  // list is sized by the number of lines.
   ActivityLog(LogBytes bytes, const std::vector<ByteRange>& files);
-  // Keeps a copy of `bytes` and appends the records their blocks complete.
-  void AddFile(std::string_view bytes);
+  // Keeps a copy of `bytes` and appends the records their blocks complete; a file of
+  // another computer than the last one starts that computer's run (computers in
+  // increasing order, as above).
+  void AddFile(std::string_view bytes, uint32_t computer = 0);
   const RecordList& Records() const { return records_; }
+  // The records of one computer's logs.
+  std::span<const RecordLines> RecordsOf(uint32_t computer) const;
   std::vector<ActivityRecord> CopyRecords() const;
 
  private:
-  void AddBlocksOf(std::string_view file);
+  void AddBlocksOf(std::string_view file, uint32_t computer);
   void AddBlock(const LogBlockLines& block);
 
   std::vector<LogBytes> buffers_;  // moving a buffer never moves its bytes
@@ -149,6 +161,11 @@ class ActivityLog {
 // byte order of the names.
 std::vector<LogFileEntry> SelectLogFiles(std::vector<LogFileEntry> files, int64_t cutoff);
 
+// The same for another computer's files, whose creation times only tell when a
+// synchronisation tool copied them: a file is kept when its name begins with a date
+// (YYYY-MM-DD, any separators) on or after the local day of `cutoff`.
+std::vector<LogFileEntry> SelectComputerLogFiles(std::vector<LogFileEntry> files, int64_t cutoff);
+
 // The day number (days since 1970, local calendar) a log file name gives, from the
 // characters 1-4, 6-7 and 9-10 with out-of-range months and days normalised;
 // INT64_MIN for a year before 1970.
@@ -156,3 +173,6 @@ int64_t LogNameDay(std::string_view fileName);
 
 // Reads the selected files in order; files that cannot be opened are skipped.
 ActivityLog ReadActivityLog(const std::vector<LogFileEntry>& files);
+// The same for several computers, each one's files in reading order: the records of
+// computer i carry i.
+ActivityLog ReadActivityLog(const std::vector<std::vector<LogFileEntry>>& computers);

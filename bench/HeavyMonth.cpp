@@ -62,11 +62,12 @@ std::string Stamp(int month, int day, int secondOfDay) {
 }  // namespace
 
 // Working hours 07:00 to 19:00.
-fs::path LogFolder(int records) {
-  const fs::path folder = Root() / ("data-" + std::to_string(records));
+fs::path LogFolder(int records, int computer) {
+  const std::string suffix = computer == 0 ? "" : "-computer-" + std::to_string(computer);
+  const fs::path folder = Root() / ("data-" + std::to_string(records) + suffix);
   if (fs::exists(folder)) return folder;
   fs::create_directories(folder);
-  std::mt19937 random(records);
+  std::mt19937 random(static_cast<unsigned>(records + computer * 7919));
   std::uniform_int_distribution<int> app(0, kApplications + 49), project(0, 29), doc(0, 99);
   const int perDay = records / kDays + 1;
   for (int d = 1; d <= kDays; ++d) {
@@ -89,6 +90,18 @@ fs::path LogFolder(int records) {
     std::ofstream(folder / ("2026-07-" + Two(d) + ".log"), std::ios::binary) << text;
   }
   return folder;
+}
+
+fs::path DataHome(int records, int others) {
+  const fs::path home =
+      Root() / ("share-" + std::to_string(records) + "-" + std::to_string(others));
+  const fs::path computers = home / "Kestrel Works" / "TaskMeter" / "Computers";
+  fs::create_directories(computers);
+  for (int computer = 1; computer <= others; ++computer) {
+    const fs::path link = computers / ("computer-" + std::to_string(computer));
+    if (!fs::exists(link)) fs::create_directory_symlink(LogFolder(records, computer), link);
+  }
+  return home;
 }
 
 namespace {

@@ -10,8 +10,13 @@
 // "now" of every run: the evening of the last logged day, local time.
 int64_t BenchNow();
 
-// The folder of 31 daily logs holding `records` switches in all.
-std::filesystem::path LogFolder(int records);
+// The folder of 31 daily logs holding `records` switches in all, as computer number
+// `computer` of the same user logs them (each computer its own sequence of switches).
+std::filesystem::path LogFolder(int records, int computer = 0);
+
+// A folder to use as $XDG_DATA_HOME whose computers folder holds the logs of `others`
+// further computers (numbers 1 to `others`) of `records` switches each.
+std::filesystem::path DataHome(int records, int others);
 
 // A home whose tree holds `entries` entries in 3/10 as many groups and whose
 // preferences name the log folder of `records`.

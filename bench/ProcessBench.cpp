@@ -3,6 +3,10 @@
 // benchmarks keep their buffers warm; a fresh process pays for every page it touches,
 // which is what a user waiting for the report or the viewer sees.
 //
+// The same report over two computers' heavy months (this one's and one more in the
+// computers folder) beside the report of one, in turns: the work should grow with the
+// records and no faster.
+//
 // Run with --benchmark_repetitions=7 --benchmark_report_aggregates_only=true for the
 // medians. $TASKMETER_REPORT names another report program to measure (an older build).
 
@@ -65,11 +69,18 @@ std::string NowText() {
   return text;
 }
 
+// The report reads other computers' logs from below $XDG_DATA_HOME; the children get
+// one whose computers folder holds `others` computers, none by default.
+void UseComputers(int records, int others) {
+  setenv("XDG_DATA_HOME", DataHome(records, others).c_str(), 1);
+}
+
 // One iteration: cat, then the report; each repetition is one such turn.
 void BM_ReportAgainstCat(benchmark::State& state) {
   setenv("TZ", "Europe/Berlin", 1);
   tzset();
   const int records = static_cast<int>(state.range(0));
+  UseComputers(records, 0);
   const fs::path home = Home(records, static_cast<int>(state.range(1)));
   std::vector<std::string> cat = {"/bin/cat"};
   double logBytes = 0;
@@ -94,9 +105,44 @@ void BM_ReportAgainstCat(benchmark::State& state) {
   state.counters["report_peak_MB"] = reportCost.peakMegabytes;
 }
 
+// One iteration: the report of one computer, of two, and of two by computer.
+void BM_TwoComputersAgainstOne(benchmark::State& state) {
+  setenv("TZ", "Europe/Berlin", 1);
+  tzset();
+  const int records = static_cast<int>(state.range(0));
+  const fs::path home = Home(records, static_cast<int>(state.range(1)));
+  const std::vector<std::string> report = {ReportProgram(), "--home",   home.string(), "--now",
+                                           NowText(),       "--format", "json"};
+  std::vector<std::string> byComputer = report;
+  byComputer.push_back("--by-computer");
+  UseComputers(records, 1);
+  Run(report);  // settles the tree file with the applications of both computers
+  ProcessCost one, two, twoByComputer;
+  for (auto _ : state) {
+    UseComputers(records, 0);
+    one = Run(report);
+    UseComputers(records, 1);
+    two = Run(report);
+    twoByComputer = Run(byComputer);
+    state.SetIterationTime(two.seconds);
+  }
+  state.counters["one_ms"] = one.seconds * 1e3;
+  state.counters["two_ms"] = two.seconds * 1e3;
+  state.counters["ratio"] = two.seconds / one.seconds;
+  state.counters["by_computer_ms"] = twoByComputer.seconds * 1e3;
+  state.counters["one_peak_MB"] = one.peakMegabytes;
+  state.counters["two_peak_MB"] = two.peakMegabytes;
+}
+
 }  // namespace
 
 BENCHMARK(BM_ReportAgainstCat)
+    ->Args({100000, 1000})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+BENCHMARK(BM_TwoComputersAgainstOne)
     ->Args({100000, 1000})
     ->Iterations(1)
     ->UseManualTime()

@@ -28,6 +28,10 @@ fi
 if [ "${TASKMETER_WITH_FUZZ:-0}" = 1 ]; then
   packages+=(clang libclang-rt-dev)
 fi
+# The sync check of CI shares two data folders through Syncthing.
+if [ "${TASKMETER_WITH_SYNC:-0}" = 1 ]; then
+  packages+=(syncthing iproute2)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

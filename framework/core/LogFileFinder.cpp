@@ -35,14 +35,20 @@ int64_t FileCreationTime(const std::string& path) {
   return info.stx_mtime.tv_sec;
 }
 
-std::vector<LogFileEntry> FindLogFiles(const std::string& folder) {
+bool IsSyncLeftover(std::string_view name) {
+  return name.find(".sync-conflict-") != std::string_view::npos ||
+         name.find("conflicted copy") != std::string_view::npos ||
+         name.starts_with("~syncthing~") || name.starts_with(".syncthing.");
+}
+
+std::optional<std::vector<LogFileEntry>> ListLogFiles(const std::string& folder) {
   std::vector<LogFileEntry> found;
   std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
-  if (!dir) return found;
+  if (!dir) return std::nullopt;
   const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + '/';
   while (const dirent* item = ::readdir(dir.get())) {
     std::string name = item->d_name;
-    if (!HasLogSuffix(name)) continue;
+    if (!HasLogSuffix(name) || IsSyncLeftover(name)) continue;
     std::string full = prefix + name;
     if (!IsRegularFile(full)) continue;
     found.push_back({std::move(full), std::move(name), 0});
@@ -54,6 +60,10 @@ std::vector<LogFileEntry> FindLogFiles(const std::string& folder) {
   std::sort(found.begin(), found.end(),
             [](const LogFileEntry& a, const LogFileEntry& b) { return a.FileName < b.FileName; });
   return found;
+}
+
+std::vector<LogFileEntry> FindLogFiles(const std::string& folder) {
+  return ListLogFiles(folder).value_or(std::vector<LogFileEntry>{});
 }
 
 void SetCreationTimeSourceForTesting(CreationTimeSource source) {

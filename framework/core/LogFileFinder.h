@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // One found log file.
@@ -16,9 +18,18 @@ struct LogFileEntry {
 // 0 when the file cannot be examined.
 int64_t FileCreationTime(const std::string& path);
 
-// Lists the regular files named "*.log" (case-sensitive suffix) in `folder`, sorted by
-// name so that a listing never depends on the folder's internal order. A folder that
-// cannot be read gives no entries.
+// What a file synchronisation tool leaves beside the files it copies, which must never
+// be read as logs: conflict copies (Syncthing's "*.sync-conflict-*", the "conflicted
+// copy" of Nextcloud and Dropbox), which hold blocks already counted, and the
+// temporary files of a transfer ("~syncthing~*", ".syncthing.*").
+bool IsSyncLeftover(std::string_view name);
+
+// Lists the regular files named "*.log" (case-sensitive suffix) in `folder`, sync
+// leftovers left out, sorted by name so that a listing never depends on the folder's
+// internal order. Nothing when the folder cannot be listed.
+std::optional<std::vector<LogFileEntry>> ListLogFiles(const std::string& folder);
+
+// The same, a folder that cannot be read giving no entries.
 std::vector<LogFileEntry> FindLogFiles(const std::string& folder);
 
 // Tests replace how a creation time is found, because a birth time cannot be set.

@@ -154,3 +154,8 @@ std::string GetDataFolder() {
 std::string GetDefaultDataFolder() {
   return IsWindowsNT() ? GetDataFolder() : ResolveHomeFolders().home + "db/";
 }
+
+std::string GetComputersFolder() {
+  const std::string base = XdgBaseFolder("XDG_DATA_HOME", ".local/share/");
+  return base.empty() ? "" : base + "Kestrel Works/TaskMeter/Computers/";
+}

@@ -56,3 +56,9 @@ std::string GetDataFolder();
 
 // The data folder used when the preferences name none.
 std::string GetDefaultDataFolder();
+
+// $XDG_DATA_HOME (default ~/.local/share) + "Kestrel Works/TaskMeter/Computers/": where a
+// file synchronisation tool puts the data folders of the user's other computers, one
+// sub-folder each, whatever this computer's data folder is. Never created here: the
+// program only reads it. Empty when no base folder can be determined.
+std::string GetComputersFolder();

@@ -20,6 +20,7 @@ namespace {
 // The options as given, checked after parsing.
 struct RawOptions {
   std::string home, now, format, output;
+  bool byComputer = false;
 };
 
 struct Request {
@@ -27,6 +28,7 @@ struct Request {
   std::string output;  // absolute; empty: standard output
   std::optional<int64_t> now;
   ReportFormat format = ReportFormat::Text;
+  bool byComputer = false;
 };
 
 ToolAppPtr ReportApp(RawOptions& raw) {
@@ -34,7 +36,9 @@ ToolAppPtr ReportApp(RawOptions& raw) {
       MakeToolApp("taskmeter-report",
                   "Loads the group tree and the activity logs of the last 31 days as the viewer\n"
                   "does (options/viewopt.xml is written back when the load changed it) and\n"
-                  "prints the totals for this month, this week and today.");
+                  "prints the totals for this month, this week and today. The logs of your\n"
+                  "other computers, which a file synchronisation tool keeps in\n"
+                  "$XDG_DATA_HOME/Kestrel Works/TaskMeter/Computers/<name>/, count too.");
   AddValueOption(*app, "--home", raw.home, "DIR",
                  "folder that holds options/ (default: $TASKMETER_HOME, else the folder of "
                  "this program when it holds options/, else ~/.config/TaskMeter)");
@@ -43,6 +47,8 @@ ToolAppPtr ReportApp(RawOptions& raw) {
   AddValueOption(*app, "--format", raw.format, "F", "text (default), json or csv");
   AddValueOption(*app, "--output", raw.output, "FILE",
                  "write the report there instead of standard output");
+  AddFlagOption(*app, "--by-computer", raw.byComputer,
+                "also show each item's time on each computer");
   return app;
 }
 
@@ -61,6 +67,7 @@ std::optional<std::string> ReadOptions(const ToolApp& app, const RawOptions& raw
     if (raw.home.empty()) return "--home needs a folder";
     request.home = raw.home;
   }
+  request.byComputer = raw.byComputer;
   if (Given(app, "--output")) {
     if (raw.output.empty()) return "--output needs a file name";
     // Now, because the load moves the current directory to the data folder.
@@ -110,7 +117,14 @@ int RunReportTool(const std::vector<std::string>& args, std::ostream& out, std::
 
   document.ReadPrefs();
   document.OnNewDocument();
-  const std::string text = FormatReport(BuildReport(document, ClockNow()), request.format);
+  for (const SkippedComputerFolder& skipped : document.GetSkippedComputers()) {
+    err << "taskmeter-report: note: " << skipped.path
+        << (skipped.problem == ComputerFolderProblem::NotOwned ? " belongs to another user"
+                                                               : " cannot be read")
+        << "; the logs there are not counted\n";
+  }
+  const std::string text =
+      FormatReport(BuildReport(document, ClockNow(), request.byComputer), request.format);
 
   if (request.output.empty()) {
     out << text;

@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <iterator>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -20,8 +22,19 @@ tr.total td { font-weight: bold; border-top: 2px solid #888; }
 .bar { background: #eee; width: 120px; height: 9px; display: inline-block; margin-left: 6px; }
 .fill { display: block; background: #3a7bd5; height: 9px; }
 .share { color: #666; margin-left: 6px; font-size: 90%; }
+.bar.split { display: inline-flex; }
+.swatch { display: inline-block; width: 10px; height: 10px; margin-right: 6px; }
+table.computers { margin-bottom: 1.2em; }
 </style>
 )";
+
+// One colour per computer, the first being the bar colour of a single computer's page.
+const char* const kComputerColours[] = {"#3a7bd5", "#e07b39", "#3aa757",
+                                        "#9b59b6", "#d64541", "#16a2b8"};
+
+const char* ComputerColour(size_t computer) {
+  return kComputerColours[computer % std::size(kComputerColours)];
+}
 
 std::string LocalTimeText(int64_t seconds) {
   const std::time_t t = static_cast<std::time_t>(seconds);
@@ -46,33 +59,71 @@ std::string PercentText(double percent) {
   return text;
 }
 
-void Cell(std::ostringstream& out, int64_t part, int64_t whole) {
+// One period's cell: the time, a bar as long as its share of `whole` and the share.
+// By computer the bar is made of each computer's part, and the tooltip names them.
+void Cell(std::ostringstream& out, const Report& report, ReportPeriod period,
+          const PeriodTotals& totals, const std::vector<PeriodTotals>& byComputer, int64_t whole) {
+  const int64_t part = PeriodValue(totals, period);
   const std::string share = PercentText(SharePercent(part, whole));
-  out << "<td class=\"time\">" << Duration(part) << "<span class=\"bar\"><span class=\"fill\" "
-      << "style=\"width:" << share << "%\"></span></span><span class=\"share\">" << share
+  if (!report.byComputer) {
+    out << "<td class=\"time\">" << Duration(part) << "<span class=\"bar\"><span class=\"fill\" "
+        << "style=\"width:" << share << "%\"></span></span><span class=\"share\">" << share
+        << " %</span></td>";
+    return;
+  }
+  std::string tooltip, segments;
+  for (size_t c = 0; c < byComputer.size() && c < report.computers.size(); ++c) {
+    const int64_t seconds = PeriodValue(byComputer[c], period);
+    tooltip += (c > 0 ? ", " : "") + EscapeHtml(report.computers[c].name) + " " + Duration(seconds);
+    segments += "<span class=\"fill\" style=\"width:" + PercentText(SharePercent(seconds, whole)) +
+                "%;background:" + ComputerColour(c) + "\"></span>";
+  }
+  out << "<td class=\"time\" title=\"" << tooltip << "\">" << Duration(part)
+      << "<span class=\"bar split\">" << segments << "</span><span class=\"share\">" << share
       << " %</span></td>";
 }
 
-void Row(std::ostringstream& out, const char* kind, const std::string& name, int depth,
-         const PeriodTotals& totals, const PeriodTotals& parent) {
+void Row(std::ostringstream& out, const Report& report, const char* kind, const std::string& name,
+         int depth, const PeriodTotals& totals, const std::vector<PeriodTotals>& byComputer,
+         const PeriodTotals& parent) {
   out << "<tr class=\"" << kind << "\" data-name=\"" << EscapeHtml(name) << "\" data-month=\""
       << totals.month << "\" data-week=\"" << totals.week << "\" data-today=\"" << totals.today
       << "\"><td style=\"padding-left:" << (10 + depth * 18) << "px\">" << EscapeHtml(name)
       << "</td>";
   for (ReportPeriod period : kPeriods) {
-    Cell(out, PeriodValue(totals, period), PeriodValue(parent, period));
+    Cell(out, report, period, totals, byComputer, PeriodValue(parent, period));
   }
   out << "</tr>\n";
 }
 
-void GroupRows(std::ostringstream& out, const ReportGroup& group, int depth,
+void GroupRows(std::ostringstream& out, const Report& report, const ReportGroup& group, int depth,
                const PeriodTotals& parent) {
-  Row(out, "group", group.name, depth, group.totals, parent);
+  Row(out, report, "group", group.name, depth, group.totals, group.byComputer, parent);
   for (const ReportApplication& app : group.applications) {
-    Row(out, "app", app.showAs.empty() ? app.name : app.showAs, depth + 1, app.totals,
-        group.totals);
+    Row(out, report, "app", app.showAs.empty() ? app.name : app.showAs, depth + 1, app.totals,
+        app.byComputer, group.totals);
   }
-  for (const ReportGroup& sub : group.groups) GroupRows(out, sub, depth + 1, group.totals);
+  for (const ReportGroup& sub : group.groups) {
+    GroupRows(out, report, sub, depth + 1, group.totals);
+  }
+}
+
+// Each computer in its colour, with where its logs were read and its totals.
+void ComputerTable(std::ostringstream& out, const Report& report) {
+  out << "<table class=\"computers\">\n<tr><th>Computer</th><th>Logs</th><th>Records</th>"
+      << "<th>This month</th><th>This week</th><th>Today</th></tr>\n";
+  for (size_t c = 0; c < report.computers.size(); ++c) {
+    const ReportComputer& computer = report.computers[c];
+    out << "<tr class=\"computer\"><td><span class=\"swatch\" style=\"background:"
+        << ComputerColour(c) << "\"></span>" << EscapeHtml(computer.name)
+        << (computer.thisComputer ? " (this computer)" : "") << "</td><td><code>"
+        << EscapeHtml(computer.folder) << "</code></td><td>" << computer.records << "</td>";
+    for (ReportPeriod period : kPeriods) {
+      out << "<td class=\"time\">" << Duration(PeriodValue(computer.totals, period)) << "</td>";
+    }
+    out << "</tr>\n";
+  }
+  out << "</table>\n";
 }
 
 }  // namespace
@@ -91,12 +142,23 @@ std::string ReportAsHtml(const Report& report) {
   out << "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">\n<title>TaskMeter report "
       << LocalTimeText(report.now) << "</title>\n"
       << kStyle << "</head><body>\n<h1>TaskMeter report</h1>\n<p>Made " << LocalTimeText(report.now)
-      << " from " << report.records << " activity records in <code>"
-      << EscapeHtml(report.dataFolder) << "</code>.</p>\n"
-      << "<table>\n<tr><th>Group / application</th><th>This month</th><th>This week</th>"
+      << " from " << report.records << " activity records ";
+  if (report.byComputer) {
+    out << "of " << report.computers.size() << " computers.</p>\n";
+  } else {
+    out << "in <code>" << EscapeHtml(report.dataFolder) << "</code>.</p>\n";
+  }
+  std::vector<PeriodTotals> computerTotals;
+  if (report.byComputer) {
+    ComputerTable(out, report);
+    for (const ReportComputer& computer : report.computers) {
+      computerTotals.push_back(computer.totals);
+    }
+  }
+  out << "<table>\n<tr><th>Group / application</th><th>This month</th><th>This week</th>"
       << "<th>Today</th></tr>\n";
-  for (const ReportGroup& group : report.groups) GroupRows(out, group, 0, report.totals);
-  Row(out, "total", "All groups", 0, report.totals, report.totals);
+  for (const ReportGroup& group : report.groups) GroupRows(out, report, group, 0, report.totals);
+  Row(out, report, "total", "All groups", 0, report.totals, computerTotals, report.totals);
   out << "</table>\n</body></html>\n";
   return out.str();
 }

@@ -16,7 +16,9 @@ std::optional<std::string> WriteHtmlReport(const std::string& folder, int64_t no
   // by the default one, as the module does.
   document.ReadPrefs();
   document.LoadDocument();
-  const std::string html = ReportAsHtml(BuildReport(document, now));
+  // With the logs of other computers beside this one's, the page shows each one's share.
+  const bool byComputer = document.GetComputers().size() > 1;
+  const std::string html = ReportAsHtml(BuildReport(document, now, byComputer));
 
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);

@@ -10,6 +10,17 @@ namespace {
 
 constexpr int64_t kMinute = 60;
 
+uint64_t NameHash(const std::string& name) {
+  uint64_t hash = 14695981039346656037ull;  // FNV-1a
+  for (unsigned char c : name) hash = (hash ^ c) * 1099511628211ull;
+  return hash;
+}
+
+// Each machine draws its days from a stream of its own.
+uint64_t MachineSeed(uint64_t seed, const std::string& machine) {
+  return machine.empty() ? seed : MixSeed(seed, NameHash(machine));
+}
+
 int64_t At(const CivilTime& date, int hour, int64_t minutes) {
   CivilTime t = date;
   t.hour = hour;
@@ -42,11 +53,11 @@ DayLog ActivitySimulator::SimulateDay(const CivilTime& date) const {
   day.date = date;
   day.fileName = FormatDate(date) + ".log";
   const uint64_t salt = static_cast<uint64_t>(date.year * 10000 + date.month * 100 + date.day);
-  Random rng(MixSeed(settings_.seed, salt));
+  Random rng(MixSeed(MachineSeed(settings_.seed, settings_.machine), salt));
   int switches = settings_.switchesPerDay;
   const std::vector<Span> spans = WorkingSpans(date, rng, switches);
   if (spans.empty()) return day;
-  DayPlanner planner(rng, switches);
+  DayPlanner planner(rng, switches, MachineWeights(settings_.machine));
   const std::vector<Segment> segments = planner.Plan(spans);
 
   // The first block opens the day with an empty interval; each later block closes the
@@ -89,6 +100,17 @@ std::vector<DayLog> ActivitySimulator::Run() const {
     if (!day.blocks.empty()) days.push_back(std::move(day));
   }
   return days;
+}
+
+std::vector<int> MachineWeights(const std::string& machine) {
+  const std::vector<Application>& mix = ApplicationMix();
+  std::vector<int> weights;
+  Random rng(NameHash(machine));
+  for (size_t i = 0; i < mix.size(); ++i) {
+    const int64_t scale = machine.empty() || i < 2 ? 1 : rng.Between(0, 2);
+    weights.push_back(mix[i].weight * static_cast<int>(scale));
+  }
+  return weights;
 }
 
 std::string FormatLogBlocks(const std::vector<LogBlock>& blocks) {

@@ -11,6 +11,9 @@ struct SimulationSettings {
   int switchesPerDay = 120;  // blocks on a full working day
   uint64_t seed = 1;
   int64_t now = 0;  // nothing is written after this instant
+  // A computer of the same user: each one has its own working times and uses its own
+  // share of the programs. Empty: the plain mix of programs.
+  std::string machine;
 };
 
 // One block as the host writes it when the foreground application changes: the
@@ -51,6 +54,11 @@ class ActivitySimulator {
  private:
   SimulationSettings settings_;
 };
+
+// How often each program of ApplicationMix() comes to the front on `machine`: the
+// mix's weights for no machine; otherwise each weight scaled by 0, 1 or 2 as the name
+// decides, the editor and the browser always in use.
+std::vector<int> MachineWeights(const std::string& machine);
 
 // The seven-line blocks of `blocks`, LF line ends, timestamps "MM DD hh mm ss".
 std::string FormatLogBlocks(const std::vector<LogBlock>& blocks);

@@ -74,7 +74,7 @@ LogBlock DayPlanner::NextApplication(bool mayIdle) {
   lastWasIdle_ = false;
   const std::vector<Application>& mix = ApplicationMix();
   std::vector<int> weights;
-  for (size_t i = 0; i < mix.size(); ++i) weights.push_back(i == last_ ? 0 : mix[i].weight);
+  for (size_t i = 0; i < mix.size(); ++i) weights.push_back(i == last_ ? 0 : weights_[i]);
   last_ = rng_.Weighted(weights);
   const Application& app = mix[last_];
   return ApplicationBlock(app, PickCaption(app));

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/toolkit/ActivitySimulator.h"
@@ -30,7 +31,9 @@ LogBlock PauseBlock(const std::string& name);
 // an "Idle" segment in each gap between spans.
 class DayPlanner {
  public:
-  DayPlanner(Random& rng, int switches) : rng_(rng), switches_(switches) {}
+  // `weights`: how often each program of ApplicationMix() comes to the front.
+  DayPlanner(Random& rng, int switches, std::vector<int> weights)
+      : rng_(rng), switches_(switches), weights_(std::move(weights)) {}
 
   // About `switches` - 1 segments in all, in time order, without gaps.
   std::vector<Segment> Plan(const std::vector<Span>& spans);
@@ -42,6 +45,7 @@ class DayPlanner {
 
   Random& rng_;
   int switches_;
+  std::vector<int> weights_;
   Project focus_ = Project::Apollo;
   std::size_t last_ = static_cast<std::size_t>(-1);
   bool lastWasIdle_ = false;

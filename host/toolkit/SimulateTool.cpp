@@ -18,7 +18,7 @@ namespace {
 constexpr int64_t kMaxBlocks = 10'000'000;
 
 struct RawOptions {
-  std::string data, sampleHome, days, switches, seed, now;
+  std::string data, sampleHome, days, switches, seed, now, machine;
   bool overwrite = false;
 };
 
@@ -46,6 +46,8 @@ ToolAppPtr SimulateApp(RawOptions& raw) {
   AddValueOption(*app, "--seed", raw.seed, "S", "the same seed gives the same files (default 1)");
   AddValueOption(*app, "--now", raw.now, "TIME",
                  "local time \"YYYY-MM-DD hh:mm:ss\" to simulate up to (default: the clock)");
+  AddValueOption(*app, "--machine", raw.machine, "NAME",
+                 "a computer of the same user: its own working times and programs");
   AddFlagOption(*app, "--overwrite", raw.overwrite,
                 "replace files that exist (otherwise nothing is written)");
   return app;
@@ -75,6 +77,10 @@ std::optional<std::string> ReadOptions(const ToolApp& app, const RawOptions& raw
     const auto now = ParseDateTime(raw.now);
     if (!now) return "--now needs a local time \"YYYY-MM-DD hh:mm:ss\"";
     s.now = *now;
+  }
+  if (Given(app, "--machine")) {
+    if (raw.machine.empty()) return "--machine needs a name";
+    s.machine = raw.machine;
   }
   request.sampleHome = raw.sampleHome;
   request.dataFolder = raw.data;

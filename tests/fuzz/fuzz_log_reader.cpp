@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the log reader as two log files (split at the first NUL
-// byte), checks the blocks and records it makes, and aggregates the records into a
-// small tree both with the indexed aggregation and with the literal reference.
+// byte), of one computer or, when the input starts with an odd byte, of two; checks the
+// blocks and records it makes, and aggregates the records into a small tree both with
+// the indexed aggregation and with the literal reference.
 
 #include <cstddef>
 #include <cstdint>
@@ -60,14 +61,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view files[] = {input.substr(0, split),
                                     input.substr(std::min(split + 1, input.size()))};
 
+  // Each computer's blocks pair among themselves: the last of each makes no record.
+  const uint32_t secondComputer = !input.empty() && (input[0] & 1) != 0 ? 1 : 0;
   ActivityLog log;
-  size_t blocks = 0;
-  for (const std::string_view file : files) {
-    blocks += ReadLogBlocks(file, [](const LogBlockLines&) {});
-    log.AddFile(file);
+  size_t blocks[2] = {};
+  for (uint32_t f = 0; f < 2; ++f) {
+    const uint32_t computer = f == 0 ? 0 : secondComputer;
+    blocks[computer] += ReadLogBlocks(files[f], [](const LogBlockLines&) {});
+    log.AddFile(files[f], computer);
   }
   const ActivityLog::RecordList& records = log.Records();
-  Check(records.size() == (blocks < 2 ? 0 : blocks - 1));
+  size_t expected = 0;
+  for (uint32_t computer = 0; computer < 2; ++computer) {
+    expected += blocks[computer] < 2 ? 0 : blocks[computer] - 1;
+    for (const RecordLines& lines : log.RecordsOf(computer)) Check(lines.computer == computer);
+  }
+  Check(records.size() == expected);
   for (const RecordLines& lines : records) {
     const RecordView v = lines.View();
     for (std::string_view field :

@@ -8,6 +8,7 @@
 #include "host/taskmeter/HtmlReport.h"
 #include "host/taskmeter/MainFrame.h"
 #include "storage/MainPrefs.h"
+#include "tests/core/ScopedEnv.h"
 #include "tests/host/HostTestSupport.h"
 
 namespace {
@@ -115,14 +116,22 @@ TEST_F(ReportTest, ReportRequestWritesThePageOfTheLogsAndOpensIt) {
     EXPECT_NE(html.find(m_home.Path().string() + "/db/"), std::string::npos);
     std::filesystem::remove(page);
   }
+  // Another computer's logs beside them: the page shows each computer's share.
+  const std::filesystem::path share = m_home.Path() / "share";
+  ScopedEnv xdg("XDG_DATA_HOME", share.string());
+  std::filesystem::create_directories(share / "Kestrel Works/TaskMeter/Computers");
+  std::filesystem::copy(m_home.Path() / "db", share / "Kestrel Works/TaskMeter/Computers/laptop");
+  ShellOpenRecorder shell;
+  EXPECT_EQ(m_app->GetMainFrame()->SendMessage(g_nReportRequestMsg, 0, 0), 0);
+  EXPECT_NE(ReadBytes(page).find("</span>laptop</td>"), std::string::npos);
 }
 
 TEST(HtmlReport, NestedGroupsShowTheirShareOfTheirParent) {
   Report report;
   report.totals = {1000, 400, 0};
-  ReportGroup work{"Work <A&B>", {"Work <A&B>"}, {800, 400, 0}, {}, {}};
-  work.applications.push_back({"Code \"IDE\"", "ide", "/bin/ide", "", false, {200, 100, 0}});
-  ReportGroup sub{"Sub", {"Work <A&B>", "Sub"}, {600, 300, 0}, {}, {}};
+  ReportGroup work{"Work <A&B>", {"Work <A&B>"}, {800, 400, 0}, {}, {}, {}};
+  work.applications.push_back({"Code \"IDE\"", "ide", "/bin/ide", "", false, {200, 100, 0}, {}});
+  ReportGroup sub{"Sub", {"Work <A&B>", "Sub"}, {600, 300, 0}, {}, {}, {}};
   work.groups.push_back(sub);
   report.groups.push_back(work);
   const std::string html = ReportAsHtml(report);
@@ -139,6 +148,34 @@ TEST(HtmlReport, NestedGroupsShowTheirShareOfTheirParent) {
   // Rows in tree order: the group, its application, then its sub-group.
   EXPECT_LT(html.find("data-name=\"Work"), html.find("data-name=\"Code"));
   EXPECT_LT(html.find("data-name=\"Code"), html.find("data-name=\"Sub\""));
+}
+
+// By computer, the page lists the computers in their colours and each bar is made of
+// their parts, in the same colours and order, named in the cell's tooltip.
+TEST(HtmlReport, EachComputerHasItsPartOfEveryBar) {
+  Report report;
+  report.byComputer = true;
+  report.totals = {1000, 0, 0};
+  report.computers = {{"desk<top>", "/d/", true, 7, {600, 0, 0}},
+                      {"laptop", "/l/", false, 3, {400, 0, 0}}};
+  ReportGroup work{"Work", {"Work"}, {1000, 0, 0}, {}, {}, {{600, 0, 0}, {400, 0, 0}}};
+  work.applications.push_back(
+      {"Ed", "ed", "/bin/ed", "", false, {500, 0, 0}, {{100, 0, 0}, {400, 0, 0}}});
+  report.groups.push_back(work);
+  const std::string html = ReportAsHtml(report);
+  EXPECT_NE(html.find("background:#3a7bd5\"></span>desk&lt;top&gt; (this "
+                      "computer)</td><td><code>/d/</code></td><td>7</td>"),
+            std::string::npos);
+  EXPECT_NE(html.find("background:#e07b39\"></span>laptop</td>"), std::string::npos);
+  // Ed: 100 and 400 of Work's 1000 seconds.
+  EXPECT_NE(html.find("<td class=\"time\" title=\"desk&lt;top&gt; 00:01:40, laptop "
+                      "00:06:40\">00:08:20<span class=\"bar split\">"
+                      "<span class=\"fill\" style=\"width:10.0%;background:#3a7bd5\"></span>"
+                      "<span class=\"fill\" style=\"width:40.0%;background:#e07b39\"></span></span>"
+                      "<span class=\"share\">50.0 %</span>"),
+            std::string::npos)
+      << html;
+  EXPECT_NE(html.find("width:60.0%;background:#3a7bd5"), std::string::npos);  // the total row
 }
 
 TEST(HtmlReport, ShareIsBoundedAndZeroForAnEmptyWhole) {

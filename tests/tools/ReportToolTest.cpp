@@ -10,8 +10,10 @@
 #include <vector>
 
 #include "LogSums.h"
+#include "core/ScopedEnv.h"
 #include "framework/core/Autostart.h"
 #include "framework/core/Clock.h"
+#include "framework/core/ComputerFolders.h"
 #include "host/report/ReportTool.h"
 #include "host/toolkit/CsvWriter.h"
 #include "host/toolkit/LocalTime.h"
@@ -294,6 +296,122 @@ TEST_F(ReportToolTest, BadOptionsPrintUsageAndExitTwoButHelpDoesNot) {
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("--format"), std::string::npos);
   EXPECT_TRUE(help.err.empty());
+}
+
+// Every group and application of `doc`, by its place and names.
+void CollectItems(const Json& group, const std::string& parent,
+                  std::map<std::string, Json>& items) {
+  const std::string path = parent + "/" + Text(group, "name");
+  items[path] = group;
+  for (const Json& app : group.at("applications")) {
+    items[path + "/" + Text(app, "show_as") + "/" + Text(app, "name")] = app;
+  }
+  for (const Json& sub : group.at("groups")) CollectItems(sub, path, items);
+}
+
+std::map<std::string, Json> Items(const Json& doc) {
+  std::map<std::string, Json> items;
+  for (const Json& group : doc.at("groups")) CollectItems(group, "", items);
+  return items;
+}
+
+// Two and three computers used on the same days, each simulated as its own: the report
+// over all of them gives each item's time on a computer as that computer's own report
+// does, and their sum as its total. This computer's folder shared back counts once; a
+// computer folder that has gone is named.
+TEST_F(ReportToolTest, ComputersAddUpToTheirOwnReports) {
+  const char* now = "2026-03-18 15:20:00";
+  const std::vector<std::vector<std::string>> setups = {{"desktop", "laptop"},
+                                                        {"desktop", "laptop", "tablet"}};
+  for (const std::vector<std::string>& machines : setups) {
+    SCOPED_TRACE(machines.size());
+    const fs::path share = dir_.Path() / ("share-" + std::to_string(machines.size()));
+    const fs::path computers = share / "Kestrel Works/TaskMeter/Computers";
+    fs::create_directories(computers);
+    std::vector<fs::path> homes;
+    std::vector<Json> own;  // each computer's report of its own logs
+    std::vector<std::string> names = {ThisComputerName()};
+    for (const std::string& machine : machines) {
+      const fs::path home = dir_.Path() / (machine + std::to_string(machines.size()));
+      ASSERT_EQ(RunTool(RunSimulateTool, {"--sample-home", home.string(), "--machine", machine,
+                                          "--now", now, "--days", "10"})
+                    .status,
+                0);
+      const ToolRun run = Report({"--home", home.string(), "--now", now, "--format", "json"});
+      own.push_back(Json::parse(run.out));
+      if (!homes.empty()) {
+        fs::create_directory_symlink(home / "data", computers / machine);
+        names.push_back(machine);
+      }
+      homes.push_back(home);
+    }
+    EXPECT_NE(own[0].at("totals"), own[1].at("totals"));  // each machine its own programs
+    fs::create_directory_symlink(homes[0] / "data", computers / "mine");
+    fs::create_directory_symlink(dir_.Path() / "unmounted", computers / "gone");
+    ScopedEnv xdg("XDG_DATA_HOME", share.string());
+    const ToolRun run =
+        Report({"--home", homes[0].string(), "--now", now, "--format", "json", "--by-computer"});
+    ASSERT_EQ(run.status, 0);
+    EXPECT_NE(run.err.find("Computers/gone/ cannot be read"), std::string::npos) << run.err;
+    const Json all = Json::parse(run.out);
+    std::vector<std::string> listed;
+    int64_t records = 0;
+    for (const Json& computer : all.at("computers")) listed.push_back(Text(computer, "name"));
+    for (const Json& report : own) records += Number(report, "records");
+    EXPECT_EQ(listed, names);
+    EXPECT_EQ(Number(all, "records"), records);
+    std::vector<std::map<std::string, Json>> ownItems;
+    for (const Json& report : own) ownItems.push_back(Items(report));
+    for (const auto& [key, item] : Items(all)) {
+      for (const char* period : {"month", "week", "today"}) {
+        int64_t sum = 0;
+        for (size_t c = 0; c < own.size(); ++c) {
+          const auto found = ownItems[c].find(key);
+          const int64_t seconds = found == ownItems[c].end() ? 0 : Number(found->second, period);
+          EXPECT_EQ(Number(item.at("by_computer").at(names[c]), period), seconds) << key;
+          sum += seconds;
+        }
+        EXPECT_EQ(Number(item, period), sum) << key << " " << period;
+      }
+    }
+    // Text and csv carry the same numbers: a row under each item, columns after the totals.
+    if (machines.size() > 2) continue;
+    const std::vector<std::string> args = {"--home", homes[0].string(), "--now",
+                                           now,      "--by-computer",   "--format"};
+    std::vector<std::string> csvArgs = args, textArgs = args;
+    csvArgs.push_back("csv");
+    textArgs.push_back("text");
+    const std::string csv = Report(csvArgs).out;
+    const Json& first = all.at("groups").at(0);
+    std::vector<std::string> header = {"group_path", "kind",  "show_as", "name",
+                                       "app_path",   "month", "week",    "today"};
+    std::vector<std::string> row = {Text(first, "name"), "group", "", "", ""};
+    const auto addNumbers = [&row](const Json& totals) {
+      for (const char* period : {"month", "week", "today"}) {
+        row.push_back(std::to_string(Number(totals, period)));
+      }
+    };
+    addNumbers(first);
+    for (const std::string& name : names) {
+      for (const char* period : {" month", " week", " today"}) header.push_back(name + period);
+      addNumbers(first.at("by_computer").at(name));
+    }
+    EXPECT_EQ(csv.substr(0, csv.find("\r\n", csv.find("\r\n") + 2) + 2),
+              CsvRecord(header) + CsvRecord(row));
+    const std::string text = Report(textArgs).out;
+    EXPECT_NE(text.find("Computers: " + names[0] + " (this computer, " +
+                        std::to_string(Number(all.at("computers").at(0), "records")) +
+                        " records), laptop ("),
+              std::string::npos)
+        << text;
+    // A row for the laptop under "All groups" and under every group and application.
+    size_t laptopRows = 0;
+    for (size_t at = text.find(" on laptop "); at != std::string::npos;
+         at = text.find(" on laptop ", at + 1)) {
+      ++laptopRows;
+    }
+    EXPECT_EQ(laptopRows, Items(all).size() + 1);
+  }
 }
 
 #ifdef TASKMETER_REPORT_PROGRAM
