@@ -1,12 +1,18 @@
+#include <QGuiApplication>
 #include <QImage>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QPixmap>
+#include <QScreen>
 #include <QWidget>
+#include <cstdlib>
 
 #include "framework/CMDIChildWnd.h"
 #include "framework/CView.h"
 #include "host/taskmeter/MainFrame.h"
 #include "host/taskmeter/WindowImage.h"
+#include "res/ResourceIds.h"
+#include "tests/framework/UserActions.h"
 #include "tests/host/HostTestSupport.h"
 
 namespace {
@@ -21,6 +27,16 @@ int DarkPixels(const QImage& image, const QRect& area) {
     }
   }
   return count;
+}
+
+// On a real display, the whole screen with the window manager's frames, for a person to
+// look at, when TASKMETER_SHOTS_DIR names a folder.
+void ShootScreen(const QWidget* window, const std::string& name) {
+  const char* folder = std::getenv("TASKMETER_SHOTS_DIR");
+  if (folder == nullptr || *folder == 0 || QGuiApplication::platformName() != "xcb") return;
+  PumpEvents(20);
+  const QString path = QString::fromStdString(std::string(folder) + "/" + name);
+  EXPECT_TRUE(window->screen()->grabWindow(0).save(path));
 }
 
 class WindowImageTest : public HostFixture {
@@ -49,6 +65,24 @@ class WindowImageTest : public HostFixture {
     EXPECT_GE(formArea.top(), menuBar.bottom());
     EXPECT_GT(DarkPixels(image, formArea), 40) << "the form's controls are drawn";
 
+    if (CWnd* toList = view->GetDlgItem(IDC_VIEW_MODE_TO_LIST)) {
+      ShootScreen(window, "main-tree.png");
+      user::ClickButton(*view, IDC_VIEW_MODE_TO_LIST);
+      ShootScreen(window, "main-list.png");
+      user::ClickButton(*view, IDC_VIEW_MODE_TO_TREE);
+      EXPECT_TRUE(toList->IsWindowVisible());
+    }
+    // Made as small as it goes, the form keeps its lower buttons clear of its pages.
+    window->resize(300, 200);
+    PumpEvents(5);
+    if (CWnd* remove = view->GetDlgItem(IDC_VIEW_REMOVE)) {
+      CRect buttons, pages;
+      remove->GetWindowRect(&buttons);
+      view->GetDlgItem(IDC_VIEW_TABHOST)->GetWindowRect(&pages);
+      EXPECT_LT(buttons.right, pages.left);
+    }
+    ShowMainWindow(frame);
+
     const std::string path = TASKMETER_HOST_PICTURES "/" + pictureName;
     ASSERT_TRUE(SaveWindowImage(frame, path, m_error)) << m_error;
     EXPECT_EQ(QImage(QString::fromStdString(path)).size(), image.size());
@@ -60,6 +94,22 @@ TEST_F(WindowImageTest, ModulesFormAndMenuAreDrawn) {
   if (RealModulePath().empty()) GTEST_SKIP() << "the module library is not part of this build";
   m_app.reset();
   RenderAndCheck(RealModulePath(), "host-window.png");
+}
+
+// The first size, frame included, fits the screen's free area (an 800 by 600 screen with
+// a panel at the top included), centred, as large as wanted where there is room.
+TEST(WindowImage, FirstSizeFitsTheFreeAreaWithItsFrame) {
+  const QMargins frame(1, 28, 1, 1);
+  const struct {
+    QRect free;
+    QSize wanted;
+    QRect inside;
+  } cases[] = {
+      {QRect(0, 24, 800, 576), {800, 600}, QRect(1, 52, 798, 547)},
+      {QRect(0, 0, 1280, 900), {800, 600}, QRect(240, 163, 800, 600)},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(FitIntoArea(c.wanted, frame, c.free), c.inside) << c.free.width();
 }
 
 TEST(WindowImage, SavingFailsClearlyWithoutAWindowOrAPlace) {

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
 #include <QTabBar>
 #include <cstdlib>
 
@@ -36,6 +37,26 @@ class ViewShotsTest : public ViewTest {
     const QImage picture = pixmap.toImage();
     ASSERT_FALSE(picture.isNull());
     EXPECT_EQ(picture.size(), window->size() * picture.devicePixelRatio());
+    if (const char* folder = std::getenv("TASKMETER_SHOTS_DIR"); folder != nullptr && *folder) {
+      EXPECT_TRUE(picture.save(QString::fromStdString(std::string(folder) + "/" + name)));
+    }
+  }
+
+  // The screen as it is, window manager's frames included, on a real display; elsewhere
+  // the main window with the open dialog drawn where it stands.
+  void ShootScreen(const std::string& name, QWidget* dialog) {
+    PumpEvents(20);
+    QImage picture;
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+      picture = dialog->screen()->grabWindow(0).toImage();
+    } else {
+      QWidget* window = host.mainFrame->GetWidget();
+      QPixmap pixmap = window->grab();
+      QPainter(&pixmap).drawPixmap(dialog->geometry().topLeft() - window->geometry().topLeft(),
+                                   dialog->grab());
+      picture = pixmap.toImage();
+    }
+    ASSERT_FALSE(picture.isNull());
     if (const char* folder = std::getenv("TASKMETER_SHOTS_DIR"); folder != nullptr && *folder) {
       EXPECT_TRUE(picture.save(QString::fromStdString(std::string(folder) + "/" + name)));
     }
@@ -84,6 +105,30 @@ TEST_F(ViewShotsTest, TreeModeListModeAndTheLockedView) {
   locked.Pass = "x";
   OpenSample(locked);
   Shoot("view-locked.png");
+}
+
+TEST_F(ViewShotsTest, EachDialogOverTheMainWindow) {
+  MainPrefs locked;
+  locked.isPass = true;
+  locked.Pass = "x";
+  OpenSample(locked);
+  QWidget* window = host.mainFrame->GetWidget();
+  if (const QScreen* screen = window->screen()) {
+    window->setGeometry(screen->availableGeometry().adjusted(30, 50, -30, -30));
+  }
+  ScopedModalHook hook([&](ModalRequest& request) {
+    if (request.Dialog() == nullptr) return;
+    const UINT id = request.Dialog()->GetTemplateId();
+    ShootScreen("dialog-" + std::to_string(id) + ".png", request.Dialog()->GetWidget());
+    if (id != IDD_PASSWORD) return request.PressCancel();
+    request.Dialog()->SetDlgItemText(IDC_PASS_PASSWORD, "x");
+    request.PressOk();
+  });
+  Click(IDC_VIEW_UNLOCK);
+  ClickTreeItem({"Work", "Text Editor"});
+  for (int id : {IDC_VIEW_PREFERENCES, IDC_VIEW_PREDEFGROUPS, IDC_VIEW_MOVETO, IDC_VIEW_NEWGROUP}) {
+    Click(id);
+  }
 }
 
 }  // namespace
