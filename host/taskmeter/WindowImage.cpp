@@ -60,8 +60,9 @@ void KeepFormMinimum(QWidget* window, const CFormView* form) {
   window->setMinimumSize(QSize(form->GetMinimumSize().cx, form->GetMinimumSize().cy) + around);
 }
 
-}  // namespace
-
+// Where a window whose inside wants `wanted` goes in the free area `available` when the
+// window manager frames it with `frame`: centred, as large as wanted where it fits, and
+// with its frame inside the area. The inside's rectangle.
 QRect FitIntoArea(QSize wanted, const QMargins& frame, const QRect& available) {
   const QSize room = available.size().shrunkBy(frame);
   const QSize size = wanted.boundedTo(room).expandedTo(QSize(1, 1));
@@ -71,6 +72,8 @@ QRect FitIntoArea(QSize wanted, const QMargins& frame, const QRect& available) {
       QPoint(std::max(outer.left(), available.left()), std::max(outer.top(), available.top())));
   return outer.marginsRemoved(frame);
 }
+
+}  // namespace
 
 void ShowMainWindow(CMDIFrameWnd* frame) {
   if (frame == nullptr || frame->GetSafeHwnd() == nullptr) return;

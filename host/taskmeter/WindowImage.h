@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QMargins>
-#include <QRect>
 #include <string>
 
 class CMDIFrameWnd;
@@ -11,11 +9,6 @@ class QImage;
 // least) as far as the screen's free area allows, frame included, and shows it. It can
 // be made no smaller than the form's minimum size allows.
 void ShowMainWindow(CMDIFrameWnd* frame);
-
-// Where a window whose inside wants `wanted` goes in the free area `available` when the
-// window manager frames it with `frame`: centred, as large as wanted where it fits, and
-// with its frame inside the area. The inside's rectangle.
-QRect FitIntoArea(QSize wanted, const QMargins& frame, const QRect& available);
 
 // The main window as it is drawn now, after pending layout and paint work has run.
 QImage RenderWindow(CMDIFrameWnd* frame);

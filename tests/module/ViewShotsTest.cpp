@@ -13,6 +13,7 @@
 #include <QTabBar>
 #include <cstdlib>
 
+#include "framework/CDialog.h"
 #include "framework/ModalHook.h"
 #include "framework/controls/CMenu.h"
 #include "res/ResourceIds.h"
