@@ -49,6 +49,7 @@ class ViewShotsTest : public ViewTest {
     PumpEvents(20);
     QImage picture;
     if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+      PumpEvents(300);  // the window manager maps and frames it, then it is painted
       picture = dialog->screen()->grabWindow(0).toImage();
     } else {
       QWidget* window = host.mainFrame->GetWidget();
