@@ -66,12 +66,11 @@ class WindowImageTest : public HostFixture {
     EXPECT_GE(formArea.top(), menuBar.bottom());
     EXPECT_GT(DarkPixels(image, formArea), 40) << "the form's controls are drawn";
 
-    if (CWnd* toList = view->GetDlgItem(IDC_VIEW_MODE_TO_LIST)) {
+    if (view->GetDlgItem(IDC_VIEW_MODE_TO_LIST) != nullptr) {  // the real module
       ShootScreen(window, "main-tree.png");
       user::ClickButton(*view, IDC_VIEW_MODE_TO_LIST);
       ShootScreen(window, "main-list.png");
       user::ClickButton(*view, IDC_VIEW_MODE_TO_TREE);
-      EXPECT_TRUE(toList->IsWindowVisible());
     }
     // Made as small as it goes, the form keeps its lower buttons clear of its pages.
     window->resize(300, 200);

@@ -1,5 +1,3 @@
-// Dialogs over their window, captions that show names as they are, buttons raised only
-// under the pointer.
 #include <gtest/gtest.h>
 
 #include <QCursor>
