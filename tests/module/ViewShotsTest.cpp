@@ -22,6 +22,8 @@
 
 namespace {
 
+constexpr char kLongName[] = "Integrated development environment, nightly build with plugins";
+
 class ViewShotsTest : public ViewTest {
  protected:
   // The main window, with `popup` drawn over it at `at` (screen) when given.
@@ -57,6 +59,7 @@ class ViewShotsTest : public ViewTest {
   void OpenSample(const MainPrefs& prefs = {}) {
     Open({{"Work",
            {Application("editor", "Text Editor"), Application("term", "Terminal"),
+            Application("ide", kLongName),
             SubGroupCarrier({{"Mail", {Application("mail", "Mail Client")}}})}},
           {"Web", {Application("browser", "Web Browser")}},
           {kOtherApplications, {Application("game", "Solitaire")}}},
@@ -111,7 +114,7 @@ TEST_F(ViewShotsTest, EachDialogOverTheMainWindow) {
     id == IDD_PASSWORD ? request.PressOk() : request.PressCancel();
   });
   Click(IDC_VIEW_UNLOCK);
-  ClickTreeItem({"Work", "Text Editor"});
+  ClickTreeItem({"Work", kLongName});  // its name cut short on the tab and the check box
   for (int id : {IDC_VIEW_PREFERENCES, IDC_VIEW_PREDEFGROUPS, IDC_VIEW_MOVETO, IDC_VIEW_NEWGROUP}) {
     Click(id);
   }
