@@ -53,7 +53,9 @@ class ViewShotsTest : public ViewTest {
     PumpEvents(300);  // the window manager maps and frames the dialog, then it is painted
     const char* folder = std::getenv("TASKMETER_SHOTS_DIR");
     const QString path = QString::fromStdString(std::string(folder ? folder : "") + "/" + name);
-    if (folder != nullptr && *folder) EXPECT_TRUE(dialog->screen()->grabWindow(0).save(path));
+    if (folder != nullptr && *folder) {
+      EXPECT_TRUE(dialog->screen()->grabWindow(0).save(path));
+    }
   }
 
   void OpenSample(const MainPrefs& prefs = {}) {
