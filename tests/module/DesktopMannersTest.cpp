@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QCursor>
-#include <QImage>
 #include <QTabBar>
 
 #include "framework/CDialog.h"
@@ -53,26 +51,6 @@ TEST_F(DesktopMannersTest, CaptionsShowAmpersandsAndCutLongNamesShort) {
   EXPECT_GE(tabs->tabRect(1).width(), tabs->fontMetrics().horizontalAdvance("Quick Info"));
   EXPECT_EQ(PageText(0, IDC_ASSOC_FILTER_CHECK).find("Application \"Integrated"), 0u);
   EXPECT_NE(PageText(0, IDC_ASSOC_FILTER_CHECK).find("...\" is active"), std::string::npos);
-}
-
-// The pointer leaves while a click's command runs, or while the dialog it opened is up:
-// the button looks like its neighbour nobody pointed at, not raised.
-TEST_F(DesktopMannersTest, FlatButtonsDropTheirHoverOnceThePointerHasLeft) {
-  Open({{"A", {Application("a1")}}});
-  const QPoint away = Item(IDC_VIEW_TABHOST)->GetWidget()->mapToGlobal(QPoint(40, 80));
-  ScopedModalHook hook([&](ModalRequest& request) {
-    QCursor::setPos(away);
-    request.PressKey(VK_RETURN);
-  });
-  auto corner = [this](int id) { return Item(id)->GetWidget()->grab().toImage().pixel(0, 0); };
-  for (auto [id, neighbour] : {std::pair{IDC_VIEW_REFRESH, IDC_VIEW_COPY},
-                               std::pair{IDC_VIEW_PREDEFGROUPS, IDC_VIEW_REPORTS}}) {
-    QCursor::setPos(Item(id)->GetWidget()->mapToGlobal(QPoint(5, 5)));
-    Click(id);
-    QCursor::setPos(away);
-    MouseAt(QEvent::MouseMove, away, Qt::NoButton);
-    EXPECT_EQ(corner(id), corner(neighbour)) << id;
-  }
 }
 
 }  // namespace
