@@ -169,18 +169,36 @@ void CImageButton::OnLButtonDown(UINT, CPoint) {
 }
 
 void CImageButton::OnLButtonUp(UINT, CPoint) {
-  Default();
+  Default();  // the click's command runs here, a whole dialog perhaps
   if (!m_bPressed) return;
   m_bPressed = false;
   ReleaseCapture();
-  Invalidate();
+  FollowPointer();
 }
 
 void CImageButton::OnCaptureChanged() {
   // Whoever took the mouse (a window the click opened, a disabled button letting go)
-  // also took the release: the button is not held any more.
-  if (!m_bPressed) return;
+  // also took the release and the pointer's moves: the button is neither held nor
+  // hovered any more, or it would stay drawn raised after the pointer has left.
+  if (!m_bPressed && !m_bHover) return;
   m_bPressed = false;
+  m_bHover = false;
+  Invalidate();
+}
+
+void CImageButton::FollowPointer() {
+  // The pointer may have gone while the click's command ran: hover only while it is
+  // still over the button, and watch it leave again.
+  POINT at{};
+  GetCursorPos(&at);
+  const CWnd* under = WindowFromPoint(at);
+  const bool over = under != nullptr && under->GetSafeHwnd() == GetSafeHwnd();
+  if (over && IsWindowEnabled()) {
+    m_bHover = true;
+    SetCapture();
+  } else {
+    m_bHover = false;
+  }
   Invalidate();
 }
 

@@ -73,6 +73,7 @@ class CImageButton : public COwnerDrawButton {
   void MakeCaptionFont();
   void EnsureToolTip();
   void SizeToContent();
+  void FollowPointer();
   CSize CaptionSize() const;
   CPoint ImagePosition(const CRect& item) const;
   void DrawImage(CDC* pDC, const CRect& item);

@@ -122,7 +122,7 @@ void CMainSettings::ReadControls() {
   for (const CheckField& check : kChecks) {
     m_prefs.*check.field = IsDlgButtonChecked(check.id) == BST_CHECKED;
   }
-  // Bad numbers read as 0 without a word, as they always have.
+  // The fields take only digits and a leading minus; empty, or a lone minus, reads as 0.
   for (const NumberField& number : kNumbers) {
     m_prefs.*number.field = static_cast<int32_t>(GetDlgItemInt(number.id, nullptr, TRUE));
   }

@@ -65,19 +65,26 @@ void CPreDefGroups::SetUpImages() {
   m_workingTree.SetImageList(&m_images, TVSIL_NORMAL);
   m_delete.SetBitmaps(IDB_REMOVE, kMagenta, 0, kMagenta, 0, kMagenta, 0, kMagenta);
   m_delete.SetStyleFlags(CImageButton::kFlat | CImageButton::kSizeToContent);
+  m_delete.SetTooltipText("Delete group", TRUE);
 }
 
 // Each group goes in as its parent's first child, so below the top level the groups
-// show in descending key order; the top level is sorted afterwards.
+// show in descending key order; the top level is sorted afterwards. In the working tree
+// every level selects the group it inserted last, which opens that group's parents: the
+// user's tree stays open as it was after each change. The top level selects last, so
+// its group last in key order ends up selected and takes the next copy.
 void CPreDefGroups::FillLevel(CTreeCtrl& tree, const GroupMap& level, HTREEITEM parent) {
+  HTREEITEM last = nullptr;
   for (const auto& [name, entries] : level) {
     const HTREEITEM item =
         tree.InsertItem(name.c_str(), kGroupImage, kGroupImage, parent, TVI_FIRST);
     if (item == nullptr) continue;
+    last = item;
     for (const AppEntry& entry : entries) {
       if (IsCarrier(entry)) FillLevel(tree, entry.SubGroups, item);
     }
   }
+  if (last != nullptr && &tree == &m_workingTree) tree.SelectItem(last);
 }
 
 void CPreDefGroups::FillTree(CTreeCtrl& tree, const GroupMap& groups) {
@@ -85,17 +92,9 @@ void CPreDefGroups::FillTree(CTreeCtrl& tree, const GroupMap& groups) {
   tree.SortChildren(TVI_ROOT);
 }
 
-// After every change the working tree is shown afresh with its top-level group last in
-// key order selected, so that a further copy goes into it.
 void CPreDefGroups::RefillWorkingTree() {
   m_workingTree.DeleteAllItems();
   FillTree(m_workingTree, m_working);
-  if (m_working.empty()) return;
-  const std::string& last = m_working.rbegin()->first;
-  for (HTREEITEM h = m_workingTree.GetChildItem(TVI_ROOT); h != nullptr;
-       h = m_workingTree.GetNextSiblingItem(h)) {
-    if (m_workingTree.GetItemText(h) == last) m_workingTree.SelectItem(h);
-  }
 }
 
 GroupPath CPreDefGroups::SelectedWorkingPath() const {

@@ -3,7 +3,9 @@
 #include <QAbstractButton>
 #include <QEventLoop>
 #include <QPushButton>
+#include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <cassert>
 
 #include "framework/CWinApp.h"
@@ -12,6 +14,23 @@
 #include "framework/DialogUnits.h"
 #include "framework/ModalHook.h"
 #include "framework/Resources.h"
+
+namespace {
+
+// The decorations a window manager puts around `window` (none before it is shown).
+QMargins FrameMargins(const QWidget* window) {
+  const QRect outer = window->frameGeometry();
+  const QRect inner = window->geometry();
+  return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+          outer.bottom() - inner.bottom()};
+}
+
+// `start` moved as little as needed to keep a span of `length` inside [low, high].
+int KeepInside(int start, int length, int low, int high) {
+  return std::max(low, std::min(start, high - length + 1));
+}
+
+}  // namespace
 
 const CRuntimeClass CDialog::classCDialog{"CDialog", &CWnd::classCWnd, nullptr};
 const CRuntimeClass* CDialog::GetRuntimeClass() const { return &classCDialog; }
@@ -51,6 +70,7 @@ BOOL CDialog::CreateFromTemplate(CWnd* parent, bool asChild) {
   DWORD style = static_cast<DWORD>(tmpl->style) & ~static_cast<DWORD>(WS_VISIBLE);
   style = asChild ? (style | WS_CHILD) & ~static_cast<DWORD>(WS_POPUP) : style & ~WS_CHILD;
   if (!CreateEx(0, "#32770", tmpl->caption, style, rect, parent, 0)) return FALSE;
+  if (!asChild) PlaceOverOwner(style);
   GetSafeHwnd()->setFont(font);  // the controls take it from their dialog
   AfxCreateDialogControls(GetSafeHwnd(), *tmpl);
   for (const DialogItem& item : tmpl->items) {
@@ -63,6 +83,33 @@ BOOL CDialog::CreateFromTemplate(CWnd* parent, bool asChild) {
   SendMessage(WM_INITDIALOG, 0, 0);
   if (GetSafeHwnd() != nullptr && (tmpl->style & WS_VISIBLE) != 0) ShowWindow(SW_SHOW);
   return GetSafeHwnd() != nullptr;
+}
+
+void CDialog::PlaceOverOwner(DWORD style) {
+  QWidget* dialog = GetSafeHwnd();
+  // Only the buttons the template asks for: a dialog is neither minimised nor maximised.
+  Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  if (style & WS_SYSMENU) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  if (style & WS_MINIMIZEBOX) flags |= Qt::WindowMinimizeButtonHint;
+  if (style & WS_MAXIMIZEBOX) flags |= Qt::WindowMaximizeButtonHint;
+  dialog->setWindowFlags(flags);
+  // The controls keep their template places, so the dialog keeps the template's size.
+  if ((style & WS_THICKFRAME) == 0) dialog->setFixedSize(dialog->size());
+
+  // Centred over the window it belongs to, framed as that window is, and kept inside
+  // the free area of that window's screen.
+  const QWidget* owner =
+      dialog->parentWidget() != nullptr ? dialog->parentWidget()->window() : nullptr;
+  const QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect available = screen->availableGeometry();
+  const QMargins frame = owner != nullptr ? FrameMargins(owner) : QMargins();
+  QRect outer(QPoint(), dialog->size().grownBy(frame));
+  outer.moveCenter(owner != nullptr && owner->isVisible() ? owner->frameGeometry().center()
+                                                          : available.center());
+  outer.moveTo(KeepInside(outer.left(), outer.width(), available.left(), available.right()),
+               KeepInside(outer.top(), outer.height(), available.top(), available.bottom()));
+  dialog->move(outer.topLeft());  // a window's position is that of its frame
 }
 
 int CDialog::DoModal() {

@@ -8,6 +8,9 @@ struct DialogResource;
 // A dialog built from a dialog template of the current resource handle. Modal with
 // DoModal (its own event loop; the test hook answers it when one is set) or modeless as
 // a child window with Create. Escape means Cancel, Enter presses the default button.
+// A modal dialog opens centred over the window it belongs to, keeps its template's size
+// (unless the template gives it a sizing frame) and has no minimise or maximise button
+// unless the template asks for one.
 // Dialog objects are owned by their creator (usually on the stack); destroying the
 // window never deletes the object.
 class CDialog : public CWnd {
@@ -51,6 +54,8 @@ class CDialog : public CWnd {
 
  private:
   BOOL CreateFromTemplate(CWnd* parent, bool asChild);
+  // A modal dialog's frame: the template's buttons and size, centred over its owner.
+  void PlaceOverOwner(DWORD style);
   LRESULT HandleInitDialog(WPARAM wParam, LPARAM lParam);
   LRESULT HandleGetDefId(WPARAM wParam, LPARAM lParam);
   LRESULT HandleSetDefId(WPARAM wParam, LPARAM lParam);

@@ -25,6 +25,11 @@ class CFormView : public CView {
   // when it is restored).
   void ResizeParentToFit(BOOL bShrinkOnly = TRUE);
 
+  // The smallest size at which the form's own layout still holds; the windows around it
+  // keep at least this much room for it. 0 by 0: no limit.
+  CSize GetMinimumSize() const { return m_minimumSize; }
+  void SetMinimumSize(CSize size) { m_minimumSize = size; }
+
   UINT GetTemplateId() const { return m_nIDTemplate; }
 
  protected:
@@ -32,4 +37,5 @@ class CFormView : public CView {
 
  private:
   CSize m_totalSize;
+  CSize m_minimumSize{0, 0};
 };

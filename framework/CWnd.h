@@ -29,7 +29,9 @@ struct MSG {
 // Virtual key codes the framework itself looks at.
 constexpr UINT VK_RETURN = 0x0D;
 constexpr UINT VK_ESCAPE = 0x1B;
+constexpr UINT VK_DELETE = 0x2E;
 constexpr UINT VK_F1 = 0x70;
+constexpr UINT VK_F2 = 0x71;
 
 // SetWindowPos flags.
 constexpr UINT SWP_NOSIZE = 0x0001;

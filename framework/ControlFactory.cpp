@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <QTabBar>
@@ -108,6 +109,12 @@ QWidget* MakeEdit(const DialogItem& item, QWidget* parent) {
   auto* edit = new QLineEdit(parent);
   edit->setFrame(true);
   if (item.style & ES_PASSWORD) edit->setEchoMode(QLineEdit::Password);
+  if (item.style & ES_NUMBER) {
+    // Typing and pasting take digits only, with a leading minus: the numbers such a field
+    // holds are signed. Text set by the program is not checked.
+    edit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("-?[0-9]*")), edit));
+  }
   edit->setReadOnly((item.style & ES_READONLY) != 0);
   AfxEnableColourRequests(edit);
   QObject::connect(edit, &QLineEdit::textChanged,

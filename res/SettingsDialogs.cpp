@@ -33,17 +33,17 @@ DialogResource MainSettings() {
           // Collection
           Hidden(CheckBox("Pause time tracking if the user is not active", IDC_SET_PAUSE_INACTIVE,
                           107, 27, 153, 10)),
-          Hidden(Edit(IDC_SET_IDLE_TIME, 260, 25, 24, 12)),
+          Hidden(Edit(IDC_SET_IDLE_TIME, 260, 25, 24, 12, ES_NUMBER)),
           Hidden(Label("sec", IDC_SET_IDLE_UNIT, 288, 28, 12, 8)),
           Hidden(CheckBox("Pause time tracking if screensaver is active", IDC_SET_PAUSE_SCREENSAVER,
                           108, 40, 153, 10)),
           // Filter
           Hidden(CheckBox("Enable filtration", IDC_SET_ENABLE_FILTER, 109, 27, 66, 10)),
           Hidden(Label("Show programs used more then", IDC_SET_MIN_SECONDS_LABEL, 127, 40, 102, 8)),
-          Hidden(Edit(IDC_SET_MIN_SECONDS, 233, 38, 24, 12, WS_DISABLED)),
+          Hidden(Edit(IDC_SET_MIN_SECONDS, 233, 38, 24, 12, WS_DISABLED | ES_NUMBER)),
           Hidden(Label("sec", IDC_SET_MIN_SECONDS_UNIT, 262, 40, 12, 8)),
           Hidden(Label("Show programs used more then", IDC_SET_MIN_PERCENT_LABEL, 127, 54, 102, 8)),
-          Hidden(Edit(IDC_SET_MIN_PERCENT, 233, 52, 24, 12, WS_DISABLED)),
+          Hidden(Edit(IDC_SET_MIN_PERCENT, 233, 52, 24, 12, WS_DISABLED | ES_NUMBER)),
           Hidden(Label("%", IDC_SET_MIN_PERCENT_UNIT, 262, 54, 12, 8)),
           // Interface
           Hidden(Label("Language:", IDC_SET_LANGUAGE_LABEL, 109, 27, 35, 8)),

@@ -3,7 +3,8 @@
 # manager, which keeps _NET_ACTIVE_WINDOW up to date; new windows do not take the focus,
 # so the active window changes only when a test asks. Used for the recorder's tests.
 # The server picks a free display number itself (-displayfd), so runs side by side never
-# meet on one display, and both programs are ended with the command.
+# meet on one display, and both programs are ended with the command. DESKTOP_SCREEN sets
+# the screen's size and depth (1280x800x24 unless given).
 set -euo pipefail
 work=$(mktemp -d)
 server=""
@@ -25,7 +26,7 @@ wait_for() {  # a condition, checked every tenth of a second for at most thirty 
   return 1
 }
 
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/server.log" &
+Xvfb -displayfd 3 -screen 0 "${DESKTOP_SCREEN:-1280x800x24}" -nolisten tcp 3>"$work/display" 2>"$work/server.log" &
 server=$!
 if ! wait_for '[ -s "$work/display" ]'; then
   echo "with-desktop.sh: Xvfb did not start:" >&2

@@ -4,6 +4,7 @@
 
 #include "controls/TabHost.h"
 #include "framework/CDataExchange.h"
+#include "framework/CaptionFit.h"
 #include "framework/gdi/CDC.h"
 #include "framework/gdi/GdiConstants.h"
 #include "res/ResourceIds.h"
@@ -87,17 +88,28 @@ BOOL CAssociationPage::OnInitDialog() {
 
 void CAssociationPage::FillHeader(const std::string& text) {
   SetDlgItemText(IDC_ASSOC_SHOWAS, text);
-  if (auto* host = dynamic_cast<CTabHost*>(GetParent())) host->SetPageTitle(0, text.c_str());
+  // A name is a caption here: an "&" in it is shown, not taken for an access key. The
+  // tab strip cuts a long one short itself.
+  if (auto* host = dynamic_cast<CTabHost*>(GetParent())) {
+    host->SetPageTitle(0, EscapeAccessMarks(text).c_str());
+  }
   SetFilterCaption(text);
 }
 
 void CAssociationPage::SetFilterCaption(const std::string& text) {
-  // The name goes between the caption's two double quotes.
-  std::string caption = m_filterCaption;
-  const std::size_t open = caption.find('"');
-  const std::size_t close = open == std::string::npos ? open : caption.find('"', open + 1);
-  if (close != std::string::npos) caption.replace(open + 1, close - open - 1, text);
-  SetDlgItemText(IDC_ASSOC_FILTER_CHECK, caption);
+  // The name goes between the caption's two double quotes, cut short with "..." where
+  // the whole caption would not fit in the check box.
+  auto caption = [this](const std::string& name) {
+    std::string filled = m_filterCaption;
+    const std::size_t open = filled.find('"');
+    const std::size_t close = open == std::string::npos ? open : filled.find('"', open + 1);
+    if (close != std::string::npos)
+      filled.replace(open + 1, close - open - 1, EscapeAccessMarks(name));
+    return filled;
+  };
+  CWnd* check = GetDlgItem(IDC_ASSOC_FILTER_CHECK);
+  if (check == nullptr) return;
+  check->SetWindowText(caption(FitNameInCaption(check->GetSafeHwnd(), text, caption)));
 }
 
 void CAssociationPage::ShowFilterControls(bool show) {

@@ -64,6 +64,9 @@ constexpr int kUnlockTries = 3;
 
 constexpr char kHelpFileName[] = "TaskMeter.chm";
 
+constexpr int kNarrowestForm = 420;
+constexpr int kLowestForm = 320;
+
 // Posted at the initial update, so that a problem found while the document opened is
 // told once the host has finished starting, not in the middle of it.
 constexpr UINT WM_TELL_FILE_PROBLEMS = WM_APP + 1;
@@ -103,6 +106,7 @@ const MessageMap* CDLLDocumentView::GetMessageMap() const {
           msg::Control(CBN_SELCHANGE, IDC_VIEW_GROUP_COMBO, &V::OnGroupComboSelChange),
           msg::Control(LBN_SELCHANGE, IDC_VIEW_APP_LIST, &V::OnAppListSelChange),
           msg::Notify(NM_RCLICK, IDC_VIEW_TREE, &V::OnTreeRightClick),
+          msg::Notify(TVN_KEYDOWN, IDC_VIEW_TREE, &V::OnTreeKeyDown),
           msg::Notify(TVN_BEGINDRAG, IDC_VIEW_TREE, &V::OnTreeBeginDrag),
           msg::Command(ID_POPUP_NEW, &V::OnNewGroup),
           msg::Command(IDC_VIEW_NEWGROUP, &V::OnNewGroup),
@@ -152,6 +156,9 @@ void CDLLDocumentView::DoDataExchange(CDataExchange* pDX) {
 void CDLLDocumentView::OnInitialUpdate() {
   CFormView::OnInitialUpdate();
   ResizeParentToFit(FALSE);
+  // Narrower than this, the lower button row would slide under the tab host; lower, the
+  // pages would cut their controls off.
+  SetMinimumSize(CSize(kNarrowestForm, kLowestForm));
   ShowControl(IDC_VIEW_MODE_TO_TREE, false);
   ShowControl(IDC_VIEW_MODE_TO_LIST, false);
   m_bUnlocked = true;

@@ -78,6 +78,9 @@ class CDLLDocumentView : public CFormView {
 
   // Editing the tree: the lower row, the popup menu and dragging.
   void OnTreeRightClick(NMHDR* pNMHDR, LRESULT* pResult);
+  // The popup's commands by their usual keys (Delete, F2, Ctrl+C, Ctrl+V), enabled as
+  // the popup's items are; Escape ends a drag without a drop.
+  void OnTreeKeyDown(NMHDR* pNMHDR, LRESULT* pResult);
   void OnNewGroup();
   void OnDelete();
   void OnCopy();
@@ -124,6 +127,7 @@ class CDLLDocumentView : public CFormView {
   LRESULT OnTellFileProblems(WPARAM, LPARAM);
   void StopAutoExpand();
   void EndDrag();
+  void CancelDrag();
 
   // The lock.
   void SetLocked(bool locked);

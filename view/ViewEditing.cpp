@@ -109,6 +109,27 @@ void CDLLDocumentView::OnTreeRightClick(NMHDR*, LRESULT* pResult) {
   if (pResult != nullptr) *pResult = 1;
 }
 
+void CDLLDocumentView::OnTreeKeyDown(NMHDR* pNMHDR, LRESULT* pResult) {
+  const UINT key = reinterpret_cast<const NMTVKEYDOWN*>(pNMHDR)->wVKey;
+  const bool control = GetKeyState(VK_CONTROL) < 0;
+  bool taken = true;
+  if (m_bDragging) {
+    // While dragging only Escape counts: it ends the drag with nothing dropped.
+    if (key == VK_ESCAPE) CancelDrag();
+  } else if (key == VK_DELETE && !control) {
+    if (m_bDeleteAllowed) OnDelete();
+  } else if (key == VK_F2 && !control) {
+    OnRename();
+  } else if (key == 'C' && control) {
+    OnCopy();
+  } else if (key == 'V' && control) {
+    if (m_bPasteAllowed) OnPaste();
+  } else {
+    taken = false;
+  }
+  if (pResult != nullptr) *pResult = taken ? 1 : 0;
+}
+
 // ---- Dragging ----------------------------------------------------------------------------
 
 void CDLLDocumentView::OnTreeBeginDrag(NMHDR* pNMHDR, LRESULT* pResult) {
@@ -195,6 +216,12 @@ void CDLLDocumentView::EndDrag() {
   m_pDragImage.reset();
   m_tree.SelectDropTarget(nullptr);
   m_hFirstHighlight = nullptr;
+}
+
+void CDLLDocumentView::CancelDrag() {
+  EndDrag();
+  m_hDropTarget = nullptr;
+  StopAutoExpand();
 }
 
 void CDLLDocumentView::StopAutoExpand() {

@@ -148,6 +148,14 @@ struct NMTREEVIEW {
 };
 using LPNMTREEVIEW = NMTREEVIEW*;
 
+// TVN_KEYDOWN: a key pressed while the tree has the focus. A nonzero answer means the
+// owner took the key and the tree does nothing more with it.
+struct NMTVKEYDOWN {
+  NMHDR hdr;
+  WORD wVKey = 0;
+  UINT flags = 0;
+};
+
 // Tab control styles and item fields.
 constexpr LONG TCS_BOTTOM = 0x0002;
 constexpr LONG TCS_RIGHT = 0x0002;     // with TCS_VERTICAL

@@ -4,12 +4,16 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionTabWidgetFrame>
+#include <algorithm>
+#include <limits>
+#include <vector>
 
 #include "framework/CWnd.h"
 #include "framework/ControlFactory.h"
 
 namespace {
-constexpr int kFrame = 2;  // the display area's border
+constexpr int kFrame = 2;         // the display area's border
+constexpr int kShortestTab = 40;  // a cut tab still shows a few letters
 
 QTabBar::Shape ShapeOf(DWORD style) {
   // TCS_RIGHT and TCS_BOTTOM are one bit; TCS_VERTICAL decides which it means.
@@ -28,7 +32,31 @@ void StdTabBar::SetFixedTabSize(QSize size) {
 }
 
 QSize StdTabBar::tabSizeHint(int index) const {
-  return m_fixed.isValid() && !m_fixed.isEmpty() ? m_fixed : QTabBar::tabSizeHint(index);
+  if (m_fixed.isValid() && !m_fixed.isEmpty()) return m_fixed;
+  QSize natural = QTabBar::tabSizeHint(index);
+  const bool across = shape() == QTabBar::RoundedNorth || shape() == QTabBar::RoundedSouth;
+  if (across) natural.setWidth(std::min(natural.width(), WidestTab()));
+  return natural;
+}
+
+int StdTabBar::WidestTab() const {
+  // Every tab stays on the strip: when their captions are too long for it, the longest
+  // are cut to one width (their captions end in an ellipsis) and the short ones stay whole.
+  std::vector<int> widths;
+  int total = 0;
+  for (int i = 0; i < count(); ++i) {
+    widths.push_back(QTabBar::tabSizeHint(i).width());
+    total += widths.back();
+  }
+  int room = width();
+  if (room <= 0 || total <= room) return std::numeric_limits<int>::max();
+  std::sort(widths.begin(), widths.end());
+  for (std::size_t i = 0; i < widths.size(); ++i) {
+    const int share = room / static_cast<int>(widths.size() - i);
+    if (widths[i] > share) return std::max(share, kShortestTab);
+    room -= widths[i];
+  }
+  return std::numeric_limits<int>::max();
 }
 
 QSize StdTabBar::minimumTabSizeHint(int index) const { return tabSizeHint(index); }
@@ -38,6 +66,7 @@ StdTabWidget::StdTabWidget(QWidget* parent, DWORD style)
   m_bar->setDrawBase(false);
   m_bar->setExpanding(false);
   m_bar->setUsesScrollButtons(true);
+  m_bar->setElideMode(Qt::ElideRight);
   m_bar->setShape(ShapeOf(style));
   m_bar->installEventFilter(this);
   connect(m_bar, &QTabBar::currentChanged, this, [this](int) {

@@ -5,7 +5,8 @@
 
 #include "framework/controls/ControlTypes.h"
 
-// The tab strip of a tab control; every tab has one fixed size once it is set.
+// The tab strip of a tab control; every tab has one fixed size once it is set. Without
+// one, captions too long for the strip are cut short rather than pushing tabs off it.
 class StdTabBar : public QTabBar {
  public:
   explicit StdTabBar(QWidget* parent) : QTabBar(parent) {}
@@ -18,6 +19,9 @@ class StdTabBar : public QTabBar {
   QSize minimumTabSizeHint(int index) const override;
 
  private:
+  // The width of the widest tab that lets every tab fit across the strip.
+  int WidestTab() const;
+
   QSize m_fixed;
 };
 

@@ -8,6 +8,7 @@
 
 #include "framework/CWnd.h"
 #include "framework/ControlFactory.h"
+#include "framework/InputState.h"
 
 // Draws each item with the images of the tree's image list (normal and selected) and
 // the drop highlight in place of the selection while there is one.
@@ -324,6 +325,20 @@ void StdTreeWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void StdTreeWidget::keyPressEvent(QKeyEvent* event) {
+  // The owner hears of the key first and may take it (Delete, F2, Ctrl+C ...).
+  if (const UINT key = VirtualKeyOf(event->key()); key != 0) {
+    NMTVKEYDOWN nm;
+    nm.hdr.code = TVN_KEYDOWN;
+    nm.wVKey = static_cast<WORD>(key);
+    const ScopedInputModifiers modifiers(static_cast<int>(event->modifiers()));
+    const QPointer<QTreeWidget> self(this);
+    const LRESULT taken = AfxSendNotify(this, nm.hdr);
+    if (!self) return;
+    if (taken != 0) {
+      event->accept();
+      return;
+    }
+  }
   m_action = TVC_BYKEYBOARD;
   QTreeWidget::keyPressEvent(event);
   m_action = TVC_UNKNOWN;

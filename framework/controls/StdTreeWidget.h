@@ -25,7 +25,8 @@ class StdTreeItem : public QTreeWidgetItem {
 // The widget of a tree control. It sends the tree notifications to the control's
 // parent the way a user's action sends them: the selection-changing request (which
 // may veto) and the selection-changed notice, for mouse, keyboard and code alike; the
-// begin-drag notice instead of a drag of its own; the right click. A left press on an
+// begin-drag notice instead of a drag of its own; the right click; every key pressed,
+// which the owner may take before the tree acts on it. A left press on an
 // item selects it when the button goes up without a drag, so that a drag leaves the
 // selection alone; a right click never selects.
 class StdTreeWidget : public QTreeWidget {

@@ -1,10 +1,13 @@
 #include "host/taskmeter/WindowImage.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QImage>
 #include <QMenuBar>
 #include <QPixmap>
 #include <QScreen>
+#include <QThread>
 #include <QWidget>
 #include <algorithm>
 
@@ -17,6 +20,7 @@ namespace {
 // Room around the form: the menu bar and the frames of the main and child windows.
 constexpr int kFrameMarginX = 24;
 constexpr int kFrameMarginY = 56;
+constexpr int kFrameWaitMilliseconds = 1000;
 
 void SettleEvents() {
   for (int round = 0; round < 5; ++round) {
@@ -25,32 +29,83 @@ void SettleEvents() {
   }
 }
 
+QMargins FrameMargins(const QWidget* window) {
+  const QRect outer = window->frameGeometry();
+  const QRect inner = window->geometry();
+  return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+          outer.bottom() - inner.bottom()};
+}
+
+// A window manager frames a new window a moment after it is shown.
+void AwaitFrame(const QWidget* window) {
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
+  QElapsedTimer waited;
+  waited.start();
+  while (FrameMargins(window).isNull() && waited.elapsed() < kFrameWaitMilliseconds) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    QThread::msleep(10);
+  }
+}
+
+CFormView* ActiveForm(CMDIFrameWnd* frame) {
+  CMDIChildWnd* child = frame->MDIGetActive();
+  return child != nullptr ? dynamic_cast<CFormView*>(child->GetActiveView()) : nullptr;
+}
+
+// The form keeps its minimum size: the window may shrink only as far as that allows.
+void KeepFormMinimum(QWidget* window, const CFormView* form) {
+  const QWidget* face = form != nullptr ? form->GetSafeHwnd() : nullptr;
+  if (face == nullptr || form->GetMinimumSize().cx <= 0) return;
+  const QSize around = window->size() - face->size();  // menu, bars and frames
+  window->setMinimumSize(QSize(form->GetMinimumSize().cx, form->GetMinimumSize().cy) + around);
+}
+
+// Where a window whose inside wants `wanted` goes in the free area `available` when the
+// window manager frames it with `frame`: centred, as large as wanted where it fits, and
+// with its frame inside the area. The inside's rectangle.
+QRect FitIntoArea(QSize wanted, const QMargins& frame, const QRect& available) {
+  const QSize room = available.size().shrunkBy(frame);
+  const QSize size = wanted.boundedTo(room).expandedTo(QSize(1, 1));
+  QRect outer(QPoint(), size.grownBy(frame));
+  outer.moveCenter(available.center());
+  outer.moveTopLeft(
+      QPoint(std::max(outer.left(), available.left()), std::max(outer.top(), available.top())));
+  return outer.marginsRemoved(frame);
+}
+
 }  // namespace
 
 void ShowMainWindow(CMDIFrameWnd* frame) {
   if (frame == nullptr || frame->GetSafeHwnd() == nullptr) return;
   QWidget* window = frame->GetSafeHwnd();
-  int width = 800;
-  int height = 600;
-  if (CMDIChildWnd* child = frame->MDIGetActive()) {
-    if (auto* form = dynamic_cast<CFormView*>(child->GetActiveView())) {
-      width = std::max(width, static_cast<int>(form->GetTotalSize().cx) + kFrameMarginX);
-      const int menuHeight =
-          frame->GetMenuBar() != nullptr ? frame->GetMenuBar()->sizeHint().height() : 0;
-      height =
-          std::max(height, static_cast<int>(form->GetTotalSize().cy) + kFrameMarginY + menuHeight);
-    }
+  QSize wanted(800, 600);
+  CFormView* form = ActiveForm(frame);
+  if (form != nullptr) {
+    const int menuHeight =
+        frame->GetMenuBar() != nullptr ? frame->GetMenuBar()->sizeHint().height() : 0;
+    wanted = wanted.expandedTo(QSize(form->GetTotalSize().cx + kFrameMarginX,
+                                     form->GetTotalSize().cy + kFrameMarginY + menuHeight));
   }
-  // The frame's top-left corner goes inside the screen's free area, so the window
-  // manager's title bar is never above its top edge.
-  if (const QScreen* screen = window->screen()) {
-    const QRect free = screen->availableGeometry();
-    window->move(free.left() + std::max(0, (free.width() - width) / 2),
-                 free.top() + std::max(0, (free.height() - height - kFrameMarginY) / 2));
+  const QScreen* screen = window->screen();
+  if (screen == nullptr) {
+    window->resize(wanted);
+    window->show();
+    SettleEvents();
+    return;
   }
-  window->resize(width, height);
+  // The window manager's frame is known once the window is shown: placed first as if it
+  // had none, then again within it, so that neither the title bar nor the status bar
+  // lies off the screen.
+  const QRect free = screen->availableGeometry();
+  window->setGeometry(FitIntoArea(wanted, QMargins(), free));
   window->show();
   SettleEvents();
+  AwaitFrame(window);
+  if (const QMargins margins = FrameMargins(window); !margins.isNull()) {
+    window->setGeometry(FitIntoArea(wanted, margins, free));
+    SettleEvents();
+  }
+  KeepFormMinimum(window, form);
 }
 
 QImage RenderWindow(CMDIFrameWnd* frame) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QCursor>
 #include <QPushButton>
 #include <vector>
 
@@ -156,6 +157,20 @@ TEST_F(ImageButtonTest, LosingTheMouseWhileHeldEndsThePress) {
   parent.SetCapture();
   EXPECT_FALSE(button.IsPressed());
   EXPECT_NE(ImageColour(W()), kColours[2]);
+  ReleaseCapture();
+}
+
+// The pointer left while the click's command ran, or a window the click opened took the
+// mouse: the button is not left raised.
+TEST_F(ImageButtonTest, HoverEndsWhenThePointerLeftDuringTheClickOrTheMouseIsTaken) {
+  Move(W());
+  Press(W());
+  QCursor::setPos(W()->mapToGlobal(kOutside));
+  Release(W());
+  EXPECT_FALSE(button.IsHover());
+  Move(W());
+  parent.SetCapture();
+  EXPECT_FALSE(button.IsHover());
   ReleaseCapture();
 }
 

@@ -83,8 +83,27 @@ TEST_F(PreDefGroups, TreesShowGroupsOnlyAndTheCopyButtonsFollowTheCatalogue) {
       EXPECT_TRUE(Enabled(request, IDC_PREDEF_COPY_ONE)) << item.back();
       EXPECT_EQ(Enabled(request, IDC_PREDEF_COPY_ALL), hasSubGroups) << item.back();
     }
-    EXPECT_TRUE(
-        dynamic_cast<CImageButton&>(*request.Dialog()->GetDlgItem(IDC_PREDEF_DELETE)).HasImages());
+    CWnd* remove = request.Dialog()->GetDlgItem(IDC_PREDEF_DELETE);
+    EXPECT_TRUE(dynamic_cast<CImageButton&>(*remove).HasImages());
+    EXPECT_EQ(remove->GetWidget()->toolTip().toStdString(), "Delete group");
+  });
+}
+
+// Each level of the working tree selects its last group, which opens its parents: after
+// a copy the user's tree is open down to its last groups, the last top-level one selected.
+TEST_F(PreDefGroups, TheWorkingTreeStaysOpenAfterACopy) {
+  const GroupMap tree{{"Work", GroupWith({{"Q1", GroupWith({{"Jan", PlainGroup()}})}})},
+                      {"Zeta", PlainGroup()}};
+  Run(tree, [&](ModalRequest& request) {
+    Pick(request, IDC_PREDEF_CATALOGUE_TREE, {"Home"});
+    request.Click(IDC_PREDEF_COPY_ONE);
+    CTreeCtrl& working = TreeOf(*request.Dialog(), IDC_PREDEF_CURRENT_TREE);
+    for (const GroupPath& open : {GroupPath{"Work"}, GroupPath{"Work", "Q1"}, GroupPath{"Zeta"}}) {
+      EXPECT_TRUE(working.GetItemState(FindTreeItem(working, open), TVIS_EXPANDED) & TVIS_EXPANDED)
+          << open.back();
+    }
+    EXPECT_EQ(working.GetItemText(working.GetSelectedItem()), "Zeta");
+    request.PressCancel();
   });
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -159,7 +160,11 @@ TEST_F(Settings, OkWritesTheControlsKeepsTheRestAndThenAnnounces) {
       request.Click(id);
     }
     request.Dialog()->SetDlgItemText(IDC_SET_IDLE_TIME, "-15");
-    request.Dialog()->SetDlgItemText(IDC_SET_MIN_SECONDS, "abc");  // 0, and no message
+    // Typed a key at a time: the number fields refuse the letter.
+    auto* seconds =
+        qobject_cast<QLineEdit*>(request.Dialog()->GetDlgItem(IDC_SET_MIN_SECONDS)->GetWidget());
+    seconds->selectAll();
+    for (const char key : std::string("-4x2")) seconds->insert(QString(QChar(key)));
     request.PressOk();
   });
   EXPECT_EQ(result, IDOK);
@@ -168,7 +173,7 @@ TEST_F(Settings, OkWritesTheControlsKeepsTheRestAndThenAnnounces) {
   expected.LoadOnStartup = expected.bEnableFilter = true;
   expected.bPauseTimeTrackingOnScreenSaverActive = expected.bAnimatedIconInSysTray = false;
   expected.IdleTime = -15;
-  expected.iShowpProgrUsedMoreSec = 0;
+  expected.iShowpProgrUsedMoreSec = -42;
   EXPECT_EQ(Written(), expected);
   EXPECT_EQ(host.announcements, 1);  // the send; the posts wait for the event loop
   EXPECT_EQ(host.fileWhenAnnounced, MainPrefsText(expected));

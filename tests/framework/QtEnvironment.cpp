@@ -12,7 +12,8 @@ namespace {
 class QtEnvironment : public testing::Environment {
  public:
   void SetUp() override {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Pictures for a person (TASKMETER_SHOTS_DIR) may be taken on a real display.
+    if (qEnvironmentVariableIsEmpty("TASKMETER_SHOTS_DIR")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "framework_tests";
     static char* argv[] = {name, nullptr};

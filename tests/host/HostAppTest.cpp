@@ -173,6 +173,7 @@ TEST_F(HostAppTest, HelpAndWebItemsOpenTheirLinksOrSaySoInAMessageBox) {
   }
   EXPECT_EQ(ReadBytes(helpPage), HelpPageHtml());
   EXPECT_NE(HelpPageHtml().find("TaskMeter " + std::string(kHostVersion)), std::string::npos);
+  EXPECT_NE(HelpPageHtml().find("<code>~/.config/TaskMeter/</code>"), std::string::npos);
   // A help file beside the program is preferred to the page.
   const std::string chm = m_home.Write(kHelpFileName, "help").string();
   shell.targets.clear();

@@ -36,7 +36,8 @@ class HostQtEnvironment : public testing::Environment {
  public:
   void SetUp() override {
     g_moduleMappedAtStart = IsLibraryMapped("libtaskmeter-module");
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Pictures for a person (TASKMETER_SHOTS_DIR) may be taken on a real display.
+    if (qEnvironmentVariableIsEmpty("TASKMETER_SHOTS_DIR")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "host_tests";
     static char* argv[] = {name, nullptr};

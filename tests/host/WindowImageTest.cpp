@@ -1,12 +1,18 @@
+#include <QGuiApplication>
 #include <QImage>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QPixmap>
+#include <QScreen>
 #include <QWidget>
+#include <cstdlib>
 
 #include "framework/CMDIChildWnd.h"
 #include "framework/CView.h"
 #include "host/taskmeter/MainFrame.h"
 #include "host/taskmeter/WindowImage.h"
+#include "res/ResourceIds.h"
+#include "tests/framework/UserActions.h"
 #include "tests/host/HostTestSupport.h"
 
 namespace {
@@ -23,6 +29,16 @@ int DarkPixels(const QImage& image, const QRect& area) {
   return count;
 }
 
+// On a real display, the whole screen with the window manager's frames, for a person to
+// look at, when TASKMETER_SHOTS_DIR names a folder.
+void ShootScreen(const QWidget* window, const std::string& name) {
+  const char* folder = std::getenv("TASKMETER_SHOTS_DIR");
+  if (folder == nullptr || *folder == 0 || QGuiApplication::platformName() != "xcb") return;
+  PumpEvents(20);
+  const QString path = QString::fromStdString(std::string(folder) + "/" + name);
+  EXPECT_TRUE(window->screen()->grabWindow(0).save(path));
+}
+
 class WindowImageTest : public HostFixture {
  protected:
   // Starts the host on `module`, shows its window and checks the picture: the menu bar
@@ -32,8 +48,9 @@ class WindowImageTest : public HostFixture {
     CMainFrame* frame = m_app->GetMainFrame();
     ShowMainWindow(frame);
     QWidget* window = frame->GetSafeHwnd();
-    EXPECT_GE(window->width(), 800);
-    EXPECT_GE(window->height(), 600);
+    // The offscreen screen is 800 by 600: the window fills it, its frame inside it.
+    EXPECT_TRUE(window->screen()->availableGeometry().contains(window->frameGeometry()));
+    EXPECT_GE(window->width(), 780);
 
     const QImage image = RenderWindow(frame);
     ASSERT_FALSE(image.isNull());
@@ -49,7 +66,24 @@ class WindowImageTest : public HostFixture {
     EXPECT_GE(formArea.top(), menuBar.bottom());
     EXPECT_GT(DarkPixels(image, formArea), 40) << "the form's controls are drawn";
 
-    const std::string path = std::string(TASKMETER_HOST_PICTURES) + "/" + pictureName;
+    if (view->GetDlgItem(IDC_VIEW_MODE_TO_LIST) != nullptr) {  // the real module
+      ShootScreen(window, "main-tree.png");
+      user::ClickButton(*view, IDC_VIEW_MODE_TO_LIST);
+      ShootScreen(window, "main-list.png");
+      user::ClickButton(*view, IDC_VIEW_MODE_TO_TREE);
+    }
+    // Made as small as it goes, the form keeps its lower buttons clear of its pages.
+    window->resize(300, 200);
+    PumpEvents(5);
+    if (CWnd* remove = view->GetDlgItem(IDC_VIEW_REMOVE)) {
+      CRect buttons, pages;
+      remove->GetWindowRect(&buttons);
+      view->GetDlgItem(IDC_VIEW_TABHOST)->GetWindowRect(&pages);
+      EXPECT_LT(buttons.right, pages.left);
+    }
+    ShowMainWindow(frame);
+
+    const std::string path = TASKMETER_HOST_PICTURES "/" + pictureName;
     ASSERT_TRUE(SaveWindowImage(frame, path, m_error)) << m_error;
     EXPECT_EQ(QImage(QString::fromStdString(path)).size(), image.size());
   }

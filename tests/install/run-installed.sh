@@ -29,7 +29,8 @@ fi
 [ -s "$picture" ] || fail "no picture"
 read -r width height < <(od -An -tu1 -j16 -N8 "$picture" |
   awk '{ print $1*16777216 + $2*65536 + $3*256 + $4, $5*16777216 + $6*65536 + $7*256 + $8 }')
-[ "$width" -ge 800 ] && [ "$height" -ge 600 ] || fail "picture of ${width}x${height}, not the window"
+# The window fills the offscreen screen of 800 by 600, its frame inside it.
+[ "$width" -ge 780 ] && [ "$height" -ge 580 ] || fail "picture of ${width}x${height}, not the window"
 
 options=$home/.config/TaskMeter/options
 for file in mainpref.ini viewopt.xml predefgroups.xml; do

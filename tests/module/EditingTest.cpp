@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <fstream>
@@ -68,6 +69,14 @@ class EditingTest : public ViewTest {
     PumpEvents(5);
     return enabled;
   }
+  // A key pressed while the tree has the focus.
+  void PressKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* tree = Tree().GetWidget();
+    tree->setFocus();
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(tree, &press);
+    PumpEvents(5);
+  }
 };
 
 TEST_F(EditingTest, CopyAndPasteThroughButtonsAndMenuServeOnePasteEach) {
@@ -94,6 +103,38 @@ TEST_F(EditingTest, CopyAndPasteThroughButtonsAndMenuServeOnePasteEach) {
   ClickTreeItem({"B"});
   EXPECT_TRUE(ChooseFromMenu(ID_POPUP_PASTE).at(ID_POPUP_PASTE));
   EXPECT_TRUE(Has(SavedTree(), {"B"}, "a2"));
+}
+
+// The popup's commands by their keys, each enabled as its popup item is.
+TEST_F(EditingTest, KeysInTheTreeDoWhatThePopupDoes) {
+  Open(Branches());
+  ClickTreeItem({"A", "a1"});
+  PressKey(Qt::Key_C, Qt::ControlModifier);
+  ClickTreeItem({"Work"});
+  PressKey(Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(ShowAsIn(SavedTree(), {"Work"}), (Names{"w1", "a1"}));
+  EXPECT_EQ(ShowAsIn(SavedTree(), {"A"}), (Names{"a1", "a2"}));
+  PressKey(Qt::Key_Delete);  // the pasted copy goes to Other Applications
+  EXPECT_EQ(ShowAsIn(SavedTree(), {kOtherApplications}), (Names{"o1", "a1"}));
+  const GroupMap before = SavedTree();
+  ClickTreeItem({kOtherApplications, "o1"});
+  PressKey(Qt::Key_Delete);  // greyed in the popup here
+  EXPECT_EQ(SavedTree(), before);
+  PressKey(Qt::Key_F2);
+  EXPECT_TRUE(Page(0)->GetDlgItem(IDC_ASSOC_SHOWAS)->GetWidget()->hasFocus());
+}
+
+TEST_F(EditingTest, EscapeEndsADragWithoutADrop) {
+  Open(Branches());
+  ExpandAll();
+  const GroupMap before = SavedTree();
+  const QPoint start = TreeItemCentre({"A", "a1"});
+  MouseAt(QEvent::MouseButtonPress, start, Qt::LeftButton);
+  MouseAt(QEvent::MouseMove, start + QPoint(0, 12), Qt::LeftButton);  // the drag begins
+  MouseAt(QEvent::MouseMove, TreeItemCentre({"B"}), Qt::LeftButton);
+  PressKey(Qt::Key_Escape);
+  MouseAt(QEvent::MouseButtonRelease, TreeItemCentre({"B"}), Qt::NoButton);
+  EXPECT_EQ(SavedTree(), before);
 }
 
 TEST_F(EditingTest, DeleteMovesApplicationsAndGroupsToOtherApplications) {

@@ -9,9 +9,11 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
 #include <QTabBar>
 #include <cstdlib>
 
+#include "framework/CDialog.h"
 #include "framework/ModalHook.h"
 #include "framework/controls/CMenu.h"
 #include "res/ResourceIds.h"
@@ -19,6 +21,8 @@
 #include "tests/module/ViewFixture.h"
 
 namespace {
+
+constexpr char kLongName[] = "Integrated development environment, nightly build with plugins";
 
 class ViewShotsTest : public ViewTest {
  protected:
@@ -41,9 +45,23 @@ class ViewShotsTest : public ViewTest {
     }
   }
 
+  // On a real display the screen, the window manager's frames included; else as Shoot.
+  void ShootScreen(const std::string& name, QWidget* dialog) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+      return Shoot(name.c_str(), dialog, dialog->pos());
+    }
+    PumpEvents(300);  // the window manager maps and frames the dialog, then it is painted
+    const char* folder = std::getenv("TASKMETER_SHOTS_DIR");
+    const QString path = QString::fromStdString(std::string(folder ? folder : "") + "/" + name);
+    if (folder != nullptr && *folder) {
+      EXPECT_TRUE(dialog->screen()->grabWindow(0).save(path));
+    }
+  }
+
   void OpenSample(const MainPrefs& prefs = {}) {
     Open({{"Work",
            {Application("editor", "Text Editor"), Application("term", "Terminal"),
+            Application("ide", kLongName),
             SubGroupCarrier({{"Mail", {Application("mail", "Mail Client")}}})}},
           {"Web", {Application("browser", "Web Browser")}},
           {kOtherApplications, {Application("game", "Solitaire")}}},
@@ -84,6 +102,24 @@ TEST_F(ViewShotsTest, TreeModeListModeAndTheLockedView) {
   locked.Pass = "x";
   OpenSample(locked);
   Shoot("view-locked.png");
+}
+
+TEST_F(ViewShotsTest, EachDialogOverTheMainWindow) {
+  MainPrefs locked;
+  locked.isPass = true;  // with the empty password
+  OpenSample(locked);
+  QWidget* window = host.mainFrame->GetWidget();
+  window->setGeometry(window->screen()->availableGeometry().adjusted(30, 50, -30, -30));
+  ScopedModalHook hook([&](ModalRequest& request) {
+    const UINT id = request.Dialog()->GetTemplateId();
+    ShootScreen("dialog-" + std::to_string(id) + ".png", request.Dialog()->GetWidget());
+    id == IDD_PASSWORD ? request.PressOk() : request.PressCancel();
+  });
+  Click(IDC_VIEW_UNLOCK);
+  ClickTreeItem({"Work", kLongName});  // its name cut short on the tab and the check box
+  for (int id : {IDC_VIEW_PREFERENCES, IDC_VIEW_PREDEFGROUPS, IDC_VIEW_MOVETO, IDC_VIEW_NEWGROUP}) {
+    Click(id);
+  }
 }
 
 }  // namespace
