@@ -9,6 +9,14 @@ packages=(build-essential cmake ninja-build ccache clang-format-14 pkg-config li
 # with openbox (which keeps _NET_ACTIVE_WINDOW) and fake input through XTEST.
 packages+=(libxcb1-dev libxcb-ewmh-dev libxcb-res0-dev libxcb-screensaver0-dev libxcb-sync-dev
            libxcb-xtest0-dev xvfb openbox x11-utils)
+# The Wayland recorders: libwayland-client with wayland-scanner and the standard
+# protocols (QtDBus comes with qt6-base-dev). Their tests start sway, KWin and GNOME
+# Shell headless on buses of their own, GNOME Shell with a stand-in logind; about two
+# and a half minutes of installing on a fresh machine.
+packages+=(libwayland-dev wayland-protocols)
+if [ "${TASKMETER_SKIP_COMPOSITORS:-0}" != 1 ]; then
+  packages+=(dbus-daemon dbus-bin sway kwin-wayland gnome-shell python3-dbusmock)
+fi
 # The install test validates the desktop entry and the AppStream metainfo.
 packages+=(desktop-file-utils appstream)
 # The package check of CI: dpkg-shlibdeps computes the library dependencies, and CPack

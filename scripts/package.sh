@@ -16,8 +16,17 @@ dpkg-deb --contents "$deb"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 depends=$(dpkg-deb --field "$deb" Depends)
-for needed in qt6-qpa-plugins libqt6widgets6 libc6; do
+# The Wayland recorders talk to the compositor and the session bus.
+for needed in qt6-qpa-plugins libqt6widgets6 libc6 libwayland-client0 libqt6dbus6; do
   [[ $depends == *"$needed"* ]] || fail "the package does not depend on $needed"
+done
+
+contents=$(dpkg-deb --contents "$deb")
+for file in usr/share/kwin/scripts/taskmeter/metadata.json \
+            usr/share/kwin/scripts/taskmeter/contents/code/main.js \
+            usr/share/gnome-shell/extensions/taskmeter@kestrelworks.example/metadata.json \
+            usr/share/gnome-shell/extensions/taskmeter@kestrelworks.example/extension.js; do
+  [[ $contents == *"./$file"* ]] || fail "the package lacks $file"
 done
 
 scratch=$(mktemp -d)

@@ -34,7 +34,7 @@ if ! wait_for '[ -s "$work/display" ]'; then
 fi
 export DISPLAY=":$(head -n1 "$work/display")"
 # The recorder refuses Wayland sessions; this display is X11 whatever the caller's is.
-unset WAYLAND_DISPLAY XAUTHORITY
+unset WAYLAND_DISPLAY XAUTHORITY XDG_CURRENT_DESKTOP
 export XDG_SESSION_TYPE=x11
 openbox --sm-disable --config-file "$(dirname "$0")/openbox-tests.xml" >"$work/openbox.log" 2>&1 &
 wm=$!

@@ -53,7 +53,7 @@ bool CTaskMeterApp::Start(const HostStartOptions& options, std::string& error) {
                           error)) {
     return false;
   }
-  if (options.record) frame->StartRecording();
+  if (options.record) frame->StartRecording(options.recorder);
   return true;
 }
 

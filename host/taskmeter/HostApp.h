@@ -1,17 +1,20 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "framework/CWinApp.h"
 #include "host/taskmeter/ModuleLibrary.h"
+#include "host/taskmeter/RecorderChoice.h"
 
 class CDocument;
 class CMainFrame;
 class CMultiDocTemplate;
 
 struct HostStartOptions {
-  std::string modulePath;  // empty: DefaultModulePath()
-  bool record = false;     // record the user's activity once the document is open
+  std::string modulePath;               // empty: DefaultModulePath()
+  bool record = false;                  // record the user's activity once the document is open
+  std::optional<DesktopKind> recorder;  // the desktop to follow; nullopt: this session's
 };
 
 // The host's application: sets up the options folder on the first start, makes the main

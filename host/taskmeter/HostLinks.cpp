@@ -34,16 +34,11 @@ std::string EnsureHelpPage(const std::string& helpFolder) {
 }  // namespace
 
 std::string AboutText() {
-  // Appended piece by piece: gcc 12 warns falsely (-Warray-bounds) on a chain of `+`
-  // that starts from a short string.
-  std::string text = "TaskMeter ";
-  text += kHostVersion;
-  text +=
-      "\n\nA work-time tracker: it shows how the time of this month, this week and today "
-      "divides between your applications, groups and projects.\n\n"
-      "Licence: free to use, copy, change and pass on, with or without changes, "
-      "provided this notice stays with every copy. It comes without any warranty.";
-  return text;
+  return std::string("TaskMeter ") + kHostVersion +
+         "\n\nA work-time tracker: it shows how the time of this month, this week and today "
+         "divides between your applications, groups and projects.\n\n"
+         "Licence: free to use, copy, change and pass on, with or without changes, "
+         "provided this notice stays with every copy. It comes without any warranty.";
 }
 
 std::string HelpTarget(const std::string& executableDirectory, const std::string& helpFolder) {
@@ -88,9 +83,7 @@ std::string FeedbackTarget(UINT id) {
     default:
       return {};
   }
-  std::string target = "mailto:";
-  target.append(kFeedbackAddress).append("?subject=").append(EncodeQueryText(subject));
-  return target;
+  return std::string("mailto:") + kFeedbackAddress + "?subject=" + EncodeQueryText(subject);
 }
 
 std::string HelpPageHtml() {

@@ -10,13 +10,13 @@
 #include "framework/SystemServices.h"
 #include "framework/core/Clock.h"
 #include "framework/core/Paths.h"
-#include "host/recorder/DesktopSession.h"
-#include "host/recorder/RecorderService.h"
 #include "host/taskmeter/HostCommands.h"
 #include "host/taskmeter/HostLinks.h"
 #include "host/taskmeter/HostMessages.h"
+#include "host/taskmeter/RecorderChoice.h"
 #include "host/taskmeter/ReportMaker.h"
 #include "host/taskmeter/TrayIcon.h"
+#include "recorder/RecorderService.h"
 
 namespace {
 
@@ -82,11 +82,11 @@ void CMainFrame::ReloadPreferences() {
   ShowRecorderStatus();
 }
 
-void CMainFrame::StartRecording() {
-  std::string why;
-  auto desktop = OpenDesktopSession(why);
-  m_recorder->Start(std::move(desktop), why,
-                    RecorderSettingsFrom(m_prefs, GetExecutableDirectory()));
+void CMainFrame::StartRecording(std::optional<DesktopKind> forced) {
+  ChosenDesktop desktop = ChooseDesktop(forced, KWinScriptPath());
+  m_recorder->Start(std::move(desktop.watch), desktop.why,
+                    RecorderSettingsFrom(m_prefs, GetExecutableDirectory()),
+                    DesktopKindLabel(desktop.kind));
   ShowRecorderStatus();
 }
 

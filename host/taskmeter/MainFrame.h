@@ -1,9 +1,11 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "framework/CMDIFrameWnd.h"
+#include "host/taskmeter/RecorderChoice.h"
 #include "storage/MainPrefs.h"
 
 class CTrayIcon;
@@ -33,9 +35,10 @@ class CMainFrame : public CMDIFrameWnd {
   const MainPrefs& GetPrefs() const { return m_prefs; }
   CTrayIcon& GetTrayIcon() { return *m_tray; }
 
-  // Starts recording the user's activity into the data folder of the preferences; the
-  // status bar says what the recorder does.
-  void StartRecording();
+  // Starts recording the user's activity on the desktop of the session (or the kind
+  // `forced`) into the data folder of the preferences; the status bar says what the
+  // recorder does.
+  void StartRecording(std::optional<DesktopKind> forced = std::nullopt);
   RecorderService& GetRecorder() { return *m_recorder; }
   // The status bar's text about recording.
   std::string RecordingStatus() const;

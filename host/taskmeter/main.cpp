@@ -5,32 +5,36 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "framework/MessageBox.h"
 #include "framework/core/Paths.h"
-#include "host/recorder/DesktopSession.h"
-#include "host/recorder/RecorderService.h"
 #include "host/taskmeter/HostApp.h"
 #include "host/taskmeter/HostLinks.h"
 #include "host/taskmeter/MainFrame.h"
+#include "host/taskmeter/RecorderChoice.h"
 #include "host/taskmeter/SingleInstance.h"
 #include "host/taskmeter/TerminationSignals.h"
 #include "host/taskmeter/WindowImage.h"
+#include "recorder/RecorderService.h"
+#include "recorder/x11/DesktopSession.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: taskmeter [--module FILE] [--screenshot FILE.png] [--version]\n"
+    "usage: taskmeter [--module FILE] [--recorder KIND] [--screenshot FILE.png] [--version]\n"
     "  --module FILE       the module library (default: libtaskmeter-module.so beside\n"
     "                      the program, or in ../lib/taskmeter/ from it)\n"
+    "  --recorder KIND     follow this kind of desktop: x11, wlroots, kde, gnome, or\n"
+    "                      none to record nothing (default: the session's own)\n"
     "  --screenshot FILE   draw the main window into a PNG file and exit\n"
     "  --version           print the version and exit\n"
     "The options are read from the folder \"options\" in $TASKMETER_HOME when it is set,\n"
     "else beside the program when the program's folder holds one, else in\n"
     "$XDG_CONFIG_HOME/TaskMeter (~/.config/TaskMeter); it is created on the first start.\n"
-    "While it runs on an X11 desktop, taskmeter records which application is in front\n"
-    "into the data folder.\n";
+    "While it runs on an X11 desktop, GNOME, KDE Plasma or a wlroots compositor (sway and\n"
+    "the like), taskmeter records which application is in front into the data folder.\n";
 
 // The offscreen platform reports for every window that it cannot pass size hints on;
 // that says nothing about the picture, so the run stays quiet about it.
@@ -80,6 +84,7 @@ int Fail(const std::string& error) {
 struct Arguments {
   std::string modulePath;
   std::string screenshot;
+  std::optional<DesktopKind> recorder;
 };
 
 // 0 to go on; otherwise the exit status (help, or a wrong argument).
@@ -89,9 +94,10 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
   QCommandLineParser parser;
   const QCommandLineOption module("module", "the module library", "FILE");
   const QCommandLineOption screenshot("screenshot", "draw the main window and exit", "FILE");
+  const QCommandLineOption recorder("recorder", "the kind of desktop to follow", "KIND");
   const QCommandLineOption help("help", "this text");
   const QCommandLineOption version("version", "the version");
-  parser.addOptions({module, screenshot, help, version});
+  parser.addOptions({module, screenshot, recorder, help, version});
   if (!parser.parse(words) || !parser.positionalArguments().isEmpty()) {
     const std::string error =
         parser.errorText().isEmpty()
@@ -107,6 +113,16 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
   if (parser.isSet(version)) {
     std::cout << "taskmeter " << kHostVersion << "\n";
     return -1;
+  }
+  if (parser.isSet(recorder)) {
+    const std::string kind = parser.value(recorder).toStdString();
+    arguments.recorder = DesktopKindNamed(kind);
+    if (!arguments.recorder) {
+      std::cerr << "taskmeter: --recorder takes x11, wlroots, kde, gnome or none, not " << kind
+                << "\n"
+                << kUsage;
+      return 2;
+    }
   }
   arguments.modulePath = parser.value(module).toStdString();
   arguments.screenshot = parser.value(screenshot).toStdString();
@@ -165,6 +181,7 @@ int main(int argc, char** argv) {
   HostStartOptions start;
   start.modulePath = arguments.modulePath;
   start.record = screenshot.empty();
+  start.recorder = arguments.recorder;
   std::string error;
   if (!app.Start(start, error)) {
     if (screenshot.empty() && app.m_pMainWnd != nullptr) {

@@ -70,6 +70,9 @@ TEST(Program, RefusesBadArgumentsAndMissingModules) {
   const fs::path log = home.Path() / "run.log";
   EXPECT_EQ(RunProgram("--no-such-option", log), 2);
   EXPECT_NE(ReadBytes(log).find("usage: taskmeter"), std::string::npos);
+  EXPECT_EQ(RunProgram("--recorder xwayland", log), 2);
+  EXPECT_NE(ReadBytes(log).find("--recorder takes x11, wlroots, kde, gnome or none, not xwayland"),
+            std::string::npos);
   EXPECT_EQ(RunProgram("--module '" + (home.Path() / "none.so").string() + "' --screenshot '" +
                            (home.Path() / "w.png").string() + "'",
                        log),

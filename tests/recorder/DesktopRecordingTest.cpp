@@ -6,11 +6,11 @@
 #include <sstream>
 
 #include "framework/core/Clock.h"
-#include "host/recorder/DesktopSession.h"
-#include "host/recorder/ProcessPath.h"
-#include "host/recorder/RecorderService.h"
 #include "host/report/ReportTool.h"
 #include "host/toolkit/LocalTime.h"
+#include "recorder/ProcessPath.h"
+#include "recorder/RecorderService.h"
+#include "recorder/x11/DesktopSession.h"
 #include "storage/MainPrefs.h"
 #include "tests/host/HostTestSupport.h"
 #include "tests/recorder/TestDesktop.h"

@@ -6,11 +6,11 @@
 #include <QProcess>
 
 #include "framework/core/Paths.h"
-#include "host/recorder/ActivityBlock.h"
-#include "host/recorder/RecorderService.h"
 #include "host/taskmeter/HostCommands.h"
 #include "host/taskmeter/HostMessages.h"
 #include "host/taskmeter/MainFrame.h"
+#include "recorder/ActivityBlock.h"
+#include "recorder/RecorderService.h"
 #include "storage/MainPrefs.h"
 #include "tests/host/HostTestSupport.h"
 #include "tests/recorder/TestDesktop.h"
@@ -48,8 +48,7 @@ TEST_F(HostRecording, WithoutAnX11DesktopTheStatusBarSaysSoAndTheViewerWorks) {
   };
   const std::vector<Case> cases{
       {nullptr, nullptr, "Not recording: no X11 display (DISPLAY is not set)"},
-      {":0", "wayland-0",
-       "Not recording: in a Wayland session the window in front cannot be known"},
+      {":0", "wayland-0", "Not recording: cannot connect to the Wayland compositor wayland-0"},
   };
   for (const Case& c : cases) {
     ScopedVariable display("DISPLAY", c.display);
@@ -67,7 +66,7 @@ TEST_F(HostRecording, ThePreferencesMessageAppliesNewValuesAtOnce) {
   ASSERT_EQ(desktop.Problem(), "");
   CTrayIcon::SetAvailableForTesting(true);
   ASSERT_TRUE(StartRecordingHost()) << m_error;
-  EXPECT_EQ(Frame()->RecordingStatus(), "Recording activity into " + Folder("db").string());
+  EXPECT_EQ(Frame()->RecordingStatus(), "Recording (X11) into " + Folder("db").string());
   EXPECT_TRUE(Frame()->GetTrayIcon().IsTurning());
   ASSERT_TRUE(WaitFor([&] { return TodaysBlocks(Folder("db")).size() >= 1; }));
 

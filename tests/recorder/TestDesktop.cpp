@@ -15,7 +15,7 @@
 #include <sstream>
 #include <thread>
 
-#include "host/recorder/X11Reply.h"
+#include "recorder/x11/X11Reply.h"
 
 namespace {
 

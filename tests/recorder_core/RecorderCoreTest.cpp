@@ -10,13 +10,13 @@
 
 #include "accounting/LogReader.h"
 #include "framework/core/Paths.h"
-#include "host/recorder/ActivityLogFolder.h"
-#include "host/recorder/ActivityRecorder.h"
-#include "host/recorder/ApplicationNamer.h"
-#include "host/recorder/ClockWatch.h"
-#include "host/recorder/RecorderSettings.h"
-#include "host/recorder/X11Text.h"
 #include "host/toolkit/LocalTime.h"
+#include "recorder/ActivityLogFolder.h"
+#include "recorder/ActivityRecorder.h"
+#include "recorder/ApplicationNamer.h"
+#include "recorder/ClockWatch.h"
+#include "recorder/RecorderSettings.h"
+#include "recorder/x11/X11Text.h"
 #include "support/TempDir.h"
 
 namespace {

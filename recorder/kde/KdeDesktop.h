@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "recorder/DesktopWatch.h"
+#include "recorder/EventSet.h"
+
+class ActiveWindowObject;
+class BusSignal;
+class QDBusServiceWatcher;
+class WaylandClient;
+class WaylandIdle;
+
+// The foreground of a KDE Plasma session. KWin tells no other client which window is
+// active, so a small script of ours runs inside it and calls the recorder on the session
+// bus; the recorder loads and starts that script through KWin's scripting interface and
+// unloads it when it stops. Idle time comes from the Wayland idle protocols, the screen
+// saver from org.freedesktop.ScreenSaver. All of it is funnelled into one descriptor.
+class KdeDesktop : public DesktopWatch {
+ public:
+  // The bus name the script calls.
+  static constexpr const char* kBusName = "example.kestrelworks.TaskMeter.Recorder";
+  static constexpr const char* kScriptName = "taskmeter";
+
+  // Loads the script at `scriptPath` into KWin; nullptr with `error` set when KWin is not
+  // on the session bus or refuses the script.
+  static std::unique_ptr<KdeDesktop> Open(const std::string& scriptPath, std::string& error);
+  ~KdeDesktop() override;
+  KdeDesktop(const KdeDesktop&) = delete;
+  KdeDesktop& operator=(const KdeDesktop&) = delete;
+
+  int FileDescriptor() const override { return events_.FileDescriptor(); }
+  void Dispatch(DesktopListener& listener) override;
+  WindowFacts Foreground() override { return front_; }
+  // The window in front is always known here (or the desktop did not open).
+  std::string ForegroundProblem() override { return {}; }
+  void WatchIdle(std::optional<int64_t> thresholdMilliseconds) override;
+  bool ScreenSaverActive() override { return screenSaver_; }
+  int64_t IdleMilliseconds() override;
+
+ private:
+  KdeDesktop();
+  bool LoadScript(const std::string& scriptPath, std::string& error);
+  void Reported(const WindowFacts& facts);
+
+  QDBusConnection bus_;
+  EventSet events_;
+  std::unique_ptr<WaylandClient> wayland_;
+  std::unique_ptr<WaylandIdle> idle_;
+  std::unique_ptr<ActiveWindowObject> object_;
+  std::unique_ptr<BusSignal> saverSignal_;
+  std::unique_ptr<QDBusServiceWatcher> kwinWatcher_;
+  WindowFacts front_;
+  bool reported_ = false;
+  bool frontChanged_ = false;
+  bool screenSaver_ = false;
+  std::vector<bool> saverChanges_;
+  bool lost_ = false;
+};
