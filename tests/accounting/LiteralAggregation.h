@@ -9,8 +9,9 @@
 
 // Shared by the aggregation tests and the log reader's fuzz target.
 
-inline int32_t AddWrapped(int32_t total, int64_t seconds) {
-  return static_cast<int32_t>(static_cast<uint32_t>(total) + static_cast<uint32_t>(seconds));
+inline int32_t AddCapped(int32_t total, int64_t seconds) {
+  const int64_t sum = int64_t{total} + seconds;
+  return static_cast<int32_t>(sum < 0 ? 0 : sum > INT32_MAX ? INT32_MAX : sum);
 }
 
 // The aggregation as it was first written down: every record against every entry,
@@ -41,9 +42,9 @@ inline void LiteralAggregate(GroupMap& tree, const std::vector<ActivityRecord>& 
     const int64_t month = PeriodSeconds(r.StartTime, r.EndTime, Month);
     const int64_t today = PeriodSeconds(r.StartTime, r.EndTime, Today);
     auto add = [&](AppEntry& e) {
-      e.WeekTime = AddWrapped(e.WeekTime, week);
-      e.MonthTime = AddWrapped(e.MonthTime, month);
-      e.TodayTime = AddWrapped(e.TodayTime, today);
+      e.WeekTime = AddCapped(e.WeekTime, week);
+      e.MonthTime = AddCapped(e.MonthTime, month);
+      e.TodayTime = AddCapped(e.TodayTime, today);
     };
     for (AppEntry& e : added) {
       if (EntryClaims(e, r.AppName, r.WindowTitle)) add(e);
