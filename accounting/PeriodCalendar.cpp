@@ -83,16 +83,10 @@ int64_t PeriodCalendar::Convert(std::string_view text) {
   return converter_.ToSeconds(year - 1, f.month, f.day, f.hour, f.minute, f.second);
 }
 
-int64_t PeriodCalendar::EndSeconds(std::string_view end) {
-  // Time after now cannot have been spent: a damaged or forged end (the year 9999)
-  // would otherwise count for centuries.
-  return std::min(TimestampSeconds(end), now_);
-}
-
 int64_t PeriodCalendar::Seconds(std::string_view start, std::string_view end, ReportPeriod period) {
   const int64_t from = TimestampSeconds(start);
   if (!Contains(period, from)) return 0;
-  return std::max<int64_t>(0, EndSeconds(end) - from);
+  return std::max<int64_t>(0, TimestampSeconds(end) - from);
 }
 
 PeriodTotals PeriodCalendar::AllSeconds(std::string_view start, std::string_view end) {
@@ -101,6 +95,8 @@ PeriodTotals PeriodCalendar::AllSeconds(std::string_view start, std::string_view
   const bool inWeek = Contains(Week, from);
   const bool inToday = Contains(Today, from);
   if (!inMonth && !inWeek && !inToday) return {};
-  const int64_t length = std::max<int64_t>(0, EndSeconds(end) - from);
+  // Time after now cannot have been spent: a damaged or forged end (the year 9999)
+  // would otherwise count for centuries.
+  const int64_t length = std::max<int64_t>(0, std::min(TimestampSeconds(end), now_) - from);
   return {inMonth ? length : 0, inWeek ? length : 0, inToday ? length : 0};
 }

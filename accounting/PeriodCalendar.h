@@ -42,10 +42,10 @@ class PeriodCalendar {
   // (logs written across New Year).
   int64_t TimestampSeconds(std::string_view text);
 
-  // PeriodSeconds for this calendar's now; an end after now counts as now.
+  // PeriodSeconds for this calendar's now.
   int64_t Seconds(std::string_view start, std::string_view end, ReportPeriod period);
-  // The three at once: the start is converted once, the end only when some period
-  // takes the interval.
+  // The three at once, as a load counts them: the start is converted once, the end only
+  // when some period takes the interval, and an end after now counts as now.
   PeriodTotals AllSeconds(std::string_view start, std::string_view end);
 
  private:
@@ -55,8 +55,6 @@ class PeriodCalendar {
   };
 
   int64_t Convert(std::string_view text);
-  // An interval's end, no later than now.
-  int64_t EndSeconds(std::string_view end);
 
   int64_t now_;
   int64_t currentYear_ = 0;

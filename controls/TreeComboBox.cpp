@@ -205,12 +205,9 @@ void CTreeComboBox::FreeRecord(int nIndex) {
   m_records.erase(record);
 }
 
+// Only where every line goes with the records (reset, destruction): the lines' item
+// data is not cleared one by one, since each change costs the list a search for the line.
 void CTreeComboBox::FreeAllRecords() {
-  if (GetSafeHwnd() != nullptr) {
-    for (int i = 0; i < GetCount(); ++i) {
-      if (RecordOf(i) != nullptr) SetItemDataPtr(i, nullptr);
-    }
-  }
   m_byId.clear();
   m_records.clear();
 }

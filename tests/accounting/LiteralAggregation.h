@@ -1,10 +1,13 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <ctime>
 #include <vector>
 
 #include "accounting/ActivityRecord.h"
 #include "accounting/Periods.h"
+#include "framework/core/Clock.h"
 #include "tree/TreeOps.h"
 
 // Shared by the aggregation tests and the log reader's fuzz target.
@@ -22,6 +25,11 @@ inline void LiteralAggregate(GroupMap& tree, const std::vector<ActivityRecord>& 
   for (const auto& [name, list] : tree) CollectEntries(list, collected);
   ResetTimes(tree);
   AppList added;
+  char now[32];
+  const std::time_t clock = static_cast<std::time_t>(ClockNow());
+  std::tm local{};
+  localtime_r(&clock, &local);
+  std::strftime(now, sizeof now, "%Y %m %d %H %M %S", &local);
   for (const ActivityRecord& r : records) {
     bool known = false;
     for (const AppList* list : {&collected, &added}) {
@@ -37,10 +45,13 @@ inline void LiteralAggregate(GroupMap& tree, const std::vector<ActivityRecord>& 
   }
   for (const ActivityRecord& r : records) {
     // PeriodSeconds depends on the clock alone, so one call per period and record
-    // gives what a call per entry would.
-    const int64_t week = PeriodSeconds(r.StartTime, r.EndTime, Week);
-    const int64_t month = PeriodSeconds(r.StartTime, r.EndTime, Month);
-    const int64_t today = PeriodSeconds(r.StartTime, r.EndTime, Today);
+    // gives what a call per entry would. An end after now counts as now.
+    auto seconds = [&](ReportPeriod p) {
+      return std::min(PeriodSeconds(r.StartTime, r.EndTime, p), PeriodSeconds(r.StartTime, now, p));
+    };
+    const int64_t week = seconds(Week);
+    const int64_t month = seconds(Month);
+    const int64_t today = seconds(Today);
     auto add = [&](AppEntry& e) {
       e.WeekTime = AddCapped(e.WeekTime, week);
       e.MonthTime = AddCapped(e.MonthTime, month);

