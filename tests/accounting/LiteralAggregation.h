@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <ctime>
+#include <string>
 #include <vector>
 
 #include "accounting/ActivityRecord.h"
@@ -25,11 +26,15 @@ inline void LiteralAggregate(GroupMap& tree, const std::vector<ActivityRecord>& 
   for (const auto& [name, list] : tree) CollectEntries(list, collected);
   ResetTimes(tree);
   AppList added;
-  char now[32];
-  const std::time_t clock = static_cast<std::time_t>(ClockNow());
-  std::tm local{};
-  localtime_r(&clock, &local);
-  std::strftime(now, sizeof now, "%Y %m %d %H %M %S", &local);
+  auto stamp = [](int64_t seconds) {
+    char text[32];
+    const auto at = static_cast<std::time_t>(seconds);
+    std::tm local{};
+    localtime_r(&at, &local);
+    std::strftime(text, sizeof text, "%Y %m %d %H %M %S", &local);
+    return std::string(text);
+  };
+  const std::string now = stamp(ClockNow()), dayAhead = stamp(ClockNow() + 86400);
   for (const ActivityRecord& r : records) {
     bool known = false;
     for (const AppList* list : {&collected, &added}) {
@@ -45,9 +50,11 @@ inline void LiteralAggregate(GroupMap& tree, const std::vector<ActivityRecord>& 
   }
   for (const ActivityRecord& r : records) {
     // PeriodSeconds depends on the clock alone, so one call per period and record
-    // gives what a call per entry would. An end after now counts as now.
+    // gives what a call per entry would. An end more than a day after now counts as now.
     auto seconds = [&](ReportPeriod p) {
-      return std::min(PeriodSeconds(r.StartTime, r.EndTime, p), PeriodSeconds(r.StartTime, now, p));
+      const int64_t written = PeriodSeconds(r.StartTime, r.EndTime, p);
+      return written > PeriodSeconds(r.StartTime, dayAhead, p) ? PeriodSeconds(r.StartTime, now, p)
+                                                               : written;
     };
     const int64_t week = seconds(Week);
     const int64_t month = seconds(Month);
