@@ -1,8 +1,10 @@
 #include "accounting/Aggregation.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <limits>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -13,10 +15,12 @@
 
 namespace {
 
-// Totals are 32-bit and take the low 32 bits of each addition, wrapping as they
-// always have.
-int32_t AddLow32(int32_t total, int64_t seconds) {
-  return static_cast<int32_t>(static_cast<uint32_t>(total) + static_cast<uint32_t>(seconds));
+// Totals are 32-bit. Ends are clamped to now, but records that overlap (a damaged or
+// forged log) could still add up past the range: a total stops at its largest value
+// instead of wrapping into a negative one.
+int32_t AddCapped(int32_t total, int64_t seconds) {
+  return static_cast<int32_t>(
+      std::clamp<int64_t>(int64_t{total} + seconds, 0, std::numeric_limits<int32_t>::max()));
 }
 
 // The three totals of one entry during the count.
@@ -27,9 +31,9 @@ struct PeriodCounter {
 
   static PeriodCounter Of(const AppEntry& e) { return {e.MonthTime, e.WeekTime, e.TodayTime}; }
   void Add(const PeriodTotals& seconds) {
-    month = AddLow32(month, seconds.month);
-    week = AddLow32(week, seconds.week);
-    today = AddLow32(today, seconds.today);
+    month = AddCapped(month, seconds.month);
+    week = AddCapped(week, seconds.week);
+    today = AddCapped(today, seconds.today);
   }
   void Store(AppEntry& e) const {
     e.MonthTime = month;

@@ -95,6 +95,10 @@ PeriodTotals PeriodCalendar::AllSeconds(std::string_view start, std::string_view
   const bool inWeek = Contains(Week, from);
   const bool inToday = Contains(Today, from);
   if (!inMonth && !inWeek && !inToday) return {};
-  const int64_t length = std::max<int64_t>(0, TimestampSeconds(end) - from);
+  // An end more than a day after now cannot have been written by this clock, even one
+  // set back since (a damaged or forged end, the year 9999, would count for centuries):
+  // it counts as now. Within a day it counts as written, so a clock set back loses no time.
+  const int64_t until = TimestampSeconds(end);
+  const int64_t length = std::max<int64_t>(0, (until > now_ + kDay ? now_ : until) - from);
   return {inMonth ? length : 0, inWeek ? length : 0, inToday ? length : 0};
 }

@@ -44,8 +44,9 @@ class PeriodCalendar {
 
   // PeriodSeconds for this calendar's now.
   int64_t Seconds(std::string_view start, std::string_view end, ReportPeriod period);
-  // The three at once: the start is converted once, the end only when some period
-  // takes the interval.
+  // The three at once, as a load counts them: the start is converted once, the end only
+  // when some period takes the interval, and an end more than a day after now counts
+  // as now.
   PeriodTotals AllSeconds(std::string_view start, std::string_view end);
 
  private:

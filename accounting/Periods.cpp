@@ -23,7 +23,8 @@ std::string FormatDuration(int64_t seconds) {
 
 StatisticsLine FormatStatisticsLine(int64_t numerator, int64_t denominator) {
   static const std::string kPrefix = "Work: ";
-  if (numerator == 0) return {kPrefix + "00:00:00 = 0 percent", 0};
+  // No time can be less than none.
+  if (numerator <= 0) return {kPrefix + "00:00:00 = 0 percent", 0};
   // Without a reference total (only "None", "Stop" or "Idle" time, which the sums
   // leave out) there is no share to show: a percentage of nothing would read as
   // "infinite" or as a made-up 100, so the line says so and the bar stays empty.

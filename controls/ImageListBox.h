@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "framework/controls/CImageList.h"
@@ -68,5 +69,5 @@ class CImageListBox : public CListBox, public COwnerDrawItems {
   CImageList* m_pImageList = nullptr;
   int m_cxIcon = 0;
   int m_cyIcon = 0;
-  std::vector<std::unique_ptr<LineRecord>> m_records;
+  std::unordered_map<const LineRecord*, std::unique_ptr<LineRecord>> m_records;
 };

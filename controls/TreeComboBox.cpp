@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QPixmap>
 #include <algorithm>
+#include <iterator>
 
 #include "framework/controls/ControlTypes.h"
 #include "framework/gdi/CDC.h"
@@ -89,48 +90,84 @@ int CTreeComboBox::AddIcon(const HICON& hIcon) {
 
 CTreeComboBox::EntryRecord* CTreeComboBox::RecordOf(int nIndex) const {
   if (nIndex < 0 || nIndex >= GetCount()) return nullptr;
-  auto* data = static_cast<EntryRecord*>(GetItemDataPtr(nIndex));
-  const bool ours = std::any_of(m_records.begin(), m_records.end(),
-                                [data](const auto& record) { return record.get() == data; });
-  return ours ? data : nullptr;
+  const auto* data = static_cast<const EntryRecord*>(GetItemDataPtr(nIndex));
+  const auto owned = m_records.find(data);
+  return owned != m_records.end() ? owned->second.get() : nullptr;
 }
 
-int CTreeComboBox::IndexOfId(WORD wId) const {
+int CTreeComboBox::IndexOfRecord(const EntryRecord* record) const {
+  // Entries added in tree order stand where they were added.
+  if (RecordOf(record->ownId) == record) return record->ownId;
   for (int i = 0; i < GetCount(); ++i) {
-    const EntryRecord* record = RecordOf(i);
-    if (record != nullptr && record->ownId == wId) return i;
+    if (RecordOf(i) == record) return i;
   }
   return CB_ERR;
+}
+
+int CTreeComboBox::IndexOfId(int nId) const {
+  const auto [first, last] = m_byId.equal_range(nId);
+  if (first == last) return CB_ERR;
+  if (std::next(first) == last) return IndexOfRecord(first->second);
+  // Ids repeat only when entries went in out of tree order: the first one listed counts.
+  for (int i = 0; i < GetCount(); ++i) {
+    const EntryRecord* record = RecordOf(i);
+    if (record != nullptr && record->ownId == nId) return i;
+  }
+  return CB_ERR;
+}
+
+int CTreeComboBox::PlaceAfterDescendants(int nParent, const EntryRecord& parent) const {
+  // The count is right unless entries were deleted from under a group; the entries on
+  // both sides of the place tell, and the walk below is the fallback.
+  const int counted = nParent + 1 + parent.descendants;
+  auto deeper = [&](int index) {
+    const EntryRecord* record = RecordOf(index);
+    return record != nullptr && record->level > parent.level;
+  };
+  if (counted <= GetCount() && (counted == nParent + 1 || deeper(counted - 1)) &&
+      (counted == GetCount() || !deeper(counted))) {
+    return counted;
+  }
+  int place = nParent + 1;
+  while (place < GetCount() && deeper(place)) ++place;
+  return place;
+}
+
+void CTreeComboBox::CountDescendant(int nParentId, int change) {
+  int level = -1;  // each step must go one level up; anything else is not an ancestor
+  for (int id = nParentId; id != kTopLevel;) {
+    EntryRecord* record = RecordOf(IndexOfId(id));
+    if (record == nullptr || (level >= 0 && record->level + 1 != level)) return;
+    record->descendants = std::max(0, record->descendants + change);
+    level = record->level;
+    id = record->parentId;
+  }
 }
 
 int CTreeComboBox::InsertEntry(int nIndex, const char* lpszText, const EntryRecord& record) {
   const int index = InsertString(nIndex, lpszText);
   if (index < 0) return CB_ERR;
   auto owned = std::make_unique<EntryRecord>(record);
-  owned->ownId = static_cast<std::uint16_t>(index);
-  SetItemDataPtr(index, owned.get());
-  m_records.push_back(std::move(owned));
+  owned->ownId = index;
+  EntryRecord* made = owned.get();
+  SetItemDataPtr(index, made);
+  m_records.emplace(made, std::move(owned));
+  m_byId.emplace(made->ownId, made);
+  CountDescendant(made->parentId, 1);
   return index;
 }
 
-int CTreeComboBox::AddItem(WORD wParentId, BYTE nImage, const char* lpszText) {
+int CTreeComboBox::AddItem(int nParentId, BYTE nImage, const char* lpszText) {
   EntryRecord record;
   record.image = nImage;
-  if (wParentId == kTopLevel) return InsertEntry(-1, lpszText, record);
+  if (nParentId == kTopLevel) return InsertEntry(-1, lpszText, record);
 
-  const int parent = IndexOfId(wParentId);
-  if (parent == CB_ERR) return CB_ERR;
+  const int parent = IndexOfId(nParentId);
   const EntryRecord* parentRecord = RecordOf(parent);
-  // After the parent's last descendant: skip the deeper entries that follow it.
-  int place = parent + 1;
-  while (place < GetCount()) {
-    const EntryRecord* next = RecordOf(place);
-    if (next == nullptr || next->level <= parentRecord->level) break;
-    ++place;
-  }
+  if (parentRecord == nullptr) return CB_ERR;
   record.parentId = parentRecord->ownId;
   record.level = static_cast<std::uint8_t>(parentRecord->level + 1);
-  return InsertEntry(place, lpszText, record);
+  return InsertEntry(PlaceAfterDescendants(parent, *parentRecord), lpszText, record);
 }
 
 int CTreeComboBox::GetItemLevel(int nIndex) const {
@@ -156,14 +193,22 @@ int CTreeComboBox::GetItemImage(int nIndex) const {
 void CTreeComboBox::FreeRecord(int nIndex) {
   const EntryRecord* record = RecordOf(nIndex);
   if (record == nullptr) return;
+  CountDescendant(record->parentId, -1);
   SetItemDataPtr(nIndex, nullptr);
-  std::erase_if(m_records, [record](const auto& owned) { return owned.get() == record; });
+  const auto [first, last] = m_byId.equal_range(record->ownId);
+  for (auto it = first; it != last; ++it) {
+    if (it->second == record) {
+      m_byId.erase(it);
+      break;
+    }
+  }
+  m_records.erase(record);
 }
 
+// Only where every line goes with the records (reset, destruction): the lines' item
+// data is not cleared one by one, since each change costs the list a search for the line.
 void CTreeComboBox::FreeAllRecords() {
-  if (GetSafeHwnd() != nullptr) {
-    for (int i = 0; i < GetCount(); ++i) FreeRecord(i);
-  }
+  m_byId.clear();
   m_records.clear();
 }
 

@@ -6,18 +6,15 @@
 
 namespace {
 
-// An entry keeps its id and its level in 16 and 8 bits, and the id 0xFFFF marks the top
-// level: a tree beyond either bound is listed as far as the list can tell entries apart.
-constexpr int kMostEntries = CTreeComboBox::kTopLevel;
+// An entry keeps its level in 8 bits: groups deeper than that are not listed.
 constexpr int kDeepestLevel = 255;
 
-void FillLevel(CTreeComboBox& list, const GroupMap& level, WORD parentId, int depth, BYTE icon) {
+void FillLevel(CTreeComboBox& list, const GroupMap& level, int parentId, int depth, BYTE icon) {
   for (const auto& [name, entries] : level) {
-    if (list.GetCount() >= kMostEntries) return;
     const int index = list.AddItem(parentId, icon, name.c_str());
     if (index < 0) return;
     if (depth >= kDeepestLevel) continue;
-    const auto id = static_cast<WORD>(list.GetItemId(index));
+    const int id = list.GetItemId(index);
     for (const AppEntry& entry : entries) {
       if (IsCarrier(entry)) FillLevel(list, entry.SubGroups, id, depth + 1, icon);
     }

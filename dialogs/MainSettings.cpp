@@ -89,6 +89,8 @@ void CMainSettings::DoDataExchange(CDataExchange* pDX) {
   CDialog::DoDataExchange(pDX);
   DDX_Control(pDX, IDC_SET_PAGES, m_pages);
   DDX_Control(pDX, IDC_SET_LANGUAGE, m_language);
+  DDX_Control(pDX, IDC_SET_NEW_PASSWORD, m_newPassword);
+  DDX_Control(pDX, IDC_SET_CONFIRM, m_confirmPassword);
 }
 
 BOOL CMainSettings::OnInitDialog() {
@@ -97,8 +99,26 @@ BOOL CMainSettings::OnInitDialog() {
   FillPageList();
   SwitchPage();
   m_language.AddString("English");
+  // A longer password would be cut in the file and never unlock again.
+  m_newPassword.LimitText(static_cast<int>(kMaxPassLength));
+  m_confirmPassword.LimitText(static_cast<int>(kMaxPassLength));
   LoadControls();
   return TRUE;
+}
+
+BOOL CMainSettings::PreTranslateMessage(MSG* pMsg) {
+  if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN) {
+    const CWnd* focus = GetFocus();
+    const HWND field = focus != nullptr ? focus->GetSafeHwnd() : nullptr;
+    if (field != nullptr &&
+        (field == m_newPassword.GetSafeHwnd() || field == m_confirmPassword.GetSafeHwnd())) {
+      // OK here would switch protection on with the password last saved, or none.
+      CWnd* save = GetDlgItem(IDC_SET_SAVE_PASSWORD);
+      if (save != nullptr && save->IsWindowEnabled()) OnSavePasswordClicked();
+      return TRUE;
+    }
+  }
+  return CDialog::PreTranslateMessage(pMsg);
 }
 
 void CMainSettings::FillPageList() {

@@ -4,6 +4,7 @@
 
 #include "framework/CDialog.h"
 #include "framework/controls/CComboBox.h"
+#include "framework/controls/CEdit.h"
 #include "framework/controls/CListBox.h"
 #include "storage/MainPrefs.h"
 
@@ -20,6 +21,8 @@ class CMainSettings : public CDialog {
  protected:
   BOOL OnInitDialog() override;
   void OnOK() override;
+  // Enter in a password field saves the password rather than closing the dialog.
+  BOOL PreTranslateMessage(MSG* pMsg) override;
   void DoDataExchange(CDataExchange* pDX) override;
   const MessageMap* GetMessageMap() const override;
 
@@ -41,4 +44,6 @@ class CMainSettings : public CDialog {
   MainPrefs m_prefs;
   CListBox m_pages;
   CComboBox m_language;
+  CEdit m_newPassword;
+  CEdit m_confirmPassword;
 };

@@ -58,9 +58,6 @@ const std::array<PrefsLine, 13> kLines = {{
     {"isPass=", &MainPrefs::isPass},
 }};
 
-// The host reads lines through a 1,024-byte buffer, so no line holds more than this.
-constexpr size_t kMaxLineLength = 1023;
-
 // Hands out the lines of the text one by one; past the end, empty lines.
 class LineReader {
  public:
@@ -74,7 +71,7 @@ class LineReader {
     std::string_view line = rest_.substr(0, end);
     rest_ = end == std::string_view::npos ? std::string_view() : rest_.substr(end + 1);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    return line.substr(0, kMaxLineLength);
+    return line.substr(0, kMaxPrefsLineLength);
   }
 
  private:

@@ -28,6 +28,11 @@ struct MainPrefs {
   bool operator==(const MainPrefs&) const = default;
 };
 
+// The host reads lines through a 1,024-byte buffer, so no line holds more than this.
+inline constexpr size_t kMaxPrefsLineLength = 1023;
+// The longest password (in bytes) that its line, after "Pass=", keeps whole.
+inline constexpr size_t kMaxPassLength = kMaxPrefsLineLength - std::string_view("Pass=").size();
+
 // Path of "options/mainpref.ini".
 std::string GetMainPrefsPath(const std::string& optionsFolder = GetOptionsFolder());
 

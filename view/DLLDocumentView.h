@@ -96,7 +96,8 @@ class CDLLDocumentView : public CFormView {
  private:
   // Building the presentation.
   void ShowModeControls();
-  void FillTree(HTREEITEM hParent, const GroupMap& level);
+  void FillTree(const GroupMap& topLevel);
+  void FillGroupItem(HTREEITEM hGroup, const AppList& list);
   void FillGroupCombo(int nParentId, const GroupMap& level);
   void FillAppList(const GroupMap& level, const std::string& groupName);
   bool IsShownApplication(const AppEntry& entry) const;

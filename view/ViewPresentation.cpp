@@ -40,7 +40,7 @@ void CDLLDocumentView::RefreshView(int mode) {
   m_tree.DeleteAllItems();
   ShowModeControls();
   if (m_nViewMode == kTreeMode) {
-    FillTree(TVI_ROOT, m_groupMap);
+    FillTree(m_groupMap);
     return;
   }
   FillGroupCombo(CTreeComboBox::kTopLevel, m_groupMap);
@@ -77,31 +77,54 @@ bool CDLLDocumentView::IsShownApplication(const AppEntry& entry) const {
   return !m_bFilterOn || (m_nFilterSeconds >= 1 && entry.MonthTime >= m_nFilterSeconds);
 }
 
-void CDLLDocumentView::FillTree(HTREEITEM hParent, const GroupMap& level) {
+// Each group goes first among its siblings and each application at its sorted place
+// among the siblings present at that moment; every level is placed in one pass. A
+// level's last group used to be selected as soon as the level was in, which expanded
+// the group holding it; the expansions are made directly, and only the top level's last
+// group is selected, once the top level is sorted.
+void CDLLDocumentView::FillTree(const GroupMap& topLevel) {
   ReadFilterSettings();
-  HTREEITEM lastGroup = nullptr;
-  for (const auto& [name, list] : level) {
-    // Each group goes first among its siblings, so a level shows in reverse key order
-    // until the top level is sorted below.
-    HTREEITEM group = m_tree.InsertItem(name.c_str(), hParent, TVI_FIRST);
-    lastGroup = group;
-    for (const AppEntry& entry : list) {
-      if (IsShownApplication(entry)) {
-        m_tree.InsertItem(ShownName(entry).c_str(), kApplicationImage, kApplicationImage, group,
-                          TVI_SORT);
-      }
-      if (IsCarrier(entry)) FillTree(group, entry.SubGroups);
+  std::vector<CTreeCtrl::ItemInsert> groups;
+  std::vector<const AppList*> lists;
+  for (const auto& [name, list] : topLevel) {
+    groups.push_back({name, kGroupImage, kGroupImage, TVI_FIRST});
+    lists.push_back(&list);
+  }
+  const std::vector<HTREEITEM> items = m_tree.InsertItems(TVI_ROOT, groups);
+  for (size_t i = 0; i < items.size(); ++i) FillGroupItem(items[i], *lists[i]);
+  m_tree.SortChildren(TVI_ROOT);
+  if (!items.empty()) m_tree.SelectItem(items.back());
+}
+
+void CDLLDocumentView::FillGroupItem(HTREEITEM hGroup, const AppList& list) {
+  std::vector<CTreeCtrl::ItemInsert> children;
+  std::vector<const AppList*> subLists;  // null for an application
+  for (const AppEntry& entry : list) {
+    if (IsShownApplication(entry)) {
+      children.push_back({ShownName(entry), kApplicationImage, kApplicationImage, TVI_SORT});
+      subLists.push_back(nullptr);
+    }
+    if (!IsCarrier(entry)) continue;
+    for (const auto& [name, subList] : entry.SubGroups) {
+      children.push_back({name, kGroupImage, kGroupImage, TVI_FIRST});
+      subLists.push_back(&subList);
     }
   }
-  if (lastGroup != nullptr) m_tree.SelectItem(lastGroup);
-  m_tree.SortChildren(TVI_ROOT);
+  const std::vector<HTREEITEM> items = m_tree.InsertItems(hGroup, children);
+  bool holdsGroups = false;
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (subLists[i] == nullptr) continue;
+    FillGroupItem(items[i], *subLists[i]);
+    holdsGroups = true;
+  }
+  if (holdsGroups) m_tree.Expand(hGroup, TVE_EXPAND);
 }
 
 void CDLLDocumentView::FillGroupCombo(int nParentId, const GroupMap& level) {
   if (m_groupIconIndex < 0) m_groupIconIndex = m_groupPicker.AddIcon(AfxLoadIcon(IDI_GROUP));
   const auto icon = static_cast<BYTE>(m_groupIconIndex < 0 ? 0 : m_groupIconIndex);
   for (const auto& [name, list] : level) {
-    const int added = m_groupPicker.AddItem(static_cast<WORD>(nParentId), icon, name.c_str());
+    const int added = m_groupPicker.AddItem(nParentId, icon, name.c_str());
     if (added < 0) continue;
     const int id = m_groupPicker.GetItemId(added);
     for (const AppEntry& entry : list) {

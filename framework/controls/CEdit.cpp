@@ -3,12 +3,45 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <QValidator>
 #include <algorithm>
 
 namespace {
 // What an edit holds when nobody set a limit.
 constexpr int kNoLimit = 0x7FFFFFFE;
-constexpr int kQtMaxLength = 32767;  // QLineEdit's own default
+
+qsizetype Utf8Length(QStringView text) {
+  qsizetype bytes = 0;
+  for (const char32_t c : text.toUcs4())
+    bytes += c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+  return bytes;
+}
+
+// Text is handed on as UTF-8 bytes, so the limit counts bytes, as an 8-bit edit's does,
+// and never keeps part of a character. What does not fit is dropped from just before
+// the caret, where the text that was typed or pasted ends.
+class ByteLimit : public QValidator {
+ public:
+  ByteLimit(int limit, QObject* parent) : QValidator(parent), m_limit(limit) {}
+  int Limit() const { return m_limit; }
+
+  State validate(QString& input, int& pos) const override {
+    qsizetype excess = Utf8Length(input) - m_limit;
+    while (excess > 0 && !input.isEmpty()) {
+      int end = pos > 0 ? pos : static_cast<int>(input.size());
+      const int start =
+          end >= 2 && input[end - 1].isLowSurrogate() && input[end - 2].isHighSurrogate() ? end - 2
+                                                                                          : end - 1;
+      excess -= Utf8Length(QStringView(input).mid(start, end - start));
+      input.remove(start, end - start);
+      if (pos > 0) pos = start;
+    }
+    return Acceptable;
+  }
+
+ private:
+  int m_limit;
+};
 }  // namespace
 
 const CRuntimeClass CEdit::classCEdit{"CEdit", &CStdControl::classCStdControl, nullptr};
@@ -79,14 +112,18 @@ void CEdit::ReplaceSel(const char* lpszNewText, BOOL) {
   }
 }
 
-void CEdit::LimitText(int nChars) {
-  if (auto* line = As<QLineEdit>()) line->setMaxLength(nChars <= 0 ? kNoLimit : nChars);
+void CEdit::LimitText(int nBytes) {
+  auto* line = As<QLineEdit>();
+  if (line == nullptr) return;
+  const auto* old = dynamic_cast<const ByteLimit*>(line->validator());
+  line->setValidator(nBytes > 0 ? new ByteLimit(nBytes, line) : nullptr);
+  delete old;
 }
 
 UINT CEdit::GetLimitText() const {
-  auto* line = As<QLineEdit>();
-  if (line == nullptr) return static_cast<UINT>(kNoLimit);
-  return static_cast<UINT>(line->maxLength() == kQtMaxLength ? kNoLimit : line->maxLength());
+  const auto* line = As<QLineEdit>();
+  const auto* limit = line != nullptr ? dynamic_cast<const ByteLimit*>(line->validator()) : nullptr;
+  return static_cast<UINT>(limit != nullptr ? limit->Limit() : kNoLimit);
 }
 
 BOOL CEdit::SetReadOnly(BOOL bReadOnly) {

@@ -21,8 +21,9 @@ class CEdit : public CStdControl {
   void GetSel(int& nStartChar, int& nEndChar) const;
   DWORD GetSel() const;  // start in the low word, end in the high word
   void ReplaceSel(const char* lpszNewText, BOOL bCanUndo = FALSE);
-  // The most characters the user can enter; 0 lifts the limit.
-  void LimitText(int nChars = 0);
+  // The most bytes of UTF-8 the user can enter, in whole characters (the edit's text is
+  // 8-bit text, as everywhere in the framework); 0 lifts the limit.
+  void LimitText(int nBytes = 0);
   void SetLimitText(UINT nMax) { LimitText(static_cast<int>(nMax)); }
   UINT GetLimitText() const;
   BOOL SetReadOnly(BOOL bReadOnly = TRUE);

@@ -4,6 +4,7 @@
 #include <QTreeWidgetItemIterator>
 
 #include "framework/controls/CImageList.h"
+#include "framework/controls/SiblingOrder.h"
 #include "framework/controls/StdTreeWidget.h"
 
 namespace {
@@ -79,6 +80,57 @@ HTREEITEM CTreeCtrl::InsertItem(const TVINSERTSTRUCT* ins) {
   parent->insertChild(index, item);
   Tree()->Adopt(item);
   return StdTreeWidget::Handle(item);
+}
+
+std::vector<HTREEITEM> CTreeCtrl::InsertItems(HTREEITEM hParent,
+                                              std::span<const ItemInsert> items) {
+  QTreeWidgetItem* parent = ParentOf(hParent);
+  if (parent == nullptr) return {};
+  // The siblings already there keep their order; the new ones are placed among them.
+  SiblingOrder order;
+  const int existing = parent->childCount();
+  for (int i = 0; i < existing; ++i) {
+    order.Insert(parent->child(i)->text(0), SiblingOrder::Place::Last, i);
+  }
+  std::vector<QTreeWidgetItem*> made;
+  made.reserve(items.size());
+  for (const ItemInsert& insert : items) {
+    auto* item = new StdTreeItem;
+    item->setText(0, QString::fromStdString(insert.text));
+    item->setData(0, treerole::kImage, insert.image);
+    item->setData(0, treerole::kSelectedImage, insert.selectedImage);
+    item->setData(0, treerole::kData, qlonglong{0});
+    const SiblingOrder::Place place = insert.where == TVI_FIRST  ? SiblingOrder::Place::First
+                                      : insert.where == TVI_SORT ? SiblingOrder::Place::Sorted
+                                                                 : SiblingOrder::Place::Last;
+    order.Insert(item->text(0), place, existing + static_cast<int>(made.size()));
+    made.push_back(item);
+  }
+  // Runs of new items between the old ones go in with one insertion each.
+  QList<QTreeWidgetItem*> run;
+  int at = 0;
+  auto flush = [&] {
+    if (run.isEmpty()) return;
+    parent->insertChildren(at, run);
+    at += static_cast<int>(run.size());
+    run.clear();
+  };
+  for (int id : order.Ids()) {
+    if (id < existing) {
+      flush();
+      ++at;
+    } else {
+      run.append(made[static_cast<size_t>(id - existing)]);
+    }
+  }
+  flush();
+  std::vector<HTREEITEM> handles;
+  handles.reserve(made.size());
+  for (QTreeWidgetItem* item : made) {
+    Tree()->Adopt(item);
+    handles.push_back(StdTreeWidget::Handle(item));
+  }
+  return handles;
 }
 
 HTREEITEM CTreeCtrl::InsertItem(const char* lpszItem, HTREEITEM hParent, HTREEITEM hInsertAfter) {

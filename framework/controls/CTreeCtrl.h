@@ -1,6 +1,8 @@
 #pragma once
 
+#include <span>
 #include <string>
+#include <vector>
 
 #include "framework/controls/CStdControl.h"
 
@@ -34,6 +36,20 @@ class CTreeCtrl : public CStdControl {
   HTREEITEM InsertItem(const char* lpszItem, int nImage, int nSelectedImage,
                        HTREEITEM hParent = TVI_ROOT, HTREEITEM hInsertAfter = TVI_LAST);
   HTREEITEM InsertItem(const TVINSERTSTRUCT* lpInsertStruct);
+
+  // One item for InsertItems: its text, its images and where it goes among its siblings
+  // (TVI_FIRST, TVI_LAST or TVI_SORT).
+  struct ItemInsert {
+    std::string text;
+    int image = 0;
+    int selectedImage = 0;
+    HTREEITEM where = TVI_LAST;
+  };
+  // Inserts `items` under `hParent` exactly where one InsertItem call each, in this
+  // order, would put them, but without a scan of the siblings per sorted item, so a
+  // level of n items costs n log n. Their handles in the order given; empty when
+  // `hParent` is no item of this tree.
+  std::vector<HTREEITEM> InsertItems(HTREEITEM hParent, std::span<const ItemInsert> items);
   BOOL DeleteItem(HTREEITEM hItem);  // TVI_ROOT deletes everything
   BOOL DeleteAllItems();
 

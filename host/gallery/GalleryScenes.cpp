@@ -203,9 +203,9 @@ QImage ComboPicture(CWnd& owner, ComboState state) {
   if (!combo.SubclassDlgItem(static_cast<UINT>(id), &owner)) return {};
   combo.AddIcon(AfxLoadIcon(IDI_GROUP));
   const int work = combo.AddItem(CTreeComboBox::kTopLevel, 0, "Work");
-  const int customers = combo.AddItem(static_cast<WORD>(work), 0, "Customer projects");
-  combo.AddItem(static_cast<WORD>(customers), 0, "Project Alpha");
-  combo.AddItem(static_cast<WORD>(work), 0, "Meetings");
+  const int customers = combo.AddItem(work, 0, "Customer projects");
+  combo.AddItem(customers, 0, "Project Alpha");
+  combo.AddItem(work, 0, "Meetings");
   combo.AddItem(CTreeComboBox::kTopLevel, 0, "Private");
   combo.AddItem(CTreeComboBox::kTopLevel, 0, "Other Applications");
   combo.SetCurSel(state == ComboState::Closed ? -1 : 2);

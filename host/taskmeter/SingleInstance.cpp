@@ -2,29 +2,45 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCryptographicHash>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QThread>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 namespace {
 
 constexpr int kAnswerMilliseconds = 5000;
 constexpr char kShowRequest[] = "show\n";
 
-// A folder of this user's only: the session's runtime folder, else the temporary one.
-std::string RuntimeFolder() {
+// The home as the file system knows it, so that every spelling of one folder
+// ("/x/./home", "/x/home/", a link to it) names the same host.
+std::string CanonicalHome(const std::string& home) {
+  std::error_code error;
+  const std::filesystem::path canonical = std::filesystem::weakly_canonical(home, error);
+  const std::filesystem::path path =
+      error ? std::filesystem::path(home).lexically_normal() : canonical;
+  std::string text = path.string();
+  while (text.size() > 1 && text.back() == '/') text.pop_back();
+  return text;
+}
+
+// The session's runtime folder, when it is there and this user's alone.
+std::optional<std::string> RuntimeFolder() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  if (runtime != nullptr && *runtime != '\0' && std::filesystem::is_directory(runtime)) {
-    return runtime;
+  if (runtime == nullptr || *runtime == '\0') return std::nullopt;
+  struct stat info {};
+  if (::stat(runtime, &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid() ||
+      (info.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+    return std::nullopt;
   }
-  return QDir::tempPath().toStdString();
+  return std::string(runtime);
 }
 
 // Socket paths are short (108 bytes), so the home is named by a hash of its path.
@@ -38,8 +54,14 @@ std::string InstanceName(const std::string& home) {
 
 }  // namespace
 
+// Lock and socket live where no other user can make them first: a name in a shared
+// folder such as /tmp could be taken and held by anyone, keeping the program from
+// starting. Without a runtime folder they go inside the home itself.
 SingleInstance::SingleInstance(const std::string& home) {
-  const std::string base = RuntimeFolder() + "/" + InstanceName(home);
+  const std::string canonical = CanonicalHome(home);
+  const std::optional<std::string> runtime = RuntimeFolder();
+  const std::string base =
+      runtime ? *runtime + "/" + InstanceName(canonical) : canonical + "/.taskmeter-instance";
   m_lockPath = base + ".lock";
   m_socketPath = base + ".socket";
 }

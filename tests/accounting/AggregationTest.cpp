@@ -89,12 +89,18 @@ TEST_F(AggregationTest, WriteBackCopiesTheLastCountedEntryIntoEqualAssociations)
   }
 }
 
-TEST_F(AggregationTest, TotalsKeepTheLow32BitsOfEachAddition) {
-  GroupMap tree{{"Work", {App("Editor", "editor")}}};
-  // 2^32 + 5 seconds from the first of the month.
-  FastAggregate(tree, {Record("E", "editor", "", "2026 07 01 00 00 00", "2162 08 07 06 28 21")});
-  EXPECT_EQ(tree.at("Work")[0].MonthTime, 5);
-  EXPECT_EQ(tree.at("Work")[0].TodayTime, 0);
+// An end in the year 9999 counts up to now; overlapping records stop at the largest
+// total instead of wrapping into a negative one.
+TEST_F(AggregationTest, IntervalsEndAtNowAndTotalsNeverWrap) {
+  const ActivityRecord forged =
+      Record("E", "editor", "", "2026 07 01 00 00 00", "9999 12 31 23 59 59");
+  const int32_t sinceFirst = 14 * 86400 + 12 * 3600;
+  for (const auto& [copies, month] : {std::pair{1, sinceFirst}, {2000, INT32_MAX}}) {
+    GroupMap tree{{"Work", {App("Editor", "editor")}}};
+    FastAggregate(tree, std::vector<ActivityRecord>(static_cast<size_t>(copies), forged));
+    EXPECT_EQ(tree.at("Work")[0].MonthTime, month) << copies;
+  }
+  EXPECT_EQ(FormatStatisticsLine(-5, 100).text, "Work: 00:00:00 = 0 percent");
 }
 
 // Random small trees and record lists, drawn from small pools so that names, display

@@ -1,16 +1,21 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <ctime>
+#include <string>
 #include <vector>
 
 #include "accounting/ActivityRecord.h"
 #include "accounting/Periods.h"
+#include "framework/core/Clock.h"
 #include "tree/TreeOps.h"
 
 // Shared by the aggregation tests and the log reader's fuzz target.
 
-inline int32_t AddWrapped(int32_t total, int64_t seconds) {
-  return static_cast<int32_t>(static_cast<uint32_t>(total) + static_cast<uint32_t>(seconds));
+inline int32_t AddCapped(int32_t total, int64_t seconds) {
+  const int64_t sum = int64_t{total} + seconds;
+  return static_cast<int32_t>(sum < 0 ? 0 : sum > INT32_MAX ? INT32_MAX : sum);
 }
 
 // The aggregation as it was first written down: every record against every entry,
@@ -21,6 +26,15 @@ inline void LiteralAggregate(GroupMap& tree, const std::vector<ActivityRecord>& 
   for (const auto& [name, list] : tree) CollectEntries(list, collected);
   ResetTimes(tree);
   AppList added;
+  auto stamp = [](int64_t seconds) {
+    char text[32];
+    const auto at = static_cast<std::time_t>(seconds);
+    std::tm local{};
+    localtime_r(&at, &local);
+    std::strftime(text, sizeof text, "%Y %m %d %H %M %S", &local);
+    return std::string(text);
+  };
+  const std::string now = stamp(ClockNow()), dayAhead = stamp(ClockNow() + 86400);
   for (const ActivityRecord& r : records) {
     bool known = false;
     for (const AppList* list : {&collected, &added}) {
@@ -36,14 +50,19 @@ inline void LiteralAggregate(GroupMap& tree, const std::vector<ActivityRecord>& 
   }
   for (const ActivityRecord& r : records) {
     // PeriodSeconds depends on the clock alone, so one call per period and record
-    // gives what a call per entry would.
-    const int64_t week = PeriodSeconds(r.StartTime, r.EndTime, Week);
-    const int64_t month = PeriodSeconds(r.StartTime, r.EndTime, Month);
-    const int64_t today = PeriodSeconds(r.StartTime, r.EndTime, Today);
+    // gives what a call per entry would. An end more than a day after now counts as now.
+    auto seconds = [&](ReportPeriod p) {
+      const int64_t written = PeriodSeconds(r.StartTime, r.EndTime, p);
+      return written > PeriodSeconds(r.StartTime, dayAhead, p) ? PeriodSeconds(r.StartTime, now, p)
+                                                               : written;
+    };
+    const int64_t week = seconds(Week);
+    const int64_t month = seconds(Month);
+    const int64_t today = seconds(Today);
     auto add = [&](AppEntry& e) {
-      e.WeekTime = AddWrapped(e.WeekTime, week);
-      e.MonthTime = AddWrapped(e.MonthTime, month);
-      e.TodayTime = AddWrapped(e.TodayTime, today);
+      e.WeekTime = AddCapped(e.WeekTime, week);
+      e.MonthTime = AddCapped(e.MonthTime, month);
+      e.TodayTime = AddCapped(e.TodayTime, today);
     };
     for (AppEntry& e : added) {
       if (EntryClaims(e, r.AppName, r.WindowTitle)) add(e);

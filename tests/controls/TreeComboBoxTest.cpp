@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr WORD kTop = CTreeComboBox::kTopLevel;
+constexpr int kTop = CTreeComboBox::kTopLevel;
 
 // The group picker as the main form has it: made by the template, taken over by id.
 class TreeComboBoxTest : public testing::Test {
@@ -37,7 +37,7 @@ class TreeComboBoxTest : public testing::Test {
 
 TEST_F(TreeComboBoxTest, ChildrenLandAfterTheParentsLastDescendant) {
   struct Step {
-    WORD parent;
+    int parent;
     const char* text;
     int position;
   };
@@ -64,7 +64,7 @@ TEST_F(TreeComboBoxTest, DroppedListWidensForDeepAndLongEntries) {
   int parent = combo.AddItem(0, 0, "Group");  // the same text one level deeper
   EXPECT_EQ(combo.CalcDroppedWidth(), shallow + 8);
   for (int level = 2; level < 10; ++level) {
-    parent = combo.AddItem(static_cast<WORD>(parent), 0, "A rather long group name");
+    parent = combo.AddItem(parent, 0, "A rather long group name");
   }
   combo.ShowDropDown(TRUE);
   QApplication::processEvents();

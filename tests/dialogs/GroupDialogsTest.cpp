@@ -10,6 +10,7 @@
 #include "dialogs/NewGroupDlg.h"
 #include "framework/ModalHook.h"
 #include "res/ResourceIds.h"
+#include "tests/framework/StdControlsTestSupport.h"
 
 namespace {
 
@@ -55,6 +56,26 @@ TEST(GroupDialogs, MoveToListsTheTreeDepthFirstAndEachEntryGivesItsPath) {
   });
   EXPECT_EQ(result, IDOK);
   EXPECT_EQ(dialog.m_resultPath, kListed[7].path);
+}
+
+// Past 65,535 groups every group is listed, and under its own parent.
+TEST(GroupDialogs, ListsMoreGroupsThanSixteenBitIdsCanTellApart) {
+  GroupMap tree;
+  char name[16];
+  for (int i = 0; i <= 0xFFFF; ++i) {
+    std::snprintf(name, sizeof name, "g%05d", i);
+    tree[name] = PlainGroup();
+  }
+  tree["g65535"] = GroupWith({{"last", PlainGroup()}});
+  CNewGroupDlg dialog(tree);
+  ModalSession session;
+  session.Run(dialog, [&](ModalRequest& request) {
+    auto& list = dynamic_cast<CTreeComboBox&>(*request.Dialog()->GetDlgItem(IDC_NEWGROUP_GROUPS));
+    ASSERT_EQ(list.GetCount(), 0x10001);
+    request.Click(IDC_NEWGROUP_CREATE_INTO);
+    PressKey(list.GetSafeHwnd(), Qt::Key_End);
+    EXPECT_EQ(dialog.m_resultPath, (GroupPath{"g65535", "last"}));
+  });
 }
 
 TEST(GroupDialogs, OkAtOnceTakesTheFirstGroupOrNothingAndEscapeCancels) {

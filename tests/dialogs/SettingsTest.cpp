@@ -14,6 +14,7 @@
 #include "protocol/Messages.h"
 #include "res/ResourceIds.h"
 #include "support/TempDir.h"
+#include "tests/framework/StdControlsTestSupport.h"
 
 namespace {
 
@@ -150,6 +151,29 @@ TEST_F(Settings, NewPasswordNeedsAMatchingConfirmation) {
   EXPECT_EQ(result, IDOK);
   EXPECT_EQ(Written().Pass, "Secret");  // the first, accepted one
   EXPECT_FALSE(Written().isPass);
+}
+
+// Enter in a password field saves the password instead of closing the dialog, and the
+// fields take no more than the file keeps whole, in whole characters.
+TEST_F(Settings, EnterInAPasswordFieldSavesAndTheFieldsHoldWhatTheFileKeeps) {
+  const std::string longest(kMaxPassLength - 1, 'x');  // room for one byte more, not two
+  CMainSettings dialog;
+  const int result = session.Run(dialog, [&](ModalRequest& request) {
+    CDialog& dlg = *request.Dialog();
+    ClickListLine(dlg, IDC_SET_PAGES, kSecurity);
+    request.Click(IDC_SET_CHANGE_PASSWORD);
+    for (int id : {IDC_SET_NEW_PASSWORD, IDC_SET_CONFIRM}) {
+      auto* field = qobject_cast<QLineEdit*>(dlg.GetDlgItem(id)->GetSafeHwnd());
+      field->insert(QString::fromStdString(longest + "\xC3\xA9zz"));  // a paste
+      EXPECT_EQ(dlg.GetDlgItemText(id), longest);
+    }
+    dlg.GetDlgItem(IDC_SET_CONFIRM)->SetFocus();
+    PressKey(dlg.GetDlgItem(IDC_SET_CONFIRM)->GetSafeHwnd(), Qt::Key_Return);
+    EXPECT_FALSE(Enabled(dlg, IDC_SET_SAVE_PASSWORD));
+    request.PressOk();
+  });
+  EXPECT_EQ(result, IDOK);
+  EXPECT_EQ(Written().Pass, longest);
 }
 
 TEST_F(Settings, OkWritesTheControlsKeepsTheRestAndThenAnnounces) {

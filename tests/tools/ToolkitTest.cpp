@@ -78,6 +78,15 @@ TEST(Csv, FieldsAreQuotedOnlyWhenNeeded) {
       {"\"", "\"\"\"\""},
       {" padded ", " padded "},
       {"bad\xFF", "bad\xEF\xBF\xBD"},
+      // What a spreadsheet would run stays text; numbers stay numbers.
+      {"=HYPERLINK(\"x\")", "\"'=HYPERLINK(\"\"x\"\")\""},
+      {"+cmd", "'+cmd"},
+      {"-2+3", "'-2+3"},
+      {"@SUM(A1)", "'@SUM(A1)"},
+      {"\t=1", "'\t=1"},
+      {"=a,b", "\"'=a,b\""},
+      {"-15", "-15"},
+      {"a=b", "a=b"},
   };
   for (const auto& c : cases) EXPECT_EQ(CsvField(c.in), c.out) << c.in;
   EXPECT_EQ(CsvRecord({"a", "b,c", ""}), "a,\"b,c\",\r\n");

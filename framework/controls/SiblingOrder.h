@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <list>
+#include <map>
+#include <vector>
+
+// The order of a parent's children after a run of insertions, each at the front, at the
+// end or at its sorted place (before the first sibling whose text sorts after its own,
+// case ignored, as tree controls place them), worked out in O(log n) an item instead of
+// a scan of the siblings.
+//
+// Only a sibling that sorts after everything in front of it can be the first one to
+// sort after a new text, so only those "leaders" are kept in a sorted map: a sorted
+// insertion goes right before the first leader that sorts after it.
+class SiblingOrder {
+ public:
+  enum class Place { First, Last, Sorted };
+
+  // Adds the item `id` with `text` at `place`.
+  void Insert(const QString& text, Place place, int id);
+  // The ids, first sibling first.
+  std::vector<int> Ids() const { return {m_order.begin(), m_order.end()}; }
+
+ private:
+  struct CaseIgnored {
+    bool operator()(const QString& a, const QString& b) const {
+      return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    }
+  };
+  using Position = std::list<int>::iterator;
+
+  std::list<int> m_order;
+  std::map<QString, Position, CaseIgnored> m_leaders;  // strictly increasing, in list order
+};
