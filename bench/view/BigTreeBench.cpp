@@ -18,6 +18,7 @@
 #include <random>
 
 #include "bench/HeavyMonth.h"
+#include "bench/view/HostBench.h"
 #include "framework/CView.h"
 #include "framework/DocumentLinks.h"
 #include "framework/ModalHook.h"
@@ -184,18 +185,5 @@ int main(int argc, char** argv) {
   prefs.DbPath = LogFolder(kRecords).string();
   WriteMainPrefs((g_home / "options" / "mainpref.ini").string(), prefs);
   setenv("TASKMETER_HOME", g_home.c_str(), 1);
-  QApplication qt(argc, argv);
-  CTaskMeterApp app;
-  std::string error;
-  if (!app.Start(HostStartOptions{}, error)) {
-    std::fprintf(stderr, "taskmeter-bigtree-bench: %s\n", error.c_str());
-    return 1;
-  }
-  ShowMainWindow(app.GetMainFrame());
-  QApplication::processEvents();
-  g_app = &app;
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunBenchmarksInHost(argc, argv, "taskmeter-bigtree-bench", g_app);
 }

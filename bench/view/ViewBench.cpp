@@ -12,6 +12,7 @@
 #include <cstdlib>
 
 #include "bench/HeavyMonth.h"
+#include "bench/view/HostBench.h"
 #include "framework/CMultiDocTemplate.h"
 #include "framework/CView.h"
 #include "framework/DocumentLinks.h"
@@ -117,18 +118,5 @@ int main(int argc, char** argv) {
   SetFixedClock(BenchNow());
   const auto home = Home(kRecords, kEntries);
   setenv("TASKMETER_HOME", home.c_str(), 1);
-  QApplication qt(argc, argv);
-  CTaskMeterApp app;
-  std::string error;
-  if (!app.Start(HostStartOptions{}, error)) {
-    std::fprintf(stderr, "taskmeter-view-bench: %s\n", error.c_str());
-    return 1;
-  }
-  ShowMainWindow(app.GetMainFrame());
-  QApplication::processEvents();
-  g_app = &app;
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunBenchmarksInHost(argc, argv, "taskmeter-view-bench", g_app);
 }

@@ -1,0 +1,31 @@
+#pragma once
+// Starts the real host, as a user's start does, in the home TASKMETER_HOME names, shows its
+// window and runs the registered benchmarks against it.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <cstdio>
+#include <string>
+
+#include "host/taskmeter/HostApp.h"
+#include "host/taskmeter/MainFrame.h"
+#include "host/taskmeter/WindowImage.h"
+
+inline int RunBenchmarksInHost(int argc, char** argv, const char* program, CTaskMeterApp*& app) {
+  QApplication qt(argc, argv);
+  CTaskMeterApp host;
+  std::string error;
+  if (!host.Start(HostStartOptions{}, error)) {
+    std::fprintf(stderr, "%s: %s\n", program, error.c_str());
+    return 1;
+  }
+  ShowMainWindow(host.GetMainFrame());
+  QApplication::processEvents();
+  app = &host;
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  app = nullptr;
+  return 0;
+}
