@@ -4,9 +4,9 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "framework/controls/ControlTypes.h"
 #include "framework/gdi/CDC.h"
 #include "framework/gdi/PaintToImage.h"
+#include "framework/stdcontrols/ControlTypes.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <utility>
 #include <vector>
 
-#include "framework/Resources.h"
-#include "framework/WinMessages.h"
+#include "framework/messages/WinMessages.h"
+#include "framework/resources/Resources.h"
 #include "res/ExtraStyles.h"
 
 // Short builders for dialog template entries, so that each template reads as a table of

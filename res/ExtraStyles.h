@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/WinTypes.h"
+#include "framework/messages/WinTypes.h"
 
 // Styles of the list, combo, tree, progress and check-box controls that the dialog
 // templates need and the framework's style header does not carry. The values are the

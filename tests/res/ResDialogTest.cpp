@@ -4,7 +4,7 @@
 #include <string>
 
 #include "ResTestSupport.h"
-#include "framework/WinMessages.h"
+#include "framework/messages/WinMessages.h"
 #include "res/ExtraStyles.h"
 
 namespace {
