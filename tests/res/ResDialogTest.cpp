@@ -5,11 +5,9 @@
 
 #include "ResTestSupport.h"
 #include "framework/messages/WinMessages.h"
-#include "res/ExtraStyles.h"
+#include "framework/stdcontrols/ControlTypes.h"
 
 namespace {
-
-using namespace extra_styles;
 
 struct Header {
   UINT id;
