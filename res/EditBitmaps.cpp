@@ -3,6 +3,26 @@
 #include "res/ResourceParts.h"
 
 // clang-format off
+namespace {
+
+// Three lines, each an icon and its text, one blank row above, between and below.
+std::vector<const char*> ListOfThree() {
+  std::vector<const char*> rows{"                "};
+  for (int line = 0; line < 3; ++line) {
+    for (const char* row : {
+             "oooo            ",
+             "oyyo  dddddddddd",
+             "oyyo  dddddddddd",
+             "oooo            ",
+             "                ",
+         })
+      rows.push_back(row);
+  }
+  return rows;
+}
+
+}  // namespace
+
 // Images of the lower button row, which edits the group tree, and of the button beside the
 // group selector. The predefined groups dialog reuses "Remove" for its delete button.
 std::vector<ImageResource> EditBitmaps() {
@@ -28,25 +48,7 @@ std::vector<ImageResource> EditBitmaps() {
                     "       nnnnnnnn ",
                 }),
       // Show as a list: three lines, each with an icon.
-      MakeImage(IDB_VIEW_AS_LIST, ImageKind::Bitmap,
-                {
-                    "                ",
-                    "oooo            ",
-                    "oyyo  dddddddddd",
-                    "oyyo  dddddddddd",
-                    "oooo            ",
-                    "                ",
-                    "oooo            ",
-                    "oyyo  dddddddddd",
-                    "oyyo  dddddddddd",
-                    "oooo            ",
-                    "                ",
-                    "oooo            ",
-                    "oyyo  dddddddddd",
-                    "oyyo  dddddddddd",
-                    "oooo            ",
-                    "                ",
-                }),
+      MakeImage(IDB_VIEW_AS_LIST, ImageKind::Bitmap, ListOfThree()),
       // Refresh: two green arrows chasing each other round a circle.
       MakeImage(IDB_REFRESH, ImageKind::Bitmap,
                 {

@@ -29,7 +29,7 @@ std::deque<std::string>& TextPool() {
 std::string Quoted(const std::string& line) { return "\"" + line + "\",\n"; }
 
 // Only the colours a drawing uses go into its colour table.
-std::string ColourTable(ImageKind kind, std::initializer_list<const char*> rows, int& count) {
+std::string ColourTable(ImageKind kind, const std::vector<const char*>& rows, int& count) {
   auto uses = [&rows](char key) {
     for (const char* row : rows) {
       if (std::strchr(row, key) != nullptr) return true;
@@ -53,7 +53,7 @@ std::string ColourTable(ImageKind kind, std::initializer_list<const char*> rows,
 
 }  // namespace
 
-ImageResource MakeImage(UINT id, ImageKind kind, std::initializer_list<const char*> rows) {
+ImageResource MakeImage(UINT id, ImageKind kind, const std::vector<const char*>& rows) {
   const std::size_t width = rows.size() == 0 ? 0 : std::strlen(*rows.begin());
   int colours = 0;
   const std::string table = ColourTable(kind, rows, colours);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <initializer_list>
+#include <vector>
 
 #include "framework/resources/Resources.h"
 
@@ -13,7 +13,7 @@
 //   k black   d dark grey   g grey   l light grey   w white
 //   o folder outline   y folder   Y folder highlight   e brown   E light brown
 //   n navy   b blue   B light blue   r red   R light red   G green   h light green
-ImageResource MakeImage(UINT id, ImageKind kind, std::initializer_list<const char*> rows);
+ImageResource MakeImage(UINT id, ImageKind kind, const std::vector<const char*>& rows);
 
 // The bitmaps' transparent colour, 0xFF00FF as a Windows colour value.
 constexpr unsigned kMaskColourRgb = 0xFF00FF;

@@ -3,6 +3,27 @@
 #include "res/ResourceParts.h"
 
 // clang-format off
+namespace {
+
+// A padlock: `shackle` over the body the closed and the open one share.
+std::vector<const char*> Padlock(std::vector<const char*> shackle) {
+  for (const char* row : {
+           " oooooooooooooo ",
+           " oYYYYYYYYYYYYo ",
+           " oyyyyykkyyyyyo ",
+           " oyyyykkkkyyyyo ",
+           " oyyyykkkkyyyyo ",
+           " oyyyyykkyyyyyo ",
+           " oyyyyykkyyyyyo ",
+           " oyyyyykkyyyyyo ",
+           " oooooooooooooo ",
+       })
+    shackle.push_back(row);
+  return shackle;
+}
+
+}  // namespace
+
 // Images of the upper button row of the form, centred on their buttons.
 std::vector<ImageResource> ToolbarBitmaps() {
   return {
@@ -67,7 +88,7 @@ std::vector<ImageResource> ToolbarBitmaps() {
                     " ddddddddddddd  ",
                 }),
       // Lock: a closed padlock.
-      MakeImage(IDB_LOCK, ImageKind::Bitmap,
+      MakeImage(IDB_LOCK, ImageKind::Bitmap, Padlock(
                 {
                     "                ",
                     "     gggggg     ",
@@ -76,18 +97,9 @@ std::vector<ImageResource> ToolbarBitmaps() {
                     "   gl      gl   ",
                     "   gl      gl   ",
                     "   gl      gl   ",
-                    " oooooooooooooo ",
-                    " oYYYYYYYYYYYYo ",
-                    " oyyyyykkyyyyyo ",
-                    " oyyyykkkkyyyyo ",
-                    " oyyyykkkkyyyyo ",
-                    " oyyyyykkyyyyyo ",
-                    " oyyyyykkyyyyyo ",
-                    " oyyyyykkyyyyyo ",
-                    " oooooooooooooo ",
-                }),
+                })),
       // Unlock: the padlock with its shackle lifted out on the left.
-      MakeImage(IDB_UNLOCK, ImageKind::Bitmap,
+      MakeImage(IDB_UNLOCK, ImageKind::Bitmap, Padlock(
                 {
                     "     gggggg     ",
                     "    gllllllg    ",
@@ -96,16 +108,7 @@ std::vector<ImageResource> ToolbarBitmaps() {
                     "           gl   ",
                     "           gl   ",
                     "           gl   ",
-                    " oooooooooooooo ",
-                    " oYYYYYYYYYYYYo ",
-                    " oyyyyykkyyyyyo ",
-                    " oyyyykkkkyyyyo ",
-                    " oyyyykkkkyyyyo ",
-                    " oyyyyykkyyyyyo ",
-                    " oyyyyykkyyyyyo ",
-                    " oyyyyykkyyyyyo ",
-                    " oooooooooooooo ",
-                }),
+                })),
       // Help: a white question mark on a blue disc.
       MakeImage(IDB_HELP, ImageKind::Bitmap,
                 {
