@@ -76,6 +76,7 @@ class HostFixture : public testing::Test {
   bool Start(const std::string& module) {
     m_app = std::make_unique<CTaskMeterApp>();
     HostStartOptions options;
+    options.home = GetExecutableDirectory();
     options.modulePath = module;
     return m_app->Start(options, m_error);
   }

@@ -15,7 +15,7 @@
 #include "res/ResourceIds.h"
 #include "tests/framework/FrameworkTestSupport.h"
 #include "tests/framework/StdControlsTestSupport.h"
-#include "tests/module/ViewFixture.h"
+#include "tests/view/ViewFixture.h"
 #include "tree/TreeOps.h"
 
 namespace fs = std::filesystem;

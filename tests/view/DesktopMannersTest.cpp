@@ -5,7 +5,7 @@
 #include "framework/dialogbase/CDialog.h"
 #include "framework/dialogbase/ModalHook.h"
 #include "res/ResourceIds.h"
-#include "tests/module/ViewFixture.h"
+#include "tests/view/ViewFixture.h"
 
 namespace {
 

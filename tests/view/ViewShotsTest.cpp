@@ -18,7 +18,7 @@
 #include "framework/stdcontrols/CMenu.h"
 #include "res/ResourceIds.h"
 #include "tests/framework/StdControlsTestSupport.h"
-#include "tests/module/ViewFixture.h"
+#include "tests/view/ViewFixture.h"
 
 namespace {
 
