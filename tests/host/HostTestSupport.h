@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/app/SystemServices.h"
+#include "framework/core/Paths.h"
 #include "host/HostApp.h"
 #include "host/TrayIcon.h"
 #include "support/TempDir.h"
