@@ -12,7 +12,7 @@
 
 TM_IMPLEMENT_DYNCREATE(CDLLDocument, CDocument)
 
-CDLLDocument::CDLLDocument() : m_folders(ResolveHomeFolders()) {}
+CDLLDocument::CDLLDocument() : m_folders(ResolveHomeFolders(GetExecutableDirectory())) {}
 
 CDLLDocument::~CDLLDocument() = default;
 

@@ -70,6 +70,10 @@ class CDLLDocument : public CDocument {
   // Their number, without copying them.
   size_t GetRecordCount() const { return m_log.Records().size(); }
 
+  // Wrong passwords given at the view's lock while the document is open. The host opens
+  // it once per run, so the count lasts the run; a test's fresh document starts at 0.
+  int& FailedUnlocks() { return m_failedUnlocks; }
+
   // Writes the whole tree to "options/viewopt.xml"; false when it cannot be written.
   bool SaveGroupMap();
 
@@ -102,5 +106,6 @@ class CDLLDocument : public CDocument {
   std::vector<ComputerLogSource> m_computers;
   std::vector<SkippedComputerFolder> m_skipped;
   int64_t m_scanTime = 0;  // the "now" of the last scan's periods
+  int m_failedUnlocks = 0;
   std::unique_ptr<ViewOptionsFile> m_treeFile;
 };

@@ -26,9 +26,7 @@ CTabHost::~CTabHost() {
   // Destroyed without its window: the pages it owns still go with it. Pages owned by
   // someone else may be gone already, so they are left alone.
   for (Page& page : m_pages) {
-    if (page.owns != 1 || page.window == nullptr) continue;
-    page.window->DestroyWindow();
-    delete page.window;
+    if (page.owned != nullptr) page.owned->DestroyWindow();
   }
 }
 
@@ -49,14 +47,21 @@ bool CTabHost::HasPage(int nIndex) const {
          m_pages[static_cast<std::size_t>(nIndex)].window != nullptr;
 }
 
-int CTabHost::AddPage(const char* lpszCaption, int nUserValue, CWnd* pPage, DWORD nOwns) {
+int CTabHost::AddPage(const char* lpszCaption, int nUserValue, std::unique_ptr<CWnd> page) {
+  CWnd* window = page.get();
+  const int index = AddPage(lpszCaption, nUserValue, window);
+  if (index >= 0) m_pages.back().owned = std::move(page);
+  return index;
+}
+
+int CTabHost::AddPage(const char* lpszCaption, int nUserValue, CWnd* pPage) {
   const int index = InsertItem(GetItemCount(), lpszCaption != nullptr ? lpszCaption : "");
   if (index < 0) return -1;
   if (pPage == nullptr || pPage->GetSafeHwnd() == nullptr) {
     DeleteItem(index);
     return -1;
   }
-  m_pages.push_back({pPage, nOwns});
+  m_pages.push_back({pPage, nullptr});
   m_userValues.push_back(nUserValue);
   QWidget* page = pPage->GetSafeHwnd();
   page->setParent(GetSafeHwnd());
@@ -186,10 +191,7 @@ void CTabHost::RemoveAllPages() {
   for (int i = static_cast<int>(m_pages.size()) - 1; i >= 0; --i) {
     const auto at = static_cast<std::size_t>(i);
     OnPageRemoved(i, m_userValues[at]);
-    CWnd* page = m_pages[at].window;
-    if (page == nullptr) continue;
-    page->DestroyWindow();
-    if (m_pages[at].owns == 1) delete page;
+    if (CWnd* page = m_pages[at].window) page->DestroyWindow();
   }
   m_pages.clear();
   m_focus.clear();

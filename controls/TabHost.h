@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <memory>
 #include <vector>
 
 #include "framework/stdcontrols/CTabCtrl.h"
@@ -18,9 +19,11 @@ class CTabHost : public CTabCtrl {
   CTabHost();
   ~CTabHost() override;
 
-  // Appends a tab showing `pPage`; with nOwns 1 the host deletes the page object when it
-  // is destroyed. Returns the tab index, or -1 (no page window, or no tab made).
-  int AddPage(const char* lpszCaption, int nUserValue, CWnd* pPage, DWORD nOwns = 0);
+  // Appends a tab showing `pPage`, which its owner keeps alive as long as the host.
+  // Returns the tab index, or -1 (no page window, or no tab made).
+  int AddPage(const char* lpszCaption, int nUserValue, CWnd* pPage);
+  // The same for a page the host owns from now on; a page refused is deleted at once.
+  int AddPage(const char* lpszCaption, int nUserValue, std::unique_ptr<CWnd> page);
   CWnd* GetPage(int nIndex) const;
   BOOL SetActivePage(int nIndex);
   BOOL SetPageTitle(int nIndex, const char* lpszCaption);
@@ -48,7 +51,7 @@ class CTabHost : public CTabCtrl {
  private:
   struct Page {
     CWnd* window = nullptr;
-    DWORD owns = 0;
+    std::unique_ptr<CWnd> owned;  // null for a page someone else owns
   };
 
   void PlacePage(CWnd* pPage);

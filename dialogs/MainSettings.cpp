@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "framework/dialogbase/CDataExchange.h"
@@ -66,7 +67,8 @@ const std::array<NumberField, 3> kNumbers = {{
 
 }  // namespace
 
-CMainSettings::CMainSettings(CWnd* pParent) : CDialog(IDD_MAINSETTINGS, pParent) {}
+CMainSettings::CMainSettings(std::string optionsFolder, CWnd* pParent)
+    : CDialog(IDD_MAINSETTINGS, pParent), m_optionsFolder(std::move(optionsFolder)) {}
 
 const MessageMap* CMainSettings::GetMessageMap() const {
   static const MessageMap map{
@@ -95,7 +97,8 @@ void CMainSettings::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CMainSettings::OnInitDialog() {
   CDialog::OnInitDialog();
-  ReadMainPrefs(GetMainPrefsPath(), m_prefs);  // a missing file leaves the initial values
+  ReadMainPrefs(GetMainPrefsPath(m_optionsFolder),
+                m_prefs);  // a missing file leaves the initial values
   FillPageList();
   SwitchPage();
   m_language.AddString("English");
@@ -197,7 +200,7 @@ void CMainSettings::OnSavePasswordClicked() {
 
 void CMainSettings::OnOK() {
   ReadControls();
-  const std::string path = GetMainPrefsPath();
+  const std::string path = GetMainPrefsPath(m_optionsFolder);
   if (!WriteMainPrefs(path, m_prefs)) {
     // The dialog stays open with the user's choices: Cancel gives up, OK tries again.
     const FileProblem problem{FileProblemCode::NotSaved, OptionsFile::Settings, path, {}};

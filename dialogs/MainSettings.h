@@ -14,7 +14,8 @@
 // accepted.
 class CMainSettings : public CDialog {
  public:
-  explicit CMainSettings(CWnd* pParent = nullptr);
+  // `optionsFolder` holds the preferences file.
+  explicit CMainSettings(std::string optionsFolder, CWnd* pParent = nullptr);
 
   bool m_bSecurityFirst = false;  // open on the "Security" page
 
@@ -41,6 +42,7 @@ class CMainSettings : public CDialog {
   void LoadControls();
   void ReadControls();
 
+  std::string m_optionsFolder;
   MainPrefs m_prefs;
   CListBox m_pages;
   CComboBox m_language;

@@ -1,5 +1,7 @@
 #include "dialogs/PreDefGroups.h"
 
+#include <utility>
+
 #include "framework/dialogbase/CDataExchange.h"
 #include "framework/messages/MessageMap.h"
 #include "res/ResourceIds.h"
@@ -13,7 +15,8 @@ constexpr int kGroupImage = 0;
 
 }  // namespace
 
-CPreDefGroups::CPreDefGroups(CWnd* pParent) : CDialog(IDD_PREDEFGROUPS, pParent) {}
+CPreDefGroups::CPreDefGroups(std::string optionsFolder, CWnd* pParent)
+    : CDialog(IDD_PREDEFGROUPS, pParent), m_optionsFolder(std::move(optionsFolder)) {}
 
 void CPreDefGroups::SetOwner(CWnd* pOwner) {
   m_pOwner = pOwner;
@@ -48,7 +51,8 @@ BOOL CPreDefGroups::OnInitDialog() {
   CDialog::OnInitDialog();
   // Without a catalogue file (one has just been made, empty) this opening shows
   // nothing; the working copy still goes back untouched on "Save".
-  if (LoadPredefinedGroups(GetPredefinedGroupsPath(), m_catalogue) != TreeFileStatus::Read) {
+  if (LoadPredefinedGroups(GetPredefinedGroupsPath(m_optionsFolder), m_catalogue) !=
+      TreeFileStatus::Read) {
     return FALSE;
   }
   SetUpImages();

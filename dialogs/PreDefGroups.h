@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "controls/ImageButton.h"
 #include "framework/dialogbase/CDialog.h"
 #include "framework/stdcontrols/CImageList.h"
@@ -12,7 +14,8 @@
 // "Save" (IDOK); nothing is written here, the catalogue file least of all.
 class CPreDefGroups : public CDialog {
  public:
-  explicit CPreDefGroups(CWnd* pParent = nullptr);
+  // `optionsFolder` holds the catalogue.
+  explicit CPreDefGroups(std::string optionsFolder, CWnd* pParent = nullptr);
 
   // The window the dialog belongs to; without a parent of its own it opens over it.
   void SetOwner(CWnd* pOwner);
@@ -37,6 +40,7 @@ class CPreDefGroups : public CDialog {
   GroupPath SelectedWorkingPath() const;
   void CopyBranch(HTREEITEM catalogueItem, const GroupPath& into);
 
+  std::string m_optionsFolder;
   CWnd* m_pOwner = nullptr;
   GroupMap m_catalogue;
   GroupMap m_working;

@@ -34,7 +34,8 @@ CMainFrame* CTaskMeterApp::GetMainFrame() const { return dynamic_cast<CMainFrame
 bool CTaskMeterApp::Start(const HostStartOptions& options, std::string& error) {
   // Before the module comes in: it expects the options folder to be there.
   m_createdOptions = false;
-  switch (PrepareOptionsFolder(GetOptionsFolder(), error, ShippedCataloguePath())) {
+  switch (PrepareOptionsFolder(ResolveHomeFolders(options.home).options, error,
+                               ShippedCataloguePath())) {
     case FirstStartResult::Created:
       m_createdOptions = true;
       break;
@@ -43,7 +44,7 @@ bool CTaskMeterApp::Start(const HostStartOptions& options, std::string& error) {
     case FirstStartResult::AlreadySetUp:
       break;
   }
-  auto* frame = new CMainFrame;
+  auto* frame = new CMainFrame(options.home);
   if (!frame->Create()) {
     error = "cannot create the main window";
     return false;  // a failed creation has deleted the frame

@@ -12,6 +12,7 @@ class CMainFrame;
 class CMultiDocTemplate;
 
 struct HostStartOptions {
+  std::string home;                     // as GetExecutableDirectory decided it
   std::string modulePath;               // empty: DefaultModulePath()
   bool record = false;                  // record the user's activity once the document is open
   std::optional<DesktopKind> recorder;  // the desktop to follow; nullopt: this session's

@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QStatusBar>
 #include <QWidget>
+#include <utility>
 
 #include "framework/app/CWinApp.h"
 #include "framework/app/SystemServices.h"
@@ -47,8 +48,9 @@ const MessageMap* CMainFrame::GetMessageMap() const {
   return &map;
 }
 
-CMainFrame::CMainFrame()
-    : m_tray(std::make_unique<CTrayIcon>([this] { RestoreFromTray(); },
+CMainFrame::CMainFrame(std::string home)
+    : m_home(std::move(home)),
+      m_tray(std::make_unique<CTrayIcon>([this] { RestoreFromTray(); },
                                          [this] { SendMessage(WM_CLOSE); })),
       m_recorder(std::make_unique<RecorderService>()) {
   m_recorder->SetStatusListener([this] { ShowRecorderStatus(); });
@@ -76,16 +78,15 @@ BOOL CMainFrame::Create() {
 
 void CMainFrame::ReloadPreferences() {
   MainPrefs prefs = m_prefs;
-  if (!ReadMainPrefs(GetMainPrefsPath(), prefs)) return;
+  if (!ReadMainPrefs(GetMainPrefsPath(ResolveHomeFolders(m_home).options), prefs)) return;
   m_prefs = prefs;
-  m_recorder->Apply(RecorderSettingsFrom(m_prefs, GetExecutableDirectory()));
+  m_recorder->Apply(RecorderSettingsFrom(m_prefs, m_home));
   ShowRecorderStatus();
 }
 
 void CMainFrame::StartRecording(std::optional<DesktopKind> forced) {
   ChosenDesktop desktop = ChooseDesktop(forced, KWinScriptPath());
-  m_recorder->Start(std::move(desktop.watch), desktop.why,
-                    RecorderSettingsFrom(m_prefs, GetExecutableDirectory()),
+  m_recorder->Start(std::move(desktop.watch), desktop.why, RecorderSettingsFrom(m_prefs, m_home),
                     DesktopKindLabel(desktop.kind));
   ShowRecorderStatus();
 }
@@ -121,11 +122,9 @@ void CMainFrame::OnHide() {
   }
 }
 
-void CMainFrame::OnHelpContent() {
-  Open(HelpTarget(GetExecutableDirectory(), GetExecutableDirectory() + "help/"));
-}
+void CMainFrame::OnHelpContent() { Open(HelpTarget(m_home, m_home + "help/")); }
 
-void CMainFrame::OnWebPage(UINT id) { Open(WebTarget(id, GetExecutableDirectory() + "help/")); }
+void CMainFrame::OnWebPage(UINT id) { Open(WebTarget(id, m_home + "help/")); }
 
 void CMainFrame::OnFeedback(UINT id) { Open(FeedbackTarget(id)); }
 
@@ -136,7 +135,7 @@ LRESULT CMainFrame::OnPreferencesChanged(WPARAM, LPARAM) {
 
 LRESULT CMainFrame::OnReportRequest(WPARAM, LPARAM) {
   std::string error;
-  const auto path = WriteHtmlReport(DefaultReportFolder(), ClockNow(), error);
+  const auto path = WriteHtmlReport(DefaultReportFolder(m_home), ClockNow(), error);
   if (!path) {
     AfxShowMessageBox(this, ("The report could not be written: " + error).c_str(), "TaskMeter",
                       MB_OK | MB_ICONWARNING);

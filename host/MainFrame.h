@@ -23,7 +23,8 @@ class CMainFrame : public CMDIFrameWnd {
   static const CRuntimeClass classCMainFrame;
   const CRuntimeClass* GetRuntimeClass() const override;
 
-  CMainFrame();
+  // `home` holds the options, the help pages and the reports.
+  explicit CMainFrame(std::string home);
   ~CMainFrame() override;
 
   // Makes the window with the host's own menu and puts the tray icon up.
@@ -63,6 +64,7 @@ class CMainFrame : public CMDIFrameWnd {
   void Open(const std::string& target);
   void ShowRecorderStatus();
 
+  std::string m_home;
   std::unique_ptr<CTrayIcon> m_tray;
   std::unique_ptr<RecorderService> m_recorder;
   QLabel* m_status = nullptr;  // owned by the window's status bar

@@ -30,4 +30,4 @@ std::optional<std::string> WriteHtmlReport(const std::string& folder, int64_t no
   return path;
 }
 
-std::string DefaultReportFolder() { return GetExecutableDirectory() + "reports/"; }
+std::string DefaultReportFolder(const std::string& home) { return home + "reports/"; }

@@ -11,4 +11,4 @@ std::optional<std::string> WriteHtmlReport(const std::string& folder, int64_t no
                                            std::string& error);
 
 // Where the host keeps its reports: beside the options.
-std::string DefaultReportFolder();
+std::string DefaultReportFolder(const std::string& home);

@@ -158,7 +158,8 @@ int main(int argc, char** argv) {
   }
 
   // Nothing can be kept without a home; say so before any window is made.
-  if (GetExecutableDirectory().empty()) {
+  const std::string home = GetExecutableDirectory();
+  if (home.empty()) {
     return Fail("no folder for the options: set HOME, XDG_CONFIG_HOME or TASKMETER_HOME");
   }
 
@@ -172,7 +173,7 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);  // hiding to the tray closes no program
 
   // A picture is taken beside a running host; everything else needs the home to itself.
-  SingleInstance instance(GetExecutableDirectory());
+  SingleInstance instance(home);
   if (screenshot.empty() && !instance.Claim()) {
     if (instance.HandOver()) return 0;
     return Fail("another taskmeter runs on this home but does not answer");
@@ -187,6 +188,7 @@ int main(int argc, char** argv) {
   }
   CTaskMeterApp app;
   HostStartOptions start;
+  start.home = home;
   start.modulePath = arguments.modulePath;
   start.record = screenshot.empty();
   start.recorder = arguments.recorder;

@@ -20,10 +20,9 @@ constexpr int kNothingInFrontMilliseconds = 500;
 // A lock whose holder exits is free at once; a second's wait costs nothing meanwhile.
 constexpr int kRetryLockMilliseconds = 1000;
 
-ApplicationNamer MakeNamer() {
+ApplicationNamer MakeNamer(const std::string& path) {
   ApplicationNamer namer(DesktopEntries::Scan(DesktopEntries::StandardFolders()));
   // The applications the user's tree knows keep their display names.
-  const std::string path = GetViewOptionsPath();
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) return namer;
   GroupMap tree;
@@ -72,7 +71,7 @@ void RecorderService::Start(std::unique_ptr<DesktopWatch> desktop, const std::st
   desktop_ = std::move(desktop);
   notifier_ = std::make_unique<QSocketNotifier>(desktop_->FileDescriptor(), QSocketNotifier::Read);
   QObject::connect(notifier_.get(), &QSocketNotifier::activated, this, [this] { Dispatch(); });
-  namer_ = MakeNamer();
+  namer_ = MakeNamer(settings_.treeFile);
   TryToRecord();
 }
 

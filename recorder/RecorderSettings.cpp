@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "framework/core/Paths.h"
+#include "storage/ViewOptionsFile.h"
 
 RecorderSettings RecorderSettingsFrom(const MainPrefs& prefs,
                                       const std::string& executableDirectory) {
@@ -17,6 +18,9 @@ RecorderSettings RecorderSettingsFrom(const MainPrefs& prefs,
     settings.idleMilliseconds = static_cast<int64_t>(prefs.IdleTime) * 1000;
   }
   settings.pauseOnScreenSaver = prefs.bPauseTimeTrackingOnScreenSaverActive;
+  if (!executableDirectory.empty()) {
+    settings.treeFile = GetViewOptionsPath(ResolveHomeFolders(executableDirectory).options);
+  }
   if (const char* checkpoint = std::getenv("TASKMETER_CHECKPOINT_SECONDS")) {
     const long long seconds = std::atoll(checkpoint);
     if (seconds > 0) settings.checkpointSeconds = seconds;

@@ -34,7 +34,7 @@ inline constexpr size_t kMaxPrefsLineLength = 1023;
 inline constexpr size_t kMaxPassLength = kMaxPrefsLineLength - std::string_view("Pass=").size();
 
 // Path of "options/mainpref.ini".
-std::string GetMainPrefsPath(const std::string& optionsFolder = GetOptionsFolder());
+std::string GetMainPrefsPath(const std::string& optionsFolder);
 
 // Fills `prefs` from the text of the file: the n-th line feeds the n-th field whatever
 // its key. Text with no lines at all leaves `prefs` as it was; lines missing at the end

@@ -18,7 +18,7 @@ enum class TreeFileStatus {
 };
 
 // Path of "options/viewopt.xml".
-std::string GetViewOptionsPath(const std::string& optionsFolder = GetOptionsFolder());
+std::string GetViewOptionsPath(const std::string& optionsFolder);
 
 // Appends one Options element holding the groups of `tree` after the main position.
 void WriteTree(CXmlDoc& doc, const GroupMap& tree);
@@ -79,7 +79,7 @@ class ViewOptionsFile {
 };
 
 // Path of "options/predefgroups.xml".
-std::string GetPredefinedGroupsPath(const std::string& optionsFolder = GetOptionsFolder());
+std::string GetPredefinedGroupsPath(const std::string& optionsFolder);
 
 // Reads the catalogue of predefined groups into `catalogue` (replaced on Read).
 TreeFileStatus LoadPredefinedGroups(const std::string& path, GroupMap& catalogue);

@@ -5,14 +5,11 @@
 #include <utility>
 
 #include "accounting/DLLDocument.h"
-#include "dialogs/PassDlg.h"
 #include "framework/app/CWinApp.h"
 #include "framework/app/SystemServices.h"
-#include "framework/core/Paths.h"
 #include "framework/dialogbase/CDataExchange.h"
 #include "framework/gdi/Icon.h"
 #include "framework/messages/CCmdUI.h"
-#include "framework/ownerdraw/DragImage.h"
 #include "framework/resources/Resources.h"
 #include "protocol/Messages.h"
 #include "res/ResourceIds.h"
@@ -49,19 +46,6 @@ constexpr std::array<ToolButton, 15> kToolButtons{{
     {IDC_VIEW_REMOVE, IDB_REMOVE, "Remove"},
 }};
 
-// What the lock disables and the unlock enables again ("UnLock" and "Help" go the
-// other way).
-constexpr int kLockedControls[] = {
-    IDC_VIEW_TREE,    IDC_VIEW_APP_LIST,     IDC_VIEW_MODE_TO_LIST, IDC_VIEW_MODE_TO_TREE,
-    IDC_VIEW_MOVETO,  IDC_VIEW_COPY,         IDC_VIEW_PASTE,        IDC_VIEW_NEWGROUP,
-    IDC_VIEW_REMOVE,  IDC_VIEW_REFRESH,      IDC_VIEW_GROUP_COMBO,  IDC_VIEW_GROUP_BUTTON,
-    IDC_VIEW_TABHOST, IDC_VIEW_PREDEFGROUPS, IDC_VIEW_PREFERENCES,  IDC_VIEW_REPORTS,
-    IDC_VIEW_LOCK};
-
-// Wrong passwords in this process's life; after three each further one ends the attempt.
-int g_failedUnlocks = 0;
-constexpr int kUnlockTries = 3;
-
 constexpr char kHelpFileName[] = "TaskMeter.chm";
 
 constexpr int kNarrowestForm = 420;
@@ -73,7 +57,8 @@ constexpr UINT WM_TELL_FILE_PROBLEMS = WM_APP + 1;
 
 }  // namespace
 
-CDLLDocumentView::CDLLDocumentView() : CFormView(IDD_DLLDOCUMENT_FORM) {}
+CDLLDocumentView::CDLLDocumentView()
+    : CFormView(IDD_DLLDOCUMENT_FORM), m_lock(*this), m_dragger(*this, m_tree) {}
 
 CDLLDocumentView::~CDLLDocumentView() = default;
 
@@ -161,8 +146,7 @@ void CDLLDocumentView::OnInitialUpdate() {
   SetMinimumSize(CSize(kNarrowestForm, kLowestForm));
   ShowControl(IDC_VIEW_MODE_TO_TREE, false);
   ShowControl(IDC_VIEW_MODE_TO_LIST, false);
-  m_bUnlocked = true;
-  m_bPasteAllowed = false;
+  m_clipboard.AllowPaste(false);
   EnableControl(IDC_VIEW_PASTE, false);  // nothing is copied yet
 
   if (m_tabHost.IsWindow() && m_associationPage.GetSafeHwnd() == nullptr) {
@@ -257,16 +241,17 @@ BOOL CDLLDocumentView::OnHelpInfo(HELPINFO* pHelpInfo) {
 }
 
 void CDLLDocumentView::OnDestroy() {
-  StopAutoExpand();
+  m_dragger.StopAutoExpand();
   CFormView::OnDestroy();
 }
 
 void CDLLDocumentView::OnReports() { RequestReport(m_nReportMessage); }
 
-void CDLLDocumentView::OnUpdateUnlockedOnly(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bUnlocked); }
+void CDLLDocumentView::OnUpdateUnlockedOnly(CCmdUI* pCmdUI) { pCmdUI->Enable(m_lock.IsUnlocked()); }
 
 void CDLLDocumentView::OnHelp() {
-  const std::string helpFile = GetExecutableDirectory() + kHelpFileName;
+  CDLLDocument* doc = GetDocument();
+  const std::string helpFile = doc != nullptr ? doc->GetFolders().home + kHelpFileName : "";
   std::error_code error;
   if (std::filesystem::is_regular_file(helpFile, error)) {
     ShellExecute(GetDesktopWindow(), "open", helpFile.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
@@ -277,7 +262,7 @@ void CDLLDocumentView::OnHelp() {
 }
 
 void CDLLDocumentView::OnLockUnlock() {
-  if (m_bUnlocked) {
+  if (m_lock.IsUnlocked()) {
     OnLock();
   } else {
     OnUnlock();
@@ -296,30 +281,16 @@ void CDLLDocumentView::OnLock() {
 }
 
 void CDLLDocumentView::OnUnlock() {
-  if (AskPassword()) SetLocked(false);
-}
-
-bool CDLLDocumentView::AskPassword() {
   CDLLDocument* doc = GetDocument();
-  if (doc == nullptr) return false;
-  for (;;) {
-    const MainPrefs prefs = doc->GetPrefs();
-    CPassDlg prompt(this);
-    if (prompt.DoModal() != IDOK) return false;
-    if (prompt.m_strPassword == prefs.Pass) return true;
-    ++g_failedUnlocks;
-    MessageBox("Password isn't correct, try again.", nullptr, MB_OK);
-    if (g_failedUnlocks >= kUnlockTries) return false;
+  if (doc != nullptr && m_lock.AskPassword(doc->GetPrefs().Pass, doc->FailedUnlocks())) {
+    SetLocked(false);
   }
 }
 
 void CDLLDocumentView::SetLocked(bool locked) {
-  for (int id : kLockedControls) EnableControl(id, !locked);
-  m_bPasteAllowed = !locked;
+  m_lock.SetLocked(locked);
+  m_clipboard.AllowPaste(!locked);
   m_bDeleteAllowed = !locked;
-  EnableControl(IDC_VIEW_UNLOCK, locked);
-  EnableControl(IDC_VIEW_HELP, !locked);
-  m_bUnlocked = !locked;
 }
 
 LRESULT CDLLDocumentView::OnTellFileProblems(WPARAM, LPARAM) {

@@ -15,16 +15,20 @@
 #include "framework/windows/CFormView.h"
 #include "storage/FileProblem.h"
 #include "tree/GroupTree.h"
+#include "view/AppClipboard.h"
 #include "view/AssociationPage.h"
+#include "view/PasswordLock.h"
 #include "view/QuickInfoPage.h"
+#include "view/TreeDragger.h"
 
 class CDLLDocument;
-class CDragImageList;
 
 // The one view of the document: a form on dialog template 101 with the group tree (or
 // the group picker and the application list) on the left, the association and
 // statistics pages on the right and the command buttons above and below. Creating it
 // reads the preferences into the document, which happens before the document loads.
+// The lock, the application clipboard and dragging in the tree are classes of their own;
+// the view routes its messages to them.
 class CDLLDocumentView : public CFormView {
   TM_DECLARE_DYNCREATE(CDLLDocumentView)
 
@@ -48,7 +52,7 @@ class CDLLDocumentView : public CFormView {
   // The view's copy of the document's tree, as the dialogs list it.
   const GroupMap& GetTreeCopy() const { return m_groupMap; }
   int GetViewMode() const { return m_nViewMode; }
-  bool IsUnlocked() const { return m_bUnlocked; }
+  bool IsUnlocked() const { return m_lock.IsUnlocked(); }
 
  protected:
   const MessageMap* GetMessageMap() const override;
@@ -126,40 +130,25 @@ class CDLLDocumentView : public CFormView {
   // of yet; a problem that went away is forgotten, so it is told again if it comes back.
   void TellFileProblems();
   LRESULT OnTellFileProblems(WPARAM, LPARAM);
-  void StopAutoExpand();
-  void EndDrag();
-  void CancelDrag();
+  // Pastes the clipboard into the selected group: as a copy, or as a move for a drop.
+  void PasteIntoSelection(bool keepSource);
 
-  // The lock.
+  // The lock, and the flags that go with the buttons it disables.
   void SetLocked(bool locked);
   void OpenSettings(bool securityFirst);
-  bool AskPassword();
 
   void EnableControl(int id, bool enable);
   void ShowControl(int id, bool show);
 
-  bool m_bUnlocked = true;
   bool m_bDeleteAllowed = false;
   bool m_bMoveAllowed = false;
-  bool m_bPasteAllowed = false;
   int m_nViewMode = kTreeMode;
   GroupMap m_groupMap;
   bool m_bFilterOn = false;
   int m_nFilterSeconds = 0;
 
-  // The application clipboard: one application and the group it was copied from.
-  GroupPath m_clipSourcePath;
-  GroupPath m_pasteDestinationPath;
-  std::string m_clipName;
-  bool m_bKeepSource = true;  // off only while a drop pastes
-
-  // Dragging in the tree.
-  HTREEITEM m_hDragItem = nullptr;
-  HTREEITEM m_hDropTarget = nullptr;
-  HTREEITEM m_hFirstHighlight = nullptr;
-  std::unique_ptr<CDragImageList> m_pDragImage;
-  bool m_bDragging = false;
-  UINT_PTR m_nExpandTimer = 0;
+  CPasswordLock m_lock;
+  CAppClipboard m_clipboard;
 
   std::vector<FileProblem> m_toldProblems;
 
@@ -175,4 +164,5 @@ class CDLLDocumentView : public CFormView {
   int m_groupIconIndex = -1;  // the group icon in the picker's image list
   CAssociationPage m_associationPage;
   CQuickInfoPage m_quickInfoPage;
+  CTreeDragger m_dragger;  // after the tree it drags in
 };

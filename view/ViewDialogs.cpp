@@ -10,11 +10,13 @@
 void CDLLDocumentView::OnSettings() { OpenSettings(false); }
 
 void CDLLDocumentView::OpenSettings(bool securityFirst) {
-  CMainSettings settings(this);
+  CDLLDocument* doc = GetDocument();
+  if (doc == nullptr) return;
+  CMainSettings settings(doc->GetFolders().options, this);
   settings.m_bSecurityFirst = securityFirst;
   if (settings.DoModal() != IDOK) return;
   // The dialog wrote the file: the document takes it, the autostart entry follows.
-  if (CDLLDocument* doc = GetDocument()) doc->LoadPrefs();
+  doc->LoadPrefs();
   RefreshView(m_nViewMode);
   TellFileProblems();
 }
@@ -22,7 +24,7 @@ void CDLLDocumentView::OpenSettings(bool securityFirst) {
 void CDLLDocumentView::OnPredefinedGroups() {
   CDLLDocument* doc = GetDocument();
   if (doc == nullptr) return;
-  CPreDefGroups catalogue(this);
+  CPreDefGroups catalogue(doc->GetFolders().options, this);
   catalogue.SetOwner(this);
   catalogue.SetWorkingTree(m_groupMap);
   if (catalogue.DoModal() != IDOK) return;

@@ -1,20 +1,14 @@
 // The editing commands on the tree: the application clipboard (Copy, Paste), Delete,
 // Rename, Refresh, the right-click menu and dragging in the tree.
+#include <optional>
+#include <utility>
+
 #include "accounting/DLLDocument.h"
-#include "framework/ownerdraw/DragImage.h"
 #include "framework/stdcontrols/CMenu.h"
 #include "framework/windows/InputState.h"
 #include "res/ResourceIds.h"
 #include "tree/TreeOps.h"
 #include "view/DLLDocumentView.h"
-
-namespace {
-
-constexpr UINT_PTR kAutoExpandTimer = 1000;
-constexpr UINT kAutoExpandMilliseconds = 2000;
-constexpr int kApplicationImage = 1;
-
-}  // namespace
 
 std::string CDLLDocumentView::SelectedItem(GroupPath& groupPath) const {
   if (m_nViewMode == kTreeMode) {
@@ -33,39 +27,35 @@ void CDLLDocumentView::SaveAndRefresh() {
 }
 
 void CDLLDocumentView::OnCopy() {
-  m_clipSourcePath.clear();
-  m_pasteDestinationPath.clear();
-  m_clipName.clear();
   // A group is not copied: its name could stand for an application of its parent.
   const bool group = m_nViewMode == kTreeMode && IsSelectedGroup();
+  GroupPath source;
+  std::string name;
   if (!group && (m_nViewMode == kTreeMode || m_groupPicker.GetCurSel() >= 0)) {
-    m_clipName = SelectedItem(m_clipSourcePath);
+    name = SelectedItem(source);
   }
+  m_clipboard.Copy(std::move(name), std::move(source));
   EnableControl(IDC_VIEW_PASTE, true);
-  m_bPasteAllowed = true;
 }
 
-void CDLLDocumentView::OnPaste() {
-  CDLLDocument* doc = GetDocument();
+void CDLLDocumentView::OnPaste() { PasteIntoSelection(true); }
+
+void CDLLDocumentView::PasteIntoSelection(bool keepSource) {
+  GroupPath destination;
   if (m_nViewMode == kTreeMode) {
-    m_pasteDestinationPath = ItemPath(m_tree.GetSelectedItem(), IsSelectedGroup());
+    destination = ItemPath(m_tree.GetSelectedItem(), IsSelectedGroup());
   } else if (m_groupPicker.GetCurSel() >= 0) {
-    m_pasteDestinationPath = SelectorPath();
+    destination = SelectorPath();
   }
-  if (!m_clipName.empty() && doc != nullptr) {
-    TransferEntry(doc->GetGroupMap(), m_clipName, m_clipSourcePath, m_pasteDestinationPath,
-                  m_bKeepSource);
+  CDLLDocument* doc = GetDocument();
+  GroupMap noTree;
+  const std::optional<GroupPath> pasted =
+      m_clipboard.Paste(doc != nullptr ? doc->GetGroupMap() : noTree, destination, keepSource);
+  if (pasted && doc != nullptr) {
     SaveAndRefresh();
-    GroupPath pasted = m_pasteDestinationPath;
-    pasted.push_back(m_clipName);
-    SelectItemByPath(pasted);
+    SelectItemByPath(*pasted);
   }
-  // A clipboard serves one paste.
-  m_clipSourcePath.clear();
-  m_pasteDestinationPath.clear();
-  m_clipName.clear();
   EnableControl(IDC_VIEW_PASTE, false);
-  m_bPasteAllowed = false;
 }
 
 void CDLLDocumentView::OnDelete() {
@@ -103,7 +93,7 @@ void CDLLDocumentView::OnTreeRightClick(NMHDR*, LRESULT* pResult) {
   if (CMenu* popup = m_popupMenu.GetSubMenu(0)) {
     popup->EnableMenuItem(ID_POPUP_DELETE, m_bDeleteAllowed ? MF_ENABLED : MF_GRAYED);
     popup->EnableMenuItem(ID_POPUP_MOVETO, m_bMoveAllowed ? MF_ENABLED : MF_GRAYED);
-    popup->EnableMenuItem(ID_POPUP_PASTE, m_bPasteAllowed ? MF_ENABLED : MF_GRAYED);
+    popup->EnableMenuItem(ID_POPUP_PASTE, m_clipboard.IsPasteAllowed() ? MF_ENABLED : MF_GRAYED);
     popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, this);
   }
   if (pResult != nullptr) *pResult = 1;
@@ -113,9 +103,9 @@ void CDLLDocumentView::OnTreeKeyDown(NMHDR* pNMHDR, LRESULT* pResult) {
   const UINT key = reinterpret_cast<const NMTVKEYDOWN*>(pNMHDR)->wVKey;
   const bool control = GetKeyState(VK_CONTROL) < 0;
   bool taken = true;
-  if (m_bDragging) {
+  if (m_dragger.IsDragging()) {
     // While dragging only Escape counts: it ends the drag with nothing dropped.
-    if (key == VK_ESCAPE) CancelDrag();
+    if (key == VK_ESCAPE) m_dragger.Cancel();
   } else if (key == VK_DELETE && !control) {
     if (m_bDeleteAllowed) OnDelete();
   } else if (key == VK_F2 && !control) {
@@ -123,7 +113,7 @@ void CDLLDocumentView::OnTreeKeyDown(NMHDR* pNMHDR, LRESULT* pResult) {
   } else if (key == 'C' && control) {
     OnCopy();
   } else if (key == 'V' && control) {
-    if (m_bPasteAllowed) OnPaste();
+    if (m_clipboard.IsPasteAllowed()) OnPaste();
   } else {
     taken = false;
   }
@@ -135,97 +125,26 @@ void CDLLDocumentView::OnTreeKeyDown(NMHDR* pNMHDR, LRESULT* pResult) {
 void CDLLDocumentView::OnTreeBeginDrag(NMHDR* pNMHDR, LRESULT* pResult) {
   const auto* info = reinterpret_cast<const NMTREEVIEW*>(pNMHDR);
   if (pResult != nullptr) *pResult = 0;
-  m_hDragItem = info->itemNew.hItem;
-  m_hDropTarget = nullptr;
-  m_pDragImage = AfxCreateDragImage(m_tree, m_hDragItem);
-  if (m_pDragImage == nullptr) return;
-  m_bDragging = true;
-  int cx = 0, cy = 0;
-  m_pDragImage->GetIconSize(cx, cy);
-  m_pDragImage->BeginDrag(0, CPoint(cx / 2, cy / 2));
-  CPoint start(info->ptDrag.x, info->ptDrag.y);
-  m_tree.ClientToScreen(&start);
-  ScreenToClient(&start);
-  CDragImageList::DragEnter(this, start);
-  SetCapture();
+  m_dragger.Begin(info->itemNew.hItem, CPoint(info->ptDrag.x, info->ptDrag.y));
 }
 
 void CDLLDocumentView::OnMouseMove(UINT nFlags, CPoint point) {
   CFormView::OnMouseMove(nFlags, point);
-  if (!m_bDragging) return;
-  CDragImageList::DragMove(point);
-  // The tree's own coordinates: its client area starts inside its border.
-  CPoint inTree = point;
-  ClientToScreen(&inTree);
-  m_tree.ScreenToClient(&inTree);
-  const HTREEITEM hit = m_tree.HitTest(inTree);
-  if (hit == nullptr) return;  // the last item hit stays the target
-  CDragImageList::DragShowNolock(FALSE);
-  if (m_hFirstHighlight == nullptr) m_hFirstHighlight = m_tree.GetDropHilightItem();
-  m_tree.SelectDropTarget(hit);
-  m_hDropTarget = hit;
-  if (m_nExpandTimer != 0 && hit == m_hFirstHighlight) StopAutoExpand();
-  if (m_nExpandTimer == 0) m_nExpandTimer = SetTimer(kAutoExpandTimer, kAutoExpandMilliseconds);
-  CDragImageList::DragShowNolock(TRUE);
+  m_dragger.Move(point);
 }
 
 void CDLLDocumentView::OnTimer(UINT_PTR nIDEvent) {
-  if (nIDEvent == m_nExpandTimer && m_nExpandTimer != 0) {
-    const HTREEITEM highlighted = m_tree.GetDropHilightItem();
-    if (highlighted != nullptr && highlighted == m_hDropTarget &&
-        m_tree.ItemHasChildren(highlighted)) {
-      m_tree.Expand(highlighted, TVE_EXPAND);
-    }
-    return;
-  }
-  CFormView::OnTimer(nIDEvent);
+  if (!m_dragger.OnTimer(nIDEvent)) CFormView::OnTimer(nIDEvent);
 }
 
 void CDLLDocumentView::OnLButtonUp(UINT nFlags, CPoint point) {
   CFormView::OnLButtonUp(nFlags, point);
-  if (!m_bDragging) return;
-  EndDrag();
-  HTREEITEM target = m_hDropTarget;
-  bool refused = target == nullptr || target == m_hDragItem;
-  for (HTREEITEM up = target; !refused && up != nullptr; up = m_tree.GetParentItem(up)) {
-    refused = up == m_hDragItem;  // onto a descendant of what is dragged
-  }
-  if (refused) {
-    StopAutoExpand();
-    return;
-  }
-  m_tree.Expand(target, TVE_EXPAND);
-  int image = 0, selectedImage = 0;
-  m_tree.GetItemImage(target, image, selectedImage);
-  if (image == kApplicationImage) target = m_tree.GetParentItem(target);
+  const std::optional<CTreeDragger::Drop> drop = m_dragger.Release();
+  if (!drop) return;
   // A drop is a copy of the dragged item pasted into the target group as a move.
-  m_tree.SelectItem(m_hDragItem);
+  m_tree.SelectItem(drop->dragged);
   OnCopy();
-  m_tree.SelectItem(target);
-  m_bKeepSource = false;
-  OnPaste();
-  m_bKeepSource = true;
-  StopAutoExpand();
-}
-
-void CDLLDocumentView::EndDrag() {
-  m_bDragging = false;
-  CDragImageList::DragLeave(this);
-  CDragImageList::EndDrag();
-  ReleaseCapture();
-  m_pDragImage.reset();
-  m_tree.SelectDropTarget(nullptr);
-  m_hFirstHighlight = nullptr;
-}
-
-void CDLLDocumentView::CancelDrag() {
-  EndDrag();
-  m_hDropTarget = nullptr;
-  StopAutoExpand();
-}
-
-void CDLLDocumentView::StopAutoExpand() {
-  if (m_nExpandTimer == 0) return;
-  KillTimer(m_nExpandTimer);
-  m_nExpandTimer = 0;
+  m_tree.SelectItem(drop->target);
+  PasteIntoSelection(false);
+  m_dragger.StopAutoExpand();
 }

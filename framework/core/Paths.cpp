@@ -99,9 +99,8 @@ std::string HomeFolders::DataFolder(const std::string& dbPath) const {
 }
 
 HomeFolders ResolveHomeFolders(const std::string& home) {
-  const std::string chosen = home.empty() ? GetExecutableDirectory() : home;
-  if (chosen.empty()) return {};
-  const std::string absolute = WithTrailingSlash(AbsolutePath(chosen));
+  if (home.empty()) return {};
+  const std::string absolute = WithTrailingSlash(AbsolutePath(home));
   return {absolute, absolute + "options/"};
 }
 
@@ -134,7 +133,7 @@ std::string GetExecutableDirectory() {
   return HomeForProgramIn(GetProgramDirectory());
 }
 
-std::string GetOptionsFolder() { return ResolveHomeFolders().options; }
+std::string GetOptionsFolder() { return ResolveHomeFolders(GetExecutableDirectory()).options; }
 
 bool IsWindowsNT() { return true; }
 
@@ -152,7 +151,7 @@ std::string GetDataFolder() {
 }
 
 std::string GetDefaultDataFolder() {
-  return IsWindowsNT() ? GetDataFolder() : ResolveHomeFolders().home + "db/";
+  return IsWindowsNT() ? GetDataFolder() : GetExecutableDirectory() + "db/";
 }
 
 std::string GetComputersFolder() {

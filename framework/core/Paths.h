@@ -41,8 +41,9 @@ struct HomeFolders {
   std::string DataFolder(const std::string& dbPath) const;
 };
 
-// The folders of `home`, or of the executable directory when `home` is empty.
-HomeFolders ResolveHomeFolders(const std::string& home = {});
+// The folders of `home` (as GetExecutableDirectory decides it, or a tool's --home); none
+// when `home` is empty.
+HomeFolders ResolveHomeFolders(const std::string& home);
 
 // The options folder: executable directory + "options/". Never created here.
 std::string GetOptionsFolder();

@@ -47,8 +47,8 @@ BOOL CMenu::CreateMenu() { return CreatePopupMenu(); }
 
 BOOL CMenu::CreatePopupMenu() {
   if (m_menu != nullptr) return FALSE;
-  m_menu = new QMenu;
-  m_owned = true;
+  m_owned = std::make_unique<QMenu>();
+  m_menu = m_owned.get();
   return TRUE;
 }
 
@@ -63,9 +63,8 @@ BOOL CMenu::LoadMenu(UINT nIDResource) {
 BOOL CMenu::DestroyMenu() {
   if (m_menu == nullptr) return FALSE;
   m_subMenus.clear();
-  if (m_owned) delete m_menu;
   m_menu = nullptr;
-  m_owned = false;
+  m_owned.reset();
   return TRUE;
 }
 

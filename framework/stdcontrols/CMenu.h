@@ -54,8 +54,8 @@ class CMenu {
   explicit CMenu(QMenu* borrowed);
   QAction* FindItem(UINT nID, UINT nFlags) const;
 
-  QMenu* m_menu = nullptr;
-  bool m_owned = false;
+  QMenu* m_menu = nullptr;         // the one shown: m_owned's, or a popup of another menu
+  std::unique_ptr<QMenu> m_owned;  // null for a popup, which its menu owns
   mutable std::map<const QMenu*, std::unique_ptr<CMenu>> m_subMenus;
 };
 

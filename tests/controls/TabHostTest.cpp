@@ -190,9 +190,9 @@ TEST_F(TabHost, DestroyingRemovesPagesLastToFirstAndDeletesOwnedOnes) {
   Make();
   AddPages();
   bool ownedGone = false;
-  auto* owned = new Page(&ownedGone);
+  auto owned = std::make_unique<Page>(&ownedGone);
   owned->Make(&parent, 130);
-  ASSERT_EQ(host.AddPage("Owned", 13, owned, 1), 3);
+  ASSERT_EQ(host.AddPage("Owned", 13, std::move(owned)), 3);
   host.DestroyWindow();
   EXPECT_EQ(host.journal, (std::vector<std::string>{"removed 3/13", "removed 2/12", "removed 1/11",
                                                     "removed 0/10"}));

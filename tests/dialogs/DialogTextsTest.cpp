@@ -35,8 +35,8 @@ TEST(DialogTexts, EveryLabelAndButtonShowsItsWholeTextOnOneLine) {
   std::vector<std::unique_ptr<CDialog>> dialogs;
   dialogs.push_back(std::make_unique<CMoveToDlg>(GroupMap{}));
   dialogs.push_back(std::make_unique<CNewGroupDlg>(GroupMap{}));
-  dialogs.push_back(std::make_unique<CMainSettings>());
-  dialogs.push_back(std::make_unique<CPreDefGroups>());
+  dialogs.push_back(std::make_unique<CMainSettings>(GetOptionsFolder()));
+  dialogs.push_back(std::make_unique<CPreDefGroups>(GetOptionsFolder()));
   ModalSession session;
   for (const auto& dialog : dialogs) {
     session.Run(*dialog, [&](ModalRequest& request) {

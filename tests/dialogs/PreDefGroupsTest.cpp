@@ -45,7 +45,7 @@ class PreDefGroups : public testing::Test {
 
   // Runs the dialog on `tree`; the working tree it ends with lands in `out`.
   int Run(const GroupMap& tree, const std::function<void(ModalRequest&)>& user) {
-    CPreDefGroups dialog;
+    CPreDefGroups dialog(GetOptionsFolder());
     dialog.SetWorkingTree(tree);
     const int result = session.Run(dialog, user);
     out = dialog.GetWorkingTree();
@@ -63,7 +63,7 @@ class PreDefGroups : public testing::Test {
     return request.Dialog()->GetDlgItem(id)->IsWindowEnabled();
   }
 
-  const std::string path = GetPredefinedGroupsPath();
+  const std::string path = GetPredefinedGroupsPath(GetOptionsFolder());
   ModalSession session;
   GroupMap out;
 };

@@ -27,7 +27,7 @@ class HostWindow : public CWnd {
 
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message == RegisterPrefsChangedMessage() && announcements++ == 0) {
-      fileWhenAnnounced = ReadBytes(GetMainPrefsPath());
+      fileWhenAnnounced = ReadBytes(GetMainPrefsPath(GetOptionsFolder()));
     }
     return CWnd::WindowProc(message, wParam, lParam);
   }
@@ -59,7 +59,8 @@ bool Enabled(CDialog& dialog, int id) { return dialog.GetDlgItem(id)->IsWindowEn
 class Settings : public testing::Test {
  protected:
   void SetUp() override {
-    std::filesystem::create_directories(std::filesystem::path(GetMainPrefsPath()).parent_path());
+    std::filesystem::create_directories(
+        std::filesystem::path(GetMainPrefsPath(GetOptionsFolder())).parent_path());
     stored.DbPath = "/data/logs/";
     stored.LastOpenDbFile = "2026-12-01.log";
     stored.IdleTime = 120;
@@ -67,7 +68,7 @@ class Settings : public testing::Test {
     stored.iShowpProgrUsedMorePercent = 7;
     stored.Pass = "old";
     stored.isPass = true;
-    ASSERT_TRUE(WriteMainPrefs(GetMainPrefsPath(), stored));
+    ASSERT_TRUE(WriteMainPrefs(GetMainPrefsPath(GetOptionsFolder()), stored));
     host.CreateEx(0, nullptr, "host", WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 100), nullptr, 0);
     app.m_pMainWnd = &host;
   }
@@ -83,7 +84,7 @@ class Settings : public testing::Test {
   }
   MainPrefs Written() const {
     MainPrefs prefs;
-    ReadMainPrefs(GetMainPrefsPath(), prefs);
+    ReadMainPrefs(GetMainPrefsPath(GetOptionsFolder()), prefs);
     return prefs;
   }
 
@@ -94,7 +95,7 @@ class Settings : public testing::Test {
 };
 
 TEST_F(Settings, PagesShowTheirOwnControlsFilledFromTheFile) {
-  CMainSettings dialog;
+  CMainSettings dialog(GetOptionsFolder());
   session.Run(dialog, [&](ModalRequest& request) {
     CDialog& dlg = *request.Dialog();
     EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_SET_PAUSE_INACTIVE), BST_CHECKED);
@@ -126,7 +127,7 @@ TEST_F(Settings, PagesShowTheirOwnControlsFilledFromTheFile) {
 }
 
 TEST_F(Settings, NewPasswordNeedsAMatchingConfirmation) {
-  CMainSettings dialog;
+  CMainSettings dialog(GetOptionsFolder());
   const int result = session.Run(dialog, [&](ModalRequest& request) {
     CDialog& dlg = *request.Dialog();
     AcceptNewPassword(request, "Secret");
@@ -157,7 +158,7 @@ TEST_F(Settings, NewPasswordNeedsAMatchingConfirmation) {
 // fields take no more than the file keeps whole, in whole characters.
 TEST_F(Settings, EnterInAPasswordFieldSavesAndTheFieldsHoldWhatTheFileKeeps) {
   const std::string longest(kMaxPassLength - 1, 'x');  // room for one byte more, not two
-  CMainSettings dialog;
+  CMainSettings dialog(GetOptionsFolder());
   const int result = session.Run(dialog, [&](ModalRequest& request) {
     CDialog& dlg = *request.Dialog();
     ClickListLine(dlg, IDC_SET_PAGES, kSecurity);
@@ -177,7 +178,7 @@ TEST_F(Settings, EnterInAPasswordFieldSavesAndTheFieldsHoldWhatTheFileKeeps) {
 }
 
 TEST_F(Settings, OkWritesTheControlsKeepsTheRestAndThenAnnounces) {
-  CMainSettings dialog;
+  CMainSettings dialog(GetOptionsFolder());
   const int result = session.Run(dialog, [&](ModalRequest& request) {
     for (int id : {IDC_SET_LOAD_ON_STARTUP, IDC_SET_PAUSE_SCREENSAVER, IDC_SET_ENABLE_FILTER,
                    IDC_SET_ANIMATED_ICON}) {
@@ -205,28 +206,28 @@ TEST_F(Settings, OkWritesTheControlsKeepsTheRestAndThenAnnounces) {
 
 // A file that cannot be written is told, and the dialog stays open with the choices made.
 TEST_F(Settings, OkThatCannotSaveTellsTheUserAndStaysOpen) {
-  CMainSettings dialog;
+  CMainSettings dialog(GetOptionsFolder());
   SetWriteFailureAfterBytesForTesting(0);
   const int result = session.Run(dialog, [](ModalRequest& request) { request.PressOk(); });
   SetWriteFailureAfterBytesForTesting(-1);
   EXPECT_EQ(result, IDCANCEL);  // what a dialog the user leaves open ends with here
   EXPECT_EQ(session.boxes, std::vector<std::string>{"TaskMeter: Cannot save the settings to " +
-                                                    GetMainPrefsPath() +
+                                                    GetMainPrefsPath(GetOptionsFolder()) +
                                                     ". The file keeps what it held before, so "
                                                     "changes made since are not in it."});
   EXPECT_EQ(host.announcements, 0);
 }
 
 TEST_F(Settings, CancelAfterAnAcceptedPasswordWritesAndAnnouncesNothing) {
-  const std::string before = ReadBytes(GetMainPrefsPath());
-  CMainSettings dialog;
+  const std::string before = ReadBytes(GetMainPrefsPath(GetOptionsFolder()));
+  CMainSettings dialog(GetOptionsFolder());
   EXPECT_EQ(session.Run(dialog,
                         [&](ModalRequest& request) {
                           AcceptNewPassword(request, "new");
                           request.PressCancel();
                         }),
             IDCANCEL);
-  EXPECT_EQ(ReadBytes(GetMainPrefsPath()), before);
+  EXPECT_EQ(ReadBytes(GetMainPrefsPath(GetOptionsFolder())), before);
   EXPECT_EQ(host.announcements, 0);
 }
 

@@ -143,13 +143,13 @@ TEST_F(HostAppTest, PreferencesChangedReachesTheHostByEveryPath) {
   };
   for (const auto& [name, deliver] : paths) {
     changed.IdleTime = Frame()->GetPrefs().IdleTime + 1;
-    ASSERT_TRUE(WriteMainPrefs(GetMainPrefsPath(), changed));
+    ASSERT_TRUE(WriteMainPrefs(GetMainPrefsPath(GetOptionsFolder()), changed));
     deliver();
     PumpEvents(20);
     EXPECT_EQ(Frame()->GetPrefs(), changed) << name;
   }
   EXPECT_EQ(Frame()->GetTrayIcon().Frame(), 0);
-  std::filesystem::remove(GetMainPrefsPath());
+  std::filesystem::remove(GetMainPrefsPath(GetOptionsFolder()));
   Frame()->SendMessage(g_nPreferencesChangedMsg);
   EXPECT_EQ(Frame()->GetPrefs(), changed);
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/app/SystemServices.h"
+#include "framework/core/Paths.h"
 #include "host/HostApp.h"
 #include "host/TrayIcon.h"
 #include "support/TempDir.h"
@@ -76,6 +77,7 @@ class HostFixture : public testing::Test {
   bool Start(const std::string& module) {
     m_app = std::make_unique<CTaskMeterApp>();
     HostStartOptions options;
+    options.home = GetExecutableDirectory();
     options.modulePath = module;
     return m_app->Start(options, m_error);
   }

@@ -29,9 +29,10 @@ class HostRecording : public HostFixture {
     MainPrefs prefs;
     prefs.DbPath = Folder("db").string();
     fs::create_directories(m_home.Options());
-    WriteMainPrefs(GetMainPrefsPath(), prefs);
+    WriteMainPrefs(GetMainPrefsPath(GetOptionsFolder()), prefs);
     m_app = std::make_unique<CTaskMeterApp>();
     HostStartOptions options;
+    options.home = GetExecutableDirectory();
     options.modulePath = StandinModulePath();
     options.record = true;
     return m_app->Start(options, m_error);
@@ -75,7 +76,7 @@ TEST_F(HostRecording, ThePreferencesMessageAppliesNewValuesAtOnce) {
   prefs.IdleTime = 1;
   prefs.bPauseTimeTrackingOnUserInActive = true;
   prefs.bAnimatedIconInSysTray = true;
-  ASSERT_TRUE(WriteMainPrefs(GetMainPrefsPath(), prefs));
+  ASSERT_TRUE(WriteMainPrefs(GetMainPrefsPath(GetOptionsFolder()), prefs));
   desktop.FakeInput();
   Frame()->SendMessage(g_nPreferencesChangedMsg);
   EXPECT_EQ(TodaysBlocks(Folder("db")).back()[2], "Stop");

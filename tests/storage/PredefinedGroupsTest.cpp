@@ -60,7 +60,8 @@ TEST_F(PredefinedGroupsTest, CataloguesGiveGroupsWithPlaceholders) {
 // A fifo or a folder in the file's place is in the odd files' tests.
 TEST_F(PredefinedGroupsTest, MissingFileIsCreatedEmpty) {
   const std::string home = std::getenv("TASKMETER_HOME");
-  EXPECT_EQ(fs::path(GetPredefinedGroupsPath()), fs::path(home) / "options" / "predefgroups.xml");
+  EXPECT_EQ(fs::path(GetPredefinedGroupsPath(GetOptionsFolder())),
+            fs::path(home) / "options" / "predefgroups.xml");
   GroupMap catalogue = {{"kept", {MakePlaceholder()}}};
   const GroupMap before = catalogue;
   EXPECT_EQ(LoadPredefinedGroups(path_.string(), catalogue), TreeFileStatus::Created);

@@ -49,7 +49,8 @@ class ViewOptionsFileTest : public ::testing::Test {
 
 TEST_F(ViewOptionsFileTest, MissingFileIsCreatedEmptyInAnExistingFolderOnly) {
   const std::string home = std::getenv("TASKMETER_HOME");
-  EXPECT_EQ(fs::path(GetViewOptionsPath()), fs::path(home) / "options" / "viewopt.xml");
+  EXPECT_EQ(fs::path(GetViewOptionsPath(GetOptionsFolder())),
+            fs::path(home) / "options" / "viewopt.xml");
   GroupMap tree = kTree;
   EXPECT_EQ(file_.Load(tree), TreeFileStatus::Created);
   EXPECT_EQ(tree, kTree);

@@ -157,9 +157,7 @@ QImage TabHostPicture(CWnd& owner, DWORD style, int selected) {
   for (const auto& [title, tint] : pages) {
     auto page = std::make_unique<GalleryPage>();
     if (!page->Make(owner, title, tint)) return {};
-    // The host owns the page from here and deletes it when it is destroyed.
-    if (host.AddPage(title, index++, page.get(), 1) < 0) return {};
-    page.release();
+    if (host.AddPage(title, index++, std::move(page)) < 0) return {};
   }
   host.SetActivePage(selected);
   const QImage picture = Picture(host.GetSafeHwnd());

@@ -15,7 +15,7 @@
 #include "res/ResourceIds.h"
 #include "tests/framework/FrameworkTestSupport.h"
 #include "tests/framework/StdControlsTestSupport.h"
-#include "tests/module/ViewFixture.h"
+#include "tests/view/ViewFixture.h"
 #include "tree/TreeOps.h"
 
 namespace fs = std::filesystem;
@@ -309,9 +309,6 @@ TEST_F(ViewTest, RemoveIsRefusedOnlyForOtherApplicationsAndWhatItHolds) {
     ClickTreeItem(item);
     EXPECT_EQ(Enabled(IDC_VIEW_REMOVE), removable) << item.back();
   }
-  Click(IDC_VIEW_MODE_TO_LIST);
-  PickGroup(kOtherApplications);
-  EXPECT_TRUE(Enabled(IDC_VIEW_REMOVE));
 }
 
 TEST_F(ViewTest, AssociationPageEnablesApplyAndDiscardExactlyWhileItDiffers) {

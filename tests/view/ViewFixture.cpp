@@ -1,4 +1,4 @@
-#include "tests/module/ViewFixture.h"
+#include "tests/view/ViewFixture.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -171,8 +171,7 @@ QPoint ViewTest::TreeItemCentre(HTREEITEM item) const {
   if (item == nullptr) return {};
   Tree().EnsureVisible(item);  // what a user expands and scrolls to see it
   if (!Tree().GetItemRect(item, &rect, TRUE)) return {};
-  auto* tree = qobject_cast<QAbstractItemView*>(Tree().GetWidget());
-  return tree->viewport()->mapToGlobal(Centre(rect));
+  return TreeViewport()->mapToGlobal(Centre(rect));
 }
 
 void ViewTest::ExpandAll() {
@@ -190,12 +189,7 @@ QWidget* ViewTest::TreeViewport() const {
   return qobject_cast<QAbstractItemView*>(Tree().GetWidget())->viewport();
 }
 
-QPoint ViewTest::SelectedItemCentre() const {
-  CRect rect;
-  if (!Tree().GetItemRect(Tree().GetSelectedItem(), &rect, TRUE)) return {};
-  auto* tree = qobject_cast<QAbstractItemView*>(Tree().GetWidget());
-  return tree->viewport()->mapToGlobal(Centre(rect));
-}
+QPoint ViewTest::SelectedItemCentre() const { return TreeItemCentre(Tree().GetSelectedItem()); }
 
 void ViewTest::Drag(const GroupPath& from, const std::vector<QPoint>& via) {
   Drag(TreeItemCentre(from), via);

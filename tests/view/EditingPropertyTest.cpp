@@ -12,7 +12,7 @@
 #include "framework/dialogbase/ModalHook.h"
 #include "res/ResourceIds.h"
 #include "tests/framework/UserActions.h"
-#include "tests/module/ViewFixture.h"
+#include "tests/view/ViewFixture.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "res/ResourceIds.h"
 #include "tests/framework/FrameworkTestSupport.h"
 #include "tests/framework/StdControlsTestSupport.h"
-#include "tests/module/ViewFixture.h"
+#include "tests/view/ViewFixture.h"
 
 namespace {
 
@@ -94,16 +94,6 @@ TEST_F(LockTest, ProtectedViewOpensLockedWithOnlyUnlockUsable) {
   EXPECT_EQ(bar->currentIndex(), 0);
 }
 
-TEST_F(LockTest, LockWithoutPasswordLeavesTheViewUnlocked) {
-  Open({{"Work", {Application("editor")}}});
-  ScopedModalHook hook([](ModalRequest& r) { r.PressCancel(); });
-  Click(IDC_VIEW_LOCK);
-  MenuItem(ID_CONFIGURE_LOCKUNLOCK)->trigger();
-  PumpEvents(5);
-  EXPECT_TRUE(Enabled(IDC_VIEW_LOCK));
-  EXPECT_FALSE(Enabled(IDC_VIEW_UNLOCK));
-}
-
 TEST_F(LockTest, LockingUnderAHoveredButtonLeavesTheOtherButtonsClickable) {
   Open({{"Work", {Application("editor")}}}, {}, Protected("Secret"));
   PasswordUser user{{"Secret"}};
@@ -119,28 +109,28 @@ TEST_F(LockTest, LockingUnderAHoveredButtonLeavesTheOtherButtonsClickable) {
   EXPECT_EQ(again.prompts, 1u);
 }
 
-// The count of wrong passwords lives as long as the process, so each of these runs in a
-// process of its own (see the suite's registration).
-TEST_F(LockTest, UnlockThreeWrongPasswordsThenOnePromptPerAttempt) {
+// The wrong passwords count over every attempt on the document, a right one between
+// them included; from the third on, each wrong one ends its attempt.
+TEST_F(LockTest, UnlockPromptsUntilTheThirdWrongPasswordInAll) {
   Open({{"Work", {Application("editor")}}}, {}, Protected("Secret"));
-  PasswordUser first{{"one", "two", "secret"}};
-  EXPECT_FALSE(Unlock(first));
-  EXPECT_EQ(first.prompts, 3u);
-  EXPECT_EQ(first.complaints, 3u);
-  PasswordUser later{{"four"}};
-  EXPECT_FALSE(Unlock(later));
-  EXPECT_EQ(later.prompts, 1u);
-  EXPECT_EQ(later.complaints, 1u);
-  PasswordUser right{{"Secret"}};
-  EXPECT_TRUE(Unlock(right));
-}
-
-TEST_F(LockTest, UnlockRightPasswordAfterTwoWrongOnes) {
-  Open({{"Work", {Application("editor")}}}, {}, Protected("Secret"));
-  PasswordUser user{{"wrong", "secret", "Secret"}};
-  EXPECT_TRUE(Unlock(user));
-  EXPECT_EQ(user.prompts, 3u);
-  EXPECT_EQ(user.complaints, 2u);
+  const struct {
+    std::vector<std::string> tries;
+    std::size_t prompts, complaints;
+    bool unlocked;
+  } attempts[] = {
+      {{"wrong", "secret", "Secret"}, 3, 2, true},
+      {{"one", "two"}, 1, 1, false},
+      {{"four"}, 1, 1, false},
+      {{"Secret"}, 1, 0, true},
+  };
+  for (const auto& attempt : attempts) {
+    SCOPED_TRACE(attempt.tries.front());
+    if (Enabled(IDC_VIEW_LOCK)) Click(IDC_VIEW_LOCK);
+    PasswordUser user{attempt.tries};
+    EXPECT_EQ(Unlock(user), attempt.unlocked);
+    EXPECT_EQ(user.prompts, attempt.prompts);
+    EXPECT_EQ(user.complaints, attempt.complaints);
+  }
   // Everything but UnLock is usable again; Paste with nothing copied included.
   std::vector<int> expected;
   for (int id : kButtons) {

@@ -18,7 +18,7 @@
 #include "framework/stdcontrols/CMenu.h"
 #include "res/ResourceIds.h"
 #include "tests/framework/StdControlsTestSupport.h"
-#include "tests/module/ViewFixture.h"
+#include "tests/view/ViewFixture.h"
 
 namespace {
 
@@ -104,22 +104,33 @@ TEST_F(ViewShotsTest, TreeModeListModeAndTheLockedView) {
   Shoot("view-locked.png");
 }
 
-TEST_F(ViewShotsTest, EachDialogOverTheMainWindow) {
+// Each dialog opens centred over the main window at its template's fixed size, without
+// minimise and maximise buttons.
+TEST_F(ViewShotsTest, EachDialogOpensCentredOverTheMainWindow) {
   MainPrefs locked;
   locked.isPass = true;  // with the empty password
   OpenSample(locked);
   QWidget* window = host.mainFrame->GetWidget();
   window->setGeometry(window->screen()->availableGeometry().adjusted(30, 50, -30, -30));
+  std::vector<UINT> opened;
   ScopedModalHook hook([&](ModalRequest& request) {
-    const UINT id = request.Dialog()->GetTemplateId();
-    ShootScreen("dialog-" + std::to_string(id) + ".png", request.Dialog()->GetWidget());
-    id == IDD_PASSWORD ? request.PressOk() : request.PressCancel();
+    QWidget* dialog = request.Dialog()->GetWidget();
+    opened.push_back(request.Dialog()->GetTemplateId());
+    EXPECT_LE(
+        (dialog->frameGeometry().center() - window->frameGeometry().center()).manhattanLength(), 1);
+    EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
+    EXPECT_FALSE(dialog->windowFlags() &
+                 (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    ShootScreen("dialog-" + std::to_string(opened.back()) + ".png", dialog);
+    opened.back() == IDD_PASSWORD ? request.PressOk() : request.PressCancel();
   });
   Click(IDC_VIEW_UNLOCK);
   ClickTreeItem({"Work", kLongName});  // its name cut short on the tab and the check box
   for (int id : {IDC_VIEW_PREFERENCES, IDC_VIEW_PREDEFGROUPS, IDC_VIEW_MOVETO, IDC_VIEW_NEWGROUP}) {
     Click(id);
   }
+  EXPECT_EQ(opened, (std::vector<UINT>{IDD_PASSWORD, IDD_MAINSETTINGS, IDD_PREDEFGROUPS, IDD_MOVETO,
+                                       IDD_NEWGROUP}));
 }
 
 }  // namespace

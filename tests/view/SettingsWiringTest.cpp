@@ -15,7 +15,7 @@
 #include "res/ResourceIds.h"
 #include "storage/ViewOptionsFile.h"
 #include "tests/framework/StdControlsTestSupport.h"
-#include "tests/module/ViewFixture.h"
+#include "tests/view/ViewFixture.h"
 #include "tree/TreeOps.h"
 
 namespace fs = std::filesystem;
@@ -121,7 +121,7 @@ TEST_F(SettingsWiringTest, LockWithoutPasswordOpensSecurityAndANewPasswordUnlock
 }
 
 TEST_F(SettingsWiringTest, PredefinedGroupsSaveReplacesTheTreeAndCancelKeepsIt) {
-  std::ofstream(GetPredefinedGroupsPath(), std::ios::binary)
+  std::ofstream(GetPredefinedGroupsPath(GetOptionsFolder()), std::ios::binary)
       << ViewOptionsText({{"Sport", {MakePlaceholder()}}, {"Study", {MakePlaceholder()}}});
   Open({{"Work", {Application("w")}}});
   const struct {
@@ -154,7 +154,7 @@ TEST_F(SettingsWiringTest, PredefinedGroupsSaveReplacesTheTreeAndCancelKeepsIt) 
     const GroupMap saved = SavedTree();
     EXPECT_EQ(FindGroupList(saved, {"Work", "Sport"}) != nullptr, c.sportAfter);
   }
-  fs::remove(GetPredefinedGroupsPath());
+  fs::remove(GetPredefinedGroupsPath(GetOptionsFolder()));
 }
 
 }  // namespace
