@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "accounting/LogReader.h"
+#include "framework/core/CivilTime.h"
 #include "framework/core/Paths.h"
 #include "recorder/ActivityLogFolder.h"
 #include "recorder/ActivityRecorder.h"
@@ -17,7 +18,6 @@
 #include "recorder/RecorderSettings.h"
 #include "recorder/x11/X11Text.h"
 #include "support/TempDir.h"
-#include "tools/common/LocalTime.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "LogSums.h"
+#include "framework/core/CivilTime.h"
 #include "storage/ViewOptionsFile.h"
 #include "support/TempDir.h"
 #include "tools/common/ActivitySimulator.h"
-#include "tools/common/LocalTime.h"
 #include "tools/common/SimulateTool.h"
 #include "tree/TreeOps.h"
 

@@ -3,8 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "accounting/LogFormat.h"
+#include "framework/core/CivilTime.h"
 #include "tools/common/CsvWriter.h"
-#include "tools/common/LocalTime.h"
 #include "tools/common/Random.h"
 #include "tools/common/ToolOptions.h"
 #include "tools/common/Utf8.h"
@@ -15,7 +16,7 @@ TEST(LocalTime, ParseDateTimeIsStrictAndRoundTrips) {
   const auto t = ParseDateTime("2026-03-18 15:20:05");
   ASSERT_TRUE(t.has_value());
   EXPECT_EQ(FormatDateTime(*t), "2026-03-18 15:20:05");
-  EXPECT_EQ(FormatLogTimestamp(*t), "03 18 15 20 05");
+  EXPECT_EQ(LogTimestamp(*t, false), "03 18 15 20 05");
   EXPECT_TRUE(ParseDateTime("2024-02-29 00:00:00").has_value());
   for (const char* bad :
        {"", "2026-03-18", "2026-03-18T15:20:05", "2026-3-18 15:20:05", "2026-03-18 15:20:5",

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "accounting/LogFormat.h"
 #include "framework/core/FileIO.h"
 
 namespace fs = std::filesystem;
@@ -32,7 +33,8 @@ bool LogFolderWriter::Prepare(const std::vector<CivilTime>& dates, bool overwrit
   }
   if (overwrite) return true;
   for (const CivilTime& date : dates) {
-    const fs::path file = fs::path(folder_) / (FormatDate(date) + ".log");
+    const fs::path file =
+        fs::path(folder_) / LogFileName(LocalToSeconds({date.year, date.month, date.day, 12}));
     if (fs::exists(file, ec)) {
       error = file.string() + " exists (use --overwrite to replace it)";
       return false;

@@ -4,10 +4,10 @@
 #include <memory>
 #include <optional>
 
+#include "framework/core/CivilTime.h"
 #include "framework/core/Clock.h"
 #include "framework/core/Paths.h"
 #include "tools/common/ActivitySimulator.h"
-#include "tools/common/LocalTime.h"
 #include "tools/common/LogWriter.h"
 #include "tools/common/SampleHome.h"
 #include "tools/common/ToolOptions.h"
