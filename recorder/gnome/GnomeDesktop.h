@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/core/Status.h"
 #include "recorder/DesktopWatch.h"
 #include "recorder/EventSet.h"
 
@@ -41,7 +42,7 @@ class GnomeDesktop : public DesktopWatch {
 
  private:
   GnomeDesktop();
-  bool ExtensionEnabled(std::string& error);
+  Status ExtensionEnabled();
   bool ReadFront();
   void Lost();
 

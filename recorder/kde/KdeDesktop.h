@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/core/Status.h"
 #include "recorder/DesktopWatch.h"
 #include "recorder/EventSet.h"
 
@@ -43,7 +44,7 @@ class KdeDesktop : public DesktopWatch {
 
  private:
   KdeDesktop();
-  bool LoadScript(const std::string& scriptPath, std::string& error);
+  Status LoadScript(const std::string& scriptPath);
   void Reported(const WindowFacts& facts);
 
   QDBusConnection bus_;

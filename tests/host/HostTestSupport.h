@@ -77,7 +77,9 @@ class HostFixture : public testing::Test {
     m_app = std::make_unique<CTaskMeterApp>();
     HostStartOptions options;
     options.modulePath = module;
-    return m_app->Start(options, m_error);
+    const Status started = m_app->Start(options);
+    m_error = started.Message();
+    return started.Ok();
   }
 
   ScopedHome m_home;
