@@ -25,9 +25,9 @@ AppEntry Filtered(std::string showAs, const std::string& app, std::string filter
   return Entry(std::move(showAs), app, std::move(filter), "/usr/bin/" + app);
 }
 
-// Sub-groups hang on a "None" entry, as a load of the file gives them back.
+// Sub-groups hang on an entry with empty texts, as the program's own "new group" makes it.
 AppEntry Carrier(GroupMap subGroups) {
-  AppEntry carrier = MakePlaceholder();
+  AppEntry carrier;
   carrier.SubGroups = std::move(subGroups);
   return carrier;
 }
@@ -71,15 +71,13 @@ std::string SampleMainPrefsText(const std::string& dataFolder) {
   return MainPrefsText(prefs);
 }
 
-bool WriteSampleOptions(const std::string& home, const std::string& dataFolder, bool overwrite,
-                        std::string& error) {
+Status WriteSampleOptions(const std::string& home, const std::string& dataFolder, bool overwrite) {
   namespace fs = std::filesystem;
   const fs::path options = fs::path(home) / "options";
   std::error_code ec;
   fs::create_directories(options, ec);
   if (!fs::is_directory(options, ec)) {
-    error = "cannot create the folder " + options.string();
-    return false;
+    return Status::Failure(ErrorCode::CannotCreate, "cannot create the folder " + options.string());
   }
   const std::pair<const char*, std::string> files[] = {
       {"mainpref.ini", SampleMainPrefsText(dataFolder)},
@@ -89,8 +87,9 @@ bool WriteSampleOptions(const std::string& home, const std::string& dataFolder, 
   if (!overwrite) {
     for (const auto& [name, bytes] : files) {
       if (fs::exists(options / name, ec)) {
-        error = (options / name).string() + " exists (use --overwrite to replace it)";
-        return false;
+        return Status::Failure(
+            ErrorCode::AlreadyExists,
+            (options / name).string() + " exists (use --overwrite to replace it)");
       }
     }
   }
@@ -98,9 +97,8 @@ bool WriteSampleOptions(const std::string& home, const std::string& dataFolder, 
     // The preferences may one day hold a password: owner only, as the program keeps it.
     const mode_t mode = std::string(name) == "mainpref.ini" ? 0600 : 0644;
     if (!WriteFileAtomically((options / name).string(), bytes, mode)) {
-      error = "cannot write " + (options / name).string();
-      return false;
+      return Status::Failure(ErrorCode::CannotWrite, "cannot write " + (options / name).string());
     }
   }
-  return true;
+  return {};
 }
