@@ -11,14 +11,6 @@
 void* AllocateBig(std::size_t bytes);
 void FreeBig(void* memory) noexcept;
 
-// For a short-lived process whose work is one load (the report tool): the heap grows
-// once by `bytes` ahead of need, on huge pages where the system allows them, and what
-// is freed stays in it for reuse. A load then pays a few huge page faults instead of
-// one fault per 4 KB page it touches, and a buffer that grows reuses the memory of the
-// one it replaces. Call it first thing in main; it changes nothing a program sees but
-// its speed and memory use.
-void PrepareHeapForOneLoad(std::size_t bytes);
-
 // The same for standard containers.
 template <typename T>
 struct BigAllocator {

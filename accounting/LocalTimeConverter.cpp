@@ -1,7 +1,8 @@
 #include "accounting/LocalTimeConverter.h"
 
 #include <algorithm>
-#include <ctime>
+
+#include "framework/core/CivilTime.h"
 
 namespace {
 
@@ -9,24 +10,7 @@ constexpr int64_t kDay = 86400;
 
 int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 
-// The zone's UTC offset at an instant.
-int64_t OffsetAt(int64_t instant) {
-  const std::time_t time = static_cast<std::time_t>(instant);
-  std::tm local{};
-  if (localtime_r(&time, &local) == nullptr) return 0;
-  return local.tm_gmtoff;
-}
-
 }  // namespace
-
-int64_t DaysFromCivil(int64_t year, int month, int64_t day) {
-  year -= month <= 2;
-  const int64_t era = FloorDiv(year, 400);
-  const int64_t yearOfEra = year - era * 400;
-  const int64_t dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5;
-  const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  return era * 146097 + dayOfEra - 719468 + (day - 1);
-}
 
 const LocalTimeConverter::DayOffsets& LocalTimeConverter::Offsets(int64_t dayNumber) {
   if (dayNumber != lastDay_) {
@@ -34,7 +18,8 @@ const LocalTimeConverter::DayOffsets& LocalTimeConverter::Offsets(int64_t dayNum
     if (found == offsets_.end()) {
       // Offsets never exceed 14 hours, so these two instants lie before and after
       // every instant of the local day.
-      const DayOffsets offsets{OffsetAt(dayNumber * kDay - kDay), OffsetAt((dayNumber + 2) * kDay)};
+      const DayOffsets offsets{UtcOffsetAt(dayNumber * kDay - kDay),
+                               UtcOffsetAt((dayNumber + 2) * kDay)};
       found = offsets_.emplace(dayNumber, offsets).first;
     }
     lastDay_ = dayNumber;
@@ -59,8 +44,8 @@ int64_t LocalTimeConverter::ToSeconds(int64_t year, int64_t month, int64_t day, 
   // The clocks change near this day: try both offsets.
   const int64_t early = wall - offsets.before;
   const int64_t late = wall - offsets.after;
-  const bool earlyShows = OffsetAt(early) == offsets.before;
-  const bool lateShows = OffsetAt(late) == offsets.after;
+  const bool earlyShows = UtcOffsetAt(early) == offsets.before;
+  const bool lateShows = UtcOffsetAt(late) == offsets.after;
   if (earlyShows && lateShows) return std::min(early, late);  // shown twice: the first
   if (lateShows) return late;
   return early;  // shown once with the old offset, or skipped: forward by the gap

@@ -3,9 +3,6 @@
 #include <cstdint>
 #include <unordered_map>
 
-// Days since 1970-01-01 of a proleptic Gregorian date; month 1..12, any day.
-int64_t DaysFromCivil(int64_t year, int month, int64_t day);
-
 // Local civil time to seconds since 1970 UTC, daylight saving decided by the system's
 // zone data and out-of-range fields normalised, as mktime does, but without a zone
 // lookup per call: each local day is examined once, and a day whose UTC offset stays

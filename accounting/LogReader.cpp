@@ -8,11 +8,10 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <ctime>
 #include <tuple>
 
-#include "accounting/LocalTimeConverter.h"
 #include "accounting/PeriodCalendar.h"
+#include "framework/core/CivilTime.h"
 
 namespace {
 
@@ -75,14 +74,6 @@ bool NameHoldsDate(std::string_view name) {
 // Both sides of the search for one computer's records.
 uint32_t ComputerOf(const RecordLines& record) { return record.computer; }
 uint32_t ComputerOf(uint32_t computer) { return computer; }
-
-// Days since 1970 of the local calendar day `seconds` falls on.
-int64_t LocalDay(int64_t seconds) {
-  const std::time_t t = static_cast<std::time_t>(seconds);
-  std::tm local{};
-  localtime_r(&t, &local);
-  return DaysFromCivil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
-}
 
 // The line feeds in [begin, end), eight bytes at a time: a plain byte loop is not
 // vectorised at this optimisation level, and this count runs over every byte read.
@@ -235,7 +226,7 @@ std::vector<LogFileEntry> SelectLogFiles(std::vector<LogFileEntry> files, int64_
 }
 
 std::vector<LogFileEntry> SelectComputerLogFiles(std::vector<LogFileEntry> files, int64_t cutoff) {
-  const int64_t firstDay = LocalDay(cutoff);
+  const int64_t firstDay = LocalDayNumber(cutoff);
   std::erase_if(files, [firstDay](const LogFileEntry& f) {
     return !NameHoldsDate(f.FileName) || LogNameDay(f.FileName) < firstDay;
   });

@@ -10,22 +10,12 @@
 
 #include "accounting/ActivityRecord.h"
 #include "accounting/BigAllocation.h"
+#include "accounting/LogFormat.h"
 #include "framework/core/LogFileFinder.h"
 
 // The seven-line blocks of the activity logs and how neighbouring blocks become records.
 
-inline constexpr size_t kLogLineLimit = 1025;  // longer lines keep their first 1025 characters
 inline constexpr int64_t kLogWindowSeconds = 2678400;  // 31 days
-
-// Lines 1 to 6 of one block; line 7 was the terminator "~~~". Views into the bytes.
-struct LogBlockLines {
-  std::string_view StartTime;
-  std::string_view EndTime;
-  std::string_view DisplayName;
-  std::string_view WindowTitle;
-  std::string_view AppName;
-  std::string_view AppPath;
-};
 
 // One record as views into the bytes of the logs it was read from.
 struct RecordView {

@@ -1,8 +1,9 @@
 #include "accounting/PeriodCalendar.h"
 
 #include <algorithm>
-#include <ctime>
 #include <string>
+
+#include "framework/core/CivilTime.h"
 
 namespace {
 
@@ -51,13 +52,11 @@ TimestampFields ReadTimestampFields(std::string_view text) {
 }
 
 PeriodCalendar::PeriodCalendar(int64_t now) : now_(now) {
-  const std::time_t nowTime = static_cast<std::time_t>(now);
-  std::tm local{};
-  localtime_r(&nowTime, &local);
-  currentYear_ = local.tm_year + 1900;
-  const int64_t month = local.tm_mon + 1;
-  const int64_t day = local.tm_mday;
-  const int64_t mondayOffset = (local.tm_wday + 6) % 7;  // days since Monday
+  const CivilTime local = SecondsToLocal(now);
+  currentYear_ = local.year;
+  const int64_t month = local.month;
+  const int64_t day = local.day;
+  const int64_t mondayOffset = LocalWeekday(now) - 1;  // days since Monday
   auto midnight = [&](int64_t m, int64_t d) {
     return converter_.ToSeconds(currentYear_, m, d, 0, 0, 0);
   };

@@ -1,5 +1,6 @@
 #include "accounting/Periods.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "accounting/PeriodCalendar.h"
@@ -11,20 +12,16 @@ int64_t PeriodSeconds(const std::string& start, const std::string& end, ReportPe
 }
 
 std::string FormatDuration(int64_t seconds) {
-  // A wrapped 32-bit total can be negative; show it with one sign in front.
-  const bool negative = seconds < 0;
-  const unsigned long long magnitude =
-      negative ? 0ull - static_cast<unsigned long long>(seconds) : seconds;
-  char text[48];
-  std::snprintf(text, sizeof text, "%s%.2llu:%.2llu:%.2llu", negative ? "-" : "", magnitude / 3600,
-                magnitude / 60 % 60, magnitude % 60);
+  // No time can be less than none: a negative total (a wrapped 32-bit one) shows as zero.
+  const long long s = std::max<int64_t>(seconds, 0);
+  char text[40];
+  std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld", s / 3600, s / 60 % 60, s % 60);
   return text;
 }
 
 StatisticsLine FormatStatisticsLine(int64_t numerator, int64_t denominator) {
   static const std::string kPrefix = "Work: ";
-  // No time can be less than none.
-  if (numerator <= 0) return {kPrefix + "00:00:00 = 0 percent", 0};
+  if (numerator <= 0) return {kPrefix + FormatDuration(0) + " = 0 percent", 0};
   // Without a reference total (only "None", "Stop" or "Idle" time, which the sums
   // leave out) there is no share to show: a percentage of nothing would read as
   // "infinite" or as a made-up 100, so the line says so and the bar stays empty.

@@ -30,5 +30,5 @@ struct StatisticsLine {
 };
 StatisticsLine FormatStatisticsLine(int64_t numerator, int64_t denominator);
 
-// "hh:mm:ss"; the hours may exceed 24 and grow beyond two digits.
+// "hh:mm:ss"; the hours may exceed 24 and grow beyond two digits; below zero is zero.
 std::string FormatDuration(int64_t seconds);

@@ -3,13 +3,13 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <fstream>
 #include <random>
 #include <string>
 
+#include "accounting/LogFormat.h"
+#include "framework/core/CivilTime.h"
 #include "framework/core/FileIO.h"
 #include "storage/MainPrefs.h"
 #include "storage/ViewOptionsFile.h"
@@ -21,14 +21,7 @@ namespace {
 constexpr int kDays = 31;
 constexpr int kApplications = 400;  // in the tree; records also use 50 the tree lacks
 
-int64_t LocalMidnight(int year, int month, int day) {
-  std::tm fields{};
-  fields.tm_year = year - 1900;
-  fields.tm_mon = month - 1;
-  fields.tm_mday = day;
-  fields.tm_isdst = -1;
-  return static_cast<int64_t>(std::mktime(&fields));
-}
+int64_t LocalMidnight(int year, int month, int day) { return LocalToSeconds({year, month, day}); }
 
 }  // namespace
 
@@ -48,17 +41,6 @@ fs::path Root() {
   return root;
 }
 
-std::string Two(int value) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%02d", value % 100);
-  return text;
-}
-
-std::string Stamp(int month, int day, int secondOfDay) {
-  return Two(month) + ' ' + Two(day) + ' ' + Two(secondOfDay / 3600) + ' ' +
-         Two(secondOfDay / 60 % 60) + ' ' + Two(secondOfDay % 60);
-}
-
 }  // namespace
 
 // Working hours 07:00 to 19:00.
@@ -71,23 +53,22 @@ fs::path LogFolder(int records, int computer) {
   std::uniform_int_distribution<int> app(0, kApplications + 49), project(0, 29), doc(0, 99);
   const int perDay = records / kDays + 1;
   for (int d = 1; d <= kDays; ++d) {
-    const int month = 7;
+    const int64_t midnight = LocalMidnight(2026, 7, d);
     std::string text;
     text.reserve(static_cast<size_t>(perDay) * 160);
     int second = 7 * 3600;
     const int step = 12 * 3600 / perDay;
     for (int i = 0; i < perDay; ++i) {
-      const int a = app(random);
-      const std::string start = Stamp(month, d, second);
+      const std::string a = std::to_string(app(random));
+      const std::string start = LogTimestamp(midnight + second, false);
       second += std::max(1, step);
-      text += start + '\n' + Stamp(month, d, second) + '\n';
-      text += "App " + std::to_string(a) + '\n';
-      text += "doc" + std::to_string(doc(random)) + ".txt - proj" +
-              std::to_string(project(random)) + " - App " + std::to_string(a) + '\n';
-      text +=
-          "app" + std::to_string(a) + ".exe\n/opt/apps/app" + std::to_string(a) + "/bin/app\n~~~\n";
+      const std::string end = LogTimestamp(midnight + second, false);
+      const std::string title = "doc" + std::to_string(doc(random)) + ".txt - proj" +
+                                std::to_string(project(random)) + " - App " + a;
+      const std::string name = "app" + a + ".exe", path = "/opt/apps/app" + a + "/bin/app";
+      AppendLogBlock(text, {start, end, "App " + a, title, name, path});
     }
-    std::ofstream(folder / ("2026-07-" + Two(d) + ".log"), std::ios::binary) << text;
+    std::ofstream(folder / LogFileName(midnight + 12 * 3600), std::ios::binary) << text;
   }
   return folder;
 }

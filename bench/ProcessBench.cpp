@@ -18,11 +18,11 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <ctime>
 #include <string>
 #include <vector>
 
 #include "HeavyMonth.h"
+#include "framework/core/CivilTime.h"
 #include "framework/core/LogFileFinder.h"
 
 namespace fs = std::filesystem;
@@ -60,14 +60,7 @@ std::string ReportProgram() {
   return other && *other ? other : TASKMETER_REPORT;
 }
 
-std::string NowText() {
-  const time_t now = static_cast<time_t>(BenchNow());
-  std::tm local{};
-  ::localtime_r(&now, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-  return text;
-}
+std::string NowText() { return FormatDateTime(BenchNow()); }
 
 // The report reads other computers' logs from below $XDG_DATA_HOME; the children get
 // one whose computers folder holds `others` computers, none by default.

@@ -39,13 +39,12 @@ bool MakePrivateFolders(const std::filesystem::path& folder) {
 
 }  // namespace
 
-FirstStartResult PrepareOptionsFolder(const std::string& optionsFolder, std::string& error,
-                                      const std::string& shippedCatalogue) {
+Result<FirstStartResult> PrepareOptionsFolder(const std::string& optionsFolder,
+                                              const std::string& shippedCatalogue) {
   namespace fs = std::filesystem;
   const fs::path folder(optionsFolder);
   if (!MakePrivateFolders(folder)) {
-    error = "cannot create the folder " + folder.string();
-    return FirstStartResult::Failed;
+    return Status::Failure(ErrorCode::CannotCreate, "cannot create the folder " + folder.string());
   }
   // The module never creates this folder; without it the document would find no
   // preferences and no tree. The preferences are private: they may hold a password.
@@ -68,8 +67,7 @@ FirstStartResult PrepareOptionsFolder(const std::string& optionsFolder, std::str
       case NewFile::Exists:
         break;
       case NewFile::Failed:
-        error = "cannot write " + path;
-        return FirstStartResult::Failed;
+        return Status::Failure(ErrorCode::CannotWrite, "cannot write " + path);
     }
   }
   return created ? FirstStartResult::Created : FirstStartResult::AlreadySetUp;

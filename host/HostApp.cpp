@@ -31,50 +31,38 @@ CTaskMeterApp::~CTaskMeterApp() {
 
 CMainFrame* CTaskMeterApp::GetMainFrame() const { return dynamic_cast<CMainFrame*>(m_pMainWnd); }
 
-bool CTaskMeterApp::Start(const HostStartOptions& options, std::string& error) {
+Status CTaskMeterApp::Start(const HostStartOptions& options) {
   // Before the module comes in: it expects the options folder to be there.
   m_createdOptions = false;
-  switch (PrepareOptionsFolder(ResolveHomeFolders(options.home).options, error,
-                               ShippedCataloguePath())) {
-    case FirstStartResult::Created:
-      m_createdOptions = true;
-      break;
-    case FirstStartResult::Failed:
-      return false;
-    case FirstStartResult::AlreadySetUp:
-      break;
-  }
+  const auto prepared =
+      PrepareOptionsFolder(ResolveHomeFolders(options.home).options, ShippedCataloguePath());
+  if (!prepared) return prepared.GetStatus();
+  m_createdOptions = *prepared == FirstStartResult::Created;
   auto* frame = new CMainFrame(options.home);
   if (!frame->Create()) {
-    error = "cannot create the main window";
-    return false;  // a failed creation has deleted the frame
+    // A failed creation has deleted the frame.
+    return Status::Failure(ErrorCode::CannotCreate, "cannot create the main window");
   }
   m_pMainWnd = frame;
-  if (!OpenModuleDocument(options.modulePath.empty() ? DefaultModulePath() : options.modulePath,
-                          error)) {
-    return false;
-  }
-  if (options.record) frame->StartRecording(options.recorder);
-  return true;
+  const Status opened =
+      OpenModuleDocument(options.modulePath.empty() ? DefaultModulePath() : options.modulePath);
+  if (opened && options.record) frame->StartRecording(options.recorder);
+  return opened;
 }
 
-bool CTaskMeterApp::OpenModuleDocument(const std::string& path, std::string& error) {
-  if (!m_module.Load(path)) {
-    error = m_module.Error();
-    return false;
-  }
+Status CTaskMeterApp::OpenModuleDocument(const std::string& path) {
+  if (!m_module.Load(path)) return Status::Failure(ErrorCode::Unavailable, m_module.Error());
   m_template = m_module.CreateTemplate();
   if (m_template == nullptr) {
-    error = path + ": the module made no document template";
-    return false;
+    return Status::Failure(ErrorCode::Unavailable, path + ": the module made no document template");
   }
   AddDocTemplate(m_template);
   m_document = m_template->OpenDocumentFile(nullptr);
   if (m_document == nullptr) {
-    error = path + ": the module could not open its document";
-    return false;
+    return Status::Failure(ErrorCode::Unavailable,
+                           path + ": the module could not open its document");
   }
-  return true;
+  return {};
 }
 
 BOOL CTaskMeterApp::OnThreadMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "framework/app/CWinApp.h"
+#include "framework/core/Status.h"
 #include "host/ModuleLibrary.h"
 #include "host/RecorderChoice.h"
 
@@ -27,10 +28,10 @@ class CTaskMeterApp : public CWinApp {
   CTaskMeterApp();
   ~CTaskMeterApp() override;
 
-  // False with `error` set when the main window cannot be made, the module cannot be
-  // loaded or gives no template, or the document cannot be opened. The main window
+  // Fails when the options folder or the main window cannot be made, the module cannot
+  // be loaded or gives no template, or the document cannot be opened. The main window
   // stays up in every case after it was made, so the user sees what happened.
-  bool Start(const HostStartOptions& options, std::string& error);
+  Status Start(const HostStartOptions& options);
 
   CMainFrame* GetMainFrame() const;
   CMultiDocTemplate* GetModuleTemplate() const { return m_template; }
@@ -47,7 +48,7 @@ class CTaskMeterApp : public CWinApp {
  private:
   void OnAppAbout();
   void OnAppExit();
-  bool OpenModuleDocument(const std::string& path, std::string& error);
+  Status OpenModuleDocument(const std::string& path);
 
   ModuleLibrary m_module;
   CMultiDocTemplate* m_template = nullptr;

@@ -3,10 +3,12 @@
 #include <QString>
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <iterator>
 #include <sstream>
 #include <vector>
+
+#include "accounting/Periods.h"
+#include "framework/core/CivilTime.h"
 
 namespace {
 
@@ -36,23 +38,6 @@ const char* ComputerColour(size_t computer) {
   return kComputerColours[computer % std::size(kComputerColours)];
 }
 
-std::string LocalTimeText(int64_t seconds) {
-  const std::time_t t = static_cast<std::time_t>(seconds);
-  std::tm local{};
-  localtime_r(&t, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-  return text;
-}
-
-std::string Duration(int64_t seconds) {
-  const int64_t s = std::max<int64_t>(seconds, 0);
-  char text[40];
-  std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld", static_cast<long long>(s / 3600),
-                static_cast<long long>(s / 60 % 60), static_cast<long long>(s % 60));
-  return text;
-}
-
 std::string PercentText(double percent) {
   char text[16];
   std::snprintf(text, sizeof text, "%.1f", percent);
@@ -66,7 +51,8 @@ void Cell(std::ostringstream& out, const Report& report, ReportPeriod period,
   const int64_t part = PeriodValue(totals, period);
   const std::string share = PercentText(SharePercent(part, whole));
   if (!report.byComputer) {
-    out << "<td class=\"time\">" << Duration(part) << "<span class=\"bar\"><span class=\"fill\" "
+    out << "<td class=\"time\">" << FormatDuration(part)
+        << "<span class=\"bar\"><span class=\"fill\" "
         << "style=\"width:" << share << "%\"></span></span><span class=\"share\">" << share
         << " %</span></td>";
     return;
@@ -74,11 +60,12 @@ void Cell(std::ostringstream& out, const Report& report, ReportPeriod period,
   std::string tooltip, segments;
   for (size_t c = 0; c < byComputer.size() && c < report.computers.size(); ++c) {
     const int64_t seconds = PeriodValue(byComputer[c], period);
-    tooltip += (c > 0 ? ", " : "") + EscapeHtml(report.computers[c].name) + " " + Duration(seconds);
+    tooltip +=
+        (c > 0 ? ", " : "") + EscapeHtml(report.computers[c].name) + " " + FormatDuration(seconds);
     segments += "<span class=\"fill\" style=\"width:" + PercentText(SharePercent(seconds, whole)) +
                 "%;background:" + ComputerColour(c) + "\"></span>";
   }
-  out << "<td class=\"time\" title=\"" << tooltip << "\">" << Duration(part)
+  out << "<td class=\"time\" title=\"" << tooltip << "\">" << FormatDuration(part)
       << "<span class=\"bar split\">" << segments << "</span><span class=\"share\">" << share
       << " %</span></td>";
 }
@@ -119,7 +106,8 @@ void ComputerTable(std::ostringstream& out, const Report& report) {
         << (computer.thisComputer ? " (this computer)" : "") << "</td><td><code>"
         << EscapeHtml(computer.folder) << "</code></td><td>" << computer.records << "</td>";
     for (ReportPeriod period : kPeriods) {
-      out << "<td class=\"time\">" << Duration(PeriodValue(computer.totals, period)) << "</td>";
+      out << "<td class=\"time\">" << FormatDuration(PeriodValue(computer.totals, period))
+          << "</td>";
     }
     out << "</tr>\n";
   }
@@ -140,9 +128,9 @@ std::string EscapeHtml(const std::string& text) {
 std::string ReportAsHtml(const Report& report) {
   std::ostringstream out;
   out << "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">\n<title>TaskMeter report "
-      << LocalTimeText(report.now) << "</title>\n"
-      << kStyle << "</head><body>\n<h1>TaskMeter report</h1>\n<p>Made " << LocalTimeText(report.now)
-      << " from " << report.records << " activity records ";
+      << FormatDateTime(report.now) << "</title>\n"
+      << kStyle << "</head><body>\n<h1>TaskMeter report</h1>\n<p>Made "
+      << FormatDateTime(report.now) << " from " << report.records << " activity records ";
   if (report.byComputer) {
     out << "of " << report.computers.size() << " computers.</p>\n";
   } else {

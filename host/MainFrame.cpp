@@ -134,11 +134,10 @@ LRESULT CMainFrame::OnPreferencesChanged(WPARAM, LPARAM) {
 }
 
 LRESULT CMainFrame::OnReportRequest(WPARAM, LPARAM) {
-  std::string error;
-  const auto path = WriteHtmlReport(DefaultReportFolder(m_home), ClockNow(), error);
+  const auto path = WriteHtmlReport(DefaultReportFolder(m_home), ClockNow());
   if (!path) {
-    AfxShowMessageBox(this, ("The report could not be written: " + error).c_str(), "TaskMeter",
-                      MB_OK | MB_ICONWARNING);
+    AfxShowMessageBox(this, ("The report could not be written: " + path.Message()).c_str(),
+                      "TaskMeter", MB_OK | MB_ICONWARNING);
     return 0;
   }
   m_lastReport = *path;

@@ -9,8 +9,7 @@
 #include "storage/ViewOptionsFile.h"  // the document holds one; it must be complete here
 #include "tools/report/ReportModel.h"
 
-std::optional<std::string> WriteHtmlReport(const std::string& folder, int64_t now,
-                                           std::string& error) {
+Result<std::string> WriteHtmlReport(const std::string& folder, int64_t now) {
   CDLLDocument document;
   // Missing preferences leave the defaults, whose empty data folder the load replaces
   // by the default one, as the module does.
@@ -24,8 +23,7 @@ std::optional<std::string> WriteHtmlReport(const std::string& folder, int64_t no
   std::filesystem::create_directories(folder, ec);
   const std::string path = (std::filesystem::path(folder) / "taskmeter-report.html").string();
   if (!WriteFileAtomically(path, html)) {
-    error = "cannot write " + path;
-    return std::nullopt;
+    return Status::Failure(ErrorCode::CannotWrite, "cannot write " + path);
   }
   return path;
 }

@@ -114,15 +114,12 @@ QImage RenderWindow(CMDIFrameWnd* frame) {
   return frame->GetSafeHwnd()->grab().toImage();
 }
 
-bool SaveWindowImage(CMDIFrameWnd* frame, const std::string& path, std::string& error) {
+Status SaveWindowImage(CMDIFrameWnd* frame, const std::string& path) {
   const QImage image = RenderWindow(frame);
-  if (image.isNull()) {
-    error = "the main window has no picture";
-    return false;
-  }
+  if (image.isNull())
+    return Status::Failure(ErrorCode::Unavailable, "the main window has no picture");
   if (!image.save(QString::fromStdString(path), "PNG")) {
-    error = "cannot write " + path;
-    return false;
+    return Status::Failure(ErrorCode::CannotWrite, "cannot write " + path);
   }
-  return true;
+  return {};
 }

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "framework/core/Status.h"
+
 class CMDIFrameWnd;
 class QImage;
 
@@ -13,5 +15,5 @@ void ShowMainWindow(CMDIFrameWnd* frame);
 // The main window as it is drawn now, after pending layout and paint work has run.
 QImage RenderWindow(CMDIFrameWnd* frame);
 
-// Saves RenderWindow as a PNG file; false with `error` set when it cannot be written.
-bool SaveWindowImage(CMDIFrameWnd* frame, const std::string& path, std::string& error);
+// Saves RenderWindow as a PNG file.
+Status SaveWindowImage(CMDIFrameWnd* frame, const std::string& path);

@@ -131,8 +131,9 @@ int ParseArguments(int argc, char** argv, Arguments& arguments) {
 }
 
 int TakeScreenshot(CTaskMeterApp& app, const std::string& path) {
-  std::string error;
-  if (!SaveWindowImage(app.GetMainFrame(), path, error)) return Fail(error);
+  if (const Status saved = SaveWindowImage(app.GetMainFrame(), path); !saved) {
+    return Fail(saved.Message());
+  }
   std::cout << "Saved the main window to " << path << "\n";
   return 0;
 }
@@ -192,12 +193,12 @@ int main(int argc, char** argv) {
   start.modulePath = arguments.modulePath;
   start.record = screenshot.empty();
   start.recorder = arguments.recorder;
-  std::string error;
-  if (!app.Start(start, error)) {
+  if (const Status started = app.Start(start); !started) {
     if (screenshot.empty() && app.m_pMainWnd != nullptr) {
-      AfxShowMessageBox(app.m_pMainWnd, error.c_str(), "TaskMeter", MB_OK | MB_ICONERROR);
+      AfxShowMessageBox(app.m_pMainWnd, started.Message().c_str(), "TaskMeter",
+                        MB_OK | MB_ICONERROR);
     }
-    return Fail(error);
+    return Fail(started.Message());
   }
   ShowMainWindow(app.GetMainFrame());
   if (!screenshot.empty()) return TakeScreenshot(app, screenshot);

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "accounting/LogFormat.h"
+
 // What is in front of the user: the four names a block carries after its timestamps.
 struct ActivitySubject {
   std::string displayName;
@@ -25,25 +27,13 @@ struct RecordedBlock {
   ActivitySubject subject;
 };
 
-// The longest line the module's reader takes whole.
-inline constexpr size_t kMaxLogLineBytes = 1025;
-
 // `text` as valid UTF-8: each byte that does not belong to a valid sequence becomes
 // U+FFFD, and NUL bytes are dropped.
 std::string ValidUtf8(std::string_view text);
 
 // A line the reader cannot misread and any viewer can show: valid UTF-8 (ValidUtf8),
-// CR and LF as blanks, cut to kMaxLogLineBytes without splitting a character.
+// CR and LF as blanks, cut to kLogLineLimit without splitting a character.
 std::string SafeLogLine(std::string_view text);
 
-// "YYYY MM DD hh mm ss" in local time.
-std::string LogTimestamp(int64_t seconds);
-
-// "YYYY-MM-DD.log" of the local day of `seconds`.
-std::string LogFileName(int64_t seconds);
-
-// The start of the next local day after `seconds`.
-int64_t NextLocalMidnight(int64_t seconds);
-
-// The block's seven lines, each ending in LF.
+// The block's seven lines, each ending in LF: timestamps with the year, names made safe.
 std::string BlockText(const RecordedBlock& block);

@@ -116,31 +116,30 @@ bool CompleteTornTail(int fd) {
   return fill.empty() || AppendWhole(fd, fill);
 }
 
-FolderOpenResult ActivityLogFolder::Open(const std::string& folder, std::string& error) {
+Status ActivityLogFolder::Open(const std::string& folder) {
   dayFile_ = FileHandle();
   dayPath_.clear();
   lock_ = FileHandle();
   folder_ = folder;
   if (!MakePrivateFolders(folder)) {
-    error = SystemError("cannot make the data folder " + folder);
-    return FolderOpenResult::Unwritable;
+    return Status::Failure(ErrorCode::CannotCreate,
+                           SystemError("cannot make the data folder " + folder));
   }
   const std::string lockPath = (std::filesystem::path(folder) / kLockFileName).string();
   FileHandle lock(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, kPrivateFile));
   if (!lock.IsOpen()) {
-    error = SystemError("cannot write to the data folder " + folder);
-    return FolderOpenResult::Unwritable;
+    return Status::Failure(ErrorCode::CannotWrite,
+                           SystemError("cannot write to the data folder " + folder));
   }
   if (::flock(lock.Get(), LOCK_EX | LOCK_NB) != 0) {
     if (errno == EWOULDBLOCK) {
-      error = "another TaskMeter already records into " + folder;
-      return FolderOpenResult::Busy;
+      return Status::Failure(ErrorCode::Busy, "another TaskMeter already records into " + folder);
     }
-    error = SystemError("cannot lock the data folder " + folder);
-    return FolderOpenResult::Unwritable;
+    return Status::Failure(ErrorCode::CannotWrite,
+                           SystemError("cannot lock the data folder " + folder));
   }
   lock_ = std::move(lock);
-  return FolderOpenResult::Opened;
+  return {};
 }
 
 void ActivityLogFolder::Close() {

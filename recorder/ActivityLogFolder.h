@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "framework/core/Status.h"
 #include "recorder/ActivityRecorder.h"
 
 // An open file descriptor, closed with its owner.
@@ -23,12 +24,6 @@ class FileHandle {
   int fd_ = -1;
 };
 
-enum class FolderOpenResult {
-  Opened,
-  Busy,        // another recorder holds the folder's lock
-  Unwritable,  // the folder cannot be made, or its lock file cannot be
-};
-
 // The data folder as the recorder writes it: one "YYYY-MM-DD.log" a day, named by the
 // day each block starts in. Only the holder of the lock file in the folder writes there.
 // Each block goes in one write, and a write that stops short is taken back, so a block
@@ -40,8 +35,10 @@ class ActivityLogFolder : public BlockSink {
  public:
   static constexpr const char* kLockFileName = ".taskmeter-recorder.lock";
 
-  // Creates the folder when missing and takes its lock; `error` says why not.
-  FolderOpenResult Open(const std::string& folder, std::string& error);
+  // Creates the folder when missing and takes its lock. Fails Busy when another
+  // recorder holds the lock, CannotCreate or CannotWrite when the folder or its lock
+  // file cannot be made.
+  Status Open(const std::string& folder);
   bool IsOpen() const { return lock_.IsOpen(); }
   // Lets the lock go; nothing is written until the next Open.
   void Close();

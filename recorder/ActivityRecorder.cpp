@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/core/CivilTime.h"
+
 void ActivityRecorder::SetCheckpointInterval(int64_t seconds) {
   checkpointSeconds_ = std::max<int64_t>(1, seconds);
 }

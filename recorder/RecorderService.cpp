@@ -94,20 +94,16 @@ void RecorderService::TryToRecord() {
 }
 
 bool RecorderService::OpenFolder(const std::string& folder) {
-  std::string error;
-  switch (folder_.Open(folder, error)) {
-    case FolderOpenResult::Opened:
-      retryLock_->stop();
-      return true;
-    case FolderOpenResult::Busy:
-      SetState(RecorderState::Busy, error);
-      retryLock_->start();
-      return false;
-    case FolderOpenResult::Unwritable:
-      SetState(RecorderState::Unwritable, error);
-      return false;
+  const Status opened = folder_.Open(folder);
+  if (opened) {
+    retryLock_->stop();
+  } else if (opened.Code() == ErrorCode::Busy) {
+    SetState(RecorderState::Busy, opened.Message());
+    retryLock_->start();
+  } else {
+    SetState(RecorderState::Unwritable, opened.Message());
   }
-  return false;
+  return opened.Ok();
 }
 
 void RecorderService::BeginRecording() {

@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <cstdio>
-#include <string>
 
 #include "host/HostApp.h"
 #include "host/MainFrame.h"
@@ -15,9 +14,8 @@
 inline int RunBenchmarksInHost(int argc, char** argv, const char* program, CTaskMeterApp*& app) {
   QApplication qt(argc, argv);
   CTaskMeterApp host;
-  std::string error;
-  if (!host.Start(HostStartOptions{}, error)) {
-    std::fprintf(stderr, "%s: %s\n", program, error.c_str());
+  if (const Status started = host.Start(HostStartOptions{}); !started) {
+    std::fprintf(stderr, "%s: %s\n", program, started.Message().c_str());
     return 1;
   }
   ShowMainWindow(host.GetMainFrame());

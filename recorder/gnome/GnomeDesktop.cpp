@@ -53,7 +53,10 @@ std::unique_ptr<GnomeDesktop> GnomeDesktop::Open(std::string& error) {
     error = "GNOME Shell is not on the session bus";
     return nullptr;
   }
-  if (!desktop->ExtensionEnabled(error)) return nullptr;
+  if (const Status enabled = desktop->ExtensionEnabled(); !enabled) {
+    error = enabled.Message();
+    return nullptr;
+  }
   if (!desktop->ReadFront()) {
     error = "the GNOME Shell extension does not answer";
     return nullptr;
@@ -107,7 +110,7 @@ GnomeDesktop::~GnomeDesktop() {
   QDBusConnection::disconnectFromBus(kConnectionName);
 }
 
-bool GnomeDesktop::ExtensionEnabled(std::string& error) {
+Status GnomeDesktop::ExtensionEnabled() {
   const QDBusMessage reply = CallBus(bus_, kShell, "/org/gnome/Shell", kExtensions,
                                      "GetExtensionInfo", {QString(kExtension)});
   // An extension the shell has not loaded has no info at all.
@@ -115,9 +118,8 @@ bool GnomeDesktop::ExtensionEnabled(std::string& error) {
       reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()
           ? qdbus_cast<QVariantMap>(reply.arguments().front())
           : QVariantMap();
-  if (info.value("state").toInt() == kExtensionEnabled) return true;
-  error = GnomeExtensionHint();
-  return false;
+  if (info.value("state").toInt() == kExtensionEnabled) return {};
+  return Status::Failure(ErrorCode::Unavailable, GnomeExtensionHint());
 }
 
 bool GnomeDesktop::ReadFront() {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/core/Status.h"
 #include "recorder/BusDesktop.h"
 
 class BusSignal;
@@ -34,7 +35,7 @@ class GnomeDesktop : public BusDesktop {
 
  private:
   GnomeDesktop();
-  bool ExtensionEnabled(std::string& error);
+  Status ExtensionEnabled();
   bool ReadFront();
   void Lost();
 

@@ -44,7 +44,10 @@ std::unique_ptr<KdeDesktop> KdeDesktop::Open(const std::string& scriptPath, std:
   desktop->object_ = std::make_unique<ActiveWindowObject>(
       kwin, [raw = desktop.get()](const WindowFacts& facts) { raw->Reported(facts); });
   bus.registerVirtualObject(ActiveWindowObject::kPath, desktop->object_.get());
-  if (!desktop->LoadScript(scriptPath, error)) return nullptr;
+  if (const Status loaded = desktop->LoadScript(scriptPath); !loaded) {
+    error = loaded.Message();
+    return nullptr;
+  }
   return desktop;
 }
 
@@ -85,11 +88,10 @@ KdeDesktop::~KdeDesktop() {
   QDBusConnection::disconnectFromBus(kConnectionName);
 }
 
-bool KdeDesktop::LoadScript(const std::string& scriptPath, std::string& error) {
+Status KdeDesktop::LoadScript(const std::string& scriptPath) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(scriptPath, ec)) {
-    error = "the KWin script " + scriptPath + " is missing";
-    return false;
+    return Status::Failure(ErrorCode::CannotRead, "the KWin script " + scriptPath + " is missing");
   }
   auto scripting = [this](const char* method, const QVariantList& args) {
     return CallBus(bus_, kKWin, kScripting, kScriptingInterface, method, args);
@@ -99,8 +101,7 @@ bool KdeDesktop::LoadScript(const std::string& scriptPath, std::string& error) {
   const QDBusReply<int> id =
       scripting("loadScript", {QString::fromStdString(scriptPath), QString(kScriptName)});
   if (!id.isValid() || id.value() < 0) {
-    error = "KWin did not load the script " + scriptPath;
-    return false;
+    return Status::Failure(ErrorCode::Unavailable, "KWin did not load the script " + scriptPath);
   }
   scripting("start", {});
   // The script reports the active window as soon as it runs; until then the front is
@@ -113,7 +114,7 @@ bool KdeDesktop::LoadScript(const std::string& scriptPath, std::string& error) {
   }
   frontChanged_ = false;
   events_.TakeWake();
-  return true;
+  return {};
 }
 
 void KdeDesktop::Reported(const WindowFacts& facts) {

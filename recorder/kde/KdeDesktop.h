@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/core/Status.h"
 #include "recorder/BusDesktop.h"
 
 class ActiveWindowObject;
@@ -36,7 +37,7 @@ class KdeDesktop : public BusDesktop {
 
  private:
   KdeDesktop();
-  bool LoadScript(const std::string& scriptPath, std::string& error);
+  Status LoadScript(const std::string& scriptPath);
   void Reported(const WindowFacts& facts);
 
   std::unique_ptr<WaylandClient> wayland_;

@@ -51,7 +51,10 @@ std::unique_ptr<X11Desktop> X11Desktop::Connect(const std::string& display, std:
     return nullptr;
   }
   std::unique_ptr<X11Desktop> desktop(new X11Desktop(connection, screen));
-  if (!desktop->Initialise(error)) return nullptr;
+  if (const Status ready = desktop->Initialise(); !ready) {
+    error = ready.Message();
+    return nullptr;
+  }
   return desktop;
 }
 
@@ -63,11 +66,10 @@ X11Desktop::~X11Desktop() {
   xcb_disconnect(connection_);
 }
 
-bool X11Desktop::Initialise(std::string& error) {
+Status X11Desktop::Initialise() {
   xcb_intern_atom_cookie_t* cookies = xcb_ewmh_init_atoms(connection_, &ewmh_);
   if (xcb_ewmh_init_atoms_replies(&ewmh_, cookies, nullptr) == 0) {
-    error = "the X11 display does not answer";
-    return false;
+    return Status::Failure(ErrorCode::Unavailable, "the X11 display does not answer");
   }
   ewmhReady_ = true;
   static constexpr char kCompoundText[] = "COMPOUND_TEXT";
@@ -79,7 +81,7 @@ bool X11Desktop::Initialise(std::string& error) {
   xcb_change_window_attributes(connection_, screen_->root, XCB_CW_EVENT_MASK, &rootEvents);
   InitialiseExtensions();
   xcb_flush(connection_);
-  return true;
+  return {};
 }
 
 void X11Desktop::InitialiseExtensions() {

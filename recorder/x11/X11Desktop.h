@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "framework/core/Status.h"
 #include "recorder/DesktopWatch.h"
 
 class X11IdleAlarms;
@@ -40,7 +41,7 @@ class X11Desktop : public DesktopWatch {
   };
 
   X11Desktop(xcb_connection_t* connection, xcb_screen_t* screen);
-  bool Initialise(std::string& error);
+  Status Initialise();
   void InitialiseExtensions();
   void Follow(xcb_window_t window);
   std::string Caption(xcb_window_t window);

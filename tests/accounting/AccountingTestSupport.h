@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "accounting/LogFormat.h"
+#include "framework/core/CivilTime.h"
 #include "framework/core/Clock.h"
 #include "framework/core/LogFileFinder.h"
 #include "tree/GroupTree.h"
@@ -44,27 +46,10 @@ class CreationTimeGuard {
   ~CreationTimeGuard() { SetCreationTimeSourceForTesting({}); }
 };
 
-// The C library's own local-time conversion, the reference the tests compare with.
+// Local time in seconds, the reference the tests compare with.
 inline int64_t LocalTime(int year, int month, int day, int hour = 0, int minute = 0,
                          int second = 0) {
-  std::tm fields{};
-  fields.tm_year = year - 1900;
-  fields.tm_mon = month - 1;
-  fields.tm_mday = day;
-  fields.tm_hour = hour;
-  fields.tm_min = minute;
-  fields.tm_sec = second;
-  fields.tm_isdst = -1;
-  return static_cast<int64_t>(std::mktime(&fields));
-}
-
-// One seven-line block as the host writes it.
-inline std::string LogBlockText(const std::string& start, const std::string& end,
-                                const std::string& display, const std::string& title,
-                                const std::string& app, const std::string& path,
-                                const std::string& eol = "\n") {
-  return start + eol + end + eol + display + eol + title + eol + app + eol + path + eol + "~~~" +
-         eol;
+  return LocalToSeconds({year, month, day, hour, minute, second});
 }
 
 // An entry with the given fields; the others keep their defaults.

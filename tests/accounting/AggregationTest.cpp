@@ -18,8 +18,8 @@ void FastAggregate(GroupMap& tree, const std::vector<ActivityRecord>& records) {
   for (size_t k = 0; k <= records.size(); ++k) {
     const ActivityRecord times = k > 0 ? records[k - 1] : ActivityRecord{};
     const ActivityRecord app = k < records.size() ? records[k] : ActivityRecord{};
-    text += LogBlockText(times.StartTime, times.EndTime, app.DisplayName, app.WindowTitle,
-                         app.AppName, app.AppPath);
+    text += LogBlockText({times.StartTime, times.EndTime, app.DisplayName, app.WindowTitle,
+                          app.AppName, app.AppPath});
   }
   ActivityLog log;
   log.AddFile(text);

@@ -61,7 +61,7 @@ class DocumentTest : public testing::Test {
     };
     std::string text;
     for (int i = 0; i < blocks; ++i) {
-      text += LogBlockText(at(i), at(i + 1), app + " display", "title", app, "/usr/bin/" + app);
+      text += LogBlockText({at(i), at(i + 1), app + " display", "title", app, "/usr/bin/" + app});
     }
     fs::create_directories(folder);
     std::ofstream(folder / name, std::ios::binary) << text;
@@ -233,10 +233,10 @@ TEST_F(DocumentTest, GroupTotalsSumSubGroupsAndNeverAddAGroup) {
   WriteTree({{"Work", {App("Mail", "mail"), carrier}}, {"Private", {App("Ed", "editor")}}});
   std::string text;
   // editor 10 min, idle 5 min, mail 1 min, then a closing block.
-  text += LogBlockText("07 15 08 00 00", "07 15 08 00 00", "E", "", "editor", "/e");
-  text += LogBlockText("07 15 08 00 00", "07 15 08 10 00", "I", "", "idle", "/i");
-  text += LogBlockText("07 15 08 10 00", "07 15 08 15 00", "M", "", "mail", "/m");
-  text += LogBlockText("07 15 08 15 00", "07 15 08 16 00", "E", "", "editor", "/e");
+  text += LogBlockText({"07 15 08 00 00", "07 15 08 00 00", "E", "", "editor", "/e"});
+  text += LogBlockText({"07 15 08 00 00", "07 15 08 10 00", "I", "", "idle", "/i"});
+  text += LogBlockText({"07 15 08 10 00", "07 15 08 15 00", "M", "", "mail", "/m"});
+  text += LogBlockText({"07 15 08 15 00", "07 15 08 16 00", "E", "", "editor", "/e"});
   std::ofstream(Data() / "2026-07-15.log", std::ios::binary) << text;
   auto doc = PreparedDocument();
   doc->LoadDocument();

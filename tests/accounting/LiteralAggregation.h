@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <ctime>
 #include <string>
 #include <vector>
 
 #include "accounting/ActivityRecord.h"
+#include "accounting/LogFormat.h"
 #include "accounting/Periods.h"
 #include "framework/core/Clock.h"
 #include "tree/TreeOps.h"
@@ -26,14 +26,7 @@ inline void LiteralAggregate(GroupMap& tree, const std::vector<ActivityRecord>& 
   for (const auto& [name, list] : tree) CollectEntries(list, collected);
   ResetTimes(tree);
   AppList added;
-  auto stamp = [](int64_t seconds) {
-    char text[32];
-    const auto at = static_cast<std::time_t>(seconds);
-    std::tm local{};
-    localtime_r(&at, &local);
-    std::strftime(text, sizeof text, "%Y %m %d %H %M %S", &local);
-    return std::string(text);
-  };
+  auto stamp = [](int64_t seconds) { return LogTimestamp(seconds); };
   const std::string now = stamp(ClockNow()), dayAhead = stamp(ClockNow() + 86400);
   for (const ActivityRecord& r : records) {
     bool known = false;

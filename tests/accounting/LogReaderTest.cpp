@@ -29,13 +29,13 @@ std::vector<ActivityRecord> Records(const std::vector<std::string>& files) {
 }
 
 const std::string kBlock1 =
-    LogBlockText("07 29 09 00 00", "07 29 09 00 00", "Text Editor", "notes.txt - Text Editor",
-                 "editor.exe", "C:\\Apps\\editor.exe");
-const std::string kBlock2 = LogBlockText("07 29 09 00 00", "07 29 09 30 00", "Web Browser",
-                                         "Start page", "browser.exe", "C:\\Apps\\browser.exe");
+    LogBlockText({"07 29 09 00 00", "07 29 09 00 00", "Text Editor", "notes.txt - Text Editor",
+                  "editor.exe", "C:\\Apps\\editor.exe"});
+const std::string kBlock2 = LogBlockText({"07 29 09 00 00", "07 29 09 30 00", "Web Browser",
+                                          "Start page", "browser.exe", "C:\\Apps\\browser.exe"});
 const std::string kBlock3 =
-    LogBlockText("07 29 09 30 00", "07 29 09 45 00", "Text Editor", "notes.txt - Text Editor",
-                 "editor.exe", "C:\\Apps\\editor.exe");
+    LogBlockText({"07 29 09 30 00", "07 29 09 45 00", "Text Editor", "notes.txt - Text Editor",
+                  "editor.exe", "C:\\Apps\\editor.exe"});
 
 TEST(LogReader, BlockFraming) {
   const std::string six = "a\nb\nc\nd\ne\nf\n";
@@ -46,7 +46,7 @@ TEST(LogReader, BlockFraming) {
   } cases[] = {
       {"three blocks", kBlock1 + kBlock2 + kBlock3, 3},
       {"empty file", "", 0},
-      {"CR LF line ends", LogBlockText("s", "e", "d", "t", "a", "p", "\r\n"), 1},
+      {"CR LF line ends", LogBlockText({"s", "e", "d", "t", "a", "p"}, "\r\n"), 1},
       {"terminator without line end", six + "~~~", 1},
       {"two tildes drop the block", six + "~~\n" + kBlock2, 1},
       {"terminator with a trailing blank", six + "~~~ \n", 0},
@@ -64,8 +64,8 @@ TEST(LogReader, FieldsAndLineLimits) {
   const std::string longTitle(3000, 'T');
   const std::string exact(kLogLineLimit, 'E');
   const auto blocks = Blocks(
-      LogBlockText("07 29 09 00 00", "07 29 09 30 00", "", longTitle, exact, "a\rb", "\r\n") +
-      LogBlockText("s", "e", std::string("nul\0byte", 8), "", "", ""));
+      LogBlockText({"07 29 09 00 00", "07 29 09 30 00", "", longTitle, exact, "a\rb"}, "\r\n") +
+      LogBlockText({"s", "e", std::string("nul\0byte", 8), "", "", ""}));
   ASSERT_EQ(blocks.size(), 2u);
   EXPECT_EQ(blocks[0].StartTime, "07 29 09 00 00");
   EXPECT_EQ(blocks[0].EndTime, "07 29 09 30 00");

@@ -29,9 +29,9 @@ const char* const kDefaultPrefs =
 
 TEST(FirstStart, CreatesTheThreeFilesAnInstallerWould) {
   ScopedHome home;
-  std::string error;
-  ASSERT_EQ(PrepareOptionsFolder(home.Options().string(), error), FirstStartResult::Created)
-      << error;
+  const auto prepared = PrepareOptionsFolder(home.Options().string());
+  ASSERT_TRUE(prepared) << prepared.Message();
+  ASSERT_EQ(*prepared, FirstStartResult::Created);
   EXPECT_EQ(ReadBytes(home.Options() / "mainpref.ini"), kDefaultPrefs);
   EXPECT_EQ(ReadBytes(home.Options() / "viewopt.xml"), "<Options/>\r\n");
   EXPECT_EQ(ReadBytes(home.Options() / "predefgroups.xml"), SamplePredefinedGroupsText());
@@ -52,20 +52,20 @@ TEST(FirstStart, CreatesTheThreeFilesAnInstallerWould) {
 // is made, and nothing that is there (a file, a folder, a broken link) is replaced.
 TEST(FirstStart, EveryStartMakesWhatIsMissingAndKeepsWhatIsThere) {
   ScopedHome home;
-  std::string error;
   SetWriteFailureAfterBytesForTesting(0);
-  EXPECT_EQ(PrepareOptionsFolder(home.Options().string(), error), FirstStartResult::Failed);
+  EXPECT_EQ(PrepareOptionsFolder(home.Options().string()).GetStatus().Code(),
+            ErrorCode::CannotWrite);
   SetWriteFailureAfterBytesForTesting(-1);
   EXPECT_TRUE(fs::is_empty(home.Options()));  // no half-written file left
   home.Write("options/viewopt.xml", "<Options><Group/></Options>");
   fs::create_directory(home.Options() / "predefgroups.xml");
-  EXPECT_EQ(PrepareOptionsFolder(home.Options().string(), error), FirstStartResult::Created);
+  EXPECT_EQ(*PrepareOptionsFolder(home.Options().string()), FirstStartResult::Created);
   EXPECT_EQ(ReadBytes(home.Options() / "mainpref.ini"), kDefaultPrefs);
   EXPECT_EQ(ReadBytes(home.Options() / "viewopt.xml"), "<Options><Group/></Options>");
   EXPECT_TRUE(fs::is_directory(home.Options() / "predefgroups.xml"));
   fs::remove(home.Options() / "mainpref.ini");
   fs::create_symlink(home.Path() / "nowhere", home.Options() / "mainpref.ini");
-  EXPECT_EQ(PrepareOptionsFolder(home.Options().string(), error), FirstStartResult::AlreadySetUp);
+  EXPECT_EQ(*PrepareOptionsFolder(home.Options().string()), FirstStartResult::AlreadySetUp);
   EXPECT_TRUE(fs::is_symlink(home.Options() / "mainpref.ini"));
   EXPECT_EQ(std::distance(fs::directory_iterator(home.Options()), {}), 3);
 }
@@ -73,10 +73,9 @@ TEST(FirstStart, EveryStartMakesWhatIsMissingAndKeepsWhatIsThere) {
 TEST(FirstStart, FailsClearlyWhereTheFolderCannotBeMade) {
   ScopedHome home;
   home.Write("blocker", "a file where a folder should go");
-  std::string error;
-  EXPECT_EQ(PrepareOptionsFolder((home.Path() / "blocker/options").string(), error),
-            FirstStartResult::Failed);
-  EXPECT_NE(error.find("cannot create"), std::string::npos) << error;
+  const auto prepared = PrepareOptionsFolder((home.Path() / "blocker/options").string());
+  EXPECT_EQ(prepared.GetStatus().Code(), ErrorCode::CannotCreate);
+  EXPECT_NE(prepared.Message().find("cannot create"), std::string::npos) << prepared.Message();
   EXPECT_EQ(ReadBytes(home.Path() / "blocker"), "a file where a folder should go");
 }
 

@@ -79,7 +79,9 @@ class HostFixture : public testing::Test {
     HostStartOptions options;
     options.home = GetExecutableDirectory();
     options.modulePath = module;
-    return m_app->Start(options, m_error);
+    const Status started = m_app->Start(options);
+    m_error = started.Message();
+    return started.Ok();
   }
 
   ScopedHome m_home;

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "accounting/LogFormat.h"
 #include "storage/MainPrefs.h"
 #include "tests/host/HostTestSupport.h"
 
@@ -50,14 +51,11 @@ TEST(Program, ARelativeHomeStillSavesTheTreeAfterTheScan) {
   if (RealModulePath().empty()) GTEST_SKIP() << "the module library is not part of this build";
   ScopedHome home;
   // One block of "relapp" today, then a stop: new to the tree, so the load writes it.
-  const std::time_t now = std::time(nullptr);
-  char day[16], stamp[32];
-  std::strftime(day, sizeof day, "%Y-%m-%d", std::localtime(&now));
-  std::strftime(stamp, sizeof stamp, "%m %d %H %M %S", std::localtime(&now));
-  const std::string block = std::string(stamp) + "\n" + stamp + "\n";
-  home.Write(
-      "db/" + std::string(day) + ".log",
-      block + "relapp\ncaption\nrelapp\n/usr/bin/relapp\n~~~\n" + block + "Stop\n\nStop\n\n~~~\n");
+  const int64_t now = std::time(nullptr);
+  const std::string stamp = LogTimestamp(now, false);
+  home.Write("db/" + LogFileName(now),
+             LogBlockText({stamp, stamp, "relapp", "caption", "relapp", "/usr/bin/relapp"}) +
+                 LogBlockText({stamp, stamp, "Stop", "", "Stop", ""}));
   MainPrefs prefs;
   prefs.DbPath = (home.Path() / "db").string() + "/";
   home.Write("options/mainpref.ini", MainPrefsText(prefs));

@@ -3,6 +3,8 @@
 #include <regex>
 #include <tuple>
 
+#include "accounting/LogFormat.h"
+#include "framework/core/CivilTime.h"
 #include "framework/core/Clock.h"
 #include "host/HostMessages.h"
 #include "host/HtmlReport.h"
@@ -37,8 +39,8 @@ std::map<std::string, Row> Rows(const std::string& html) {
 // A log block on `date` ("YYYY MM DD"); its interval belongs to the application before.
 std::string Block(const std::string& date, const char* start, const char* end,
                   const std::string& app) {
-  return date + " " + start + "\r\n" + date + " " + end + "\r\n" + app + "\r\n" + app +
-         " window\r\n" + app + "\r\n/usr/bin/" + app + "\r\n~~~\r\n";
+  return LogBlockText(
+      {date + " " + start, date + " " + end, app, app + " window", app, "/usr/bin/" + app}, "\r\n");
 }
 
 // A home whose logs give Editor 3600 s, Browser 1800 s and Mail 900 s today.
@@ -47,16 +49,10 @@ class ReportTest : public HostFixture {
   void SetUp() override {
     HostFixture::SetUp();
     // Noon of the real today, so that the log files just written are recent.
-    const std::time_t now = std::time(nullptr);
-    std::tm day{};
-    localtime_r(&now, &day);
-    day.tm_hour = 12;
-    day.tm_min = day.tm_sec = 0;
-    day.tm_isdst = -1;
-    SetFixedClock(static_cast<int64_t>(std::mktime(&day)));
-    char date[16], file[32];
-    std::strftime(date, sizeof date, "%Y %m %d", &day);
-    std::strftime(file, sizeof file, "db/%Y-%m-%d.log", &day);
+    const CivilTime today = SecondsToLocal(std::time(nullptr));
+    const int64_t noon = LocalToSeconds({today.year, today.month, today.day, 12});
+    SetFixedClock(noon);
+    const std::string date = LogTimestamp(noon).substr(0, 10), file = "db/" + LogFileName(noon);
     MainPrefs prefs;
     prefs.DbPath = (m_home.Path() / "db/").string();
     m_home.Write("options/mainpref.ini", MainPrefsText(prefs));

@@ -84,7 +84,8 @@ class WindowImageTest : public HostFixture {
     ShowMainWindow(frame);
 
     const std::string path = TASKMETER_HOST_PICTURES "/" + pictureName;
-    ASSERT_TRUE(SaveWindowImage(frame, path, m_error)) << m_error;
+    const Status saved = SaveWindowImage(frame, path);
+    ASSERT_TRUE(saved) << saved.Message();
     EXPECT_EQ(QImage(QString::fromStdString(path)).size(), image.size());
   }
 };
@@ -97,9 +98,9 @@ TEST_F(WindowImageTest, ModulesFormAndMenuAreDrawn) {
 }
 
 TEST(WindowImage, SavingFailsClearlyWithoutAWindowOrAPlace) {
-  std::string error;
-  EXPECT_FALSE(SaveWindowImage(nullptr, "/tmp/none.png", error));
-  EXPECT_NE(error.find("no picture"), std::string::npos);
+  const Status saved = SaveWindowImage(nullptr, "/tmp/none.png");
+  EXPECT_EQ(saved.Code(), ErrorCode::Unavailable);
+  EXPECT_NE(saved.Message().find("no picture"), std::string::npos);
 }
 
 }  // namespace

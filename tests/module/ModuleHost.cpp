@@ -125,9 +125,9 @@ void HostFixture::WriteOptions(const fs::path& dbPath) {
 void HostFixture::WriteLog(const fs::path& folder, const std::string& app) {
   std::string text;
   for (int m = 0; m < 3; ++m) {
-    text += LogBlockText("07 15 09 0" + std::to_string(m) + " 00",
-                         "07 15 09 0" + std::to_string(m + 1) + " 00", app + " display", "title",
-                         app, "/usr/bin/" + app);
+    text += LogBlockText({"07 15 09 0" + std::to_string(m) + " 00",
+                          "07 15 09 0" + std::to_string(m + 1) + " 00", app + " display", "title",
+                          app, "/usr/bin/" + app});
   }
   fs::create_directories(folder);
   std::ofstream(folder / "2026-07-15.log", std::ios::binary) << text;

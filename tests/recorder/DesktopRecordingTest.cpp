@@ -5,6 +5,7 @@
 #include <map>
 #include <sstream>
 
+#include "framework/core/CivilTime.h"
 #include "framework/core/Clock.h"
 #include "recorder/ProcessPath.h"
 #include "recorder/RecorderService.h"
@@ -12,7 +13,6 @@
 #include "storage/MainPrefs.h"
 #include "tests/host/HostTestSupport.h"
 #include "tests/recorder/TestDesktop.h"
-#include "tools/common/LocalTime.h"
 #include "tools/report/ReportTool.h"
 
 namespace {

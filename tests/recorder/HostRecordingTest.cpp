@@ -35,7 +35,9 @@ class HostRecording : public HostFixture {
     options.home = GetExecutableDirectory();
     options.modulePath = StandinModulePath();
     options.record = true;
-    return m_app->Start(options, m_error);
+    const Status started = m_app->Start(options);
+    m_error = started.Message();
+    return started.Ok();
   }
   fs::path Folder(const char* name) const { return m_home.Path() / name; }
   CMainFrame* Frame() const { return m_app->GetMainFrame(); }

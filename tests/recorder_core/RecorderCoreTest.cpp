@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "accounting/LogReader.h"
+#include "framework/core/CivilTime.h"
 #include "framework/core/Paths.h"
 #include "recorder/ActivityLogFolder.h"
 #include "recorder/ActivityRecorder.h"
@@ -17,7 +18,6 @@
 #include "recorder/RecorderSettings.h"
 #include "recorder/x11/X11Text.h"
 #include "support/TempDir.h"
-#include "tools/common/LocalTime.h"
 
 namespace {
 
@@ -233,14 +233,14 @@ class RecorderFolder : public testing::Test {
 TEST_F(RecorderFolder, OnlyOneRecorderWritesAFolder) {
   ActivityLogFolder first;
   ActivityLogFolder second;
-  std::string error;
-  ASSERT_EQ(first.Open(Folder().string(), error), FolderOpenResult::Opened);
-  EXPECT_EQ(second.Open(Folder().string(), error), FolderOpenResult::Busy);
-  EXPECT_NE(error.find("another TaskMeter"), std::string::npos);
+  ASSERT_TRUE(first.Open(Folder().string()));
+  const Status busy = second.Open(Folder().string());
+  EXPECT_EQ(busy.Code(), ErrorCode::Busy);
+  EXPECT_NE(busy.Message().find("another TaskMeter"), std::string::npos);
   const fs::path file = dir.Write("not-a-folder", "x");
-  EXPECT_EQ(second.Open((file / "db").string(), error), FolderOpenResult::Unwritable);
+  EXPECT_EQ(second.Open((file / "db").string()).Code(), ErrorCode::CannotCreate);
   first = ActivityLogFolder();
-  EXPECT_EQ(second.Open(Folder().string(), error), FolderOpenResult::Opened);
+  EXPECT_TRUE(second.Open(Folder().string()));
 }
 
 // A host killed at any byte of its last block: the next start completes the torn block
@@ -255,8 +255,8 @@ TEST_F(RecorderFolder, EveryTornTailIsCompletedIntoADroppedBlock) {
     dir.Write(fs::relative(file, dir.Path()).string(), kept + torn.substr(0, cut));
     {
       ActivityLogFolder folder;
-      std::string error;
-      ASSERT_EQ(folder.Open(Folder().string(), error), FolderOpenResult::Opened) << error;
+      const Status opened = folder.Open(Folder().string());
+      ASSERT_TRUE(opened) << opened.Message();
       ASSERT_TRUE(folder.Append(next)) << folder.LastError();
     }
     const auto blocks = ReaderBlocks(ReadBytes(file));
@@ -274,8 +274,8 @@ TEST_F(RecorderFolder, ADayFileDeletedOrReplacedIsWrittenAtItsPath) {
   const fs::path file = Folder() / LogFileName(t);
   for (const bool replaced : {false, true}) {
     ActivityLogFolder folder;
-    std::string error;
-    ASSERT_EQ(folder.Open(Folder().string(), error), FolderOpenResult::Opened) << error;
+    const Status opened = folder.Open(Folder().string());
+    ASSERT_TRUE(opened) << opened.Message();
     ASSERT_TRUE(folder.Append({t, t, {"A", "", "a", "/a"}}));
     fs::remove(file);
     if (replaced) {
@@ -296,13 +296,12 @@ TEST_F(RecorderFolder, WhatItCreatesOnlyItsUserMayReadOrLock) {
   fs::permissions(dir.Path(), fs::perms(0755));
   fs::create_directories(Folder());
   fs::permissions(Folder(), fs::perms(0755));
-  std::string error;
   {
     ActivityLogFolder folder;
-    ASSERT_EQ(folder.Open(Folder().string(), error), FolderOpenResult::Opened) << error;
+    ASSERT_TRUE(folder.Open(Folder().string()));
     ASSERT_TRUE(folder.Append({t, t, {"Mail", "Inbox: Re: salary", "mail", "/mail"}}));
     ActivityLogFolder made;
-    ASSERT_EQ(made.Open((Folder() / "made").string(), error), FolderOpenResult::Opened);
+    ASSERT_TRUE(made.Open((Folder() / "made").string()));
   }
   const auto mode = [](const fs::path& path) { return fs::status(path).permissions(); };
   EXPECT_EQ(mode(Folder()), fs::perms(0755));
@@ -324,12 +323,13 @@ TEST_F(RecorderFolder, WhatCannotBeWrittenSaysWhyAndADeviceIsNotRead) {
   // sysfs takes no new folders, as a read-only mount does not; the lock file is then
   // missing too, but that is not why.
   ActivityLogFolder folder;
-  std::string error;
-  EXPECT_EQ(folder.Open("/sys/fs/taskmeter-db", error), FolderOpenResult::Unwritable);
+  const Status made = folder.Open("/sys/fs/taskmeter-db");
+  const std::string& error = made.Message();
+  EXPECT_EQ(made.Code(), ErrorCode::CannotCreate);
   EXPECT_EQ(error.rfind("cannot make the data folder /sys/fs/taskmeter-db: ", 0), 0u) << error;
   EXPECT_EQ(error.find("No such file"), std::string::npos) << error;
   // /dev/zero would give bytes for ever to the check of its tail.
-  ASSERT_EQ(folder.Open(Folder().string(), error), FolderOpenResult::Opened);
+  ASSERT_TRUE(folder.Open(Folder().string()));
   const int64_t t = At(2026, 3, 10, 9, 0, 0);
   fs::create_symlink("/dev/zero", Folder() / LogFileName(t));
   EXPECT_FALSE(folder.Append({t, t, {"A", "", "a", "/a"}}));

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 
@@ -10,18 +9,11 @@
 
 namespace {
 
-std::tm LocalTm(int64_t seconds) {
-  const std::time_t t = seconds;
-  std::tm tm{};
-  localtime_r(&t, &tm);
-  return tm;
-}
-
 // "MM DD hh mm ss", in the year of `now` unless that puts it more than a day ahead.
 int64_t ParseTimestamp(const std::string& text, int64_t now) {
   int month = 0, day = 0, hour = 0, minute = 0, second = 0;
   std::sscanf(text.c_str(), "%2d %2d %2d %2d %2d", &month, &day, &hour, &minute, &second);
-  const int year = LocalTm(now).tm_year + 1900;
+  const int year = SecondsToLocal(now).year;
   const int64_t t = LocalTime(year, month, day, hour, minute, second);
   return t > now + 86400 ? LocalTime(year - 1, month, day, hour, minute, second) : t;
 }
@@ -60,16 +52,16 @@ std::vector<LoggedInterval> ReadLoggedIntervals(const std::string& folder, int64
 ExpectedTotals SumForEntry(const std::vector<LoggedInterval>& intervals, int64_t now,
                            const std::string& appName, bool filterOn,
                            const std::string& titleFilter) {
-  const std::tm n = LocalTm(now);
-  const int year = n.tm_year + 1900;
-  const int month = n.tm_mon + 1;
-  const int daysSinceMonday = (n.tm_wday + 6) % 7;
+  const CivilTime n = SecondsToLocal(now);
+  const int year = n.year;
+  const int month = n.month;
+  const int daysSinceMonday = LocalWeekday(now) - 1;
   const int64_t monthBegin = LocalTime(year, month, 1);
   const int64_t monthEnd = LocalTime(year, month + 1, 1);
-  const int64_t weekBegin = LocalTime(year, month, n.tm_mday - daysSinceMonday);
-  const int64_t weekEnd = LocalTime(year, month, n.tm_mday - daysSinceMonday + 7);
-  const int64_t dayBegin = LocalTime(year, month, n.tm_mday);
-  const int64_t dayEnd = LocalTime(year, month, n.tm_mday + 1);
+  const int64_t weekBegin = LocalTime(year, month, n.day - daysSinceMonday);
+  const int64_t weekEnd = LocalTime(year, month, n.day - daysSinceMonday + 7);
+  const int64_t dayBegin = LocalTime(year, month, n.day);
+  const int64_t dayEnd = LocalTime(year, month, n.day + 1);
 
   ExpectedTotals sums;
   for (const LoggedInterval& i : intervals) {

@@ -12,11 +12,11 @@
 #include "LogSums.h"
 #include "core/ScopedEnv.h"
 #include "framework/core/Autostart.h"
+#include "framework/core/CivilTime.h"
 #include "framework/core/Clock.h"
 #include "framework/core/ComputerFolders.h"
 #include "support/TempDir.h"
 #include "tools/common/CsvWriter.h"
-#include "tools/common/LocalTime.h"
 #include "tools/common/SimulateTool.h"
 #include "tools/report/ReportTool.h"
 

@@ -9,10 +9,11 @@
 #include <vector>
 
 #include "LogSums.h"
+#include "accounting/LogFormat.h"
+#include "framework/core/CivilTime.h"
 #include "storage/ViewOptionsFile.h"
 #include "support/TempDir.h"
 #include "tools/common/ActivitySimulator.h"
-#include "tools/common/LocalTime.h"
 #include "tools/common/SimulateTool.h"
 #include "tree/TreeOps.h"
 
@@ -125,7 +126,7 @@ TEST(Simulator, FilesHoldValidSevenLineBlocks) {
       EXPECT_FALSE(lines[i + 2].empty());
       EXPECT_FALSE(lines[i + 4].empty());
       EXPECT_EQ(lines[i + 6], "~~~");
-      for (int k = 0; k < 7; ++k) EXPECT_LE(lines[i + k].size(), 1025u);
+      for (int k = 0; k < 7; ++k) EXPECT_LE(lines[i + k].size(), kLogLineLimit);
     }
   }
   EXPECT_GE(files, 3u);  // the weekend may be quiet

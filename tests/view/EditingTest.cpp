@@ -284,8 +284,8 @@ TEST_F(EditingTest, RefreshReadsTheLogsAgainAndKeepsTheSelection) {
   ClickTreeItem({"A", "a2"});
   // New work arrives in the log; Refresh counts it.
   std::ofstream(host.Data() / "2026-07-15.log", std::ios::app)
-      << LogBlockText("07 15 09 00 00", "07 15 09 00 00", "a2", "t", "a2", "/usr/bin/a2")
-      << LogBlockText("07 15 09 00 00", "07 15 09 10 00", "Stop", "", "Stop", "");
+      << LogBlockText({"07 15 09 00 00", "07 15 09 00 00", "a2", "t", "a2", "/usr/bin/a2"})
+      << LogBlockText({"07 15 09 00 00", "07 15 09 10 00", "Stop", "", "Stop", ""});
   Click(IDC_VIEW_REFRESH);
   EXPECT_EQ(SelectedTreeText(), "a2");
   EXPECT_EQ(PageText(1, IDC_QI_MONTH_TEXT), "Work: 00:10:00 = 90.91 percent");

@@ -40,12 +40,12 @@ std::string LogText(const std::vector<LoggedWork>& work, int day) {
   for (const LoggedWork& w : work) {
     if (w.day != day) continue;
     any = true;
-    text += LogBlockText(start, end, w.app, w.title, w.app, "/usr/bin/" + w.app);
+    text += LogBlockText({start, end, w.app, w.title, w.app, "/usr/bin/" + w.app});
     start = Clock(day, at);
     at += w.seconds;
     end = Clock(day, at);
   }
-  if (any) text += LogBlockText(start, end, "Stop", "", "Stop", "");
+  if (any) text += LogBlockText({start, end, "Stop", "", "Stop", ""});
   return text;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "accounting/LogFormat.h"
 #include "tools/common/ApplicationMix.h"
 #include "tools/common/DayPlanner.h"
 #include "tools/common/Random.h"
@@ -51,7 +52,7 @@ std::vector<Span> WorkingSpans(const CivilTime& date, Random& rng, int& switches
 DayLog ActivitySimulator::SimulateDay(const CivilTime& date) const {
   DayLog day;
   day.date = date;
-  day.fileName = FormatDate(date) + ".log";
+  day.fileName = LogFileName(At(date, 12, 0));
   const uint64_t salt = static_cast<uint64_t>(date.year * 10000 + date.month * 100 + date.day);
   Random rng(MixSeed(MachineSeed(settings_.seed, settings_.machine), salt));
   int switches = settings_.switchesPerDay;
@@ -116,13 +117,10 @@ std::vector<int> MachineWeights(const std::string& machine) {
 std::string FormatLogBlocks(const std::vector<LogBlock>& blocks) {
   std::string text;
   for (const LogBlock& block : blocks) {
-    text += FormatLogTimestamp(block.start) + '\n';
-    text += FormatLogTimestamp(block.end) + '\n';
-    text += block.displayName + '\n';
-    text += block.windowTitle + '\n';
-    text += block.appName + '\n';
-    text += block.appPath + '\n';
-    text += "~~~\n";
+    const std::string start = LogTimestamp(block.start, false);
+    const std::string end = LogTimestamp(block.end, false);
+    AppendLogBlock(
+        text, {start, end, block.displayName, block.windowTitle, block.appName, block.appPath});
   }
   return text;
 }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/common/LocalTime.h"
+#include "framework/core/CivilTime.h"
 
 struct SimulationSettings {
   int days = 14;             // today and the days before it

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "accounting/LogFormat.h"
 #include "framework/core/FileIO.h"
 
 namespace fs = std::filesystem;
@@ -22,32 +23,30 @@ void SetModificationTime(const std::string& path, int64_t seconds) {
 
 }  // namespace
 
-bool LogFolderWriter::Prepare(const std::vector<CivilTime>& dates, bool overwrite,
-                              std::string& error) {
+Status LogFolderWriter::Prepare(const std::vector<CivilTime>& dates, bool overwrite) {
   std::error_code ec;
   fs::create_directories(folder_, ec);
   if (!fs::is_directory(folder_, ec)) {
-    error = "cannot create the folder " + folder_;
-    return false;
+    return Status::Failure(ErrorCode::CannotCreate, "cannot create the folder " + folder_);
   }
-  if (overwrite) return true;
+  if (overwrite) return {};
   for (const CivilTime& date : dates) {
-    const fs::path file = fs::path(folder_) / (FormatDate(date) + ".log");
+    const fs::path file =
+        fs::path(folder_) / LogFileName(LocalToSeconds({date.year, date.month, date.day, 12}));
     if (fs::exists(file, ec)) {
-      error = file.string() + " exists (use --overwrite to replace it)";
-      return false;
+      return Status::Failure(ErrorCode::AlreadyExists,
+                             file.string() + " exists (use --overwrite to replace it)");
     }
   }
-  return true;
+  return {};
 }
 
-bool LogFolderWriter::Write(const DayLog& day, std::string& error) {
-  if (day.blocks.empty()) return true;
+Status LogFolderWriter::Write(const DayLog& day) {
+  if (day.blocks.empty()) return {};
   const std::string path = (fs::path(folder_) / day.fileName).string();
   if (!WriteFileAtomically(path, FormatLogBlocks(day.blocks))) {
-    error = "cannot write " + path;
-    return false;
+    return Status::Failure(ErrorCode::CannotWrite, "cannot write " + path);
   }
   SetModificationTime(path, day.blocks.back().end);
-  return true;
+  return {};
 }

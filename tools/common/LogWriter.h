@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/core/Status.h"
 #include "tools/common/ActivitySimulator.h"
 
 // Writes simulated days into a log folder, one file a day, each file's modification
@@ -13,11 +14,11 @@ class LogFolderWriter {
 
   // Creates the folder when missing. Without `overwrite` it refuses when a file for
   // any of `dates` exists, before anything is written, so real logs are never
-  // replaced by accident. False with `error` set.
-  bool Prepare(const std::vector<CivilTime>& dates, bool overwrite, std::string& error);
+  // replaced by accident.
+  Status Prepare(const std::vector<CivilTime>& dates, bool overwrite);
 
-  // Writes one day (days without blocks are skipped). False with `error` set.
-  bool Write(const DayLog& day, std::string& error);
+  // Writes one day (days without blocks are skipped).
+  Status Write(const DayLog& day);
 
  private:
   std::string folder_;

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "framework/core/Status.h"
+
 // The options of a demonstration home: a group tree that divides the editor, the
 // browser and the office programs between two projects by their window captions,
 // with sub-groups, a communication group and a breaks group; preferences whose data
@@ -14,7 +16,5 @@ std::string SamplePredefinedGroupsText();
 std::string SampleMainPrefsText(const std::string& dataFolder);
 
 // Writes the three files into `home`/options/ (created when missing). Without
-// `overwrite` nothing is written when any of them exists. False with `error` set on
-// failure.
-bool WriteSampleOptions(const std::string& home, const std::string& dataFolder, bool overwrite,
-                        std::string& error);
+// `overwrite` nothing is written when any of them exists.
+Status WriteSampleOptions(const std::string& home, const std::string& dataFolder, bool overwrite);

@@ -4,10 +4,10 @@
 #include <memory>
 #include <optional>
 
+#include "framework/core/CivilTime.h"
 #include "framework/core/Clock.h"
 #include "framework/core/Paths.h"
 #include "tools/common/ActivitySimulator.h"
-#include "tools/common/LocalTime.h"
 #include "tools/common/LogWriter.h"
 #include "tools/common/SampleHome.h"
 #include "tools/common/ToolOptions.h"
@@ -115,13 +115,12 @@ int RunSimulateTool(const std::vector<std::string>& args, std::ostream& out, std
   const ActivitySimulator simulator(request.settings);
   const std::vector<CivilTime> dates = simulator.Dates();
   LogFolderWriter writer(dataFolder);
-  std::string error;
-  const bool written =
-      writer.Prepare(dates, request.overwrite, error) &&
-      (request.sampleHome.empty() ||
-       WriteSampleOptions(request.sampleHome, dataFolder, request.overwrite, error));
+  Status written = writer.Prepare(dates, request.overwrite);
+  if (written && !request.sampleHome.empty()) {
+    written = WriteSampleOptions(request.sampleHome, dataFolder, request.overwrite);
+  }
   if (!written) {
-    err << "taskmeter-simulate: " << error << '\n';
+    err << "taskmeter-simulate: " << written.Message() << '\n';
     return 1;
   }
   // Day by day, so that a long run never holds more than one day in memory.
@@ -129,8 +128,8 @@ int RunSimulateTool(const std::vector<std::string>& args, std::ostream& out, std
   size_t blocks = 0;
   for (const CivilTime& date : dates) {
     const DayLog day = simulator.SimulateDay(date);
-    if (!writer.Write(day, error)) {
-      err << "taskmeter-simulate: " << error << '\n';
+    if (const Status status = writer.Write(day); !status) {
+      err << "taskmeter-simulate: " << status.Message() << '\n';
       return 1;
     }
     files += day.blocks.empty() ? 0 : 1;

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "framework/core/CivilTime.h"
 #include "tools/common/CsvWriter.h"
-#include "tools/common/LocalTime.h"
 #include "tools/common/Utf8.h"
 
 namespace {

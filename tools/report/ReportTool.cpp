@@ -6,11 +6,11 @@
 #include <optional>
 
 #include "accounting/DLLDocument.h"
+#include "framework/core/CivilTime.h"
 #include "framework/core/Clock.h"
 #include "framework/core/FileIO.h"
 #include "framework/core/Paths.h"
 #include "storage/ViewOptionsFile.h"  // the document holds one; it must be complete here
-#include "tools/common/LocalTime.h"
 #include "tools/common/ToolOptions.h"
 #include "tools/report/ReportFormat.h"
 #include "tools/report/ReportModel.h"

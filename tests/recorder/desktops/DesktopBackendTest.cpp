@@ -7,11 +7,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "framework/core/CivilTime.h"
 #include "framework/core/Clock.h"
 #include "recorder/ActivityBlock.h"
 #include "recorder/BusSignal.h"
 #include "storage/MainPrefs.h"
-#include "tools/common/LocalTime.h"
 #include "tools/report/ReportTool.h"
 
 namespace fs = std::filesystem;

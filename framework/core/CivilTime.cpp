@@ -1,19 +1,7 @@
-#include "tools/common/LocalTime.h"
+#include "framework/core/CivilTime.h"
 
 #include <cstdio>
 #include <ctime>
-
-int64_t LocalToSeconds(const CivilTime& civil) {
-  std::tm tm{};
-  tm.tm_year = civil.year - 1900;
-  tm.tm_mon = civil.month - 1;
-  tm.tm_mday = civil.day;
-  tm.tm_hour = civil.hour;
-  tm.tm_min = civil.minute;
-  tm.tm_sec = civil.second;
-  tm.tm_isdst = -1;
-  return static_cast<int64_t>(std::mktime(&tm));
-}
 
 namespace {
 
@@ -23,6 +11,8 @@ std::tm LocalTm(int64_t seconds) {
   localtime_r(&t, &tm);
   return tm;
 }
+
+int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 
 bool AllDigits(const std::string& text, size_t pos, size_t count) {
   for (size_t i = pos; i < pos + count; ++i) {
@@ -39,6 +29,18 @@ int Digits(const std::string& text, size_t pos, size_t count) {
 
 }  // namespace
 
+int64_t LocalToSeconds(const CivilTime& civil) {
+  std::tm tm{};
+  tm.tm_year = civil.year - 1900;
+  tm.tm_mon = civil.month - 1;
+  tm.tm_mday = civil.day;
+  tm.tm_hour = civil.hour;
+  tm.tm_min = civil.minute;
+  tm.tm_sec = civil.second;
+  tm.tm_isdst = -1;  // whatever daylight saving says on that day
+  return static_cast<int64_t>(std::mktime(&tm));
+}
+
 CivilTime SecondsToLocal(int64_t seconds) {
   const std::tm tm = LocalTm(seconds);
   return CivilTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
@@ -47,6 +49,32 @@ CivilTime SecondsToLocal(int64_t seconds) {
 int LocalWeekday(int64_t seconds) {
   const int wday = LocalTm(seconds).tm_wday;  // Sunday = 0
   return wday == 0 ? 7 : wday;
+}
+
+int64_t UtcOffsetAt(int64_t seconds) {
+  const std::time_t time = static_cast<std::time_t>(seconds);
+  std::tm local{};
+  if (localtime_r(&time, &local) == nullptr) return 0;
+  return local.tm_gmtoff;
+}
+
+int64_t NextLocalMidnight(int64_t seconds) {
+  const CivilTime today = SecondsToLocal(seconds);
+  return LocalToSeconds(CivilTime{today.year, today.month, today.day + 1});
+}
+
+int64_t DaysFromCivil(int64_t year, int month, int64_t day) {
+  year -= month <= 2;
+  const int64_t era = FloorDiv(year, 400);
+  const int64_t yearOfEra = year - era * 400;
+  const int64_t dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5;
+  const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  return era * 146097 + dayOfEra - 719468 + (day - 1);
+}
+
+int64_t LocalDayNumber(int64_t seconds) {
+  const CivilTime local = SecondsToLocal(seconds);
+  return DaysFromCivil(local.year, local.month, local.day);
 }
 
 int DaysInMonth(int year, int month) {
@@ -86,13 +114,5 @@ std::string FormatDateTime(int64_t seconds) {
 std::string FormatDate(const CivilTime& c) {
   char buffer[32];
   std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", c.year, c.month, c.day);
-  return buffer;
-}
-
-std::string FormatLogTimestamp(int64_t seconds) {
-  const CivilTime c = SecondsToLocal(seconds);
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%02d %02d %02d %02d %02d", c.month, c.day, c.hour, c.minute,
-                c.second);
   return buffer;
 }
