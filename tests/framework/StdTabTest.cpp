@@ -88,54 +88,46 @@ TEST_F(StdTab, ADisabledControlOrARefusingParentKeepsTheTab) {
   }
 }
 
-TEST_F(StdTab, ItemSizeRowsAndTheDisplayArea) {
-  tabs.SetItemSize(CSize(80, 24));
-  CRect first;
-  CRect second;
-  ASSERT_TRUE(tabs.GetItemRect(0, &first));
-  ASSERT_TRUE(tabs.GetItemRect(1, &second));
-  EXPECT_EQ(first.Size(), CSize(80, 24));
-  EXPECT_EQ(second.left, first.right);
-  EXPECT_EQ(tabs.GetRowCount(), 1);
-  CRect client;
-  tabs.GetClientRect(&client);
-  CRect display = client;
-  tabs.AdjustRect(FALSE, &display);
-  EXPECT_GE(display.top, 20);  // below the strip
-  EXPECT_LT(display.bottom, client.bottom);
-  tabs.AdjustRect(TRUE, &display);
-  EXPECT_EQ(display, client);
-  EXPECT_FALSE(tabs.GetItemRect(4, &first));
-}
-
-TEST(StdTabVertical, StripRunsDownItsSideBesideTheDisplayArea) {
-  for (const bool right : {false, true}) {
-    SCOPED_TRACE(right ? "right" : "left");
+// Items follow one another along the strip at the size they are given; the display area lies
+// beside the strip, and adjusting it back gives the whole control.
+TEST(StdTabLayout, ItemsRunAlongTheStripAndTheDisplayAreaLiesBesideIt) {
+  for (const DWORD side : {DWORD{0}, DWORD{TCS_VERTICAL}, DWORD{TCS_VERTICAL | TCS_RIGHT}}) {
+    SCOPED_TRACE(side);
+    const bool vertical = (side & TCS_VERTICAL) != 0;
+    const bool right = (side & TCS_RIGHT) != 0;
     NotifyRecorder parent;
     parent.CreateShown();
     CTabCtrl tabs;
-    const DWORD side = TCS_VERTICAL | (right ? TCS_RIGHT : 0);
     ASSERT_TRUE(tabs.Create(WS_VISIBLE | side, CRect(0, 0, 300, 200), &parent, kTabId));
     tabs.InsertItem(0, "Main");
     tabs.InsertItem(1, "Quick Info");
     CRect first;
     CRect second;
     ASSERT_TRUE(tabs.GetItemRect(1, &second));
-    EXPECT_GT(second.Height(), second.Width());  // the caption runs along the strip
-    tabs.SetItemSize(CSize(24, 80));
+    EXPECT_EQ(second.Height() > second.Width(), vertical);  // the caption runs along the strip
+    const CSize size = vertical ? CSize(24, 80) : CSize(80, 24);
+    tabs.SetItemSize(size);
     ASSERT_TRUE(tabs.GetItemRect(0, &first));
     ASSERT_TRUE(tabs.GetItemRect(1, &second));
-    EXPECT_EQ(first.Size(), CSize(24, 80));
-    EXPECT_EQ(second.TopLeft(), CPoint(first.left, first.bottom));
+    EXPECT_EQ(first.Size(), size);
+    EXPECT_EQ(vertical ? second.TopLeft() : CPoint(second.left, 0),
+              vertical ? CPoint(first.left, first.bottom) : CPoint(first.right, 0));
+    EXPECT_EQ(tabs.GetRowCount(), 1);
     CRect client;
     tabs.GetClientRect(&client);
-    EXPECT_EQ(right ? first.right : first.left, right ? client.right : client.left);
     CRect display = client;
     tabs.AdjustRect(FALSE, &display);
-    EXPECT_TRUE(right ? display.right <= first.left : display.left >= first.right);
-    EXPECT_LT(display.top, first.Height());  // no strip across the top
+    if (vertical) {
+      EXPECT_EQ(right ? first.right : first.left, right ? client.right : client.left);
+      EXPECT_TRUE(right ? display.right <= first.left : display.left >= first.right);
+      EXPECT_LT(display.top, first.Height());  // no strip across the top
+    } else {
+      EXPECT_GE(display.top, 20);  // below the strip
+      EXPECT_LT(display.bottom, client.bottom);
+    }
     tabs.AdjustRect(TRUE, &display);
     EXPECT_EQ(display, client);
+    EXPECT_FALSE(tabs.GetItemRect(4, &first));
   }
 }
 

@@ -9,12 +9,6 @@
 
 namespace {
 
-TEST(ResMenus, DocumentStringHasNoTitleAndNoExtension) {
-  const StringResource* doc = FindStringIn(ResInstance(), 129);
-  ASSERT_NE(doc, nullptr);
-  EXPECT_STREQ(doc->text, "\nDLLDoc\nDLLDoc\n\n\nDLLDoc.Document\nDLLDoc Document");
-}
-
 // The command ids of a menu, checking on the way that the menu is made of popups, each
 // command has an id of its own, and no popup is empty or starts, ends or doubles a separator.
 std::multiset<UINT> Commands(const MenuResource& menu) {

@@ -29,15 +29,6 @@ TEST(TreeWalk, EntryKinds) {
   }
 }
 
-TEST(TreeWalk, CopiesAreDeep) {
-  GroupMap original = TwoCarrierTree();
-  GroupMap copy = original;
-  copy["Work"][1].SubGroups["Beta"][0].ShowAs = "changed";
-  AppEntry entry = original["Work"][2];
-  entry.SubGroups.clear();
-  EXPECT_EQ(original, TwoCarrierTree());
-}
-
 TEST(TreeWalk, MutatingLookupsLeaveMissingNamesBehind) {
   GroupMap tree = TwoCarrierTree();
   EXPECT_EQ(FindSubGroups(tree, "Work"), &tree["Work"][1].SubGroups);
