@@ -98,6 +98,10 @@ class CXmlDoc {
   // at the parent's level is selected first (so a fresh document selects its root).
   bool FindChildElement(std::string_view name = {});
 
+  // How many more children FindChildElement(name) would find from here; 0 with no main
+  // element. Lets a reader size its list before it reads the children.
+  std::size_t CountChildElements(std::string_view name) const;
+
   // Descends: the main element becomes the parent and the child becomes the main one.
   bool IntoElement();
 

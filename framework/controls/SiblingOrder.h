@@ -1,9 +1,16 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <list>
 #include <map>
+#include <span>
 #include <vector>
+
+// The order tree controls give siblings: case ignored, as Qt folds case. Texts that are
+// ASCII up to where they differ (nearly every name) are compared without the folding
+// tables, which makes sorting a large level several times faster.
+int CompareCaseIgnored(QStringView a, QStringView b);
 
 // The order of a parent's children after a run of insertions, each at the front, at the
 // end or at its sorted place (before the first sibling whose text sorts after its own,
@@ -22,10 +29,15 @@ class SiblingOrder {
   // The ids, first sibling first.
   std::vector<int> Ids() const { return {m_order.begin(), m_order.end()}; }
 
+  // The ids 0 .. n-1 of `texts` in the order that sorted insertions of them, one after
+  // the other under a parent without children, give: each goes behind the siblings
+  // that sort like it, so this is a stable sort.
+  static std::vector<int> SortedIds(std::span<const QString> texts);
+
  private:
   struct CaseIgnored {
     bool operator()(const QString& a, const QString& b) const {
-      return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+      return CompareCaseIgnored(a, b) < 0;
     }
   };
   using Position = std::list<int>::iterator;
