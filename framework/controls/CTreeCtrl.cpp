@@ -98,7 +98,7 @@ std::vector<int> PlacedOrder(const QTreeWidgetItem* parent, int existing,
   const bool allSorted = std::all_of(items.begin(), items.end(),
                                      [](const auto& insert) { return insert.where == TVI_SORT; });
   // A level of applications only, the common large one, is a plain stable sort.
-  if (existing == 0 && allSorted) return SiblingOrder::SortedIds(texts);
+  if (existing == 0 && allSorted) return CaseIgnoredOrder(texts);
   SiblingOrder order;
   for (int i = 0; i < existing; ++i) {
     order.Insert(parent->child(i)->text(0), SiblingOrder::Place::Last, i);

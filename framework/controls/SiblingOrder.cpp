@@ -20,7 +20,7 @@ int CompareCaseIgnored(QStringView a, QStringView b) {
   return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
-std::vector<int> SiblingOrder::SortedIds(std::span<const QString> texts) {
+std::vector<int> CaseIgnoredOrder(std::span<const QString> texts) {
   std::vector<int> ids(texts.size());
   std::iota(ids.begin(), ids.end(), 0);
   std::stable_sort(ids.begin(), ids.end(), [texts](int a, int b) {

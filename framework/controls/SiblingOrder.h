@@ -12,6 +12,11 @@
 // tables, which makes sorting a large level several times faster.
 int CompareCaseIgnored(QStringView a, QStringView b);
 
+// The positions 0 .. n-1 of `texts` in the order that sorted insertions of them, one
+// after the other into an empty tree level or sorted list, give: each goes behind the
+// texts that sort like it, so this is a stable sort.
+std::vector<int> CaseIgnoredOrder(std::span<const QString> texts);
+
 // The order of a parent's children after a run of insertions, each at the front, at the
 // end or at its sorted place (before the first sibling whose text sorts after its own,
 // case ignored, as tree controls place them), worked out in O(log n) an item instead of
@@ -28,11 +33,6 @@ class SiblingOrder {
   void Insert(const QString& text, Place place, int id);
   // The ids, first sibling first.
   std::vector<int> Ids() const { return {m_order.begin(), m_order.end()}; }
-
-  // The ids 0 .. n-1 of `texts` in the order that sorted insertions of them, one after
-  // the other under a parent without children, give: each goes behind the siblings
-  // that sort like it, so this is a stable sort.
-  static std::vector<int> SortedIds(std::span<const QString> texts);
 
  private:
   struct CaseIgnored {
