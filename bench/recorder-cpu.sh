@@ -48,7 +48,7 @@ if [ "$desktop" = sway ]; then
 fi
 
 TASKMETER_HOME="$home" XDG_DATA_HOME="$home/data" XDG_CONFIG_HOME="$home/config" \
-  QT_QPA_PLATFORM=offscreen "$build/host/taskmeter/taskmeter" >"$home/host.log" 2>&1 &
+  QT_QPA_PLATFORM=offscreen "$build/host/taskmeter" >"$home/host.log" 2>&1 &
 host=$!
 sleep 3  # started and settled
 before=$(cpu $host); sleep "$seconds"; after=$(cpu $host)

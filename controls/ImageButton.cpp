@@ -4,9 +4,9 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "framework/ImageResources.h"
-#include "framework/InputState.h"
 #include "framework/gdi/CDC.h"
+#include "framework/resources/ImageResources.h"
+#include "framework/windows/InputState.h"
 
 namespace {
 

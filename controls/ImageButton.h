@@ -4,9 +4,9 @@
 #include <string>
 
 #include "controls/OwnerDrawButton.h"
-#include "framework/controls/CImageList.h"
-#include "framework/controls/CToolTipCtrl.h"
 #include "framework/gdi/CFont.h"
+#include "framework/stdcontrols/CImageList.h"
+#include "framework/stdcontrols/CToolTipCtrl.h"
 
 class CDC;
 

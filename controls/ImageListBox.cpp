@@ -4,10 +4,10 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "framework/controls/ControlTypes.h"
-#include "framework/controls/SiblingOrder.h"
 #include "framework/gdi/CDC.h"
 #include "framework/gdi/PaintToImage.h"
+#include "framework/stdcontrols/ControlTypes.h"
+#include "framework/stdcontrols/SiblingOrder.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "framework/controls/CImageList.h"
-#include "framework/controls/CListBox.h"
 #include "framework/ownerdraw/OwnerDrawItems.h"
+#include "framework/stdcontrols/CImageList.h"
+#include "framework/stdcontrols/CListBox.h"
 
 class CDC;
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "framework/controls/CButton.h"
 #include "framework/gdi/OwnerDraw.h"
+#include "framework/stdcontrols/CButton.h"
 
 // A dialog button that draws itself. Subclassing turns the control's type into
 // BS_OWNERDRAW but keeps what the dialog manager relies on: the button type it was

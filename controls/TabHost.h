@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <vector>
 
-#include "framework/controls/CTabCtrl.h"
+#include "framework/stdcontrols/CTabCtrl.h"
 
 // A tab control that owns one child window (page) per tab and shows only the page of the
 // selected tab, sized to the control's display area. It remembers which control had the

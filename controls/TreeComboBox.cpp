@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <iterator>
 
-#include "framework/controls/ControlTypes.h"
 #include "framework/gdi/CDC.h"
 #include "framework/gdi/PaintToImage.h"
 #include "framework/gdi/SystemMetrics.h"
+#include "framework/stdcontrols/ControlTypes.h"
 
 namespace {
 

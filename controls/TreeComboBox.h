@@ -5,10 +5,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "framework/controls/CComboBox.h"
-#include "framework/controls/CImageList.h"
 #include "framework/gdi/Icon.h"
 #include "framework/ownerdraw/OwnerDrawItems.h"
+#include "framework/stdcontrols/CComboBox.h"
+#include "framework/stdcontrols/CImageList.h"
 
 // A drop-down list whose entries form an indented tree of groups, each with a 16 by 16
 // icon. Entries are added under a parent entry named by its id (the position the

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "framework/WinTypes.h"
+#include "framework/messages/WinTypes.h"
 #include "tree/GroupTree.h"
 
 class CTreeComboBox;

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "framework/CDataExchange.h"
-#include "framework/MessageMap.h"
+#include "framework/dialogbase/CDataExchange.h"
+#include "framework/messages/MessageMap.h"
 #include "protocol/Messages.h"
 #include "res/ResourceIds.h"
 #include "storage/FileProblem.h"

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "framework/CDialog.h"
-#include "framework/controls/CComboBox.h"
-#include "framework/controls/CEdit.h"
-#include "framework/controls/CListBox.h"
+#include "framework/dialogbase/CDialog.h"
+#include "framework/stdcontrols/CComboBox.h"
+#include "framework/stdcontrols/CEdit.h"
+#include "framework/stdcontrols/CListBox.h"
 #include "storage/MainPrefs.h"
 
 // "Settings": the main preferences, one page at a time, chosen from the list on the

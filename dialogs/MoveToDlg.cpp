@@ -1,8 +1,8 @@
 #include "dialogs/MoveToDlg.h"
 
 #include "dialogs/GroupList.h"
-#include "framework/CDataExchange.h"
-#include "framework/MessageMap.h"
+#include "framework/dialogbase/CDataExchange.h"
+#include "framework/messages/MessageMap.h"
 #include "res/ResourceIds.h"
 
 CMoveToDlg::CMoveToDlg(const GroupMap& tree, CWnd* pParent)

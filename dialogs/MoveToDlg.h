@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controls/TreeComboBox.h"
-#include "framework/CDialog.h"
+#include "framework/dialogbase/CDialog.h"
 #include "tree/GroupTree.h"
 
 // "Select Distination": picks the group an application is moved to. Lists the groups

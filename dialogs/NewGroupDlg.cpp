@@ -1,8 +1,8 @@
 #include "dialogs/NewGroupDlg.h"
 
 #include "dialogs/GroupList.h"
-#include "framework/CDataExchange.h"
-#include "framework/MessageMap.h"
+#include "framework/dialogbase/CDataExchange.h"
+#include "framework/messages/MessageMap.h"
 #include "res/ResourceIds.h"
 
 CNewGroupDlg::CNewGroupDlg(const GroupMap& tree, CWnd* pParent)

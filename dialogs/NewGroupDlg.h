@@ -3,7 +3,7 @@
 #include <string>
 
 #include "controls/TreeComboBox.h"
-#include "framework/CDialog.h"
+#include "framework/dialogbase/CDialog.h"
 #include "tree/GroupTree.h"
 
 // "New Folder/Group": the name of a new group and, when "Create group into:" is ticked,

@@ -1,6 +1,6 @@
 #include "dialogs/PassDlg.h"
 
-#include "framework/CDataExchange.h"
+#include "framework/dialogbase/CDataExchange.h"
 #include "res/ResourceIds.h"
 
 CPassDlg::CPassDlg(CWnd* pParent) : CDialog(IDD_PASSWORD, pParent) {}

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "framework/CDialog.h"
+#include "framework/dialogbase/CDialog.h"
 
 // "Unlock TaskMeter": asks for the password. OK and Cancel are the dialog's standard
 // ones; the entered text is read by the data exchange on OK.

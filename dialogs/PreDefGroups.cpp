@@ -1,7 +1,7 @@
 #include "dialogs/PreDefGroups.h"
 
-#include "framework/CDataExchange.h"
-#include "framework/MessageMap.h"
+#include "framework/dialogbase/CDataExchange.h"
+#include "framework/messages/MessageMap.h"
 #include "res/ResourceIds.h"
 #include "storage/ViewOptionsFile.h"
 #include "tree/TreeOps.h"

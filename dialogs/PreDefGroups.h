@@ -1,9 +1,9 @@
 #pragma once
 
 #include "controls/ImageButton.h"
-#include "framework/CDialog.h"
-#include "framework/controls/CImageList.h"
-#include "framework/controls/CTreeCtrl.h"
+#include "framework/dialogbase/CDialog.h"
+#include "framework/stdcontrols/CImageList.h"
+#include "framework/stdcontrols/CTreeCtrl.h"
 #include "tree/GroupTree.h"
 
 // "Groups/Folders Configuration": copies ready-made groups from the catalogue in

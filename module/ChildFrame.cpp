@@ -1,6 +1,6 @@
 #include "module/ChildFrame.h"
 
-#include "framework/MessageBox.h"
+#include "framework/dialogbase/MessageBox.h"
 #include "module/HostMessages.h"
 
 TM_IMPLEMENT_DYNCREATE(CChildFrame, CMDIChildWnd)

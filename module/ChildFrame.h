@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/CMDIChildWnd.h"
+#include "framework/windows/CMDIChildWnd.h"
 
 // The frame of the library's document: always maximised inside the host's main window,
 // without a system menu. It also answers the preferences-changed message when that

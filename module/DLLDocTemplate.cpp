@@ -3,7 +3,7 @@
 #include <new>
 
 #include "accounting/DLLDocument.h"
-#include "framework/ModuleState.h"
+#include "framework/app/ModuleState.h"
 #include "module/ChildFrame.h"
 #include "module/DLLDocumentApp.h"
 #include "module/MyMultiDocTemplate.h"

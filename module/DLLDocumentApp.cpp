@@ -1,6 +1,6 @@
 #include "module/DLLDocumentApp.h"
 
-#include "framework/Resources.h"
+#include "framework/resources/Resources.h"
 #include "res/ModuleResourceTable.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/CWinApp.h"
+#include "framework/app/CWinApp.h"
 
 // The library's application object. There is exactly one, constructed when the library
 // is loaded: it owns the library's instance handle, under which the template finds the

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/WinTypes.h"
+#include "framework/messages/WinTypes.h"
 #include "protocol/Messages.h"
 
 // The preferences-changed number, registered when the library is loaded and kept for its

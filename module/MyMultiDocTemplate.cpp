@@ -1,6 +1,6 @@
 #include "module/MyMultiDocTemplate.h"
 
-#include "framework/ModuleState.h"
+#include "framework/app/ModuleState.h"
 
 CMyMultiDocTemplate::CMyMultiDocTemplate(HINSTANCE hInstResource, UINT nIDResource,
                                          const CRuntimeClass* pDocClass,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/CMultiDocTemplate.h"
+#include "framework/app/CMultiDocTemplate.h"
 
 // The template handed to the host. The host calls it under its own module state, so both
 // overrides put the library's instance in force as the resource handle while the base

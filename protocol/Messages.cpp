@@ -1,8 +1,8 @@
 #include "protocol/Messages.h"
 
-#include "framework/CWinApp.h"
-#include "framework/CWnd.h"
+#include "framework/app/CWinApp.h"
 #include "framework/core/RegisteredMessages.h"
+#include "framework/windows/CWnd.h"
 
 UINT RegisterPrefsChangedMessage() { return RegisterWindowMessageA(kPrefsChangedMessageName); }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/WinTypes.h"
+#include "framework/messages/WinTypes.h"
 #include "protocol/Protocol.h"
 
 // The module's side of the two registered messages, for the view, the dialogs and

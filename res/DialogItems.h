@@ -3,9 +3,9 @@
 #include <utility>
 #include <vector>
 
-#include "framework/Resources.h"
-#include "framework/WinMessages.h"
-#include "res/ExtraStyles.h"
+#include "framework/messages/WinMessages.h"
+#include "framework/resources/Resources.h"
+#include "framework/stdcontrols/ControlTypes.h"
 
 // Short builders for dialog template entries, so that each template reads as a table of
 // controls with their places in dialog units. `extra` adds style bits (WS_DISABLED, or no
@@ -63,31 +63,29 @@ inline DialogItem Edit(int id, int x, int y, int cx, int cy, LONG extra = 0) {
 // Dialog-manager list box; the page list of the settings dialog.
 inline DialogItem ListBox(int id, int x, int y, int cx, int cy, LONG extra = 0) {
   return Control("LISTBOX", "", id, x, y, cx, cy,
-                 extra_styles::LBS_NOTIFY | WS_VSCROLL | WS_BORDER | WS_TABSTOP | extra);
+                 LBS_NOTIFY | WS_VSCROLL | WS_BORDER | WS_TABSTOP | extra);
 }
 
 inline DialogItem DropDownList(int id, int x, int y, int cx, int cy, LONG extra = 0) {
   return Control("COMBOBOX", "", id, x, y, cx, cy,
-                 extra_styles::CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | extra);
+                 CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | extra);
 }
 
 // The indented group picker: owner-drawn fixed-height entries that keep their strings.
 inline DialogItem GroupPicker(int id, int x, int y, int cx, int cy, LONG extra = 0) {
-  return DropDownList(id, x, y, cx, cy,
-                      extra_styles::CBS_OWNERDRAWFIXED | extra_styles::CBS_HASSTRINGS | extra);
+  return DropDownList(id, x, y, cx, cy, CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | extra);
 }
 
 // Expand buttons, lines (also at the root), selection kept visible without focus; no label
 // editing.
 inline DialogItem GroupTree(int id, int x, int y, int cx, int cy) {
-  using namespace extra_styles;
   return Control(
       "SysTreeView32", "", id, x, y, cx, cy,
       TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP);
 }
 
 inline DialogItem ProgressBar(int id, int x, int y, int cx, int cy) {
-  return Control("msctls_progress32", "", id, x, y, cx, cy, extra_styles::PBS_SMOOTH | WS_BORDER);
+  return Control("msctls_progress32", "", id, x, y, cx, cy, PBS_SMOOTH | WS_BORDER);
 }
 
 // A dialog template at the origin, in the usual 8-point dialog font.

@@ -12,7 +12,6 @@ namespace {
 // its places: six image buttons in three groups, split by etched lines. The form starts in
 // tree mode, so the controls of list mode start hidden.
 DialogResource MainForm() {
-  using namespace extra_styles;
   constexpr int kRowY = 2;    // upper button row
   constexpr int kRowH = 13;   // upper buttons and their separators
   constexpr int kTopW = 16;   // upper buttons
@@ -63,7 +62,7 @@ DialogResource AssociationPage() {
           EtchedHorz(IDC_ASSOC_LINE, 0, 37, 240, 1),
           Label("Activate this association if:", IDC_ASSOC_ACTIVATE_LABEL, 6, 49, 87, 8),
           CheckBox("Application \"\" is active and its caption contain text:",
-                   IDC_ASSOC_FILTER_CHECK, 14, 66, 178, 18, extra_styles::BS_MULTILINE),
+                   IDC_ASSOC_FILTER_CHECK, 14, 66, 178, 18, BS_MULTILINE),
           Edit(IDC_ASSOC_TITLE_FILTER, 25, 87, 158, 14),
           Control("STATIC", "", IDC_ASSOC_BUTTON_BAR, 0, 137, 205, 15, SS_GRAYRECT),
           PushButton("Apply", IDC_ASSOC_APPLY, 7, 138, 50, 14, WS_DISABLED),

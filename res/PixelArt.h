@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "framework/Resources.h"
+#include "framework/resources/Resources.h"
 
 // Images are drawn as rows of palette letters, one letter a pixel, so that a person can read
 // and edit them in the source. MakeImage() turns such a drawing into XPM text (which Qt

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "framework/WinMessages.h"
-#include "framework/WinTypes.h"
+#include "framework/messages/WinMessages.h"
+#include "framework/messages/WinTypes.h"
 #include "protocol/Protocol.h"
 
 // Numeric ids of the module's resources, commands and dialog controls. The numbers are

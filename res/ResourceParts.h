@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "framework/Resources.h"
+#include "framework/resources/Resources.h"
 
 // The pieces ModuleResourceTable() is assembled from, one function per source file.
 std::vector<StringResource> ModuleStrings();

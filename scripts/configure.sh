@@ -21,4 +21,6 @@ if [ -f "$build/CMakeCache.txt" ] && made_otherwise; then
   rm -f "$build/CMakeCache.txt"
   find "$build" -name CMakeFiles -prune -exec rm -rf {} +
 fi
+# The host program's executable is built where the host's sources once had a folder.
+if [ -d "$build/host/taskmeter" ]; then rm -rf "$build/host/taskmeter"; fi
 cmake -S . -B "$build" -G Ninja "$@" >/dev/null

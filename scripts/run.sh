@@ -13,7 +13,7 @@ cmake --build "$build" -j"$(nproc)" --target taskmeter-simulate taskmeter-report
 
 home="$build/sample-home"
 rm -rf "$home"
-"$build/host/simulate/taskmeter-simulate" --sample-home "$home" --days 14
+"$build/tools/simulate/taskmeter-simulate" --sample-home "$home" --days 14
 echo
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
@@ -25,13 +25,13 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
   fi
   TASKMETER_HOME="$home" QT_QPA_PLATFORM=offscreen \
-    "$build/host/taskmeter/taskmeter" --screenshot "$picture"
+    "$build/host/taskmeter" --screenshot "$picture"
   echo
-  "$build/host/report/taskmeter-report" --home "$home"
+  "$build/tools/report/taskmeter-report" --home "$home"
   exit 0
 fi
 
-"$build/host/report/taskmeter-report" --home "$home"
+"$build/tools/report/taskmeter-report" --home "$home"
 echo
 echo "Starting taskmeter on $home"
-TASKMETER_HOME="$home" exec "$build/host/taskmeter/taskmeter"
+TASKMETER_HOME="$home" exec "$build/host/taskmeter"

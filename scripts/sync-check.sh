@@ -28,8 +28,8 @@ if [ "${1:-}" != --bounded ]; then
   exec timeout --kill-after=10 120 "$0" --bounded
 fi
 
-report=$PWD/$build/host/report/taskmeter-report
-simulate=$PWD/$build/host/simulate/taskmeter-simulate
+report=$PWD/$build/tools/report/taskmeter-report
+simulate=$PWD/$build/tools/simulate/taskmeter-simulate
 now="2026-03-18 15:20:00"
 scratch=$(mktemp -d)
 pids=()

@@ -18,22 +18,8 @@ if [ "${TASKMETER_SKIP_COMPOSITORS:-0}" = 1 ]; then
   exit 77
 fi
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d /tmp/taskmeter-compositor.XXXXXX)
-pids=()
-cleanup() {
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-wait_for() {  # a condition, checked every tenth of a second for at most thirty seconds
-  for _ in $(seq 300); do
-    if eval "$1"; then return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
+session_kind=compositor
+. "$here/scratch-session.sh"
 fail_start() {
   echo "with-compositor.sh: $kind did not start; it printed:" >&2
   cat "$work"/*.log >&2 || true

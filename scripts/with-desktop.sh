@@ -6,28 +6,11 @@
 # meet on one display, and both programs are ended with the command. DESKTOP_SCREEN sets
 # the screen's size and depth (1280x800x24 unless given).
 set -euo pipefail
-work=$(mktemp -d)
-server=""
-wm=""
-cleanup() {
-  for pid in $wm $server; do
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-  done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-wait_for() {  # a condition, checked every tenth of a second for at most thirty seconds
-  for _ in $(seq 300); do
-    if eval "$1"; then return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
+session_kind=desktop
+. "$(dirname "$0")/scratch-session.sh"
 
 Xvfb -displayfd 3 -screen 0 "${DESKTOP_SCREEN:-1280x800x24}" -nolisten tcp 3>"$work/display" 2>"$work/server.log" &
-server=$!
+pids+=($!)
 if ! wait_for '[ -s "$work/display" ]'; then
   echo "with-desktop.sh: Xvfb did not start:" >&2
   cat "$work/server.log" >&2
@@ -39,6 +22,7 @@ unset WAYLAND_DISPLAY XAUTHORITY XDG_CURRENT_DESKTOP
 export XDG_SESSION_TYPE=x11
 openbox --sm-disable --config-file "$(dirname "$0")/openbox-tests.xml" >"$work/openbox.log" 2>&1 &
 wm=$!
+pids+=($wm)
 if ! wait_for 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'; then
   echo "with-desktop.sh: openbox did not start on $DISPLAY:" >&2
   kill -0 "$wm" 2>/dev/null || echo "(openbox has exited)" >&2

@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "controls/TabHost.h"
-#include "framework/CDataExchange.h"
-#include "framework/CaptionFit.h"
+#include "framework/dialogbase/CDataExchange.h"
 #include "framework/gdi/CDC.h"
 #include "framework/gdi/GdiConstants.h"
+#include "framework/windows/CaptionFit.h"
 #include "res/ResourceIds.h"
 #include "view/DLLDocumentView.h"
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "framework/CTabPage.h"
-#include "framework/controls/CEdit.h"
+#include "framework/dialogbase/CTabPage.h"
 #include "framework/gdi/GdiObjects.h"
+#include "framework/stdcontrols/CEdit.h"
 #include "tree/GroupTree.h"
 
 class CDLLDocumentView;

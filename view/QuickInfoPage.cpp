@@ -1,6 +1,6 @@
 #include "view/QuickInfoPage.h"
 
-#include "framework/CDataExchange.h"
+#include "framework/dialogbase/CDataExchange.h"
 #include "framework/gdi/CDC.h"
 #include "framework/gdi/GdiConstants.h"
 #include "res/ResourceIds.h"

@@ -3,9 +3,9 @@
 #include <array>
 
 #include "accounting/Periods.h"
-#include "framework/CTabPage.h"
-#include "framework/controls/CProgressCtrl.h"
+#include "framework/dialogbase/CTabPage.h"
 #include "framework/gdi/GdiObjects.h"
+#include "framework/stdcontrols/CProgressCtrl.h"
 #include "tree/GroupTree.h"
 
 class CDLLDocumentView;

@@ -1,9 +1,9 @@
 // The editing commands on the tree: the application clipboard (Copy, Paste), Delete,
 // Rename, Refresh, the right-click menu and dragging in the tree.
 #include "accounting/DLLDocument.h"
-#include "framework/InputState.h"
-#include "framework/controls/CMenu.h"
 #include "framework/ownerdraw/DragImage.h"
+#include "framework/stdcontrols/CMenu.h"
+#include "framework/windows/InputState.h"
 #include "res/ResourceIds.h"
 #include "tree/TreeOps.h"
 #include "view/DLLDocumentView.h"

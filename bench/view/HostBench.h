@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <string>
 
-#include "host/taskmeter/HostApp.h"
-#include "host/taskmeter/MainFrame.h"
-#include "host/taskmeter/WindowImage.h"
+#include "host/HostApp.h"
+#include "host/MainFrame.h"
+#include "host/WindowImage.h"
 
 inline int RunBenchmarksInHost(int argc, char** argv, const char* program, CTaskMeterApp*& app) {
   QApplication qt(argc, argv);

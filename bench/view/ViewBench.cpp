@@ -13,14 +13,14 @@
 
 #include "bench/HeavyMonth.h"
 #include "bench/view/HostBench.h"
-#include "framework/CMultiDocTemplate.h"
-#include "framework/CView.h"
-#include "framework/DocumentLinks.h"
+#include "framework/app/CMultiDocTemplate.h"
+#include "framework/app/DocumentLinks.h"
 #include "framework/core/Clock.h"
 #include "framework/core/Document.h"
-#include "host/taskmeter/HostApp.h"
-#include "host/taskmeter/MainFrame.h"
-#include "host/taskmeter/WindowImage.h"
+#include "framework/windows/CView.h"
+#include "host/HostApp.h"
+#include "host/MainFrame.h"
+#include "host/WindowImage.h"
 
 namespace {
 

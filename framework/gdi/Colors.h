@@ -2,7 +2,7 @@
 
 #include <QColor>
 
-#include "framework/WinTypes.h"
+#include "framework/messages/WinTypes.h"
 
 // Colour values are 0x00BBGGRR, as RGB() builds them: red in the low byte.
 constexpr BYTE GetRValue(COLORREF c) { return static_cast<BYTE>(c & 0xFF); }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/WinTypes.h"
+#include "framework/messages/WinTypes.h"
 
 // Drawing flags and modes with the values drawing code has always used, so that numbers
 // written into tables and combined with | keep their meaning.

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "framework/ImageResources.h"
 #include "framework/gdi/CFont.h"
+#include "framework/resources/ImageResources.h"
 
 BOOL CGdiObject::DeleteObject() {
   m_created = false;

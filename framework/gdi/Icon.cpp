@@ -1,7 +1,7 @@
 #include "framework/gdi/Icon.h"
 
-#include "framework/ImageResources.h"
 #include "framework/gdi/Colors.h"
+#include "framework/resources/ImageResources.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <memory>
 
-#include "framework/WinTypes.h"
+#include "framework/messages/WinTypes.h"
 
 // An icon handle: a shared, read-only 32-bit ARGB picture whose transparent pixels have
 // alpha 0. Copies share the picture; a default handle is null and compares equal to

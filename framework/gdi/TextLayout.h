@@ -4,7 +4,7 @@
 #include <QString>
 #include <vector>
 
-#include "framework/WinTypes.h"
+#include "framework/messages/WinTypes.h"
 
 // Line breaking for DrawText, apart from any painter so that measuring (DT_CALCRECT)
 // and drawing give the same lines.

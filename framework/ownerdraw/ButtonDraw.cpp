@@ -4,9 +4,9 @@
 #include <QPainter>
 #include <QWidget>
 
-#include "framework/CWnd.h"
-#include "framework/WindowProps.h"
 #include "framework/gdi/CDC.h"
+#include "framework/windows/CWnd.h"
+#include "framework/windows/WindowProps.h"
 
 namespace buttondraw {
 

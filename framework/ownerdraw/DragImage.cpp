@@ -5,9 +5,9 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "framework/controls/CTreeCtrl.h"
 #include "framework/gdi/CDC.h"
 #include "framework/gdi/PaintToImage.h"
+#include "framework/stdcontrols/CTreeCtrl.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "framework/CWnd.h"
-#include "framework/controls/CImageList.h"
+#include "framework/stdcontrols/CImageList.h"
+#include "framework/windows/CWnd.h"
 
 class CTreeCtrl;
 class QWidget;

@@ -11,11 +11,11 @@
 #include <QStyleOptionComboBox>
 #include <algorithm>
 
-#include "framework/CWnd.h"
-#include "framework/WindowProps.h"
-#include "framework/controls/ControlTypes.h"
-#include "framework/controls/EntryDelegate.h"
 #include "framework/gdi/CDC.h"
+#include "framework/stdcontrols/ControlTypes.h"
+#include "framework/stdcontrols/EntryDelegate.h"
+#include "framework/windows/CWnd.h"
+#include "framework/windows/WindowProps.h"
 
 void COwnerDrawItems::DrawItem(LPDRAWITEMSTRUCT) {}
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "framework/WinTypes.h"
 #include "framework/gdi/OwnerDraw.h"
+#include "framework/messages/WinTypes.h"
 
 class QComboBox;
 class QPainter;

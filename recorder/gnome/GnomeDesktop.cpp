@@ -61,8 +61,7 @@ std::unique_ptr<GnomeDesktop> GnomeDesktop::Open(std::string& error) {
   return desktop;
 }
 
-GnomeDesktop::GnomeDesktop()
-    : bus_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, kConnectionName)) {
+GnomeDesktop::GnomeDesktop() : BusDesktop(kConnectionName) {
   auto listen = [this](const char* service, const char* path, const char* interface,
                        const char* member, BusSignal::Handler handler) {
     signals_.push_back(

@@ -1,12 +1,10 @@
 #pragma once
 
-#include <QDBusConnection>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "recorder/DesktopWatch.h"
-#include "recorder/EventSet.h"
+#include "recorder/BusDesktop.h"
 
 class BusSignal;
 class MutterIdle;
@@ -17,7 +15,7 @@ class QDBusServiceWatcher;
 // caption, class and process on the session bus and signals its changes. Idle time
 // comes from Mutter's idle monitor, the screen saver from org.gnome.ScreenSaver. All of
 // it is funnelled into one descriptor.
-class GnomeDesktop : public DesktopWatch {
+class GnomeDesktop : public BusDesktop {
  public:
   static constexpr const char* kExtension = "taskmeter@kestrelworks.example";
   static constexpr const char* kObjectPath = "/example/kestrelworks/TaskMeter/FocusedWindow";
@@ -30,13 +28,8 @@ class GnomeDesktop : public DesktopWatch {
   GnomeDesktop(const GnomeDesktop&) = delete;
   GnomeDesktop& operator=(const GnomeDesktop&) = delete;
 
-  int FileDescriptor() const override { return events_.FileDescriptor(); }
   void Dispatch(DesktopListener& listener) override;
-  WindowFacts Foreground() override { return front_; }
-  // The window in front is always known here (or the desktop did not open).
-  std::string ForegroundProblem() override { return {}; }
   void WatchIdle(std::optional<int64_t> thresholdMilliseconds) override;
-  bool ScreenSaverActive() override { return screenSaver_; }
   int64_t IdleMilliseconds() override;
 
  private:
@@ -45,20 +38,14 @@ class GnomeDesktop : public DesktopWatch {
   bool ReadFront();
   void Lost();
 
-  QDBusConnection bus_;
-  EventSet events_;
   std::unique_ptr<MutterIdle> idle_;
   std::vector<std::unique_ptr<BusSignal>> signals_;
   std::unique_ptr<QDBusServiceWatcher> shellWatcher_;
-  WindowFacts front_;
-  bool frontChanged_ = false;
-  bool screenSaver_ = false;
   struct Change {
     enum Kind { Idle, Active, ScreenSaverOn, ScreenSaverOff } kind;
     int64_t idleMilliseconds;
   };
   std::vector<Change> changes_;
-  bool lost_ = false;
 };
 
 // What the status bar says while the extension is not running.

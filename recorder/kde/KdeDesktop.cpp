@@ -48,8 +48,7 @@ std::unique_ptr<KdeDesktop> KdeDesktop::Open(const std::string& scriptPath, std:
   return desktop;
 }
 
-KdeDesktop::KdeDesktop()
-    : bus_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, kConnectionName)) {
+KdeDesktop::KdeDesktop() : BusDesktop(kConnectionName) {
   std::string ignored;
   wayland_ = WaylandClient::Connect(ignored);  // without it, no pause for lack of input
   if (wayland_) {

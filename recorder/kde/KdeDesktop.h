@@ -1,12 +1,10 @@
 #pragma once
 
-#include <QDBusConnection>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "recorder/DesktopWatch.h"
-#include "recorder/EventSet.h"
+#include "recorder/BusDesktop.h"
 
 class ActiveWindowObject;
 class BusSignal;
@@ -19,7 +17,7 @@ class WaylandIdle;
 // bus; the recorder loads and starts that script through KWin's scripting interface and
 // unloads it when it stops. Idle time comes from the Wayland idle protocols, the screen
 // saver from org.freedesktop.ScreenSaver. All of it is funnelled into one descriptor.
-class KdeDesktop : public DesktopWatch {
+class KdeDesktop : public BusDesktop {
  public:
   // The bus name the script calls.
   static constexpr const char* kBusName = "example.kestrelworks.TaskMeter.Recorder";
@@ -32,13 +30,8 @@ class KdeDesktop : public DesktopWatch {
   KdeDesktop(const KdeDesktop&) = delete;
   KdeDesktop& operator=(const KdeDesktop&) = delete;
 
-  int FileDescriptor() const override { return events_.FileDescriptor(); }
   void Dispatch(DesktopListener& listener) override;
-  WindowFacts Foreground() override { return front_; }
-  // The window in front is always known here (or the desktop did not open).
-  std::string ForegroundProblem() override { return {}; }
   void WatchIdle(std::optional<int64_t> thresholdMilliseconds) override;
-  bool ScreenSaverActive() override { return screenSaver_; }
   int64_t IdleMilliseconds() override;
 
  private:
@@ -46,17 +39,11 @@ class KdeDesktop : public DesktopWatch {
   bool LoadScript(const std::string& scriptPath, std::string& error);
   void Reported(const WindowFacts& facts);
 
-  QDBusConnection bus_;
-  EventSet events_;
   std::unique_ptr<WaylandClient> wayland_;
   std::unique_ptr<WaylandIdle> idle_;
   std::unique_ptr<ActiveWindowObject> object_;
   std::unique_ptr<BusSignal> saverSignal_;
   std::unique_ptr<QDBusServiceWatcher> kwinWatcher_;
-  WindowFacts front_;
   bool reported_ = false;
-  bool frontChanged_ = false;
-  bool screenSaver_ = false;
   std::vector<bool> saverChanges_;
-  bool lost_ = false;
 };

@@ -7,12 +7,12 @@
 
 #include "ControlsTestSupport.h"
 #include "controls/ImageButton.h"
-#include "framework/CDialog.h"
 #include "framework/FrameworkTestSupport.h"
-#include "framework/ModalHook.h"
-#include "framework/ModuleState.h"
 #include "framework/StdControlsTestSupport.h"
-#include "framework/WinMessages.h"
+#include "framework/app/ModuleState.h"
+#include "framework/dialogbase/CDialog.h"
+#include "framework/dialogbase/ModalHook.h"
+#include "framework/messages/WinMessages.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <QWidget>
 #include <vector>
 
-#include "framework/CWnd.h"
-#include "framework/ControlFactory.h"
-#include "framework/controls/ControlTypes.h"
+#include "framework/dialogbase/ControlFactory.h"
 #include "framework/gdi/OwnerDraw.h"
 #include "framework/gdi/PaintToImage.h"
+#include "framework/stdcontrols/ControlTypes.h"
+#include "framework/windows/CWnd.h"
 
 // A shown top-level window that owns the controls under test. It records the owner-draw
 // requests reaching it and answers them (TRUE) only when told to.

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "ControlsTestSupport.h"
-#include "framework/controls/CTreeCtrl.h"
 #include "framework/ownerdraw/DragImage.h"
+#include "framework/stdcontrols/CTreeCtrl.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "ControlsTestSupport.h"
-#include "framework/controls/CListBox.h"
 #include "framework/ownerdraw/OwnerDrawItems.h"
+#include "framework/stdcontrols/CListBox.h"
 
 namespace {
 

@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "controls/TabHost.h"
-#include "framework/CTabPage.h"
 #include "framework/FrameworkTestSupport.h"
-#include "framework/ModuleState.h"
-#include "framework/Resources.h"
 #include "framework/StdControlsTestSupport.h"
 #include "framework/UserActions.h"
-#include "framework/controls/CEdit.h"
+#include "framework/app/ModuleState.h"
+#include "framework/dialogbase/CTabPage.h"
+#include "framework/resources/Resources.h"
+#include "framework/stdcontrols/CEdit.h"
 
 namespace {
 

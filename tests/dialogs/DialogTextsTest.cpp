@@ -12,7 +12,7 @@
 #include "dialogs/MoveToDlg.h"
 #include "dialogs/NewGroupDlg.h"
 #include "dialogs/PreDefGroups.h"
-#include "framework/ModalHook.h"
+#include "framework/dialogbase/ModalHook.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <QTreeWidget>
 #include <cstdlib>
 
-#include "framework/CDialog.h"
-#include "framework/ModalHook.h"
-#include "framework/ModuleState.h"
-#include "framework/Resources.h"
-#include "framework/controls/CTreeCtrl.h"
+#include "framework/app/ModuleState.h"
+#include "framework/dialogbase/CDialog.h"
+#include "framework/dialogbase/ModalHook.h"
+#include "framework/resources/Resources.h"
+#include "framework/stdcontrols/CTreeCtrl.h"
 #include "res/ModuleResourceTable.h"
 #include "tests/framework/StdControlsTestSupport.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/controls/ControlTypes.h"
+#include "framework/stdcontrols/ControlTypes.h"
 #include "tree/GroupTree.h"
 
 class CDialog;

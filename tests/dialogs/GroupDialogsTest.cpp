@@ -8,7 +8,7 @@
 #include "controls/TreeComboBox.h"
 #include "dialogs/MoveToDlg.h"
 #include "dialogs/NewGroupDlg.h"
-#include "framework/ModalHook.h"
+#include "framework/dialogbase/ModalHook.h"
 #include "res/ResourceIds.h"
 #include "tests/framework/StdControlsTestSupport.h"
 

@@ -8,9 +8,9 @@
 
 #include "DialogsTestSupport.h"
 #include "dialogs/MainSettings.h"
-#include "framework/CWinApp.h"
-#include "framework/ModalHook.h"
+#include "framework/app/CWinApp.h"
 #include "framework/core/FileIO.h"
+#include "framework/dialogbase/ModalHook.h"
 #include "protocol/Messages.h"
 #include "res/ResourceIds.h"
 #include "support/TempDir.h"

@@ -6,8 +6,8 @@
 #include <set>
 #include <utility>
 
-#include "framework/CDialog.h"
-#include "framework/ModuleState.h"
+#include "framework/app/ModuleState.h"
+#include "framework/dialogbase/CDialog.h"
 #include "framework/gdi/CDC.h"
 #include "framework/gdi/PaintToImage.h"
 #include "tests/framework/FrameworkTestSupport.h"

@@ -6,13 +6,13 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "framework/CDataExchange.h"
-#include "framework/CDialog.h"
-#include "framework/CWinApp.h"
-#include "framework/DialogUnits.h"
-#include "framework/MessageBox.h"
-#include "framework/ModalHook.h"
-#include "framework/Resources.h"
+#include "framework/app/CWinApp.h"
+#include "framework/dialogbase/CDataExchange.h"
+#include "framework/dialogbase/CDialog.h"
+#include "framework/dialogbase/DialogUnits.h"
+#include "framework/dialogbase/MessageBox.h"
+#include "framework/dialogbase/ModalHook.h"
+#include "framework/resources/Resources.h"
 #include "tests/framework/FrameworkTestSupport.h"
 
 namespace {

@@ -7,17 +7,17 @@
 #include <QPushButton>
 #include <cstdlib>
 
-#include "framework/CCmdUI.h"
-#include "framework/CFormView.h"
-#include "framework/CMDIChildWnd.h"
-#include "framework/CMDIFrameWnd.h"
-#include "framework/CMultiDocTemplate.h"
-#include "framework/CWinApp.h"
-#include "framework/DocumentLinks.h"
-#include "framework/ModuleState.h"
-#include "framework/Resources.h"
-#include "framework/controls/CMenu.h"
+#include "framework/app/CMultiDocTemplate.h"
+#include "framework/app/CWinApp.h"
+#include "framework/app/DocumentLinks.h"
+#include "framework/app/ModuleState.h"
 #include "framework/core/Document.h"
+#include "framework/messages/CCmdUI.h"
+#include "framework/resources/Resources.h"
+#include "framework/stdcontrols/CMenu.h"
+#include "framework/windows/CFormView.h"
+#include "framework/windows/CMDIChildWnd.h"
+#include "framework/windows/CMDIFrameWnd.h"
 #include "tests/framework/FrameworkTestSupport.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/CWnd.h"
-#include "framework/Resources.h"
+#include "framework/resources/Resources.h"
+#include "framework/windows/CWnd.h"
 
 // Lets queued events (posted messages, timers) run for a short fixed time.
 inline void PumpEvents(int milliseconds = 30) {

@@ -3,9 +3,9 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include "framework/ControlFactory.h"
-#include "framework/WindowProps.h"
 #include "framework/core/RegisteredMessages.h"
+#include "framework/dialogbase/ControlFactory.h"
+#include "framework/windows/WindowProps.h"
 #include "tests/framework/FrameworkTestSupport.h"
 
 namespace {

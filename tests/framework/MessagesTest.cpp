@@ -2,8 +2,8 @@
 
 #include <set>
 
-#include "framework/CWinApp.h"
-#include "framework/ThreadQueue.h"
+#include "framework/app/CWinApp.h"
+#include "framework/app/ThreadQueue.h"
 #include "framework/core/RegisteredMessages.h"
 #include "tests/framework/FrameworkTestSupport.h"
 

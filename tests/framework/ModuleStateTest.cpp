@@ -5,14 +5,14 @@
 #include <functional>
 #include <stdexcept>
 
-#include "framework/CCmdUI.h"
-#include "framework/CDialog.h"
-#include "framework/CWinApp.h"
-#include "framework/ControlFactory.h"
-#include "framework/ModalHook.h"
-#include "framework/ModuleState.h"
-#include "framework/Resources.h"
-#include "framework/SystemServices.h"
+#include "framework/app/CWinApp.h"
+#include "framework/app/ModuleState.h"
+#include "framework/app/SystemServices.h"
+#include "framework/dialogbase/CDialog.h"
+#include "framework/dialogbase/ControlFactory.h"
+#include "framework/dialogbase/ModalHook.h"
+#include "framework/messages/CCmdUI.h"
+#include "framework/resources/Resources.h"
 #include "tests/framework/FrameworkTestSupport.h"
 #include "tests/framework/StdControlsTestSupport.h"
 

@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "StdControlsTestSupport.h"
-#include "framework/CDialog.h"
-#include "framework/ControlFactory.h"
-#include "framework/ModalHook.h"
-#include "framework/ModuleState.h"
-#include "framework/controls/CButton.h"
-#include "framework/controls/CEdit.h"
-#include "framework/controls/CProgressCtrl.h"
+#include "framework/app/ModuleState.h"
+#include "framework/dialogbase/CDialog.h"
+#include "framework/dialogbase/ControlFactory.h"
+#include "framework/dialogbase/ModalHook.h"
+#include "framework/stdcontrols/CButton.h"
+#include "framework/stdcontrols/CEdit.h"
+#include "framework/stdcontrols/CProgressCtrl.h"
 #include "tests/framework/FrameworkTestSupport.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <functional>
 #include <vector>
 
-#include "framework/CWnd.h"
-#include "framework/controls/ControlTypes.h"
+#include "framework/stdcontrols/ControlTypes.h"
+#include "framework/windows/CWnd.h"
 
 // What a parent window received from its controls.
 struct Received {

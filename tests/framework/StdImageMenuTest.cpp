@@ -5,13 +5,13 @@
 #include <QPushButton>
 
 #include "StdControlsTestSupport.h"
-#include "framework/ImageResources.h"
-#include "framework/ModuleState.h"
-#include "framework/Resources.h"
-#include "framework/controls/CImageList.h"
-#include "framework/controls/CMenu.h"
-#include "framework/controls/CToolTipCtrl.h"
-#include "framework/controls/CTreeCtrl.h"
+#include "framework/app/ModuleState.h"
+#include "framework/resources/ImageResources.h"
+#include "framework/resources/Resources.h"
+#include "framework/stdcontrols/CImageList.h"
+#include "framework/stdcontrols/CMenu.h"
+#include "framework/stdcontrols/CToolTipCtrl.h"
+#include "framework/stdcontrols/CTreeCtrl.h"
 
 namespace {
 

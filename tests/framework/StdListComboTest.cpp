@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "StdControlsTestSupport.h"
-#include "framework/controls/CComboBox.h"
-#include "framework/controls/CListBox.h"
+#include "framework/stdcontrols/CComboBox.h"
+#include "framework/stdcontrols/CListBox.h"
 
 namespace {
 

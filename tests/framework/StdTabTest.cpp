@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "StdControlsTestSupport.h"
-#include "framework/controls/CTabCtrl.h"
+#include "framework/stdcontrols/CTabCtrl.h"
 
 namespace {
 

@@ -7,14 +7,14 @@
 #include <vector>
 
 #include "StdControlsTestSupport.h"
-#include "framework/ControlFactory.h"
-#include "framework/DialogUnits.h"
-#include "framework/controls/CComboBox.h"
-#include "framework/controls/CImageList.h"
-#include "framework/controls/CListBox.h"
-#include "framework/controls/CTabCtrl.h"
-#include "framework/controls/CTreeCtrl.h"
-#include "framework/controls/SiblingOrder.h"
+#include "framework/dialogbase/ControlFactory.h"
+#include "framework/dialogbase/DialogUnits.h"
+#include "framework/stdcontrols/CComboBox.h"
+#include "framework/stdcontrols/CImageList.h"
+#include "framework/stdcontrols/CListBox.h"
+#include "framework/stdcontrols/CTabCtrl.h"
+#include "framework/stdcontrols/CTreeCtrl.h"
+#include "framework/stdcontrols/SiblingOrder.h"
 
 namespace {
 

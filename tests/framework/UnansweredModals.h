@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/ModalHook.h"
+#include "framework/dialogbase/ModalHook.h"
 
 // A modal dialog or message box that no test answers would wait for a user who is not
 // there: the suite would hang instead of failing. This fallback stays in force outside

@@ -32,8 +32,8 @@
 #include <QTreeWidget>
 #include <QWidget>
 
-#include "framework/CWnd.h"
-#include "framework/controls/StdTreeWidget.h"
+#include "framework/stdcontrols/StdTreeWidget.h"
+#include "framework/windows/CWnd.h"
 
 namespace user {
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "framework/ControlFactory.h"
-#include "framework/controls/CComboBox.h"
-#include "framework/controls/CListBox.h"
-#include "framework/controls/CTreeCtrl.h"
+#include "framework/dialogbase/ControlFactory.h"
+#include "framework/stdcontrols/CComboBox.h"
+#include "framework/stdcontrols/CListBox.h"
+#include "framework/stdcontrols/CTreeCtrl.h"
 #include "tests/framework/StdControlsTestSupport.h"
 #include "tests/framework/UserActions.h"
 

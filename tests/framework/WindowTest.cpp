@@ -8,11 +8,11 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "framework/CDataExchange.h"
-#include "framework/CDialog.h"
-#include "framework/ControlFactory.h"
-#include "framework/InputState.h"
-#include "framework/ModalHook.h"
+#include "framework/dialogbase/CDataExchange.h"
+#include "framework/dialogbase/CDialog.h"
+#include "framework/dialogbase/ControlFactory.h"
+#include "framework/dialogbase/ModalHook.h"
+#include "framework/windows/InputState.h"
 #include "tests/framework/FrameworkTestSupport.h"
 
 namespace {

@@ -2,10 +2,10 @@
 
 #include "framework/core/FileIO.h"
 #include "framework/core/Paths.h"
-#include "host/taskmeter/FirstStart.h"
-#include "host/toolkit/SampleHome.h"
+#include "host/FirstStart.h"
 #include "storage/MainPrefs.h"
 #include "tests/host/HostTestSupport.h"
+#include "tools/common/SampleHome.h"
 
 namespace {
 

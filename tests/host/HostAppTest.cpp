@@ -2,17 +2,17 @@
 #include <QMenuBar>
 #include <QWidget>
 
-#include "framework/CMDIChildWnd.h"
-#include "framework/CMultiDocTemplate.h"
-#include "framework/CView.h"
-#include "framework/MenuBuilder.h"
-#include "framework/ModalHook.h"
-#include "framework/ModuleState.h"
+#include "framework/app/CMultiDocTemplate.h"
+#include "framework/app/ModuleState.h"
 #include "framework/core/RegisteredMessages.h"
-#include "host/taskmeter/HostCommands.h"
-#include "host/taskmeter/HostLinks.h"
-#include "host/taskmeter/HostMessages.h"
-#include "host/taskmeter/MainFrame.h"
+#include "framework/dialogbase/ModalHook.h"
+#include "framework/resources/MenuBuilder.h"
+#include "framework/windows/CMDIChildWnd.h"
+#include "framework/windows/CView.h"
+#include "host/HostCommands.h"
+#include "host/HostLinks.h"
+#include "host/HostMessages.h"
+#include "host/MainFrame.h"
 #include "storage/MainPrefs.h"
 #include "tests/host/HostTestSupport.h"
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/SystemServices.h"
-#include "host/taskmeter/HostApp.h"
-#include "host/taskmeter/TrayIcon.h"
+#include "framework/app/SystemServices.h"
+#include "host/HostApp.h"
+#include "host/TrayIcon.h"
 #include "support/TempDir.h"
 #include "tests/framework/FrameworkTestSupport.h"
 

@@ -1,8 +1,8 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include "framework/CMultiDocTemplate.h"
-#include "host/taskmeter/ModuleLibrary.h"
+#include "framework/app/CMultiDocTemplate.h"
+#include "host/ModuleLibrary.h"
 #include "tests/host/HostTestSupport.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <tuple>
 
 #include "framework/core/Clock.h"
-#include "host/taskmeter/HostMessages.h"
-#include "host/taskmeter/HtmlReport.h"
-#include "host/taskmeter/MainFrame.h"
+#include "host/HostMessages.h"
+#include "host/HtmlReport.h"
+#include "host/MainFrame.h"
 #include "storage/MainPrefs.h"
 #include "tests/core/ScopedEnv.h"
 #include "tests/host/HostTestSupport.h"

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "host/taskmeter/SingleInstance.h"
+#include "host/SingleInstance.h"
 #include "support/TempDir.h"
 #include "tests/core/ScopedEnv.h"
 

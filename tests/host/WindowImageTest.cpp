@@ -7,10 +7,10 @@
 #include <QWidget>
 #include <cstdlib>
 
-#include "framework/CMDIChildWnd.h"
-#include "framework/CView.h"
-#include "host/taskmeter/MainFrame.h"
-#include "host/taskmeter/WindowImage.h"
+#include "framework/windows/CMDIChildWnd.h"
+#include "framework/windows/CView.h"
+#include "host/MainFrame.h"
+#include "host/WindowImage.h"
 #include "res/ResourceIds.h"
 #include "tests/framework/UserActions.h"
 #include "tests/host/HostTestSupport.h"

@@ -3,9 +3,9 @@
 #include <QMdiSubWindow>
 #include <memory>
 
-#include "framework/CMDIChildWnd.h"
-#include "framework/ModalHook.h"
 #include "framework/core/RegisteredMessages.h"
+#include "framework/dialogbase/ModalHook.h"
+#include "framework/windows/CMDIChildWnd.h"
 #include "module/HostMessages.h"
 #include "tests/module/ModuleHost.h"
 

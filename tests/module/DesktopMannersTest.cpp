@@ -2,8 +2,8 @@
 
 #include <QTabBar>
 
-#include "framework/CDialog.h"
-#include "framework/ModalHook.h"
+#include "framework/dialogbase/CDialog.h"
+#include "framework/dialogbase/ModalHook.h"
 #include "res/ResourceIds.h"
 #include "tests/module/ViewFixture.h"
 

@@ -8,8 +8,8 @@
 #include <random>
 #include <set>
 
-#include "framework/CDialog.h"
-#include "framework/ModalHook.h"
+#include "framework/dialogbase/CDialog.h"
+#include "framework/dialogbase/ModalHook.h"
 #include "res/ResourceIds.h"
 #include "tests/framework/UserActions.h"
 #include "tests/module/ViewFixture.h"

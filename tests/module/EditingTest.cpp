@@ -9,11 +9,11 @@
 #include <fstream>
 #include <set>
 
-#include "framework/CDialog.h"
-#include "framework/MenuBuilder.h"
-#include "framework/ModalHook.h"
-#include "framework/SystemServices.h"
-#include "framework/controls/CMenu.h"
+#include "framework/app/SystemServices.h"
+#include "framework/dialogbase/CDialog.h"
+#include "framework/dialogbase/ModalHook.h"
+#include "framework/resources/MenuBuilder.h"
+#include "framework/stdcontrols/CMenu.h"
 #include "res/ResourceIds.h"
 #include "tests/framework/StdControlsTestSupport.h"
 #include "tests/module/ViewFixture.h"

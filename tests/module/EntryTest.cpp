@@ -1,10 +1,10 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include "framework/CWinApp.h"
-#include "framework/ModuleState.h"
-#include "framework/Resources.h"
+#include "framework/app/CWinApp.h"
+#include "framework/app/ModuleState.h"
 #include "framework/core/Document.h"
+#include "framework/resources/Resources.h"
 #include "module/MyMultiDocTemplate.h"
 #include "res/ResourceIds.h"
 #include "tests/module/ModuleHost.h"

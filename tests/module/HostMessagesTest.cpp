@@ -7,8 +7,8 @@
 #include <map>
 #include <utility>
 
-#include "framework/CView.h"
-#include "framework/MenuBuilder.h"
+#include "framework/resources/MenuBuilder.h"
+#include "framework/windows/CView.h"
 #include "module/HostMessages.h"
 #include "res/ResourceIds.h"
 #include "tests/framework/FrameworkTestSupport.h"

@@ -4,9 +4,9 @@
 #include <QMenuBar>
 #include <QTabBar>
 
-#include "framework/CDialog.h"
-#include "framework/MenuBuilder.h"
-#include "framework/ModalHook.h"
+#include "framework/dialogbase/CDialog.h"
+#include "framework/dialogbase/ModalHook.h"
+#include "framework/resources/MenuBuilder.h"
 #include "res/ResourceIds.h"
 #include "tests/framework/FrameworkTestSupport.h"
 #include "tests/framework/StdControlsTestSupport.h"

@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "accounting/DLLDocument.h"
-#include "framework/DocumentLinks.h"
+#include "framework/app/DocumentLinks.h"
 #include "framework/core/CurrentDirectory.h"
 #include "framework/core/RegisteredMessages.h"
 #include "module/HostMessages.h"

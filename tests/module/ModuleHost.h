@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <string>
 
-#include "framework/CMDIFrameWnd.h"
-#include "framework/CMultiDocTemplate.h"
-#include "framework/CView.h"
-#include "framework/CWinApp.h"
+#include "framework/app/CMultiDocTemplate.h"
+#include "framework/app/CWinApp.h"
+#include "framework/windows/CMDIFrameWnd.h"
+#include "framework/windows/CView.h"
 #include "tests/accounting/AccountingTestSupport.h"
 
 // The module library as the host sees it: loaded once with dlopen (never linked), its

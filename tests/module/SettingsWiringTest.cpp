@@ -8,10 +8,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "framework/CDialog.h"
-#include "framework/ModalHook.h"
-#include "framework/controls/CTreeCtrl.h"
 #include "framework/core/Autostart.h"
+#include "framework/dialogbase/CDialog.h"
+#include "framework/dialogbase/ModalHook.h"
+#include "framework/stdcontrols/CTreeCtrl.h"
 #include "res/ResourceIds.h"
 #include "storage/ViewOptionsFile.h"
 #include "tests/framework/StdControlsTestSupport.h"

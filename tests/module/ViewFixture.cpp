@@ -9,8 +9,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "framework/controls/CComboBox.h"
-#include "framework/controls/CListBox.h"
+#include "framework/stdcontrols/CComboBox.h"
+#include "framework/stdcontrols/CListBox.h"
 #include "res/ResourceIds.h"
 #include "storage/ViewOptionsFile.h"
 #include "storage/XmlDoc.h"

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/controls/CComboBox.h"
-#include "framework/controls/CListBox.h"
-#include "framework/controls/CTreeCtrl.h"
 #include "framework/core/Document.h"
+#include "framework/stdcontrols/CComboBox.h"
+#include "framework/stdcontrols/CListBox.h"
+#include "framework/stdcontrols/CTreeCtrl.h"
 #include "storage/MainPrefs.h"
 #include "tests/framework/FrameworkTestSupport.h"
 #include "tests/module/ModuleHost.h"

@@ -13,9 +13,9 @@
 #include <QTabBar>
 #include <cstdlib>
 
-#include "framework/CDialog.h"
-#include "framework/ModalHook.h"
-#include "framework/controls/CMenu.h"
+#include "framework/dialogbase/CDialog.h"
+#include "framework/dialogbase/ModalHook.h"
+#include "framework/stdcontrols/CMenu.h"
 #include "res/ResourceIds.h"
 #include "tests/framework/StdControlsTestSupport.h"
 #include "tests/module/ViewFixture.h"

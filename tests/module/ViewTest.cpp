@@ -8,10 +8,10 @@
 #include <random>
 
 #include "accounting/DLLDocument.h"
-#include "framework/MenuBuilder.h"
-#include "framework/ModalHook.h"
-#include "framework/SystemServices.h"
+#include "framework/app/SystemServices.h"
 #include "framework/core/FileIO.h"
+#include "framework/dialogbase/ModalHook.h"
+#include "framework/resources/MenuBuilder.h"
 #include "res/ResourceIds.h"
 #include "tests/framework/FrameworkTestSupport.h"
 #include "tests/framework/StdControlsTestSupport.h"

@@ -6,14 +6,14 @@
 #include <sstream>
 
 #include "framework/core/Clock.h"
-#include "host/report/ReportTool.h"
-#include "host/toolkit/LocalTime.h"
 #include "recorder/ProcessPath.h"
 #include "recorder/RecorderService.h"
 #include "recorder/x11/DesktopSession.h"
 #include "storage/MainPrefs.h"
 #include "tests/host/HostTestSupport.h"
 #include "tests/recorder/TestDesktop.h"
+#include "tools/common/LocalTime.h"
+#include "tools/report/ReportTool.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <QProcess>
 
 #include "framework/core/Paths.h"
-#include "host/taskmeter/HostCommands.h"
-#include "host/taskmeter/HostMessages.h"
-#include "host/taskmeter/MainFrame.h"
+#include "host/HostCommands.h"
+#include "host/HostMessages.h"
+#include "host/MainFrame.h"
 #include "recorder/ActivityBlock.h"
 #include "recorder/RecorderService.h"
 #include "storage/MainPrefs.h"

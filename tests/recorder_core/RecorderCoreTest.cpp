@@ -10,7 +10,6 @@
 
 #include "accounting/LogReader.h"
 #include "framework/core/Paths.h"
-#include "host/toolkit/LocalTime.h"
 #include "recorder/ActivityLogFolder.h"
 #include "recorder/ActivityRecorder.h"
 #include "recorder/ApplicationNamer.h"
@@ -18,6 +17,7 @@
 #include "recorder/RecorderSettings.h"
 #include "recorder/x11/X11Text.h"
 #include "support/TempDir.h"
+#include "tools/common/LocalTime.h"
 
 namespace {
 

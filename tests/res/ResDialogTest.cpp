@@ -4,12 +4,10 @@
 #include <string>
 
 #include "ResTestSupport.h"
-#include "framework/WinMessages.h"
-#include "res/ExtraStyles.h"
+#include "framework/messages/WinMessages.h"
+#include "framework/stdcontrols/ControlTypes.h"
 
 namespace {
-
-using namespace extra_styles;
 
 struct Header {
   UINT id;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "ResTestSupport.h"
-#include "framework/WinMessages.h"
+#include "framework/messages/WinMessages.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/Resources.h"
+#include "framework/resources/Resources.h"
 
 // The module's table registered under a handle of the tests' own, so that every lookup goes
 // through the framework the way the module's windows will.

@@ -14,11 +14,11 @@
 #include "framework/core/Autostart.h"
 #include "framework/core/Clock.h"
 #include "framework/core/ComputerFolders.h"
-#include "host/report/ReportTool.h"
-#include "host/toolkit/CsvWriter.h"
-#include "host/toolkit/LocalTime.h"
-#include "host/toolkit/SimulateTool.h"
 #include "support/TempDir.h"
+#include "tools/common/CsvWriter.h"
+#include "tools/common/LocalTime.h"
+#include "tools/common/SimulateTool.h"
+#include "tools/report/ReportTool.h"
 
 namespace fs = std::filesystem;
 using Json = nlohmann::ordered_json;

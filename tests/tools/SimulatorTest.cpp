@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "LogSums.h"
-#include "host/toolkit/ActivitySimulator.h"
-#include "host/toolkit/LocalTime.h"
-#include "host/toolkit/SimulateTool.h"
 #include "storage/ViewOptionsFile.h"
 #include "support/TempDir.h"
+#include "tools/common/ActivitySimulator.h"
+#include "tools/common/LocalTime.h"
+#include "tools/common/SimulateTool.h"
 #include "tree/TreeOps.h"
 
 namespace fs = std::filesystem;

@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "host/toolkit/CsvWriter.h"
-#include "host/toolkit/LocalTime.h"
-#include "host/toolkit/Random.h"
-#include "host/toolkit/ToolOptions.h"
-#include "host/toolkit/Utf8.h"
+#include "tools/common/CsvWriter.h"
+#include "tools/common/LocalTime.h"
+#include "tools/common/Random.h"
+#include "tools/common/ToolOptions.h"
+#include "tools/common/Utf8.h"
 
 namespace {
 

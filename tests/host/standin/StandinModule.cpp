@@ -2,13 +2,13 @@
 // that exports DLLDocTemplate the way the real module does, with a form of its own and
 // a shared menu of the same command ids. It lets the host's loading and routing be
 // tested apart from the real module.
-#include "framework/CFormView.h"
-#include "framework/CMDIChildWnd.h"
-#include "framework/CMultiDocTemplate.h"
-#include "framework/CWinApp.h"
-#include "framework/ModuleState.h"
-#include "framework/Resources.h"
+#include "framework/app/CMultiDocTemplate.h"
+#include "framework/app/CWinApp.h"
+#include "framework/app/ModuleState.h"
 #include "framework/core/Document.h"
+#include "framework/resources/Resources.h"
+#include "framework/windows/CFormView.h"
+#include "framework/windows/CMDIChildWnd.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <sstream>
 
 #include "framework/core/Clock.h"
-#include "host/report/ReportTool.h"
-#include "host/toolkit/LocalTime.h"
 #include "recorder/ActivityBlock.h"
 #include "recorder/BusSignal.h"
 #include "storage/MainPrefs.h"
+#include "tools/common/LocalTime.h"
+#include "tools/report/ReportTool.h"
 
 namespace fs = std::filesystem;
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "host/taskmeter/RecorderChoice.h"
+#include "host/RecorderChoice.h"
 #include "recorder/DesktopWatch.h"
 #include "recorder/RecorderService.h"
 #include "support/TempDir.h"
