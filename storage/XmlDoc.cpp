@@ -584,11 +584,6 @@ void CXmlDoc::SizeIndexForText() {
   if (index_.empty()) index_.resize(1);
 }
 
-void CXmlDoc::Reserve(std::size_t textBytes, std::size_t elements) {
-  text_.reserve(textBytes);
-  index_.reserve(elements + 1);
-}
-
 void CXmlDoc::ResetPositions() {
   parent_ = 0;
   main_ = 0;

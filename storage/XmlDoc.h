@@ -118,10 +118,6 @@ class CXmlDoc {
   // token is refused.
   bool AddElement(std::string_view name, std::string_view value = {});
 
-  // Room for a document to be built of about this many bytes and elements, so that
-  // adding them never moves what was added before.
-  void Reserve(std::size_t textBytes, std::size_t elements);
-
  private:
   friend class ElementParser;
   friend struct XmlDocInspector;  // the tests look at the index
