@@ -21,6 +21,9 @@ constexpr std::string_view kShowAs = "ShowAs";
 constexpr std::string_view kIsCheckTitleFilter = "isCheckTitleFilter";
 constexpr std::string_view kTitleFilter = "TitleFilter";
 constexpr std::string_view kPath = "Path";
+// <App><Name>x</Name><ShowAs/><isCheckTitleFilter>0</isCheckTitleFilter><TitleFilter/>
+// <Path/></App>, its line ends joined away.
+constexpr std::size_t kShortestKeptApp = 96;
 
 // A flag stored as a decimal integer: leading blanks skipped, an optional sign, the
 // digits up to the first non-digit. On when that number is not 0.
@@ -198,8 +201,12 @@ GroupMap TreeReader::ReadLevel(int depth) {
     if (!text.empty()) groupName = text;
 
     AppList list;
-    // One growth of a list of 100,000 entries costs more than counting them first.
-    list.reserve(doc_.CountChildElements(kApp) + doc_.CountChildElements(kOptions));
+    // One growth of a list of 100,000 entries costs more than counting them first. Only
+    // an App with a Name is kept, and the writer never makes one shorter than
+    // kShortestKeptApp bytes: a file of empty Apps reserves no more than its size.
+    const std::size_t apps =
+        std::min(doc_.CountChildElements(kApp), doc_.GetText().size() / kShortestKeptApp);
+    list.reserve(apps + doc_.CountChildElements(kOptions));
     while (doc_.FindChildElement(kApp)) {
       AppEntry entry = ReadApp(text);
       if (!entry.Name.empty()) list.push_back(std::move(entry));
