@@ -6,8 +6,6 @@
 #include <functional>
 #include <limits>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "accounting/PeriodCalendar.h"
@@ -42,52 +40,6 @@ struct PeriodCounter {
   }
 };
 
-// Application names to dense ids, 0, 1, 2, ... in order of first sight. Open
-// addressing with a cheap hash: every record looks its name up once.
-class NameTable {
- public:
-  uint32_t Intern(std::string_view name) {
-    if ((count_ + 1) * 2 > slots_.size()) Grow();
-    const size_t mask = slots_.size() - 1;
-    for (size_t i = Hash(name) & mask;; i = (i + 1) & mask) {
-      Slot& slot = slots_[i];
-      if (slot.id == kEmpty) {
-        slot = {name, static_cast<uint32_t>(count_++)};
-        return slot.id;
-      }
-      if (slot.name == name) return slot.id;
-    }
-  }
-
- private:
-  static constexpr uint32_t kEmpty = UINT32_MAX;
-  struct Slot {
-    std::string_view name;
-    uint32_t id = kEmpty;
-  };
-
-  static size_t Hash(std::string_view name) {
-    uint64_t hash = 14695981039346656037ull;  // FNV-1a
-    for (unsigned char c : name) hash = (hash ^ c) * 1099511628211ull;
-    return static_cast<size_t>(hash ^ (hash >> 29));
-  }
-
-  void Grow() {
-    std::vector<Slot> old = std::move(slots_);
-    slots_.assign(old.empty() ? 64 : old.size() * 2, Slot{});
-    const size_t mask = slots_.size() - 1;
-    for (const Slot& slot : old) {
-      if (slot.id == kEmpty) continue;
-      size_t i = Hash(slot.name) & mask;
-      while (slots_[i].id != kEmpty) i = (i + 1) & mask;
-      slots_[i] = slot;
-    }
-  }
-
-  std::vector<Slot> slots_;
-  size_t count_ = 0;
-};
-
 // What identifies an association when counted time is written back.
 struct Triple {
   std::string_view showAs;
@@ -96,15 +48,64 @@ struct Triple {
   bool operator==(const Triple&) const = default;
 };
 
-struct TripleHash {
-  size_t operator()(const Triple& t) const {
-    const size_t a = std::hash<std::string_view>{}(t.showAs);
-    const size_t b = std::hash<std::string_view>{}(t.filter);
-    return a ^ (b * 0x9E3779B97F4A7C15ull) ^ static_cast<size_t>(t.filterOn);
-  }
-};
-
 Triple TripleOf(const AppEntry& e) { return {e.ShowAs, e.TitleFilter, e.isCheckTitleFilter}; }
+
+uint64_t Fnv1a(std::string_view bytes, uint64_t hash = 14695981039346656037ull) {
+  for (unsigned char c : bytes) hash = (hash ^ c) * 1099511628211ull;
+  return hash;
+}
+
+size_t HashOf(std::string_view name) {
+  const uint64_t hash = Fnv1a(name);
+  return static_cast<size_t>(hash ^ (hash >> 29));
+}
+
+size_t HashOf(const Triple& t) {
+  const uint64_t hash = Fnv1a(t.filter, Fnv1a(t.showAs) ^ (t.filterOn ? 0x9E3779B97F4A7C15ull : 0));
+  return static_cast<size_t>(hash ^ (hash >> 29));
+}
+
+// Keys (names, triples) to dense ids, 0, 1, 2, ... in order of first sight. Open
+// addressing with a cheap hash and no allocation per key: a tree of 100,000 entries
+// looks up each of them a few times on every load.
+template <typename Key>
+class InternTable {
+ public:
+  static constexpr uint32_t kAbsent = UINT32_MAX;
+
+  uint32_t Intern(const Key& key) {
+    if ((count_ + 1) * 2 > slots_.size()) Grow();
+    Slot& slot = slots_[PlaceOf(key)];
+    if (slot.id == kAbsent) slot = {key, static_cast<uint32_t>(count_++)};
+    return slot.id;
+  }
+  uint32_t Find(const Key& key) const { return slots_.empty() ? kAbsent : slots_[PlaceOf(key)].id; }
+
+ private:
+  struct Slot {
+    Key key{};
+    uint32_t id = kAbsent;
+  };
+
+  // The slot that holds `key`, or the free one where it would go.
+  size_t PlaceOf(const Key& key) const {
+    const size_t mask = slots_.size() - 1;
+    for (size_t i = HashOf(key) & mask;; i = (i + 1) & mask) {
+      if (slots_[i].id == kAbsent || slots_[i].key == key) return i;
+    }
+  }
+
+  void Grow() {
+    std::vector<Slot> old = std::move(slots_);
+    slots_.assign(old.empty() ? 64 : old.size() * 2, Slot{});
+    for (const Slot& slot : old) {
+      if (slot.id != kAbsent) slots_[PlaceOf(slot.key)] = slot;
+    }
+  }
+
+  std::vector<Slot> slots_;
+  size_t count_ = 0;
+};
 
 class Aggregator {
  public:
@@ -126,6 +127,7 @@ class Aggregator {
 
  private:
   static constexpr size_t kNever = SIZE_MAX;
+  using Names = InternTable<std::string_view>;
 
   // Every entry of `list` and of the groups beneath it, in the order of
   // CollectEntries. The entries themselves are used, not copies: until the write-back
@@ -158,24 +160,29 @@ class Aggregator {
   // The same walk finds the new applications: whether a record makes one depends only
   // on the records before it.
   void IndexNames() {
-    std::vector<std::vector<size_t>> entriesOf;
+    // The claimants of each name, in collected order, name after name: a counting sort.
+    std::vector<uint32_t> nameOf(collected_.size(), Names::kAbsent);
     for (size_t i = 0; i < collected_.size(); ++i) {
       if (collected_[i]->Name.empty()) continue;
-      const uint32_t id = names_.Intern(collected_[i]->Name);
-      if (id == entriesOf.size()) entriesOf.emplace_back();
-      entriesOf[id].push_back(i);
+      nameOf[i] = names_.Intern(collected_[i]->Name);
+      if (nameOf[i] == nameInfo_.size()) nameInfo_.emplace_back();
+      ++nameInfo_[nameOf[i]].claimantCount;
     }
-    nameInfo_.resize(entriesOf.size());
-    for (size_t id = 0; id < entriesOf.size(); ++id) {
-      nameInfo_[id].firstClaimant = static_cast<uint32_t>(claimants_.size());
-      nameInfo_[id].claimantCount = static_cast<uint32_t>(entriesOf[id].size());
-      for (size_t i : entriesOf[id]) {
-        const AppEntry& e = *collected_[i];
-        claimants_.push_back({i, e.TitleFilter, e.isCheckTitleFilter, counted_[i], kNever});
-      }
+    uint32_t placed = 0;
+    for (NameInfo& info : nameInfo_) {
+      info.firstClaimant = placed;
+      placed += info.claimantCount;
     }
-    std::unordered_set<std::string_view> shownAs;
-    for (const AppEntry* e : collected_) shownAs.insert(e->ShowAs);
+    claimants_.resize(placed);
+    std::vector<uint32_t> filled(nameInfo_.size(), 0);
+    for (size_t i = 0; i < collected_.size(); ++i) {
+      if (nameOf[i] == Names::kAbsent) continue;
+      const AppEntry& e = *collected_[i];
+      claimants_[nameInfo_[nameOf[i]].firstClaimant + filled[nameOf[i]]++] = {
+          i, e.TitleFilter, e.isCheckTitleFilter, counted_[i], kNever};
+    }
+    Names shownAs;
+    for (const AppEntry* e : collected_) shownAs.Intern(e->ShowAs);
     recordNames_.reserve(records_.size());
     for (const RecordLines& lines : records_) {
       const RecordView r = lines.View();
@@ -188,17 +195,16 @@ class Aggregator {
 
   // A record is known when an entry has its application name, or its display name as
   // ShowAs; otherwise, with a program path, it makes a new entry.
-  void DiscoverApplication(const RecordView& r, NameInfo& info,
-                           std::unordered_set<std::string_view>& shownAs) {
+  void DiscoverApplication(const RecordView& r, NameInfo& info, Names& shownAs) {
     const bool knownName =
         info.claimantCount != 0 || info.added != kNever || (r.AppName.empty() && emptyNameKnown_);
-    if (knownName || shownAs.count(r.DisplayName) != 0 || r.AppPath.empty()) return;
+    if (knownName || shownAs.Find(r.DisplayName) != Names::kAbsent || r.AppPath.empty()) return;
     AppEntry& added = newEntries_.emplace_back();
     added.ShowAs = r.DisplayName.empty() ? r.AppName : r.DisplayName;
     added.Name = r.AppName;
     added.Path = r.AppPath;
     info.added = newEntries_.size() - 1;
-    shownAs.insert(added.ShowAs);  // a deque never moves its elements
+    shownAs.Intern(added.ShowAs);  // a deque never moves its elements
   }
 
   // Adds each record to every entry that claims it; remembers, per collected entry,
@@ -237,8 +243,11 @@ class Aggregator {
   // For each triple, the collected entry whose write-back came last: the one that
   // claimed the latest record, the later in the list on a tie.
   void ChooseWriters() {
+    InternTable<Triple> triples;
+    tripleOf_.resize(collected_.size());
     for (size_t i = 0; i < collected_.size(); ++i) {
-      const size_t id = tripleIds_.emplace(TripleOf(*collected_[i]), writer_.size()).first->second;
+      const uint32_t id = triples.Intern(TripleOf(*collected_[i]));
+      tripleOf_[i] = id;
       if (id == writer_.size()) writer_.push_back(kNever);
       if (lastClaim_[i] == kNever) continue;
       if (writer_[id] == kNever || lastClaim_[i] >= lastClaim_[writer_[id]]) writer_[id] = i;
@@ -251,16 +260,18 @@ class Aggregator {
   // before the carrier that leads down, has that triple. `blocked_` counts those.
   void WalkLevel(GroupMap& level) {
     for (auto& [name, list] : level) {
-      std::vector<size_t> matchedHere;
+      const size_t outer = matched_.size();  // what the lists above hold blocked
       for (AppEntry& e : list) {
         if (!e.SubGroups.empty()) WalkLevel(e.SubGroups);
-        const size_t id = tripleIds_.at(TripleOf(e));
+        // The walk meets the entries in the order Collect listed them.
+        const uint32_t id = tripleOf_[walked_++];
         if (blocked_[id] != 0) continue;
         if (writer_[id] != kNever) WriteCounted(writer_[id], e);
         ++blocked_[id];
-        matchedHere.push_back(id);
+        matched_.push_back(id);
       }
-      for (size_t id : matchedHere) --blocked_[id];
+      for (size_t k = outer; k < matched_.size(); ++k) --blocked_[matched_[k]];
+      matched_.resize(outer);
     }
   }
 
@@ -291,15 +302,17 @@ class Aggregator {
   std::vector<AppEntry*> collected_;
   std::vector<PeriodCounter> counted_;  // per collected entry: its times, then its count
   std::deque<AppEntry> newEntries_;
-  NameTable names_;
+  Names names_;
   std::vector<NameInfo> nameInfo_;
   std::vector<Claimant> claimants_;
   std::vector<uint32_t> recordNames_;
   bool emptyNameKnown_ = false;
   std::vector<size_t> lastClaim_;
-  std::unordered_map<Triple, size_t, TripleHash> tripleIds_;
-  std::vector<size_t> writer_;
-  std::vector<int> blocked_;
+  std::vector<uint32_t> tripleOf_;  // per collected entry
+  std::vector<size_t> writer_;      // per triple
+  std::vector<int> blocked_;        // per triple
+  std::vector<uint32_t> matched_;   // triples blocked by the lists the walk is in
+  size_t walked_ = 0;
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "framework/gdi/CDC.h"
 #include "framework/gdi/PaintToImage.h"
 #include "framework/stdcontrols/ControlTypes.h"
+#include "framework/stdcontrols/SiblingOrder.h"
 
 namespace {
 
@@ -60,6 +61,14 @@ int CImageListBox::AddItem(const char* lpszText, int nImage) {
   const LineRecord* key = record.get();
   m_records.emplace(key, std::move(record));
   return index;
+}
+
+void CImageListBox::AddItems(std::span<const std::string> texts, int nImage) {
+  std::vector<QString> keys;
+  keys.reserve(texts.size());
+  for (const std::string& text : texts) keys.push_back(QString::fromStdString(text));
+  // Each added line goes behind the lines that sort like it: a stable sort.
+  for (int id : CaseIgnoredOrder(keys)) AddItem(texts[static_cast<size_t>(id)].c_str(), nImage);
 }
 
 void CImageListBox::SetItemImageList(CImageList* pImageList) {

@@ -108,28 +108,27 @@ std::string EscapeValue(std::string_view value) {
   return out;
 }
 
-// Decodes the five predefined entities; any other '&' stays as it is.
+// Decodes the five predefined entities; any other '&' stays as it is. The text between
+// two '&' is copied in one piece.
 std::string DecodeEntities(std::string_view content) {
   static constexpr std::pair<std::string_view, char> kEntities[] = {
       {"lt;", '<'}, {"amp;", '&'}, {"gt;", '>'}, {"apos;", '\''}, {"quot;", '"'}};
   std::string out;
   out.reserve(content.size());
-  for (std::size_t i = 0; i < content.size(); ++i) {
-    if (content[i] != '&') {
-      out += content[i];
-      continue;
-    }
-    bool decoded = false;
+  for (std::size_t amp = content.find('&'); amp != npos; amp = content.find('&')) {
+    out += content.substr(0, amp);
+    content.remove_prefix(amp + 1);
+    char decoded = '&';
     for (const auto& [code, replacement] : kEntities) {
-      if (content.substr(i + 1).starts_with(code)) {
-        out += replacement;
-        i += code.size();
-        decoded = true;
+      if (content.starts_with(code)) {
+        decoded = replacement;
+        content.remove_prefix(code.size());
         break;
       }
     }
-    if (!decoded) out += '&';
+    out += decoded;
   }
+  out += content;
   return out;
 }
 
@@ -435,6 +434,16 @@ bool CXmlDoc::FindChildElement(std::string_view name) {
   return true;
 }
 
+std::size_t CXmlDoc::CountChildElements(std::string_view name) const {
+  if (main_ == 0) return 0;
+  std::size_t count = 0;
+  for (int32_t entry = child_ != 0 ? Span(child_).NextSibling : Span(main_).FirstChild;
+       FindSibling(entry, name, entry); entry = Span(entry).NextSibling) {
+    ++count;
+  }
+  return count;
+}
+
 bool CXmlDoc::IntoElement() {
   if (nodeType_ != 1 || main_ == 0) return false;
   parent_ = main_;
@@ -573,11 +582,6 @@ void CXmlDoc::SizeIndexForText() {
   const auto opens = static_cast<std::size_t>(std::count(text_.begin(), text_.end(), '<'));
   index_.reserve(std::min(opens, text_.size() / 4) + 2);
   if (index_.empty()) index_.resize(1);
-}
-
-void CXmlDoc::Reserve(std::size_t textBytes, std::size_t elements) {
-  text_.reserve(textBytes);
-  index_.reserve(elements + 1);
 }
 
 void CXmlDoc::ResetPositions() {

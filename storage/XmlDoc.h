@@ -98,6 +98,10 @@ class CXmlDoc {
   // at the parent's level is selected first (so a fresh document selects its root).
   bool FindChildElement(std::string_view name = {});
 
+  // How many more children FindChildElement(name) would find from here; 0 with no main
+  // element. Lets a reader size its list before it reads the children.
+  std::size_t CountChildElements(std::string_view name) const;
+
   // Descends: the main element becomes the parent and the child becomes the main one.
   bool IntoElement();
 
@@ -113,10 +117,6 @@ class CXmlDoc {
   // main element. A second root, an empty name or a name that is no single markup
   // token is refused.
   bool AddElement(std::string_view name, std::string_view value = {});
-
-  // Room for a document to be built of about this many bytes and elements, so that
-  // adding them never moves what was added before.
-  void Reserve(std::size_t textBytes, std::size_t elements);
 
  private:
   friend class ElementParser;

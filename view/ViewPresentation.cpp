@@ -26,6 +26,22 @@ bool GroupsOfNameHold(const GroupMap& level, const std::string& groupName,
   return false;
 }
 
+// The names `shown` lets through of every group named `groupName`, in tree order; the
+// groups beneath such a group are not searched.
+template <typename Shown>
+void CollectApplications(const GroupMap& level, const std::string& groupName, const Shown& shown,
+                         std::vector<std::string>& names) {
+  for (const auto& [name, list] : level) {
+    for (const AppEntry& entry : list) {
+      if (name == groupName) {
+        if (shown(entry)) names.push_back(ShownName(entry));
+      } else if (IsCarrier(entry)) {
+        CollectApplications(entry.SubGroups, groupName, shown, names);
+      }
+    }
+  }
+}
+
 }  // namespace
 
 void CDLLDocumentView::RefreshView(int mode) {
@@ -135,17 +151,10 @@ void CDLLDocumentView::FillGroupCombo(int nParentId, const GroupMap& level) {
 
 void CDLLDocumentView::FillAppList(const GroupMap& level, const std::string& groupName) {
   ReadFilterSettings();
-  for (const auto& [name, list] : level) {
-    for (const AppEntry& entry : list) {
-      if (name == groupName) {
-        if (IsShownApplication(entry)) {
-          m_appList.AddItem(ShownName(entry).c_str(), kApplicationImage);
-        }
-      } else if (IsCarrier(entry)) {
-        FillAppList(entry.SubGroups, groupName);
-      }
-    }
-  }
+  std::vector<std::string> names;
+  CollectApplications(
+      level, groupName, [this](const AppEntry& entry) { return IsShownApplication(entry); }, names);
+  m_appList.AddItems(names, kApplicationImage);
 }
 
 // ---- Selections ------------------------------------------------------------------------

@@ -15,6 +15,10 @@ QString Text(const char* text) { return QString::fromUtf8(text != nullptr ? text
 int SortedPlace(const QListWidget* list, const QString& text) {
   int low = 0;
   int high = list->count();
+  // Lines added in order go to the end without a search.
+  if (high == 0 || QString::compare(list->item(high - 1)->text(), text, Qt::CaseInsensitive) <= 0) {
+    return high;
+  }
   while (low < high) {
     const int mid = (low + high) / 2;
     if (QString::compare(list->item(mid)->text(), text, Qt::CaseInsensitive) <= 0) {

@@ -2,6 +2,7 @@
 
 #include <QScrollBar>
 #include <QTreeWidgetItemIterator>
+#include <algorithm>
 
 #include "framework/stdcontrols/CImageList.h"
 #include "framework/stdcontrols/SiblingOrder.h"
@@ -15,7 +16,7 @@ bool IsSpecial(HTREEITEM h) {
 
 int SortedPlace(const QTreeWidgetItem* parent, const QString& text) {
   for (int i = 0; i < parent->childCount(); ++i) {
-    if (QString::compare(parent->child(i)->text(0), text, Qt::CaseInsensitive) > 0) return i;
+    if (CompareCaseIgnored(parent->child(i)->text(0), text) > 0) return i;
   }
   return parent->childCount();
 }
@@ -82,29 +83,47 @@ HTREEITEM CTreeCtrl::InsertItem(const TVINSERTSTRUCT* ins) {
   return StdTreeWidget::Handle(item);
 }
 
+namespace {
+
+SiblingOrder::Place PlaceOf(HTREEITEM where) {
+  if (where == TVI_FIRST) return SiblingOrder::Place::First;
+  return where == TVI_SORT ? SiblingOrder::Place::Sorted : SiblingOrder::Place::Last;
+}
+
+// The order in which `items` and the `existing` children of `parent` (ids below
+// `existing`, then the new ones in `items` order) stand once every item is placed.
+std::vector<int> PlacedOrder(const QTreeWidgetItem* parent, int existing,
+                             std::span<const CTreeCtrl::ItemInsert> items,
+                             std::span<const QString> texts) {
+  const bool allSorted = std::all_of(items.begin(), items.end(),
+                                     [](const auto& insert) { return insert.where == TVI_SORT; });
+  // A level of applications only, the common large one, is a plain stable sort.
+  if (existing == 0 && allSorted) return CaseIgnoredOrder(texts);
+  SiblingOrder order;
+  for (int i = 0; i < existing; ++i) {
+    order.Insert(parent->child(i)->text(0), SiblingOrder::Place::Last, i);
+  }
+  for (size_t i = 0; i < items.size(); ++i) {
+    order.Insert(texts[i], PlaceOf(items[i].where), existing + static_cast<int>(i));
+  }
+  return order.Ids();
+}
+
+}  // namespace
+
 std::vector<HTREEITEM> CTreeCtrl::InsertItems(HTREEITEM hParent,
                                               std::span<const ItemInsert> items) {
   QTreeWidgetItem* parent = ParentOf(hParent);
   if (parent == nullptr) return {};
-  // The siblings already there keep their order; the new ones are placed among them.
-  SiblingOrder order;
   const int existing = parent->childCount();
-  for (int i = 0; i < existing; ++i) {
-    order.Insert(parent->child(i)->text(0), SiblingOrder::Place::Last, i);
-  }
+  std::vector<QString> texts;
+  texts.reserve(items.size());
+  for (const ItemInsert& insert : items) texts.push_back(QString::fromStdString(insert.text));
+  const std::vector<int> order = PlacedOrder(parent, existing, items, texts);
   std::vector<QTreeWidgetItem*> made;
   made.reserve(items.size());
-  for (const ItemInsert& insert : items) {
-    auto* item = new StdTreeItem;
-    item->setText(0, QString::fromStdString(insert.text));
-    item->setData(0, treerole::kImage, insert.image);
-    item->setData(0, treerole::kSelectedImage, insert.selectedImage);
-    item->setData(0, treerole::kData, qlonglong{0});
-    const SiblingOrder::Place place = insert.where == TVI_FIRST  ? SiblingOrder::Place::First
-                                      : insert.where == TVI_SORT ? SiblingOrder::Place::Sorted
-                                                                 : SiblingOrder::Place::Last;
-    order.Insert(item->text(0), place, existing + static_cast<int>(made.size()));
-    made.push_back(item);
+  for (size_t i = 0; i < items.size(); ++i) {
+    made.push_back(new StdTreeItem(texts[i], items[i].image, items[i].selectedImage));
   }
   // Runs of new items between the old ones go in with one insertion each.
   QList<QTreeWidgetItem*> run;
@@ -115,7 +134,7 @@ std::vector<HTREEITEM> CTreeCtrl::InsertItems(HTREEITEM hParent,
     at += static_cast<int>(run.size());
     run.clear();
   };
-  for (int id : order.Ids()) {
+  for (int id : order) {
     if (id < existing) {
       flush();
       ++at;

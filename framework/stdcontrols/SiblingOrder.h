@@ -1,9 +1,21 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <list>
 #include <map>
+#include <span>
 #include <vector>
+
+// The order tree controls give siblings: case ignored, as Qt folds case. Texts that are
+// ASCII up to where they differ (nearly every name) are compared without the folding
+// tables, which makes sorting a large level several times faster.
+int CompareCaseIgnored(QStringView a, QStringView b);
+
+// The positions 0 .. n-1 of `texts` in the order that sorted insertions of them, one
+// after the other into an empty tree level or sorted list, give: each goes behind the
+// texts that sort like it, so this is a stable sort.
+std::vector<int> CaseIgnoredOrder(std::span<const QString> texts);
 
 // The order of a parent's children after a run of insertions, each at the front, at the
 // end or at its sorted place (before the first sibling whose text sorts after its own,
@@ -25,7 +37,7 @@ class SiblingOrder {
  private:
   struct CaseIgnored {
     bool operator()(const QString& a, const QString& b) const {
-      return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+      return CompareCaseIgnored(a, b) < 0;
     }
   };
   using Position = std::list<int>::iterator;

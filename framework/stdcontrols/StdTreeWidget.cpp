@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "framework/dialogbase/ControlFactory.h"
+#include "framework/stdcontrols/SiblingOrder.h"
 #include "framework/windows/CWnd.h"
 #include "framework/windows/InputState.h"
 
@@ -75,8 +76,45 @@ void Fill(TVITEM& out, QTreeWidgetItem* item) {
 
 }  // namespace
 
+StdTreeItem::StdTreeItem(const QString& text, int image, int selectedImage)
+    : m_image(image), m_selectedImage(selectedImage) {
+  setText(0, text);
+}
+
 bool StdTreeItem::operator<(const QTreeWidgetItem& other) const {
-  return QString::compare(text(0), other.text(0), Qt::CaseInsensitive) < 0;
+  return CompareCaseIgnored(text(0), other.text(0)) < 0;
+}
+
+QVariant StdTreeItem::data(int column, int role) const {
+  if (column == 0) {
+    switch (role) {
+      case treerole::kImage:
+        return m_image;
+      case treerole::kSelectedImage:
+        return m_selectedImage;
+      case treerole::kData:
+        return m_data;
+      default:
+        break;
+    }
+  }
+  return QTreeWidgetItem::data(column, role);
+}
+
+void StdTreeItem::setData(int column, int role, const QVariant& value) {
+  const bool own = column == 0 && (role == treerole::kImage || role == treerole::kSelectedImage ||
+                                   role == treerole::kData);
+  if (!own) {
+    QTreeWidgetItem::setData(column, role, value);
+    return;
+  }
+  const QVariant before = data(column, role);
+  if (role == treerole::kData) {
+    m_data = value.toLongLong();
+  } else {
+    (role == treerole::kImage ? m_image : m_selectedImage) = value.toInt();
+  }
+  if (data(column, role) != before) emitDataChanged();
 }
 
 StdTreeWidget::StdTreeWidget(QWidget* parent, DWORD style) : QTreeWidget(parent), m_style(style) {

@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "ControlsTestSupport.h"
 #include "controls/ImageListBox.h"
@@ -83,6 +84,12 @@ TEST_F(ImageListBoxTest, AddItemSortsAndRemovalFreesRecords) {
   list.ResetContent();
   EXPECT_EQ(list.GetRecordCount(), 0);
   list.AddItem("again", 5);
+  // Several at once land where one at a time would: texts alike in their given order.
+  list.AddItems(std::vector<std::string>{"b", "A", "B", "again", "a"}, 6);
+  std::vector<std::string> lines;
+  for (int i = 0; i < list.GetCount(); ++i) lines.push_back(list.GetText(i));
+  EXPECT_EQ(lines, (std::vector<std::string>{"A", "a", "again", "again", "b", "B"}));
+  EXPECT_EQ(list.GetItemImage(5), 6);
   list.DestroyWindow();
   EXPECT_EQ(list.GetRecordCount(), 0);
 

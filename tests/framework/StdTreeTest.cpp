@@ -14,6 +14,7 @@
 #include "framework/stdcontrols/CListBox.h"
 #include "framework/stdcontrols/CTabCtrl.h"
 #include "framework/stdcontrols/CTreeCtrl.h"
+#include "framework/stdcontrols/SiblingOrder.h"
 
 namespace {
 
@@ -89,6 +90,28 @@ TEST_F(StdTree, ItemImages) {
   ASSERT_TRUE(tree.GetItemImage(app, image, selected));
   EXPECT_EQ(image, 1);
   EXPECT_EQ(selected, 1);
+  ASSERT_TRUE(tree.SetItemImage(app, 2, 3));
+  ASSERT_TRUE(tree.GetItemImage(app, image, selected));
+  EXPECT_EQ(image, 2);
+  EXPECT_EQ(selected, 3);
+}
+
+// The fast order must agree with Qt's folding wherever a text leaves ASCII.
+TEST(StdTreeOrder, CaseIgnoringOrderAgreesWithQt) {
+  // Pairs of texts; in the last, two surrogates fold as one character.
+  const char16_t* const pairs[] = {
+      u"abc",    u"ABD", u"Ab",      u"aB",          u"ab",         u"abc",    u"[",
+      u"A",      u"_",   u"a",       u"\u00E9",      u"E",          u"\u00C9", u"\u00E9",
+      u"\u212A", u"k",   u"x\u212A", u"XL",          u"\u017F",     u"S",      u"\u00DF",
+      u"ss",     u"",    u"a",       u"a\U00010401", u"A\U00010428"};
+  auto sign = [](int n) { return (n > 0) - (n < 0); };
+  for (size_t i = 0; i < std::size(pairs); i += 2) {
+    const QString a = QString::fromUtf16(pairs[i]);
+    const QString b = QString::fromUtf16(pairs[i + 1]);
+    EXPECT_EQ(sign(CompareCaseIgnored(a, b)), sign(QString::compare(a, b, Qt::CaseInsensitive)))
+        << a.toStdString() << " / " << b.toStdString();
+    EXPECT_EQ(sign(CompareCaseIgnored(b, a)), sign(QString::compare(b, a, Qt::CaseInsensitive)));
+  }
 }
 
 TEST_F(StdTree, SelectionByCodeNotifiesChangingThenChanged) {

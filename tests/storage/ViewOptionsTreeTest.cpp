@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <random>
 #include <string>
 
 #include "StorageTestSupport.h"
@@ -62,6 +64,36 @@ TEST(ViewOptionsWrite, MarkupCharactersAndBytesSurvive) {
   const std::string tricky = "a<b>&c &amp; \"q\" 'p' ]]> <![CDATA[x]]> é";
   const GroupMap tree = {{tricky, {Entry(tricky, tricky, tricky, tricky, true)}}};
   EXPECT_EQ(RoundTrip(tree), tree);
+}
+
+// The text is written straight into a string; a document built by the same writing
+// calls is the reference it must match byte for byte.
+TEST(ViewOptionsWrite, TextMatchesADocumentBuiltElementByElement) {
+  std::mt19937 random(21);
+  auto pick = [&](std::size_t below) {
+    return std::uniform_int_distribution<std::size_t>(0, below - 1)(random);
+  };
+  static const char* const kTexts[] = {"", "a", "None", "x<y>&z", "é", "\"'"};
+  std::function<GroupMap(int)> level = [&](int depth) {
+    GroupMap groups;
+    for (std::size_t n = pick(4); n > 0; --n) {
+      AppList& list = groups[kTexts[pick(6)]];
+      for (std::size_t e = pick(5); e > 0; --e) {
+        list.push_back(depth < 3 && pick(3) == 0
+                           ? CarrierOf(level(depth + 1), kTexts[pick(6)])
+                           : Entry(kTexts[pick(6)], kTexts[pick(6)], kTexts[pick(6)],
+                                   kTexts[pick(6)], pick(2) == 0));
+      }
+    }
+    return groups;
+  };
+  for (int round = 0; round < 200; ++round) {
+    const GroupMap tree = level(0);
+    CXmlDoc doc;
+    WriteTree(doc, tree);
+    doc.OutOfElement();
+    ASSERT_EQ(ViewOptionsText(tree), doc.GetText()) << "round " << round;
+  }
 }
 
 TEST(ViewOptionsWrite, TreesAsDeepAsTheEditorMakesRoundTrip) {
