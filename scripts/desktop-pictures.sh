@@ -8,12 +8,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${TASKMETER_BUILD_DIR:-build}
 out=$(realpath -m "${1:-$build/desktop-pictures}")
-cmake --build "$build" --target host_tests module_tests
+cmake --build "$build" --target host_tests view_tests
 for screen in 1280x900 800x600; do
   mkdir -p "$out/$screen"
   export TASKMETER_SHOTS_DIR="$out/$screen"
   DESKTOP_SCREEN="${screen}x24" QT_QPA_PLATFORM=xcb scripts/with-desktop.sh sh -c "
     '$build/tests/host/host_tests' --gtest_filter='WindowImageTest.*' &&
-    '$build/tests/module_tests' --gtest_filter='ViewShotsTest.*'"
+    '$build/tests/view_tests' --gtest_filter='ViewShotsTest.*'"
 done
 echo "Pictures in $out"
