@@ -41,6 +41,20 @@ function(_taskmeter_links target wanted out)
   set(${out} ${_found} PARENT_SCOPE)
 endfunction()
 
+# clang's precompiled header records the absolute paths of its build folder, so its bytes
+# differ between checkouts. The compiler cache hashes this checksum instead: the header
+# list, which is all that differs between two headers of one configuration (the flags and
+# the compiler are hashed with each compile that uses it). The header itself is still built
+# in each checkout: one taken from the cache would name another checkout's files, and clang
+# refuses it once they are gone.
+function(_taskmeter_pch_checksum dir target headers)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    get_property(_bin DIRECTORY ${dir} PROPERTY BINARY_DIR)
+    string(SHA256 _sum "${CMAKE_CXX_COMPILER_VERSION};${headers}")
+    file(GENERATE OUTPUT ${_bin}/CMakeFiles/${target}.dir/cmake_pch.hxx.pch.sum CONTENT "${_sum}\n")
+  endif()
+endfunction()
+
 function(_taskmeter_precompile_folder dir)
   get_property(_targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
   foreach(_target IN LISTS _targets)
@@ -64,6 +78,7 @@ function(_taskmeter_precompile_folder dir)
     endif()
     if(_headers)
       target_precompile_headers(${_target} PRIVATE ${_taskmeter_pch_std} ${_headers})
+      _taskmeter_pch_checksum(${dir} ${_target} "${_taskmeter_pch_std};${_headers}")
     endif()
   endforeach()
   get_property(_subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
@@ -92,6 +107,10 @@ if(TASKMETER_PCH)
   # compiler cache can hit it.
   if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     add_compile_options("SHELL:-Xclang -fno-pch-timestamp")
+    # The cache makes the paths of options it knows relative to the checkout, but not
+    # those passed through -Xclang as CMake passes them; the driver's own option is known.
+    # The header itself needs no -include: the precompiled one stands for it.
+    set(CMAKE_CXX_COMPILE_OPTIONS_USE_PCH -include-pch <PCH_FILE>)
   endif()
   cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL taskmeter_precompile_all)
 endif()
