@@ -44,12 +44,15 @@ class CImageListBox : public CListBox, public COwnerDrawItems {
   // How many line records the control holds now.
   int GetRecordCount() const { return static_cast<int>(m_records.size()); }
 
+  // Free the records of the lines they remove.
   void ResetContent();
   int DeleteString(UINT nIndex);
 
+  // The icon column beside the wrapped text; each line as high as its text needs.
   void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
   void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) override;
 
+  // Frees every record when the window goes.
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  protected:
