@@ -8,7 +8,6 @@
 
 #include "framework/core/FileIO.h"
 #include "framework/core/Paths.h"
-#include "storage/XmlDoc.h"
 
 namespace {
 
@@ -77,7 +76,7 @@ TreeFileStatus ViewOptionsFile::Load(GroupMap& tree) {
     problem_ = ProblemOf(FileProblemCode::Unreadable);
     return TreeFileStatus::Unreadable;
   }
-  CXmlDoc doc;
+  CXmlDoc& doc = markup_;
   const bool parsed = doc.Parse(JoinLines(read.bytes));
   const bool holdsMarkup = HoldsMarkup(read.bytes);
   const std::optional<std::string> linkedTo = SymbolicLinkTarget(path_);
@@ -90,6 +89,7 @@ TreeFileStatus ViewOptionsFile::Load(GroupMap& tree) {
     keepCopyFirst_ = !parsed && holdsMarkup;
   }
   tree = ReadTree(doc);
+  doc.Clear();
   loadedBytes_ = std::move(read.bytes);
   return TreeFileStatus::Read;
 }

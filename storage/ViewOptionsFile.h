@@ -6,9 +6,8 @@
 
 #include "framework/core/Paths.h"
 #include "storage/FileProblem.h"
+#include "storage/XmlDoc.h"
 #include "tree/GroupTree.h"
-
-class CXmlDoc;
 
 // How a load of a tree file ended.
 enum class TreeFileStatus {
@@ -76,6 +75,9 @@ class ViewOptionsFile {
   bool keepCopyFirst_ = false;  // until a save has kept the damaged file's content
   bool neverSave_ = false;      // the file is not ours to replace
   FileProblem problem_;
+  // Kept from load to load: the index of a large tree's markup is the largest buffer
+  // of a load, and one made afresh each time meets fresh pages on every reload.
+  CXmlDoc markup_;
 };
 
 // Path of "options/predefgroups.xml".

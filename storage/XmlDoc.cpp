@@ -398,6 +398,9 @@ bool CXmlDoc::Parse(std::string text) {
   ResetPositions();
   nextFree_ = 1;
   text_ = std::move(text);
+  // The entries of an earlier parse go, their room stays: a document parsed again and
+  // again (the tree file on every reload) touches no fresh memory for its index.
+  index_.resize(1);
   SizeIndexForText();
   index_[0] = ElementSpan{};
   if (text_.empty()) return false;
@@ -413,6 +416,14 @@ bool CXmlDoc::Parse(std::string text) {
   nextFree_ = 1;
   ResetPositions();
   return false;
+}
+
+void CXmlDoc::Clear() {
+  std::string().swap(text_);  // an assignment would keep the old text's buffer
+  ResetPositions();
+  nextFree_ = 1;
+  index_.resize(1);
+  index_[0] = ElementSpan{};
 }
 
 bool CXmlDoc::FindElement(std::string_view name) {

@@ -77,7 +77,11 @@ class CXmlDoc {
   // element was parsed. On failure the index is empty and GetParseError tells why
   // (an empty text fails without touching the error text).
   // The text is taken by value, so that a caller done with its string moves it in.
+  // The index keeps its room from parse to parse.
   bool Parse(std::string text);
+
+  // Back to an empty document, its text released; the index keeps its room.
+  void Clear();
 
   // The whole text as parsed or built so far.
   const std::string& GetText() const { return text_; }

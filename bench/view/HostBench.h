@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "framework/core/Paths.h"
 #include "host/HostApp.h"
 #include "host/MainFrame.h"
 #include "host/WindowImage.h"
@@ -14,7 +15,9 @@
 inline int RunBenchmarksInHost(int argc, char** argv, const char* program, CTaskMeterApp*& app) {
   QApplication qt(argc, argv);
   CTaskMeterApp host;
-  if (const Status started = host.Start(HostStartOptions{}); !started) {
+  HostStartOptions options;
+  options.home = GetExecutableDirectory();  // TASKMETER_HOME, which the bench has set
+  if (const Status started = host.Start(options); !started) {
     std::fprintf(stderr, "%s: %s\n", program, started.Message().c_str());
     return 1;
   }
