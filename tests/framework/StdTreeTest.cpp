@@ -77,20 +77,6 @@ TEST_F(StdTree, InsertPlacesFirstLastSortedAndAfterASibling) {
   EXPECT_EQ(tree.InsertItem("y", child), nullptr);
 }
 
-TEST_F(StdTree, ItemImages) {
-  const HTREEITEM plain = tree.InsertItem("group");  // text only shows image 0
-  const HTREEITEM app = tree.InsertItem("app", 1, 1, plain);
-  auto images = [&](HTREEITEM item) {
-    int image = -1, selected = -1;
-    EXPECT_TRUE(tree.GetItemImage(item, image, selected));
-    return std::pair(image, selected);
-  };
-  EXPECT_EQ(images(plain), std::pair(0, 0));
-  EXPECT_EQ(images(app), std::pair(1, 1));
-  ASSERT_TRUE(tree.SetItemImage(app, 2, 3));
-  EXPECT_EQ(images(app), std::pair(2, 3));
-}
-
 // The fast order must agree with Qt's folding wherever a text leaves ASCII.
 TEST(StdTreeOrder, CaseIgnoringOrderAgreesWithQt) {
   // Pairs of texts; in the last, two surrogates fold as one character.
@@ -239,35 +225,6 @@ TEST(StdTreeImages, EveryWrapperOfTheTreeSeesItsImageList) {
   EXPECT_EQ(later.GetImageList(TVSIL_NORMAL), &list);
   EXPECT_EQ(later.SetImageList(nullptr, TVSIL_NORMAL), &list);
   EXPECT_EQ(later.GetImageList(TVSIL_NORMAL), nullptr);
-}
-
-TEST_F(StdTree, HitTestNamesThePartUnderThePoint) {
-  const HTREEITEM group = tree.InsertItem("group");
-  const HTREEITEM app = tree.InsertItem("application", group);
-  tree.Expand(group, TVE_EXPAND);
-  CRect label;
-  ASSERT_TRUE(tree.GetItemRect(app, &label, TRUE));
-  CRect row;
-  ASSERT_TRUE(tree.GetItemRect(app, &row, FALSE));
-  CRect client;
-  tree.GetClientRect(&client);
-  struct Case {
-    CPoint pt;
-    HTREEITEM item;
-    UINT flags;
-  };
-  const Case cases[] = {
-      {CPoint(Centre(label).x(), Centre(label).y()), app, TVHT_ONITEMLABEL},
-      {CPoint(label.right + 20, Centre(label).y()), app, TVHT_ONITEMRIGHT},
-      {CPoint(label.left - 25, Centre(label).y()), app, TVHT_ONITEMINDENT},
-      {CPoint(Centre(label).x(), row.bottom + 40), nullptr, TVHT_NOWHERE},
-      {CPoint(client.right + 5, Centre(label).y()), nullptr, TVHT_TORIGHT},
-  };
-  for (const Case& c : cases) {
-    UINT flags = 0;
-    EXPECT_EQ(tree.HitTest(c.pt, &flags), c.item) << c.pt.x << "," << c.pt.y;
-    EXPECT_EQ(flags, c.flags) << c.pt.x << "," << c.pt.y;
-  }
 }
 
 TEST_F(StdTree, DropHighlightIsApartFromTheSelection) {
