@@ -425,6 +425,7 @@ TEST_F(CommandRouting, OpeningAMenuAsksEachItemsHandlerAndChoosingOneSendsIt) {
   g_settings.unlocked = false;        // the view's state query says no
   EXPECT_FALSE(enabled(kViewCommand));
   g_settings.unlocked = true;
+  EXPECT_TRUE(enabled(kViewCommand));
   AfxFindMenuAction(configure, kViewCommand)->trigger();
   EXPECT_EQ(Events().entries, std::vector<std::string>{"view:command"});
 }
