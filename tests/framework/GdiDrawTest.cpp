@@ -58,7 +58,8 @@ TEST_F(GdiDraw, FillsAndFrames) {
   EXPECT_EQ(At(image, 1, 1), RGB(0, 0, 255));
   EXPECT_EQ(At(image, 7, 2), kWhite);
   EXPECT_EQ(At(image, 2, 8), RGB(0, 0, 255));
-  EXPECT_EQ(At(image, 7, 11), RGB(0, 0, 255));
+  EXPECT_EQ(At(image, 4, 11), RGB(0, 0, 255));
+  EXPECT_EQ(At(image, 7, 9), RGB(0, 0, 255));
   EXPECT_EQ(At(image, 4, 10), kWhite);  // a frame only
 }
 
@@ -139,9 +140,11 @@ TEST_F(GdiDraw, FocusRectIsDottedAndASecondOneRemovesIt) {
 TEST_F(GdiDraw, SelectObjectHandsBackThePreviousObject) {
   const QImage image = AfxPaintToImage(4, 4, [](CDC& dc) {
     CPen first(PS_SOLID, 1, RGB(1, 1, 1));
+    CPen second(PS_DOT, 1, RGB(2, 2, 2));
     CPen* original = dc.SelectObject(&first);
     ASSERT_NE(original, nullptr);
-    EXPECT_EQ(dc.SelectObject(original), &first);
+    EXPECT_EQ(dc.SelectObject(&second), &first);
+    EXPECT_EQ(dc.SelectObject(original), &second);
     CPen unmade;  // never created: nothing changes
     EXPECT_EQ(dc.SelectObject(&unmade), nullptr);
     EXPECT_EQ(dc.GetCurrentPen(), original);
