@@ -31,9 +31,7 @@ const ResourceTable kDialogs{
                             {"BUTTON", "Cancel", IDCANCEL, 140, 25, 50, 14, kChild}}),
                 MakeDialog(501, "Save first", 120, 60, WS_POPUP | WS_CAPTION,
                            {{"EDIT", "", 1001, 7, 7, 100, 12, kChild},
-                            {"BUTTON", "Save", 1005, 7, 25, 50, 14, kChild | BS_DEFPUSHBUTTON}}),
-                MakeDialog(502, "", 80, 40, WS_CHILD | WS_VISIBLE,
-                           {{"STATIC", "Page", 1006, 4, 4, 40, 8, kChild}})},
+                            {"BUTTON", "Save", 1005, 7, 25, 50, 14, kChild | BS_DEFPUSHBUTTON}})},
     .images = {},
 };
 const ModuleResources kRegistration(kDialogs);
@@ -72,15 +70,21 @@ void SetText(CDialog* dialog, int id, const char* text) {
   dialog->GetDlgItem(id)->SetWindowText(text);
 }
 
+// Controls are placed in pixels of the template's font size.
 TEST(ModalDialog, InitialisesControlsFromMembersAndOkSavesThemBack) {
   TestDialog dialog;
   std::string seenName;
   UINT seenCheck = 99;
+  CRect placed;
+  CRect client;
   ScopedModalHook hook([&](ModalRequest& request) {
     ASSERT_EQ(request.Dialog(), &dialog);
     EXPECT_EQ(request.Caption(), "Test Dialog");
     seenName = dialog.GetDlgItemText(1001);
     seenCheck = dialog.IsDlgButtonChecked(1002);
+    dialog.GetDlgItem(1001)->GetWindowRect(&placed);
+    dialog.ScreenToClient(&placed);
+    dialog.GetClientRect(&client);
     SetText(&dialog, 1001, "renamed");
     dialog.CheckDlgButton(1002, BST_UNCHECKED);
     SetText(&dialog, 1003, " -42");
@@ -94,6 +98,9 @@ TEST(ModalDialog, InitialisesControlsFromMembersAndOkSavesThemBack) {
   EXPECT_EQ(dialog.number, -42);
   EXPECT_EQ(dialog.journal.entries, std::vector<std::string>{"init"});
   EXPECT_EQ(dialog.GetSafeHwnd(), nullptr);
+  const CSize base = TemplateBaseUnits(8);
+  EXPECT_EQ(placed, MapDialogRect(base, CRect(7, 7, 107, 19)));
+  EXPECT_EQ(client.Size(), CSize(MulDiv(200, base.cx, 4), MulDiv(100, base.cy, 8)));
 }
 
 TEST(ModalDialog, EachWayOfClosingGivesItsResult) {
@@ -180,46 +187,26 @@ TEST(ModalDialog, ReenteringARunningDialogIsRefused) {
 }
 #endif
 
-TEST(ModelessDialog, IsAChildWindowThatLeavesDialogKeysToItsOwner) {
-  TestWnd owner;
-  ASSERT_TRUE(owner.CreateTopLevel());
-  TestDialog page;
-  ASSERT_TRUE(page.Create(502, &owner));
-  EXPECT_EQ(page.GetParent(), &owner);
-  EXPECT_TRUE(page.GetStyle() & WS_CHILD);
-  EXPECT_TRUE(page.GetStyle() & WS_VISIBLE);
-  EXPECT_EQ(page.GetDlgItemText(1006), "Page");
-  MSG escape{page.GetSafeHwnd(), WM_KEYDOWN, VK_ESCAPE, 0, {}};
-  EXPECT_FALSE(page.PreTranslateMessage(&escape));
-  EXPECT_EQ(page.journal.entries, std::vector<std::string>{"init"});
-}
-
 TEST(MessageBox, HookSeesTextAndCaptionAndAnswers) {
   CWinApp app("TaskMeter");
   struct Case {
     UINT type;
-    int answer;  // 0: the hook does not answer
-    int expected;
+    int answer, expected;  // answer 0: the hook does not answer
   };
-  const std::vector<Case> cases{
-      {MB_OK, 0, IDOK},
-      {MB_OKCANCEL, IDCANCEL, IDCANCEL},
-      {MB_YESNO, 0, IDYES},
-      {MB_YESNO, IDNO, IDNO},
-  };
+  const Case cases[] = {{MB_OK, 0, IDOK},
+                        {MB_OKCANCEL, IDCANCEL, IDCANCEL},
+                        {MB_YESNO, 0, IDYES},
+                        {MB_YESNO, IDNO, IDNO}};
   for (const Case& c : cases) {
-    std::string text;
-    std::string caption;
+    std::string seen;
     ScopedModalHook hook([&](ModalRequest& request) {
       EXPECT_EQ(request.Dialog(), nullptr);
       EXPECT_EQ(request.Type(), c.type);
-      text = request.Text();
-      caption = request.Caption();
+      seen = request.Text() + "|" + request.Caption();
       if (c.answer != 0) request.Answer(c.answer);
     });
     EXPECT_EQ(AfxMessageBox("Update Main Pref!", c.type), c.expected) << c.type << "/" << c.answer;
-    EXPECT_EQ(text, "Update Main Pref!");
-    EXPECT_EQ(caption, "TaskMeter");
+    EXPECT_EQ(seen, "Update Main Pref!|TaskMeter");
   }
   TestWnd owner;
   ASSERT_TRUE(owner.CreateTopLevel());
@@ -230,18 +217,9 @@ TEST(MessageBox, HookSeesTextAndCaptionAndAnswers) {
 }
 
 TEST(DialogUnits, MapWithTheBaseUnitsAndRoundToNearest) {
-  struct Case {
-    CSize base;
-    CRect units;
-    CRect pixels;
-  };
-  const std::vector<Case> cases{
-      {{6, 13}, {7, 7, 107, 19}, {11, 11, 161, 31}},  // 10.5 and 11.375 round to 11
-      {{7, 16}, {1, 1, 2, 3}, {2, 2, 4, 6}},          // 1.75 -> 2, 2 -> 2, 3.5 -> 4, 6
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(MapDialogRect(c.base, c.units), c.pixels) << c.units.right;
-  }
+  // 10.5 and 11.375 round to 11; 1.75 -> 2, 2 -> 2, 3.5 -> 4, 6
+  EXPECT_EQ(MapDialogRect({6, 13}, {7, 7, 107, 19}), CRect(11, 11, 161, 31));
+  EXPECT_EQ(MapDialogRect({7, 16}, {1, 1, 2, 3}), CRect(2, 2, 4, 6));
 }
 
 TEST(DialogUnits, BaseWidthIsTheAverageLetterRoundedUpSoTemplateTextsKeepTheirRoom) {
@@ -256,32 +234,13 @@ TEST(DialogUnits, BaseWidthIsTheAverageLetterRoundedUpSoTemplateTextsKeepTheirRo
   }
 }
 
-TEST(DialogUnits, TemplateControlsArePlacedInPixelsOfTheTemplateFontSize) {
-  TestDialog dialog;
-  const CSize base = TemplateBaseUnits(8);
-  CRect placed;
-  CRect client;
-  ScopedModalHook hook([&](ModalRequest& request) {
-    CWnd* edit = dialog.GetDlgItem(1001);
-    edit->GetWindowRect(&placed);
-    dialog.ScreenToClient(&placed);
-    dialog.GetClientRect(&client);
-    request.PressCancel();
-  });
-  dialog.DoModal();
-  EXPECT_EQ(placed, MapDialogRect(base, CRect(7, 7, 107, 19)));
-  EXPECT_EQ(client.Width(), MulDiv(200, base.cx, 4));
-  EXPECT_EQ(client.Height(), MulDiv(100, base.cy, 8));
-}
-
 TEST(DialogIntegers, ReadLikeDialogsAlwaysHave) {
   struct Case {
     const char* text;
-    bool isSigned;
-    bool ok;
+    bool isSigned, ok;
     long long value;
   };
-  const std::vector<Case> cases{
+  const Case cases[] = {
       {"42", true, true, 42},
       {"-7", true, true, -7},
       {"-7", false, false, 0},
@@ -296,9 +255,7 @@ TEST(DialogIntegers, ReadLikeDialogsAlwaysHave) {
   for (const Case& c : cases) {
     const DialogInt parsed = ParseDialogInt(c.text, c.isSigned);
     EXPECT_EQ(parsed.ok, c.ok) << '"' << c.text << '"';
-    if (c.ok) {
-      EXPECT_EQ(parsed.value, c.value) << c.text;
-    }
+    EXPECT_EQ(parsed.ok ? parsed.value : 0, c.value) << c.text;
   }
 }
 

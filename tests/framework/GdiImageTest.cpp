@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QPalette>
-#include <QWidget>
 #include <algorithm>
 
 #include "framework/gdi/CDC.h"
@@ -69,38 +68,6 @@ TEST(GdiImage, DisabledStateIsAGreyCopyWithTheSameShape) {
   // Dark parts come out darker than light ones.
   EXPECT_LT(qGray(greyed.pixel(4, 4)), qGray(greyed.pixel(3, 4)));
   EXPECT_EQ(AfxMakeDisabledImage(QImage()).isNull(), true);
-}
-
-// A widget that paints itself through a device context, as an owner-drawn control does.
-class PaintedWidget : public QWidget {
- public:
-  CFont seenFont;
-  CSize emptyExtent{-1, -1};
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    CDC dc(this);
-    if (!dc.IsAttached()) return;
-    seenFont = *dc.GetCurrentFont();
-    emptyExtent = dc.GetTextExtent("");
-    dc.FillSolidRect(CRect(0, 0, width(), height()), RGB(0, 0, 128));
-    const CRect focus(2, 2, 10, 10);
-    dc.DrawFocusRect(&focus);
-  }
-};
-
-TEST(GdiImage, WidgetPaintsThroughAContextInItsPaintEvent) {
-  PaintedWidget widget;
-  QFont font = widget.font();
-  font.setPixelSize(23);
-  widget.setFont(font);
-  widget.resize(16, 16);
-  const QImage image = widget.grab().toImage();
-  EXPECT_EQ(widget.seenFont.GetQFont().pixelSize(), 23);  // the widget's own font
-  EXPECT_EQ(widget.emptyExtent, CSize(0, 0));
-  EXPECT_EQ(AfxImagePixel(image, 12, 12), RGB(0, 0, 128));
-  EXPECT_EQ(AfxImagePixel(image, 2, 2), RGB(255, 255, 127));
-  EXPECT_EQ(AfxImagePixel(image, 3, 2), RGB(0, 0, 128));
 }
 
 }  // namespace

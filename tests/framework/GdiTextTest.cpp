@@ -90,34 +90,6 @@ TEST(GdiText, CalcRectGrowsWithWordWrapAndBoundsTheText) {
   });
 }
 
-TEST(GdiText, AlignmentPlacesTheInkLeftCentredOrRight) {
-  const CRect box(0, 0, 200, 40);
-  struct Case {
-    UINT format;
-    const char* name;
-  };
-  const Case cases[] = {{DT_LEFT, "left"}, {DT_CENTER, "centre"}, {DT_RIGHT, "right"}};
-  int textWidth = 0;
-  AfxPaintToImage(1, 1, [&](CDC& dc) { textWidth = dc.GetTextExtent("Wide").cx; });
-  for (const Case& c : cases) {
-    const QImage image = AfxPaintToImage(200, 40, [&](CDC& dc) {
-      dc.SetBkMode(TRANSPARENT);
-      CRect rect = box;
-      dc.DrawText("Wide", &rect, c.format | DT_VCENTER | DT_SINGLELINE);
-    });
-    const CRect ink = InkBox(image);
-    SCOPED_TRACE(c.name);
-    ASSERT_FALSE(ink.IsRectEmpty());
-    // The ink starts a bearing's width after the pen position at most.
-    const int pen = c.format == DT_LEFT     ? 0
-                    : c.format == DT_CENTER ? (200 - textWidth) / 2
-                                            : 200 - textWidth;
-    EXPECT_NEAR(ink.left, pen, 3);
-    EXPECT_LE(ink.Width(), textWidth + 1);
-    EXPECT_NEAR((ink.top + ink.bottom) / 2, 20, 5);  // vertically centred
-  }
-}
-
 TEST(GdiText, BottomAndClippingAndOpaqueBackground) {
   const QImage bottom = AfxPaintToImage(100, 60, [](CDC& dc) {
     dc.SetBkMode(TRANSPARENT);
@@ -150,28 +122,6 @@ TEST(GdiText, BottomAndClippingAndOpaqueBackground) {
     }
   }
   EXPECT_TRUE(sawRed);
-}
-
-TEST(GdiText, TextOutAndExtentUseTheSelectedFont) {
-  CFont big;
-  ASSERT_TRUE(big.CreateFont(-40, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "MS Sans Serif"));
-  EXPECT_EQ(big.GetQFont().weight(), QFont::Bold);
-  CSize small;
-  CSize large;
-  const QImage image = AfxPaintToImage(200, 80, [&](CDC& dc) {
-    small = dc.GetTextExtent("Text");
-    dc.SelectObject(&big);
-    large = dc.GetTextExtent("Text");
-    dc.SetBkMode(TRANSPARENT);
-    dc.TextOut(10, 10, "Text");
-  });
-  EXPECT_GT(large.cx, small.cx);
-  EXPECT_GT(large.cy, small.cy);
-  const CRect ink = InkBox(image);
-  EXPECT_GE(ink.left, 10);
-  EXPECT_GE(ink.top, 10);
-  EXPECT_GT(ink.Height(), 20);
 }
 
 TEST(GdiText, FontsDescribeThemselvesAndAreMadeAgainFromTheDescription) {

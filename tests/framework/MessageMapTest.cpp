@@ -2,6 +2,8 @@
 
 #include <QPushButton>
 #include <QWidget>
+#include <set>
+#include <sstream>
 
 #include "framework/core/RegisteredMessages.h"
 #include "framework/dialogbase/ControlFactory.h"
@@ -23,33 +25,26 @@ class MappedWnd : public TestWnd {
     journal.Add(std::string("create:") + (cs->lpszName ? cs->lpszName : ""));
     return createResult;
   }
-  void OnSize(UINT kind, int cx, int cy) {
-    journal.Add("size:" + std::to_string(kind) + ":" + std::to_string(cx) + "x" +
-                std::to_string(cy));
-  }
-  void OnLButtonDown(UINT flags, CPoint p) {
-    journal.Add("down:" + std::to_string(flags) + "@" + std::to_string(p.x) + "," +
-                std::to_string(p.y));
-  }
-  void OnTimer(UINT_PTR id) { journal.Add("timer:" + std::to_string(id)); }
+  void OnSize(UINT kind, int cx, int cy) { Add("size:", kind, ":", cx, "x", cy); }
+  void OnLButtonDown(UINT flags, CPoint p) { Add("down:", flags, "@", p.x, ",", p.y); }
+  void OnTimer(UINT_PTR id) { Add("timer:", id); }
   void OnContextMenu(CWnd* wnd, CPoint p) {
-    journal.Add(std::string("context:") + (wnd == this ? "self" : "other") + "@" +
-                std::to_string(p.x) + "," + std::to_string(p.y));
+    Add("context:", wnd == this ? "self" : "other", "@", p.x, ",", p.y);
   }
-  BOOL OnHelpInfo(HELPINFO* info) {
-    journal.Add("help:" + std::to_string(info->iCtrlId));
-    return TRUE;
-  }
+  BOOL OnHelpInfo(HELPINFO* info) { return Add("help:", info->iCtrlId), TRUE; }
   void OnDestroy() { journal.Add("destroy"); }
-  LRESULT OnPing(WPARAM w, LPARAM l) {
-    journal.Add("ping:" + std::to_string(w) + ":" + std::to_string(l));
-    return 77;
-  }
+  LRESULT OnPing(WPARAM w, LPARAM l) { return Add("ping:", w, ":", l), 77; }
   void OnButton() { journal.Add("button"); }
-  void OnRange(UINT id) { journal.Add("range:" + std::to_string(id)); }
+  void OnRange(UINT id) { Add("range:", id); }
   void OnSelChanged(NMHDR* header, LRESULT* result) {
-    journal.Add("selchanged:" + std::to_string(header->idFrom));
+    Add("selchanged:", header->idFrom);
     *result = 5;
+  }
+  template <typename... Parts>
+  void Add(const Parts&... parts) {
+    std::ostringstream entry;
+    (entry << ... << parts);
+    journal.Add(entry.str());
   }
 
  protected:
@@ -95,7 +90,11 @@ class MessageMapping : public testing::Test {
   MappedWnd wnd;
 };
 
+// A registered entry follows the number registered later; unregistered (0), it matches
+// nothing.
 TEST_F(MessageMapping, CracksParametersForEachHandlerShape) {
+  g_pingMessage = 0;
+  EXPECT_EQ(wnd.SendMessage(0xC7FF, 1, 2), 0);
   g_pingMessage = RegisterWindowMessageA("framework-test-ping");
 
   wnd.SendMessage(WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(640, 480));
@@ -130,15 +129,6 @@ TEST_F(MessageMapping, UnmappedCommandsAndNotificationsAreNotHandled) {
   AFX_NOTIFY notify{&header, nullptr};
   EXPECT_FALSE(wnd.OnCmdMsg(30, CN_NOTIFY, &notify, nullptr));
   EXPECT_TRUE(wnd.journal.entries.empty());
-}
-
-TEST_F(MessageMapping, RegisteredEntryFollowsTheNumberRegisteredLater) {
-  g_pingMessage = 0;
-  // An unregistered (0) number never matches anything.
-  EXPECT_EQ(wnd.SendMessage(0xC7FF, 1, 2), 0);
-  g_pingMessage = RegisterWindowMessageA("framework-test-ping");
-  EXPECT_EQ(wnd.SendMessage(g_pingMessage, 1, 2), 77);
-  EXPECT_EQ(wnd.journal.entries, std::vector<std::string>{"ping:1:2"});
 }
 
 TEST(MessageMap, DerivedEntryWinsAndBaseEntriesStillApply) {
@@ -215,6 +205,7 @@ TEST_F(MessageMapping, ReflectedNotificationsGoToTheControlBeforeTheParentsMap) 
             (std::vector<std::string>{"own click", "button", "own selchanged", "selchanged:30"}));
 }
 
+// A destroyed window takes its timers and the messages posted to it along.
 TEST_F(MessageMapping, TimerDeliversWmTimerUntilKilledOrTheWindowIsDestroyed) {
   EXPECT_EQ(wnd.SetTimer(1000, 5), 1000u);
   PumpEvents(60);
@@ -223,10 +214,25 @@ TEST_F(MessageMapping, TimerDeliversWmTimerUntilKilledOrTheWindowIsDestroyed) {
   EXPECT_TRUE(wnd.KillTimer(1000));
   EXPECT_FALSE(wnd.KillTimer(1000));
   wnd.SetTimer(7, 5);
-  wnd.DestroyWindow();  // takes its timers with it
+  wnd.PostMessage(WM_TIMER, 9);
+  wnd.DestroyWindow();
+  EXPECT_FALSE(wnd.PostMessage(WM_TIMER, 9));
   wnd.journal.entries.clear();
   PumpEvents(40);
   EXPECT_TRUE(wnd.journal.entries.empty());
+}
+
+TEST(RegisteredMessages, SameNameSameNumberFromTheReservedRange) {
+  const UINT number = RegisterWindowMessageA("framework-test-ping");
+  EXPECT_GE(number, 0xC000u);
+  EXPECT_EQ(RegisterWindowMessage(std::string("framework-test-ping")), number);
+  // Names differing only in case or length are different; an empty name fails.
+  std::set<UINT> numbers;
+  for (const char* name : {"tm-case", "TM-CASE", "tm-case ", "tm-cas"}) {
+    numbers.insert(RegisterWindowMessageA(name));
+  }
+  EXPECT_EQ(numbers.size(), 4u);
+  EXPECT_EQ(RegisterWindowMessageA(""), 0u);
 }
 
 }  // namespace

@@ -72,8 +72,7 @@ TEST_F(Window, ControlsByIdShowTextStateAndStyle) {
   EXPECT_FALSE(wnd.GetDlgItem(2076)->GetStyle() & WS_VISIBLE);
   EXPECT_EQ(wnd.GetDlgItem(2019)->GetStyle() & SS_TYPEMASK, static_cast<DWORD>(SS_ETCHEDHORZ));
   EXPECT_EQ(wnd.GetDlgItem(4711), nullptr);
-  // A wrapper handed out for a control is the same object each time.
-  EXPECT_EQ(wnd.GetDlgItem(2010), save);
+  EXPECT_EQ(wnd.GetDlgItem(2010), save);  // the same wrapper each time
 }
 
 TEST_F(Window, SubclassingReplacesTheTemporaryWrapper) {
@@ -92,11 +91,12 @@ TEST_F(Window, SubclassingReplacesTheTemporaryWrapper) {
   check.Detach();
 }
 
-TEST_F(Window, GeometryInPixelsAndCoordinateMapping) {
+TEST_F(Window, GeometryInPixelsCoordinateMappingAndTheWindowUnderAPoint) {
   wnd.MoveWindow(100, 50, 400, 300);
   CWnd child;
   ASSERT_TRUE(child.Create(nullptr, nullptr, WS_VISIBLE, CRect(0, 0, 10, 10), &wnd, 7));
   child.MoveWindow(15, 63, 280, 113);
+  wnd.ShowWindow(SW_SHOW);
   CRect client;
   child.GetClientRect(&client);
   EXPECT_EQ(client, CRect(0, 0, 280, 113));
@@ -106,8 +106,12 @@ TEST_F(Window, GeometryInPixelsAndCoordinateMapping) {
   EXPECT_EQ(window, CRect(15, 63, 295, 176));
   CPoint p(5, 6);
   child.ClientToScreen(&p);
+  EXPECT_EQ(WindowFromPoint(p), &child);  // the innermost window
   wnd.ScreenToClient(&p);
   EXPECT_EQ(p, CPoint(20, 69));
+  CPoint outside(5, 5);
+  wnd.ClientToScreen(&outside);
+  EXPECT_EQ(WindowFromPoint(outside), &wnd);
 }
 
 TEST_F(Window, MouseHandlerDecidesWhetherTheWidgetSeesTheClick) {
@@ -200,26 +204,6 @@ TEST_F(Window, AnEditKeepsItsOwnContextMenu) {
   EXPECT_EQ(wnd.journal.entries, std::vector<std::string>{"context menu"});
 }
 
-TEST_F(Window, ClosingDestroysByDefault) {
-  QWidget* widget = wnd.GetSafeHwnd();
-  widget->close();
-  EXPECT_EQ(wnd.GetSafeHwnd(), nullptr);
-  EXPECT_EQ(CWnd::FromHandlePermanent(widget), nullptr);
-}
-
-TEST_F(Window, WindowFromPointFindsTheInnermostWindow) {
-  wnd.MoveWindow(30, 40, 200, 100);
-  CWnd child;
-  ASSERT_TRUE(child.Create(nullptr, nullptr, WS_VISIBLE, CRect(10, 10, 60, 40), &wnd, 9));
-  wnd.ShowWindow(SW_SHOW);
-  CPoint inside(20, 20);
-  wnd.ClientToScreen(&inside);
-  CPoint outside(150, 80);
-  wnd.ClientToScreen(&outside);
-  EXPECT_EQ(WindowFromPoint(inside), &child);
-  EXPECT_EQ(WindowFromPoint(outside), &wnd);
-}
-
 // A window that goes away when clicked, as a close button's window does.
 class SelfClosingWnd : public TestWnd {
  public:
@@ -233,7 +217,13 @@ class SelfClosingWnd : public TestWnd {
   }
 };
 
-TEST(WindowSelfClosing, HandlerMayDestroyItsWindowInsideAQtEvent) {
+TEST(WindowSelfClosing, HandlerMayDestroyItsWindowInsideAQtEventAndClosingDestroys) {
+  SelfClosingWnd closed;
+  ASSERT_TRUE(closed.CreateTopLevel());
+  QWidget* closedWidget = closed.GetSafeHwnd();
+  closedWidget->close();
+  EXPECT_EQ(closed.GetSafeHwnd(), nullptr);
+  EXPECT_EQ(CWnd::FromHandlePermanent(closedWidget), nullptr);
   SelfClosingWnd wnd;
   ASSERT_TRUE(wnd.CreateTopLevel());
   QPointer<QWidget> widget = wnd.GetSafeHwnd();
