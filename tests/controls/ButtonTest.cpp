@@ -265,8 +265,6 @@ TEST(ButtonDraw, ParentDrawsFirstAndUnansweredRequestsReachTheButton) {
   MakeTemplateButton(parent, 300, "Go", CRect(10, 10, 70, 34));
   CountingButton button;
   ASSERT_TRUE(button.SubclassDlgItem(300, &parent));
-  button.EnableWindow(FALSE);
-  static_cast<QPushButton*>(button.GetSafeHwnd())->setDown(true);
   Snapshot(button.GetSafeHwnd());
   ASSERT_FALSE(parent.requests.empty() || button.drawn.empty());
   const DRAWITEMSTRUCT& request = button.drawn.back();
@@ -274,7 +272,11 @@ TEST(ButtonDraw, ParentDrawsFirstAndUnansweredRequestsReachTheButton) {
   EXPECT_EQ(request.CtlID, 300u);
   EXPECT_EQ(request.itemAction, ODA_DRAWENTIRE);
   EXPECT_EQ(CRect(request.rcItem), CRect(0, 0, 60, 24));
-  EXPECT_EQ(request.itemState, ODS_DISABLED | ODS_SELECTED);
+  EXPECT_EQ(request.itemState, 0u);
+  button.EnableWindow(FALSE);
+  static_cast<QPushButton*>(button.GetSafeHwnd())->setDown(true);
+  Snapshot(button.GetSafeHwnd());
+  EXPECT_EQ(button.drawn.back().itemState, ODS_DISABLED | ODS_SELECTED);
   parent.answer = true;
   const std::size_t before = button.drawn.size();
   Snapshot(button.GetSafeHwnd());

@@ -86,8 +86,10 @@ TEST_F(LockTest, ProtectedViewOpensLockedAndUnlocksUntilTheThirdWrongPasswordInA
     EXPECT_FALSE(MenuItem(id)->isEnabled()) << id;
   }
   EXPECT_TRUE(MenuItem(ID_CONFIGURE_LOCKUNLOCK)->isEnabled());
+  EXPECT_TRUE(Shown(IDC_VIEW_TREE));  // the lock hides nothing and keeps the tree
   EXPECT_EQ(TreeLines(), (std::vector<std::string>{kOtherApplications, "Work", "  editor"}));
   auto* bar = Item(IDC_VIEW_TABHOST)->GetWidget()->findChild<QTabBar*>();
+  ASSERT_NE(bar, nullptr);
   ClickAt(bar, bar->tabRect(1).center());  // the tab strip takes no clicks
   EXPECT_EQ(bar->currentIndex(), 0);
   const struct {

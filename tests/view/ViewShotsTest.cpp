@@ -76,6 +76,7 @@ TEST_F(ViewShotsTest, TreeModeListModeAndTheLockedView) {
   OpenSample();
   ClickTreeItem({"Work", "Text Editor"});
   auto* bar = Item(IDC_VIEW_TABHOST)->GetWidget()->findChild<QTabBar*>();
+  ASSERT_NE(bar, nullptr);
   ClickAt(bar, bar->tabRect(1).center());
   Shoot("view-tree-quickinfo.png");
 

@@ -50,7 +50,7 @@ TEST_F(ViewTest, OpensInTreeModeSortedWithTheLastGroupInKeyOrderSelected) {
       {IDC_VIEW_APP_LIST, false},     {IDC_VIEW_REFRESH, true},      {IDC_VIEW_TABHOST, true}};
   for (const auto& [id, visible] : shown) EXPECT_EQ(Shown(id), visible) << id;
   EXPECT_FALSE(Enabled(IDC_VIEW_UNLOCK) || Enabled(IDC_VIEW_PASTE));
-  EXPECT_TRUE(Enabled(IDC_VIEW_LOCK) && Enabled(IDC_VIEW_REMOVE));
+  EXPECT_TRUE(Enabled(IDC_VIEW_LOCK) && Enabled(IDC_VIEW_HELP) && Enabled(IDC_VIEW_REMOVE));
   // A group has no title filter to show.
   EXPECT_FALSE(
       Page(0)->GetDlgItem(IDC_ASSOC_FILTER_CHECK)->GetWidget()->isVisibleTo(Page(0)->GetWidget()));
