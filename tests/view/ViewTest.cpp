@@ -57,8 +57,8 @@ TEST_F(ViewTest, OpensInTreeModeSortedWithTheLastGroupInKeyOrderSelected) {
 }
 
 // The tree as inserting one item at a time built it: each group first among its siblings,
-// each application before the first sibling (group or not) that sorts after it, case
-// ignored; a group with a sub-level expanded; only the top level sorted.
+// each application before the first sibling that sorts after it, case ignored; a group
+// with a sub-level expanded; only the top level sorted.
 TEST_F(ViewTest, TreeFillPlacesItemsAsInsertingOneAtATimeDid) {
   Open({{"b",
          {Application("p1", "Ab"), Application("p2", "a"),
