@@ -44,13 +44,15 @@ TEST_F(TreeComboBoxTest, ChildrenLandAfterTheParentsLastDescendant) {
   const Step steps[] = {{kTop, "A", 0}, {kTop, "B", 1}, {0, "A1", 1},
                         {0, "A2", 2},   {1, "A1a", 2},  {0, "A3", 4}};
   for (const Step& s : steps) EXPECT_EQ(combo.AddItem(s.parent, 0, s.text), s.position) << s.text;
-  const std::vector<std::string> texts{"A", "A1", "A1a", "A2", "A3", "B"};
-  const std::vector<int> levels{0, 1, 2, 1, 1, 0};
-  const std::vector<int> parents{kTop, 0, 1, 0, 0, kTop};
+  const struct {
+    const char* text;
+    int level, parent;
+  } listed[] = {{"A", 0, kTop}, {"A1", 1, 0}, {"A1a", 2, 1},
+                {"A2", 1, 0},   {"A3", 1, 0}, {"B", 0, kTop}};
   for (int i = 0; i < 6; ++i) {
-    EXPECT_EQ(combo.GetLBText(i), texts[i]);
-    EXPECT_EQ(combo.GetItemLevel(i), levels[i]) << i;
-    EXPECT_EQ(combo.GetItemParentId(i), parents[i]) << i;
+    EXPECT_EQ(combo.GetLBText(i), listed[i].text);
+    EXPECT_EQ(combo.GetItemLevel(i), listed[i].level) << i;
+    EXPECT_EQ(combo.GetItemParentId(i), listed[i].parent) << i;
   }
   EXPECT_EQ(combo.AddItem(77, 0, "orphan"), CB_ERR);
   EXPECT_EQ(combo.GetCount(), 6);

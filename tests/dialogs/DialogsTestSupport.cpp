@@ -4,8 +4,6 @@
 
 #include <QComboBox>
 #include <QImage>
-#include <QListWidget>
-#include <QTreeWidget>
 #include <cstdlib>
 
 #include "framework/app/ModuleState.h"
@@ -50,21 +48,6 @@ void ChooseComboEntry(CDialog& dialog, int id, int index) {
   for (int presses = 0; combo->currentIndex() != index && presses <= combo->count(); ++presses) {
     PressKey(combo, combo->currentIndex() < index ? Qt::Key_Down : Qt::Key_Up);
   }
-}
-
-void ClickListLine(CDialog& dialog, int id, int index) {
-  auto* list = qobject_cast<QListWidget*>(dialog.GetDlgItem(id)->GetSafeHwnd());
-  ASSERT_NE(list, nullptr);
-  ClickAt(list->viewport(), list->visualItemRect(list->item(index)).center());
-}
-
-void ClickTreeItem(CTreeCtrl& tree, HTREEITEM item) {
-  ASSERT_NE(item, nullptr);
-  tree.EnsureVisible(item);
-  CRect r;
-  ASSERT_TRUE(tree.GetItemRect(item, &r, TRUE));
-  auto* widget = static_cast<QTreeWidget*>(tree.GetSafeHwnd());
-  ClickAt(widget->viewport(), widget->viewport()->mapFrom(widget, Centre(r)));
 }
 
 CTreeCtrl& TreeOf(CDialog& dialog, int id) {

@@ -19,11 +19,8 @@ struct ModalSession {
   std::vector<std::string> boxes;
 };
 
-// What a user does: arrow keys until entry `index` of a drop-down list is chosen, a
-// click on a list box line, a click on a tree item's label.
+// What a user does: arrow keys until entry `index` of a drop-down list is chosen.
 void ChooseComboEntry(CDialog& dialog, int id, int index);
-void ClickListLine(CDialog& dialog, int id, int index);
-void ClickTreeItem(CTreeCtrl& tree, HTREEITEM item);
 
 CTreeCtrl& TreeOf(CDialog& dialog, int id);
 // The item that `path` names through the item texts; null when a name is missing.

@@ -14,6 +14,7 @@
 #include "res/ResourceIds.h"
 #include "storage/ViewOptionsFile.h"
 #include "support/TempDir.h"
+#include "tests/framework/UserActions.h"
 #include "tree/TreeOps.h"
 
 namespace {
@@ -57,7 +58,7 @@ class PreDefGroups : public testing::Test {
     for (std::size_t n = 1; n < path.size(); ++n) {
       tree.Expand(FindTreeItem(tree, GroupPath(path.begin(), path.begin() + n)), TVE_EXPAND);
     }
-    ClickTreeItem(tree, FindTreeItem(tree, path));
+    ASSERT_TRUE(user::PickTreeItem(tree.GetSafeHwnd(), FindTreeItem(tree, path)));
   }
   static bool Enabled(ModalRequest& request, int id) {
     return request.Dialog()->GetDlgItem(id)->IsWindowEnabled();

@@ -15,6 +15,7 @@
 #include "res/ResourceIds.h"
 #include "support/TempDir.h"
 #include "tests/framework/StdControlsTestSupport.h"
+#include "tests/framework/UserActions.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ class Settings : public testing::Test {
 
   // Opens the Security page and accepts `password` typed twice.
   static void AcceptNewPassword(ModalRequest& request, const char* password) {
-    ClickListLine(*request.Dialog(), IDC_SET_PAGES, kSecurity);
+    user::PickListEntry(*request.Dialog(), IDC_SET_PAGES, kSecurity);
     request.Click(IDC_SET_CHANGE_PASSWORD);
     request.Dialog()->SetDlgItemText(IDC_SET_NEW_PASSWORD, password);
     request.Dialog()->SetDlgItemText(IDC_SET_CONFIRM, password);
@@ -113,7 +114,7 @@ TEST_F(Settings, PagesShowTheirOwnControlsFilledFromTheFile) {
     }
     const char* titles[] = {"Main Options", "Collection", "Filter", "Interface", "Security"};
     for (int page : {1, 2, 3, 4, 0}) {
-      ClickListLine(dlg, IDC_SET_PAGES, page);
+      user::PickListEntry(dlg, IDC_SET_PAGES, page);
       EXPECT_EQ(dlg.GetDlgItemText(IDC_SET_PAGE_TITLE), titles[page]);
       EXPECT_EQ(VisiblePageControls(dlg), kPageControls[page]) << titles[page];
       Shoot(dlg.GetSafeHwnd(), "settings-" + std::to_string(page + 1));
@@ -140,8 +141,8 @@ TEST_F(Settings, NewPasswordNeedsAMatchingConfirmation) {
     EXPECT_EQ(VisiblePageControls(dlg).size(), kPageControls[kSecurity].size() + 5);
     Shoot(dlg.GetSafeHwnd(), "settings-5-new-password");
     // Away and back shows the page as it opens; switching protection off greys the button.
-    ClickListLine(dlg, IDC_SET_PAGES, 0);
-    ClickListLine(dlg, IDC_SET_PAGES, kSecurity);
+    user::PickListEntry(dlg, IDC_SET_PAGES, 0);
+    user::PickListEntry(dlg, IDC_SET_PAGES, kSecurity);
     EXPECT_EQ(VisiblePageControls(dlg), kPageControls[kSecurity]);
     request.Click(IDC_SET_CHANGE_PASSWORD);
     request.Click(IDC_SET_ENABLE_PASSWORD);
@@ -161,7 +162,7 @@ TEST_F(Settings, EnterInAPasswordFieldSavesAndTheFieldsHoldWhatTheFileKeeps) {
   CMainSettings dialog(GetOptionsFolder());
   const int result = session.Run(dialog, [&](ModalRequest& request) {
     CDialog& dlg = *request.Dialog();
-    ClickListLine(dlg, IDC_SET_PAGES, kSecurity);
+    user::PickListEntry(dlg, IDC_SET_PAGES, kSecurity);
     request.Click(IDC_SET_CHANGE_PASSWORD);
     for (int id : {IDC_SET_NEW_PASSWORD, IDC_SET_CONFIRM}) {
       auto* field = qobject_cast<QLineEdit*>(dlg.GetDlgItem(id)->GetSafeHwnd());

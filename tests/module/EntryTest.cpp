@@ -39,9 +39,7 @@ TEST_F(ModuleEntryTest, TwoCallsGiveTwoIndependentTemplates) {
   CMultiDocTemplate* first = host.AddModuleTemplate();
   CMultiDocTemplate* second = host.AddModuleTemplate();
   EXPECT_EQ(AfxGetModuleState(), before);
-  ASSERT_NE(first, nullptr);
-  ASSERT_NE(second, nullptr);
-  EXPECT_NE(first, second);
+  ASSERT_TRUE(first != nullptr && second != nullptr && first != second);
   CDocument* a = first->OpenDocumentFile(nullptr);
   CDocument* b = second->OpenDocumentFile(nullptr);
   CDocument* c = first->OpenDocumentFile(nullptr);
@@ -57,15 +55,15 @@ TEST_F(ModuleEntryTest, TwoCallsGiveTwoIndependentTemplates) {
 TEST_F(ModuleEntryTest, DocumentStringHasNoTitleAndNoFileType) {
   CMultiDocTemplate* tmpl = host.AddModuleTemplate();
   ASSERT_NE(tmpl, nullptr);
-  for (auto index :
-       {CDocTemplate::windowTitle, CDocTemplate::filterName, CDocTemplate::filterExt}) {
+  const std::pair<CDocTemplate::DocStringIndex, const char*> fields[] = {
+      {CDocTemplate::windowTitle, ""},
+      {CDocTemplate::filterName, ""},
+      {CDocTemplate::filterExt, ""},
+      {CDocTemplate::docName, "DLLDoc"}};
+  for (const auto& [index, expected] : fields) {
     std::string field = "stale";
-    EXPECT_TRUE(tmpl->GetDocString(field, index)) << index;
-    EXPECT_EQ(field, "") << index;
+    EXPECT_TRUE(tmpl->GetDocString(field, index) && field == expected) << index << field;
   }
-  std::string name;
-  EXPECT_TRUE(tmpl->GetDocString(name, CDocTemplate::docName));
-  EXPECT_EQ(name, "DLLDoc");
 }
 
 TEST_F(ModuleEntryTest, CallersResourceHandleComesBackAfterEveryCall) {

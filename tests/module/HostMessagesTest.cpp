@@ -5,7 +5,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <map>
-#include <utility>
 
 #include "framework/resources/MenuBuilder.h"
 #include "framework/windows/CView.h"
@@ -15,12 +14,6 @@
 #include "tests/module/ModuleHost.h"
 
 namespace {
-
-TEST(HostMessageNames, FixedNamesGiveDistinctRegisteredNumbers) {
-  EXPECT_GE(RegisterPrefsChangedMessage(), 0xC000u);
-  EXPECT_NE(RegisterPrefsChangedMessage(), RegisterReportRequestMessage());
-  EXPECT_EQ(g_nPrefsChangedMsg, RegisterPrefsChangedMessage());  // registered at load
-}
 
 TEST(AnnouncementTest, MainWindowGetsPostSendAndBroadcastAndTheQueueGetsOne) {
   HostFixture host;
@@ -52,28 +45,21 @@ TEST_F(ViewCommandTest, ReportRequestIsSentToTheMainWindowFromMenuAndButton) {
   EXPECT_EQ(host.mainFrame->prefsChanged, 0);
 }
 
-TEST_F(ViewCommandTest, CommandsTheModuleDoesNotHandleReachTheHost) {
-  // The child frame passes what its view and document do not take on to the host.
+// The child frame passes what its view and document do not take on to the host; a menu
+// opened greys what nobody takes.
+TEST_F(ViewCommandTest, CommandsReachTheHostAndMenusGreyWhatNobodyTakes) {
   view->GetParentFrame()->SendMessage(WM_COMMAND, ID_HOST_HIDE, 0);
   EXPECT_EQ(host.mainFrame->hideCommands, 1);
-}
-
-TEST_F(ViewCommandTest, OpeningAMenuGreysCommandsNobodyTakes) {
   std::map<UINT, bool> enabled;
   for (QAction* popup : host.mainFrame->GetMenuBar()->actions()) {
     emit popup->menu()->aboutToShow();
     for (QAction* item : popup->menu()->actions())
       enabled[AfxMenuCommandId(item)] = item->isEnabled();
   }
-  const std::pair<UINT, bool> cases[] = {
-      {ID_REPORTS_MAKE, true},  // the view's state query: unlocked
-      {ID_HOST_HIDE, true},     // the stand-in host takes it
-      {ID_HOST_EXIT, false},    // nobody does in this test
-  };
-  for (const auto& [id, expected] : cases) {
-    ASSERT_EQ(enabled.count(id), 1u) << id;
-    EXPECT_EQ(enabled[id], expected) << id;
-  }
+  // The view's state query (unlocked), the stand-in host's command, nobody's.
+  const std::map<UINT, bool> expected = {
+      {ID_REPORTS_MAKE, true}, {ID_HOST_HIDE, true}, {ID_HOST_EXIT, false}};
+  for (const auto& [id, on] : expected) EXPECT_EQ(enabled.count(id) == 1 && enabled[id], on) << id;
 }
 
 }  // namespace

@@ -79,62 +79,44 @@ class EditingTest : public ViewTest {
   }
 };
 
-TEST_F(EditingTest, CopyAndPasteThroughButtonsAndMenuServeOnePasteEach) {
+// Keys and the popup menu: Ctrl+C/Ctrl+V, Delete and F2 do what the popup's items do,
+// each enabled as its item is; one copy serves one paste.
+TEST_F(EditingTest, KeysAndThePopupCopyPasteAndDelete) {
   Open(Branches());
   ClickTreeItem({"A", "a1"});
-  Click(IDC_VIEW_COPY);
+  PressKey(Qt::Key_C, Qt::ControlModifier);
   EXPECT_TRUE(Enabled(IDC_VIEW_PASTE));
   ClickTreeItem({"Work", "w1"});  // onto an application: into its group
-  Click(IDC_VIEW_PASTE);
+  PressKey(Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(ShowAsIn(SavedTree(), {"Work"}), (Names{"w1", "a1"}));
   EXPECT_EQ(ShowAsIn(SavedTree(), {"A"}), (Names{"a1", "a2"}));
   EXPECT_EQ(Tree().GetItemText(Tree().GetParentItem(Tree().GetSelectedItem())), "Work");
   EXPECT_EQ(SelectedTreeText(), "a1");
   EXPECT_FALSE(Enabled(IDC_VIEW_PASTE));
-  // The menu greys Paste now, and a paste changes nothing.
   const GroupMap before = SavedTree();
   const auto enabled = ChooseFromMenu(ID_POPUP_PASTE);
   EXPECT_FALSE(enabled.at(ID_POPUP_PASTE));
   EXPECT_TRUE(enabled.at(ID_POPUP_COPY));
   EXPECT_EQ(SavedTree(), before);
-  // Copy from the menu, paste into a selected group from the menu.
-  ClickTreeItem({"A", "a2"});
-  ChooseFromMenu(ID_POPUP_COPY);
-  ClickTreeItem({"B"});
-  EXPECT_TRUE(ChooseFromMenu(ID_POPUP_PASTE).at(ID_POPUP_PASTE));
-  EXPECT_TRUE(Has(SavedTree(), {"B"}, "a2"));
-}
-
-// The popup's commands by their keys, each enabled as its popup item is.
-TEST_F(EditingTest, KeysInTheTreeDoWhatThePopupDoes) {
-  Open(Branches());
-  ClickTreeItem({"A", "a1"});
-  PressKey(Qt::Key_C, Qt::ControlModifier);
-  ClickTreeItem({"Work"});
-  PressKey(Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(ShowAsIn(SavedTree(), {"Work"}), (Names{"w1", "a1"}));
-  EXPECT_EQ(ShowAsIn(SavedTree(), {"A"}), (Names{"a1", "a2"}));
-  PressKey(Qt::Key_Delete);  // the pasted copy goes to Other Applications
-  EXPECT_EQ(ShowAsIn(SavedTree(), {kOtherApplications}), (Names{"o1", "a1"}));
-  const GroupMap before = SavedTree();
   ClickTreeItem({kOtherApplications, "o1"});
   PressKey(Qt::Key_Delete);  // greyed in the popup here
   EXPECT_EQ(SavedTree(), before);
   PressKey(Qt::Key_F2);
   EXPECT_TRUE(Page(0)->GetDlgItem(IDC_ASSOC_SHOWAS)->GetWidget()->hasFocus());
-}
-
-TEST_F(EditingTest, DeleteMovesApplicationsAndGroupsToOtherApplications) {
-  Open(Branches());
-  ClickTreeItem({"A", "a1"});
-  Click(IDC_VIEW_REMOVE);
+  ClickTreeItem({"Work", "a1"});
+  PressKey(Qt::Key_Delete);  // to the end of Other Applications
   EXPECT_EQ(ShowAsIn(SavedTree(), {kOtherApplications}), (Names{"o1", "a1"}));
   ClickTreeItem({"B"});
-  ChooseFromMenu(ID_POPUP_DELETE);
+  ChooseFromMenu(ID_POPUP_DELETE);  // a group: its entries too
   const GroupMap saved = SavedTree();
   EXPECT_EQ(saved.count("B"), 0u);
   EXPECT_EQ(ShowAsIn(saved, {kOtherApplications}), (Names{"b1", "bw", "None", "o1", "a1"}));
   EXPECT_EQ(TreeLines().front(), "A");
+  ClickTreeItem({"A", "a2"});
+  ChooseFromMenu(ID_POPUP_COPY);
+  ClickTreeItem({"Work"});
+  EXPECT_TRUE(ChooseFromMenu(ID_POPUP_PASTE).at(ID_POPUP_PASTE));
+  EXPECT_TRUE(Has(SavedTree(), {"Work"}, "a2"));
 }
 
 // In list mode an entry of "Other Applications" itself can be removed: it goes to its end.

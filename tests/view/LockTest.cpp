@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QMenu>
 #include <QMenuBar>
 #include <QTabBar>
 
@@ -77,42 +76,22 @@ class LockTest : public ViewTest {
   }
 };
 
-TEST_F(LockTest, ProtectedViewOpensLockedWithOnlyUnlockUsable) {
+// Locked, only UnLock is usable and the tree stays as it was. The wrong passwords count
+// over every attempt on the document, a right one between them included; from the third
+// on, each wrong one ends its attempt.
+TEST_F(LockTest, ProtectedViewOpensLockedAndUnlocksUntilTheThirdWrongPasswordInAll) {
   Open({{"Work", {Application("editor")}}}, {}, Protected("Secret"));
   EXPECT_EQ(EnabledControls(), std::vector<int>{IDC_VIEW_UNLOCK});
   for (UINT id : {ID_CONFIGURE_SETTINGS, ID_CONFIGURE_PREDEFGROUPS, ID_REPORTS_MAKE}) {
     EXPECT_FALSE(MenuItem(id)->isEnabled()) << id;
   }
   EXPECT_TRUE(MenuItem(ID_CONFIGURE_LOCKUNLOCK)->isEnabled());
-  // The lock hides nothing and keeps the tree as it was.
-  EXPECT_TRUE(Shown(IDC_VIEW_TREE));
+  EXPECT_TRUE(Shown(IDC_VIEW_TREE));  // the lock hides nothing and keeps the tree
   EXPECT_EQ(TreeLines(), (std::vector<std::string>{kOtherApplications, "Work", "  editor"}));
-  // Its tab strip takes no clicks.
   auto* bar = Item(IDC_VIEW_TABHOST)->GetWidget()->findChild<QTabBar*>();
   ASSERT_NE(bar, nullptr);
-  ClickAt(bar, bar->tabRect(1).center());
+  ClickAt(bar, bar->tabRect(1).center());  // the tab strip takes no clicks
   EXPECT_EQ(bar->currentIndex(), 0);
-}
-
-TEST_F(LockTest, LockingUnderAHoveredButtonLeavesTheOtherButtonsClickable) {
-  Open({{"Work", {Application("editor")}}}, {}, Protected("Secret"));
-  PasswordUser user{{"Secret"}};
-  ASSERT_TRUE(Unlock(user));
-  // The pointer rests on a lower-row button while the menu locks the view.
-  QWidget* refresh = Item(IDC_VIEW_REFRESH)->GetWidget();
-  SendMouse(refresh, QEvent::MouseMove, refresh->rect().center(), Qt::NoButton, Qt::NoButton);
-  MenuItem(ID_CONFIGURE_LOCKUNLOCK)->trigger();
-  PumpEvents(5);
-  EXPECT_FALSE(Enabled(IDC_VIEW_REFRESH));
-  PasswordUser again{{"Secret"}};
-  EXPECT_TRUE(Unlock(again));
-  EXPECT_EQ(again.prompts, 1u);
-}
-
-// The wrong passwords count over every attempt on the document, a right one between
-// them included; from the third on, each wrong one ends its attempt.
-TEST_F(LockTest, UnlockPromptsUntilTheThirdWrongPasswordInAll) {
-  Open({{"Work", {Application("editor")}}}, {}, Protected("Secret"));
   const struct {
     std::vector<std::string> tries;
     std::size_t prompts, complaints;
@@ -138,6 +117,15 @@ TEST_F(LockTest, UnlockPromptsUntilTheThirdWrongPasswordInAll) {
   }
   EXPECT_EQ(EnabledControls(), expected);
   EXPECT_TRUE(MenuItem(ID_REPORTS_MAKE)->isEnabled());
+  // Locked from the menu with the pointer on a lower-row button: the others stay clickable.
+  QWidget* refresh = Item(IDC_VIEW_REFRESH)->GetWidget();
+  SendMouse(refresh, QEvent::MouseMove, refresh->rect().center(), Qt::NoButton, Qt::NoButton);
+  MenuItem(ID_CONFIGURE_LOCKUNLOCK)->trigger();
+  PumpEvents(5);
+  EXPECT_FALSE(Enabled(IDC_VIEW_REFRESH));
+  PasswordUser again{{"Secret"}};
+  EXPECT_TRUE(Unlock(again));
+  EXPECT_EQ(again.prompts, 1u);
 }
 
 }  // namespace

@@ -2,11 +2,8 @@
 // menu and its lock.
 #include <gtest/gtest.h>
 
-#include <QAbstractItemView>
-#include <QListWidget>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "framework/core/Autostart.h"
 #include "framework/dialogbase/CDialog.h"
@@ -15,6 +12,7 @@
 #include "res/ResourceIds.h"
 #include "storage/ViewOptionsFile.h"
 #include "tests/framework/StdControlsTestSupport.h"
+#include "tests/framework/UserActions.h"
 #include "tests/view/ViewFixture.h"
 #include "tree/TreeOps.h"
 
@@ -23,29 +21,21 @@ namespace fs = std::filesystem;
 namespace {
 
 MainPrefs ReadSavedPrefs(const fs::path& home) {
-  std::ifstream in(home / "options" / "mainpref.ini", std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
   MainPrefs prefs;
-  ParseMainPrefsText(bytes.str(), prefs);
+  ReadMainPrefs((home / "options" / "mainpref.ini").string(), prefs);
   return prefs;
 }
 
-void ClickPageListLine(CDialog& dialog, int line) {
-  auto* list = qobject_cast<QListWidget*>(dialog.GetDlgItem(IDC_SET_PAGES)->GetWidget());
-  ClickAt(list->viewport(), list->visualItemRect(list->item(line)).center());
-}
-
-// Security: the fifth page.
+// On the Security page (the fifth), protection on and `password` accepted.
 void SetPassword(CDialog& dialog, const std::string& password) {
-  ClickPageListLine(dialog, 4);
+  user::PickListEntry(dialog, IDC_SET_PAGES, 4);
   if (dialog.IsDlgButtonChecked(IDC_SET_ENABLE_PASSWORD) != BST_CHECKED) {
-    ClickAt(dialog.GetDlgItem(IDC_SET_ENABLE_PASSWORD)->GetWidget(), QPoint(5, 5));
+    user::ClickButton(dialog, IDC_SET_ENABLE_PASSWORD);
   }
-  ClickAt(dialog.GetDlgItem(IDC_SET_CHANGE_PASSWORD)->GetWidget(), QPoint(5, 5));
+  user::ClickButton(dialog, IDC_SET_CHANGE_PASSWORD);
   dialog.SetDlgItemText(IDC_SET_NEW_PASSWORD, password);
   dialog.SetDlgItemText(IDC_SET_CONFIRM, password);
-  ClickAt(dialog.GetDlgItem(IDC_SET_SAVE_PASSWORD)->GetWidget(), QPoint(5, 5));
+  user::ClickButton(dialog, IDC_SET_SAVE_PASSWORD);
 }
 
 using SettingsWiringTest = ViewTest;
@@ -57,11 +47,10 @@ TEST_F(SettingsWiringTest, SettingsOkIsTakenByTheViewTheHostAndTheAutostartEntry
   ScopedModalHook hook([&](ModalRequest& r) {
     if (r.Dialog() == nullptr) return void(++boxes);
     ASSERT_EQ(r.Dialog()->GetTemplateId(), IDD_MAINSETTINGS);
-    CDialog& settings = *r.Dialog();
-    ClickAt(settings.GetDlgItem(IDC_SET_LOAD_ON_STARTUP)->GetWidget(), QPoint(5, 5));
-    ClickPageListLine(settings, 2);  // Filter
-    ClickAt(settings.GetDlgItem(IDC_SET_ENABLE_FILTER)->GetWidget(), QPoint(5, 5));
-    settings.SetDlgItemText(IDC_SET_MIN_SECONDS, "60");
+    r.Click(IDC_SET_LOAD_ON_STARTUP);
+    user::PickListEntry(*r.Dialog(), IDC_SET_PAGES, 2);  // Filter
+    r.Click(IDC_SET_ENABLE_FILTER);
+    r.Dialog()->SetDlgItemText(IDC_SET_MIN_SECONDS, "60");
     r.PressOk();
   });
   Click(IDC_VIEW_PREFERENCES);
@@ -91,19 +80,6 @@ TEST_F(SettingsWiringTest, LockWithoutPasswordOpensSecurityAndANewPasswordUnlock
   }
   EXPECT_EQ(firstPage, "Security");
   EXPECT_TRUE(Enabled(IDC_VIEW_LOCK));  // set a password, yet not locked
-  EXPECT_EQ(ReadSavedPrefs(host.Home()).Pass, "Fresh");
-
-  // Cancel after an accepted password writes nothing.
-  const fs::path prefsFile = host.Home() / "options" / "mainpref.ini";
-  const auto written = fs::last_write_time(prefsFile);
-  {
-    ScopedModalHook hook([&](ModalRequest& r) {
-      SetPassword(*r.Dialog(), "Other");
-      r.PressCancel();
-    });
-    Click(IDC_VIEW_PREFERENCES);
-  }
-  EXPECT_EQ(fs::last_write_time(prefsFile), written);
   EXPECT_EQ(ReadSavedPrefs(host.Home()).Pass, "Fresh");
 
   Click(IDC_VIEW_LOCK);
@@ -137,22 +113,14 @@ TEST_F(SettingsWiringTest, PredefinedGroupsSaveReplacesTheTreeAndCancelKeepsIt) 
       while (sport != nullptr && catalogue.GetItemText(sport) != "Sport") {
         sport = catalogue.GetNextSiblingItem(sport);
       }
-      ASSERT_NE(sport, nullptr);
-      CRect rect;
-      catalogue.GetItemRect(sport, &rect, TRUE);
-      ClickAt(qobject_cast<QAbstractItemView*>(catalogue.GetWidget())->viewport(), Centre(rect));
-      ClickAt(r.Dialog()->GetDlgItem(IDC_PREDEF_COPY_ONE)->GetWidget(), QPoint(5, 5));
-      if (c.save) {
-        r.PressOk();
-      } else {
-        r.PressCancel();
-      }
+      ASSERT_TRUE(user::PickTreeItem(catalogue.GetWidget(), sport));
+      ASSERT_TRUE(user::ClickButton(*r.Dialog(), IDC_PREDEF_COPY_ONE));
+      c.save ? r.PressOk() : r.PressCancel();
     });
     Click(IDC_VIEW_PREDEFGROUPS);
     // "<" copies into the working group selected at the start: the last in key order.
     EXPECT_EQ(FindTreeItem({"Work", "Sport"}) != nullptr, c.sportAfter);
-    const GroupMap saved = SavedTree();
-    EXPECT_EQ(FindGroupList(saved, {"Work", "Sport"}) != nullptr, c.sportAfter);
+    EXPECT_EQ(FindGroupList(SavedTree(), {"Work", "Sport"}) != nullptr, c.sportAfter);
   }
   fs::remove(GetPredefinedGroupsPath(GetOptionsFolder()));
 }
