@@ -140,8 +140,9 @@ class RecordingTest : public testing::Test {
     const std::vector<BlockLines> expected{
         {"2026 03 10 10 00 00", "2026 03 10 10 00 00", "Text Editor", "notes.txt", "editor",
          editorPath, "~~~"},
-        {"2026 03 10 10 00 00", "2026 03 10 10 10 00", b, "Start page", b, browserPath, "~~~"},
-        {"2026 03 10 10 10 00", "2026 03 10 10 15 00", b, "News", b, browserPath, "~~~"},
+        {"2026 03 10 10 00 00", "2026 03 10 10 10 00", b, "Start page", "browser", browserPath,
+         "~~~"},
+        {"2026 03 10 10 10 00", "2026 03 10 10 15 00", b, "News", "browser", browserPath, "~~~"},
         {"2026 03 10 10 15 00", "2026 03 10 10 16 40", "Text Editor", "notes.txt", "editor",
          editorPath, "~~~"},
         {"2026 03 10 10 16 40", "2026 03 10 10 21 40", "Stop", "", "Stop", "", "~~~"},
