@@ -51,40 +51,20 @@ class HostAppTest : public HostFixture {
   void Command(UINT id) { Frame()->SendMessage(WM_COMMAND, id, 0); }
 };
 
-TEST_F(HostAppTest, OpensTheModulesDocumentMaximisedUnderItsMenu) {
+// The stand-in takes only its Settings item; every other command reaches the host.
+TEST_F(HostAppTest, OpensTheModulesDocumentUnderItsMenuAndRoutesItsCommands) {
   ASSERT_TRUE(Start(StandinModulePath())) << m_error;
   ASSERT_NE(m_app->GetDocument(), nullptr);
   EXPECT_EQ(m_app->GetDocTemplates().size(), 1u);
   EXPECT_EQ(m_app->GetDocTemplates().front().get(), m_app->GetModuleTemplate());
-  CMDIChildWnd* child = Frame()->MDIGetActive();
-  ASSERT_NE(child, nullptr);
-  EXPECT_EQ(child->GetMDIFrame(), Frame());
+  EXPECT_EQ(Frame()->MDIGetActive()->GetMDIFrame(), Frame());
   EXPECT_EQ(MenuTitles(Frame()->GetMenuBar()),
             (std::vector<std::string>{"&File", "Configure", "&Help"}));
   // The host's own resource handle is in force again after the module built its windows.
   EXPECT_EQ(AfxGetResourceHandle(), AfxGetAppModuleState()->m_hCurrentInstanceHandle);
-}
-
-TEST_F(HostAppTest, ShowsItsOwnMenuWhenTheModuleCannotBeLoaded) {
-  EXPECT_FALSE(Start((m_home.Path() / "missing.so").string()));
-  EXPECT_NE(m_error.find("cannot load"), std::string::npos) << m_error;
-  ASSERT_NE(Frame(), nullptr);
-  EXPECT_EQ(m_app->GetDocument(), nullptr);
-  EXPECT_EQ(MenuTitles(Frame()->GetMenuBar()), (std::vector<std::string>{"&File", "&Help"}));
-  EXPECT_EQ(MenuIds(Frame()->GetMenuBar()),
-            (std::vector<UINT>{host_cmd::kHide, host_cmd::kExit, host_cmd::kHelpContent,
-                               host_cmd::kAbout}));
-  EXPECT_EQ(MenuIds(Frame()->GetMenuBar(), true), std::vector<UINT>{});
-}
-
-// The stand-in takes only its Settings item; every other command reaches the host.
-TEST_F(HostAppTest, CommandsReachTheModuleOrElseTheHost) {
-  ASSERT_TRUE(Start(StandinModulePath())) << m_error;
   EXPECT_EQ(MenuIds(Frame()->GetMenuBar(), true), std::vector<UINT>{});
   Command(32771);  // the stand-in view's own command
-  CView* view = Frame()->MDIGetActive()->GetActiveView();
-  ASSERT_NE(view, nullptr);
-  EXPECT_EQ(view->GetDlgItemText(2001), "Settings chosen");
+  EXPECT_EQ(Frame()->MDIGetActive()->GetActiveView()->GetDlgItemText(2001), "Settings chosen");
   std::vector<std::string> boxes;
   ScopedModalHook hook([&](ModalRequest& request) {
     boxes.push_back(request.Caption() + "|" + request.Text());
@@ -97,6 +77,18 @@ TEST_F(HostAppTest, CommandsReachTheModuleOrElseTheHost) {
   EXPECT_NE(boxes[0].find("Licence"), std::string::npos);
   Command(host_cmd::kExit);
   EXPECT_EQ(m_app->m_pMainWnd, nullptr);
+}
+
+TEST_F(HostAppTest, ShowsItsOwnMenuWhenTheModuleCannotBeLoaded) {
+  EXPECT_FALSE(Start((m_home.Path() / "missing.so").string()));
+  EXPECT_NE(m_error.find("cannot load"), std::string::npos) << m_error;
+  ASSERT_NE(Frame(), nullptr);
+  EXPECT_EQ(m_app->GetDocument(), nullptr);
+  EXPECT_EQ(MenuTitles(Frame()->GetMenuBar()), (std::vector<std::string>{"&File", "&Help"}));
+  EXPECT_EQ(MenuIds(Frame()->GetMenuBar()),
+            (std::vector<UINT>{host_cmd::kHide, host_cmd::kExit, host_cmd::kHelpContent,
+                               host_cmd::kAbout}));
+  EXPECT_EQ(MenuIds(Frame()->GetMenuBar(), true), std::vector<UINT>{});
 }
 
 // Hidden to the tray where the desktop has one, else minimised: either way it comes back.
@@ -112,11 +104,7 @@ TEST_F(HostAppTest, HideLeavesAWayBack) {
     EXPECT_EQ(Frame()->IsWindowVisible(), !tray);
     EXPECT_EQ(Frame()->IsIconic(), !tray);
     EXPECT_EQ(Frame()->GetTrayIcon().IsShown(), tray);
-    if (tray) {
-      Frame()->GetTrayIcon().Activate();
-    } else {
-      Frame()->RestoreFromTray();
-    }
+    tray ? Frame()->GetTrayIcon().Activate() : Frame()->RestoreFromTray();
     EXPECT_TRUE(Frame()->IsWindowVisible());
     EXPECT_FALSE(Frame()->IsIconic());
   }
@@ -163,22 +151,15 @@ TEST_F(HostAppTest, HelpAndWebItemsOpenTheirLinksOrSaySoInAMessageBox) {
   const std::string homePage = "file://" + helpPage + "#home";
   const std::string mail =
       std::string("mailto:") + kFeedbackAddress + "?subject=TaskMeter%20bug%20report";
-  const std::vector<std::pair<UINT, std::string>> cases{{host_cmd::kHelpContent, helpPage},
-                                                        {host_cmd::kHomePage, homePage},
-                                                        {host_cmd::kBugReport, mail}};
-  for (const auto& [id, target] : cases) {
-    shell.targets.clear();
-    Command(id);
-    EXPECT_EQ(shell.targets, std::vector<std::string>{target}) << id;
-  }
+  for (UINT id : {host_cmd::kHelpContent, host_cmd::kHomePage, host_cmd::kBugReport}) Command(id);
+  EXPECT_EQ(shell.targets, (std::vector<std::string>{helpPage, homePage, mail}));
   EXPECT_EQ(ReadBytes(helpPage), HelpPageHtml());
   EXPECT_NE(HelpPageHtml().find("TaskMeter " + std::string(kHostVersion)), std::string::npos);
   EXPECT_NE(HelpPageHtml().find("<code>~/.config/TaskMeter/</code>"), std::string::npos);
   // A help file beside the program is preferred to the page.
   const std::string chm = m_home.Write(kHelpFileName, "help").string();
-  shell.targets.clear();
   Command(host_cmd::kHelpContent);
-  EXPECT_EQ(shell.targets, std::vector<std::string>{chm});
+  EXPECT_EQ(shell.targets.back(), chm);
 
   SetShellOpenHookForTesting([](const std::string&) { return false; });
   std::vector<std::string> boxes;

@@ -14,6 +14,7 @@
 #include "host/HostApp.h"
 #include "host/TrayIcon.h"
 #include "support/TempDir.h"
+#include "tests/core/ScopedEnv.h"
 #include "tests/framework/FrameworkTestSupport.h"
 
 // Whether the module library was mapped into this process before any test ran: it
@@ -28,24 +29,13 @@ std::string StandinModulePath();
 std::string RealModulePath();  // empty when not built
 
 // A fresh home folder ($TASKMETER_HOME) for one test, with the previous one put back.
-class ScopedHome {
+class ScopedHome : public TempDir {
  public:
-  ScopedHome() : m_previous(std::getenv("TASKMETER_HOME") ? std::getenv("TASKMETER_HOME") : "") {
-    setenv("TASKMETER_HOME", m_dir.Path().c_str(), 1);
-  }
-  ~ScopedHome() { setenv("TASKMETER_HOME", m_previous.c_str(), 1); }
-  ScopedHome(const ScopedHome&) = delete;
-  ScopedHome& operator=(const ScopedHome&) = delete;
-
-  const std::filesystem::path& Path() const { return m_dir.Path(); }
-  std::filesystem::path Options() const { return m_dir.Path() / "options"; }
-  std::filesystem::path Write(const std::string& relative, const std::string& bytes) const {
-    return m_dir.Write(relative, bytes);
-  }
+  ScopedHome() : TempDir("taskmeter-host") {}
+  std::filesystem::path Options() const { return Path() / "options"; }
 
  private:
-  TempDir m_dir{"taskmeter-host"};
-  std::string m_previous;
+  ScopedEnv m_variable{"TASKMETER_HOME", Path().string()};
 };
 
 // Captures what the host asks the shell to open instead of starting a browser.
@@ -74,11 +64,12 @@ class HostFixture : public testing::Test {
     CTrayIcon::SetAvailableForTesting(std::nullopt);
   }
 
-  bool Start(const std::string& module) {
+  bool Start(const std::string& module, bool record = false) {
     m_app = std::make_unique<CTaskMeterApp>();
     HostStartOptions options;
     options.home = GetExecutableDirectory();
     options.modulePath = module;
+    options.record = record;
     const Status started = m_app->Start(options);
     m_error = started.Message();
     return started.Ok();

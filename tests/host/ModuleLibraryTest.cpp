@@ -47,21 +47,17 @@ TEST(ModuleLibrary, EachFactoryCallOfTheLoadedLibraryGivesAnIndependentTemplate)
     ASSERT_NE(first, nullptr) << path;
     ASSERT_NE(second, nullptr) << path;
     EXPECT_NE(first.get(), second.get());
-    EXPECT_EQ(first->GetResourceId(), 129u);
-    EXPECT_EQ(second->GetResourceId(), 129u);
+    EXPECT_EQ(second->GetResourceId(), first->GetResourceId());
     // Loaded with local binding: the process's global scope still has no factory.
     EXPECT_EQ(dlsym(RTLD_DEFAULT, ModuleLibrary::kFactoryName), nullptr);
     EXPECT_FALSE(module.Load(path));  // one library per object
   }
 }
 
-TEST(ModuleLibrary, DefaultPathNamesTheModuleFile) {
-  const std::string path = DefaultModulePath();
-  EXPECT_NE(path.find(ModuleLibrary::kFileName), std::string::npos) << path;
-  // Nothing lies beside the test program, so a build with the module points at it.
-  if (!RealModulePath().empty()) {
-    EXPECT_EQ(path, RealModulePath());
-  }
+// Nothing lies beside the test program, so a build with the module points at it.
+TEST(ModuleLibrary, DefaultPathIsTheModuleOfTheBuild) {
+  if (RealModulePath().empty()) GTEST_SKIP() << "the module library is not part of this build";
+  EXPECT_EQ(DefaultModulePath(), RealModulePath());
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "recorder/RecorderService.h"
 #include "storage/MainPrefs.h"
 #include "tests/host/HostTestSupport.h"
+#include "tests/recorder/RecordingFixture.h"
 #include "tests/recorder/TestDesktop.h"
 
 namespace {
@@ -30,14 +31,7 @@ class HostRecording : public HostFixture {
     prefs.DbPath = Folder("db").string();
     fs::create_directories(m_home.Options());
     WriteMainPrefs(GetMainPrefsPath(GetOptionsFolder()), prefs);
-    m_app = std::make_unique<CTaskMeterApp>();
-    HostStartOptions options;
-    options.home = GetExecutableDirectory();
-    options.modulePath = StandinModulePath();
-    options.record = true;
-    const Status started = m_app->Start(options);
-    m_error = started.Message();
-    return started.Ok();
+    return Start(StandinModulePath(), true);
   }
   fs::path Folder(const char* name) const { return m_home.Path() / name; }
   CMainFrame* Frame() const { return m_app->GetMainFrame(); }
@@ -45,17 +39,15 @@ class HostRecording : public HostFixture {
 
 TEST_F(HostRecording, WithoutAnX11DesktopTheStatusBarSaysSoAndTheViewerWorks) {
   struct Case {
-    const char* display;
-    const char* wayland;
+    std::optional<std::string> display, wayland;
     const char* status;
   };
   const std::vector<Case> cases{
-      {nullptr, nullptr, "Not recording: no X11 display (DISPLAY is not set)"},
+      {std::nullopt, std::nullopt, "Not recording: no X11 display (DISPLAY is not set)"},
       {":0", "wayland-0", "Not recording: cannot connect to the Wayland compositor wayland-0"},
   };
   for (const Case& c : cases) {
-    ScopedVariable display("DISPLAY", c.display);
-    ScopedVariable wayland("WAYLAND_DISPLAY", c.wayland);
+    ScopedEnv display("DISPLAY", c.display), wayland("WAYLAND_DISPLAY", c.wayland);
     ASSERT_TRUE(StartRecordingHost()) << m_error;
     EXPECT_EQ(Frame()->RecordingStatus(), c.status);
     EXPECT_NE(m_app->GetDocument(), nullptr);

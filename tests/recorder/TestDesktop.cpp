@@ -5,14 +5,11 @@
 #include <xcb/res.h>
 #include <xcb/xtest.h>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QThread>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
+#include <functional>
 #include <memory>
-#include <sstream>
 #include <thread>
 
 #include "recorder/x11/X11Reply.h"
@@ -71,15 +68,9 @@ TestDesktop::TestDesktop() {
   for (; number > 0; --number) xcb_screen_next(&it);
   screen_ = it.data;
   const xcb_atom_t check = Atom("_NET_SUPPORTING_WM_CHECK");
-  const bool managed = PollUntil(
-      [&] {
-        Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-            connection_,
-            xcb_get_property(connection_, 0, screen_->root, check, XCB_ATOM_WINDOW, 0, 1),
-            nullptr));
-        return reply && xcb_get_property_value_length(reply.get()) == 4;
-      },
-      std::chrono::seconds(10));
+  const bool managed =
+      PollUntil([&] { return Words(screen_->root, check, XCB_ATOM_WINDOW, 1).size() == 1; },
+                std::chrono::seconds(10));
   if (!managed) {
     problem_ = "no window manager runs on the display";
     return;
@@ -94,14 +85,7 @@ TestDesktop::TestDesktop() {
     ready = WaitUntilManaged(warmUp, std::chrono::seconds(2)) && Activate(warmUp);
     xcb_destroy_window(connection_, warmUp);
     Sync();
-    PollUntil(
-        [&] {
-          for (xcb_window_t still : ManagedWindows()) {
-            if (still == warmUp) return false;
-          }
-          return true;
-        },
-        std::chrono::seconds(10));
+    PollUntil([&] { return !IsManaged(warmUp); }, std::chrono::seconds(10));
   }
   if (!ready) problem_ = "the window manager does not answer";
 }
@@ -117,15 +101,7 @@ TestDesktop::~TestDesktop() {
   std::vector<xcb_window_t> gone = windows_;
   gone.insert(gone.end(), orphans_.begin(), orphans_.end());
   PollUntil(
-      [&] {
-        const std::vector<xcb_window_t> managed = ManagedWindows();
-        for (xcb_window_t window : gone) {
-          for (xcb_window_t still : managed) {
-            if (still == window) return false;
-          }
-        }
-        return true;
-      },
+      [&] { return std::none_of(gone.begin(), gone.end(), [&](auto w) { return IsManaged(w); }); },
       std::chrono::seconds(10));
   xcb_disconnect(connection_);
 }
@@ -172,15 +148,30 @@ xcb_window_t TestDesktop::CreateOrphanWindow(const std::string& instance,
   return WaitUntilManaged(window) ? window : XCB_NONE;
 }
 
-std::vector<xcb_window_t> TestDesktop::ManagedWindows() {
-  Reply<xcb_get_property_reply_t> reply(
-      xcb_get_property_reply(connection_,
-                             xcb_get_property(connection_, 0, screen_->root,
-                                              Atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW, 0, 1024),
-                             nullptr));
+std::vector<uint32_t> TestDesktop::Words(xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
+                                         uint32_t count) {
+  const std::string bytes = Property(window, property, type, count);
+  std::vector<uint32_t> words(bytes.size() / 4);
+  std::memcpy(words.data(), bytes.data(), words.size() * 4);
+  return words;
+}
+
+std::string TestDesktop::Property(xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
+                                  uint32_t words) {
+  Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+      connection_, xcb_get_property(connection_, 0, window, property, type, 0, words), nullptr));
   if (!reply) return {};
-  const auto* ids = static_cast<const xcb_window_t*>(xcb_get_property_value(reply.get()));
-  return std::vector<xcb_window_t>(ids, ids + xcb_get_property_value_length(reply.get()) / 4);
+  return std::string(static_cast<const char*>(xcb_get_property_value(reply.get())),
+                     xcb_get_property_value_length(reply.get()));
+}
+
+std::vector<xcb_window_t> TestDesktop::ManagedWindows() {
+  return Words(screen_->root, Atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW, 1024);
+}
+
+bool TestDesktop::IsManaged(xcb_window_t window) {
+  const std::vector<xcb_window_t> managed = ManagedWindows();
+  return std::find(managed.begin(), managed.end(), window) != managed.end();
 }
 
 bool TestDesktop::WaitUntilManaged(xcb_window_t window, std::chrono::seconds patience) {
@@ -188,11 +179,7 @@ bool TestDesktop::WaitUntilManaged(xcb_window_t window, std::chrono::seconds pat
       [&] {
         Reply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
             connection_, xcb_get_window_attributes(connection_, window), nullptr));
-        if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE) return false;
-        for (xcb_window_t managed : ManagedWindows()) {
-          if (managed == window) return true;
-        }
-        return false;
+        return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE && IsManaged(window);
       },
       patience);
 }
@@ -216,12 +203,7 @@ void TestDesktop::SetLegacyTitle(xcb_window_t window, const char* type, const st
 void TestDesktop::SetActiveWindowReported(bool reported) {
   const xcb_atom_t supported = Atom("_NET_SUPPORTED");
   if (!reported && supported_.empty()) {
-    Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-        connection_,
-        xcb_get_property(connection_, 0, screen_->root, supported, XCB_ATOM_ATOM, 0, 4096),
-        nullptr));
-    const auto* atoms = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
-    supported_.assign(atoms, atoms + xcb_get_property_value_length(reply.get()) / 4);
+    supported_ = Words(screen_->root, supported, XCB_ATOM_ATOM, 4096);
   }
   std::vector<uint32_t> atoms = supported_;
   if (!reported) std::erase(atoms, Atom("_NET_ACTIVE_WINDOW"));
@@ -251,24 +233,13 @@ size_t TestDesktop::CountWindows(const std::string& instance) {
 }
 
 std::string TestDesktop::InstanceOf(xcb_window_t window) {
-  Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-      connection_,
-      xcb_get_property(connection_, 0, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 256),
-      nullptr));
-  if (!reply) return {};
-  const std::string value(static_cast<const char*>(xcb_get_property_value(reply.get())),
-                          xcb_get_property_value_length(reply.get()));
+  const std::string value = Property(window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 256);
   return value.substr(0, value.find('\0'));
 }
 
 xcb_window_t TestDesktop::ActiveWindow() {
-  Reply<xcb_get_property_reply_t> reply(
-      xcb_get_property_reply(connection_,
-                             xcb_get_property(connection_, 0, screen_->root,
-                                              Atom("_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW, 0, 1),
-                             nullptr));
-  if (!reply || xcb_get_property_value_length(reply.get()) != 4) return XCB_NONE;
-  return *static_cast<const xcb_window_t*>(xcb_get_property_value(reply.get()));
+  const auto active = Words(screen_->root, Atom("_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW, 1);
+  return active.size() == 1 ? active[0] : static_cast<xcb_window_t>(XCB_NONE);
 }
 
 xcb_window_t TestDesktop::FindWindow(const std::string& instance) {
@@ -281,16 +252,9 @@ xcb_window_t TestDesktop::FindWindow(const std::string& instance) {
 int TestDesktop::FrameTop(xcb_window_t window) {
   Reply<xcb_translate_coordinates_reply_t> position(xcb_translate_coordinates_reply(
       connection_, xcb_translate_coordinates(connection_, window, screen_->root, 0, 0), nullptr));
-  Reply<xcb_get_property_reply_t> extents(xcb_get_property_reply(
-      connection_,
-      xcb_get_property(connection_, 0, window, Atom("_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 0, 4),
-      nullptr));
   if (!position) return kNoFrame;
-  int top = position->dst_y;
-  if (extents && xcb_get_property_value_length(extents.get()) == 16) {
-    top -= static_cast<int>(static_cast<const uint32_t*>(xcb_get_property_value(extents.get()))[2]);
-  }
-  return top;
+  const auto extents = Words(window, Atom("_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 4);
+  return position->dst_y - (extents.size() == 4 ? static_cast<int>(extents[2]) : 0);
 }
 
 bool TestDesktop::Activate(xcb_window_t window) {
@@ -360,30 +324,4 @@ int TestDesktop::DisconnectOurOtherClients() {
   }
   Sync();
   return closed;
-}
-
-bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > timeout.count()) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    QThread::msleep(2);
-  }
-  return true;
-}
-
-std::vector<BlockLines> ReadBlocks(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::vector<BlockLines> blocks;
-  BlockLines block;
-  std::string line;
-  while (std::getline(in, line)) {
-    block.push_back(line);
-    if (block.size() == 7) {
-      blocks.push_back(block);
-      block.clear();
-    }
-  }
-  return blocks;
 }

@@ -3,10 +3,6 @@
 #include <xcb/xcb.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
-#include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,6 +59,11 @@ class TestDesktop {
   bool WaitUntilManaged(xcb_window_t window,
                         std::chrono::seconds patience = std::chrono::seconds(10));
   std::vector<xcb_window_t> ManagedWindows();
+  bool IsManaged(xcb_window_t window);
+  // A property's value: as bytes, or as 32-bit words; empty when the window has none.
+  std::string Property(xcb_window_t window, xcb_atom_t property, xcb_atom_t type, uint32_t words);
+  std::vector<uint32_t> Words(xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
+                              uint32_t count);
   std::string InstanceOf(xcb_window_t window);
   void Sync();
 
@@ -73,27 +74,3 @@ class TestDesktop {
   std::vector<xcb_window_t> orphans_;
   std::vector<uint32_t> supported_;  // the manager's _NET_SUPPORTED, while replaced
 };
-
-// Sets an environment variable (or removes it, for nullptr) for one scope.
-class ScopedVariable {
- public:
-  ScopedVariable(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) previous_ = old;
-    value != nullptr ? setenv(name, value, 1) : unsetenv(name);
-  }
-  ~ScopedVariable() { previous_ ? setenv(name_, previous_->c_str(), 1) : unsetenv(name_); }
-  ScopedVariable(const ScopedVariable&) = delete;
-  ScopedVariable& operator=(const ScopedVariable&) = delete;
-
- private:
-  const char* name_;
-  std::optional<std::string> previous_;
-};
-
-// Runs the Qt event loop until `done` or `timeout`; whether `done` came true.
-bool WaitFor(const std::function<bool()>& done,
-             std::chrono::milliseconds timeout = std::chrono::seconds(10));
-
-// The blocks of a log file as lines, seven to a block (a torn tail is left out).
-using BlockLines = std::vector<std::string>;
-std::vector<BlockLines> ReadBlocks(const std::filesystem::path& file);

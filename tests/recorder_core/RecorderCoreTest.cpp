@@ -112,6 +112,7 @@ class RecorderTimeline : public testing::Test {
   struct Interval {
     std::string subject;
     int64_t start, end;
+    bool operator==(const Interval&) const = default;
   };
   std::vector<Interval> Intervals() const {
     std::vector<Interval> out;
@@ -123,12 +124,12 @@ class RecorderTimeline : public testing::Test {
   }
   const ActivitySubject editor{"Editor", "notes", "editor", "/bin/editor"};
   const ActivitySubject browser{"Browser", "news", "browser", "/bin/browser"};
+  const int64_t t = At(2026, 3, 10, 9, 0, 0);
   MemorySink sink;
   ActivityRecorder recorder{sink};
 };
 
 TEST_F(RecorderTimeline, SwitchesPausesAndStop) {
-  const int64_t t = At(2026, 3, 10, 9, 0, 0);
   recorder.Begin(t, editor);
   recorder.Foreground(t + 10, editor);  // nothing changed: no block
   recorder.Foreground(t + 60, browser);
@@ -143,19 +144,12 @@ TEST_F(RecorderTimeline, SwitchesPausesAndStop) {
                                        {"Idle", t + 100, t + 500},
                                        {"Editor", t + 500, t + 650},
                                        {"Idle", t + 650, t + 800}};
-  const auto got = Intervals();
-  ASSERT_EQ(got.size(), expected.size());
-  for (size_t i = 0; i < got.size(); ++i) {
-    EXPECT_EQ(got[i].subject, expected[i].subject) << i;
-    EXPECT_EQ(got[i].start, expected[i].start) << i;
-    EXPECT_EQ(got[i].end, expected[i].end) << i;
-  }
+  EXPECT_TRUE(Intervals() == expected);
   EXPECT_EQ(sink.blocks.front().start, sink.blocks.front().end);
   EXPECT_EQ(sink.blocks.back().subject, ActivitySubject::Stop());
 }
 
 TEST_F(RecorderTimeline, APauseNeverEndsBeforeTheRunningInterval) {
-  const int64_t t = At(2026, 3, 10, 9, 0, 0);
   recorder.Begin(t, editor);
   recorder.Foreground(t + 50, browser);  // a program changed its caption; nobody typed
   recorder.Pause(t + 60, t + 10);
@@ -185,7 +179,6 @@ TEST_F(RecorderTimeline, MidnightClosesTheDayEvenWhenSeenLate) {
 // A program killed at any moment loses at most one checkpoint interval, and the
 // checkpoints add nothing: each application's time is what it would be without them.
 TEST_F(RecorderTimeline, CheckpointsBoundWhatACrashLosesAndChangeNoTotal) {
-  const int64_t t = At(2026, 3, 10, 9, 0, 0);
   recorder.SetCheckpointInterval(300);
   recorder.Begin(t, editor);
   EXPECT_EQ(recorder.NextDue(), t + 300);
@@ -227,6 +220,7 @@ TEST(RecorderClock, TellsSleepAndSetClocksFromTimePassing) {
 class RecorderFolder : public testing::Test {
  protected:
   fs::path Folder() const { return dir.Path() / "db"; }
+  const int64_t t = At(2026, 3, 10, 9, 0, 0);
   TempDir dir{"taskmeter-recorder"};
 };
 
@@ -246,7 +240,6 @@ TEST_F(RecorderFolder, OnlyOneRecorderWritesAFolder) {
 // A host killed at any byte of its last block: the next start completes the torn block
 // so that the reader drops it, and everything before and after is read.
 TEST_F(RecorderFolder, EveryTornTailIsCompletedIntoADroppedBlock) {
-  const int64_t t = At(2026, 3, 10, 9, 0, 0);
   const std::string kept = BlockText({t, t, {"Editor", "notes", "editor", "/bin/editor"}});
   const std::string torn = BlockText({t, t + 5, {"Browser", "news", "browser", "/bin/browser"}});
   const RecordedBlock next{t + 5, t + 9, {"Shell", "~", "sh", "/bin/sh"}};
@@ -270,7 +263,6 @@ TEST_F(RecorderFolder, EveryTornTailIsCompletedIntoADroppedBlock) {
 
 // Sync tools and editors delete a file, or put a new one in its place by a rename.
 TEST_F(RecorderFolder, ADayFileDeletedOrReplacedIsWrittenAtItsPath) {
-  const int64_t t = At(2026, 3, 10, 9, 0, 0);
   const fs::path file = Folder() / LogFileName(t);
   for (const bool replaced : {false, true}) {
     ActivityLogFolder folder;
@@ -292,7 +284,6 @@ TEST_F(RecorderFolder, ADayFileDeletedOrReplacedIsWrittenAtItsPath) {
 // Captions say what the user does: no other user may read them, nor take the folder's
 // lock so that nothing is recorded. Folders that were there keep their mode.
 TEST_F(RecorderFolder, WhatItCreatesOnlyItsUserMayReadOrLock) {
-  const int64_t t = At(2026, 3, 10, 9, 0, 0);
   fs::permissions(dir.Path(), fs::perms(0755));
   fs::create_directories(Folder());
   fs::permissions(Folder(), fs::perms(0755));
@@ -330,7 +321,6 @@ TEST_F(RecorderFolder, WhatCannotBeWrittenSaysWhyAndADeviceIsNotRead) {
   EXPECT_EQ(error.find("No such file"), std::string::npos) << error;
   // /dev/zero would give bytes for ever to the check of its tail.
   ASSERT_TRUE(folder.Open(Folder().string()));
-  const int64_t t = At(2026, 3, 10, 9, 0, 0);
   fs::create_symlink("/dev/zero", Folder() / LogFileName(t));
   EXPECT_FALSE(folder.Append({t, t, {"A", "", "a", "/a"}}));
   EXPECT_NE(folder.LastError().find("not a regular file"), std::string::npos);

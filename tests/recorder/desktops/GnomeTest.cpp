@@ -1,7 +1,5 @@
 // The recorder on GNOME Shell (scripts/with-compositor.sh gnome-shell), with the Shell
 // extension as the package ships it, installed for the shell's user by the script.
-#include "framework/core/Clock.h"
-#include "recorder/ActivityBlock.h"
 #include "recorder/BusSignal.h"
 #include "recorder/gnome/GnomeDesktop.h"
 #include "tests/recorder/desktops/DesktopBackendTest.h"
@@ -45,11 +43,9 @@ TEST_F(Gnome, FocusAndCaptionChangesGiveTheTotals) {
   SetExtension(true);
   Start(Chosen(DesktopKind::Gnome), "");
   ExpectSwitchesAndCaption(
-      [&]() -> TestWindow& {
-        browser = Open("browser", "Start page");  // a new window takes the focus
-        return *browser;
-      },
-      [&] { browser->Close(); }, Program("editor"), Program("browser"));
+      [&] { browser = Open("browser", "Start page"); },  // a new window takes the focus
+      [&](const std::string& title) { browser->SetTitle(title); }, [&] { browser->Close(); },
+      "browser", Program("editor"), Program("browser"));
 }
 
 TEST_F(Gnome, IdleAndTheScreenSaverPause) {
@@ -59,7 +55,7 @@ TEST_F(Gnome, IdleAndTheScreenSaverPause) {
   SetExtension(true);
   auto desktop = Chosen(DesktopKind::Gnome);
   ResetIdletime();
-  ExpectIdleAndScreenSaver(std::move(desktop), &ResetIdletime, &saver);
+  ExpectIdleAndScreenSaver(std::move(desktop), &ResetIdletime, [&](bool on) { saver.Set(on); });
 }
 
 }  // namespace

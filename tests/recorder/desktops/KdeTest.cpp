@@ -1,9 +1,5 @@
 // The recorder on KDE Plasma's KWin (scripts/with-compositor.sh kwin), with the KWin
 // script as the package ships it.
-#include <fstream>
-
-#include "framework/core/Clock.h"
-#include "recorder/ActivityBlock.h"
 #include "recorder/BusSignal.h"
 #include "tests/recorder/desktops/DesktopBackendTest.h"
 
@@ -34,11 +30,9 @@ TEST_F(Kde, FocusAndCaptionChangesGiveTheTotals) {
   std::unique_ptr<TestWindow> browser;
   Start(Chosen(DesktopKind::Kde), "");
   ExpectSwitchesAndCaption(
-      [&]() -> TestWindow& {
-        browser = Open("browser", "Start page");  // a new window comes to the front
-        return *browser;
-      },
-      [&] { Activate("editor"); }, Program("editor"), Program("browser"));
+      [&] { browser = Open("browser", "Start page"); },  // a new window comes to the front
+      [&](const std::string& title) { browser->SetTitle(title); }, [&] { Activate("editor"); },
+      "browser", Program("editor"), Program("browser"));
 }
 
 TEST_F(Kde, IdleAndTheScreenSaverPause) {
@@ -46,7 +40,7 @@ TEST_F(Kde, IdleAndTheScreenSaverPause) {
   ASSERT_TRUE(saver.Running());
   auto editor = Open("editor", "notes.txt");
   ExpectIdleAndScreenSaver(
-      Chosen(DesktopKind::Kde), [&] { editor->Activity(); }, &saver);
+      Chosen(DesktopKind::Kde), [&] { editor->Activity(); }, [&](bool on) { saver.Set(on); });
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 // The recorder on sway, a wlroots compositor (scripts/with-compositor.sh sway).
 #include <cstdlib>
 
-#include "framework/core/Clock.h"
-#include "recorder/ActivityBlock.h"
 #include "tests/recorder/desktops/DesktopBackendTest.h"
 
 namespace {
@@ -21,12 +19,10 @@ TEST_F(Wlroots, FocusAndCaptionChangesGiveTheTotals) {
   auto browser = Open("browser", "Start page");
   ASSERT_TRUE(WaitFor([] { return Focus("browser") && Focus("editor"); }));
   Start(Chosen(DesktopKind::Wlroots), "");
-  ExpectSwitchesAndCaption(
-      [&]() -> TestWindow& {
-        EXPECT_TRUE(Focus("browser"));
-        return *browser;
-      },
-      [&] { EXPECT_TRUE(Focus("editor")); }, "wm-class:editor", "wm-class:browser");
+  ExpectSwitchesAndCaption([&] { EXPECT_TRUE(Focus("browser")); },
+                           [&](const std::string& title) { browser->SetTitle(title); },
+                           [&] { EXPECT_TRUE(Focus("editor")); }, "browser", "wm-class:editor",
+                           "wm-class:browser");
 }
 
 TEST_F(Wlroots, IdlePausesFromTheLastInputAndInputResumes) {
