@@ -85,7 +85,9 @@ TEST(ResDialogs, ControlStylesThatBehaviourDependsOn) {
   for (const auto& [dialog, id, mask, value] : rules) {
     const DialogResource* d = Dialog(dialog);
     const DialogItem* item = d != nullptr ? Item(*d, id) : nullptr;
-    if (item != nullptr) EXPECT_EQ(item->style & mask, value) << dialog << "/" << id;
+    if (item != nullptr) {
+      EXPECT_EQ(item->style & mask, value) << dialog << "/" << id;
+    }
   }
 }
 
