@@ -10,96 +10,82 @@
 
 namespace {
 
-struct PeriodCase {
-  const char* start;
-  const char* end;
-  int64_t month;
-  int64_t week;
-  int64_t today;
+class PeriodsTest : public testing::Test {
+ protected:
+  TimeZoneGuard zone_{"Europe/Berlin"};
 };
 
-void ExpectPeriods(const PeriodCase& c) {
-  SCOPED_TRACE(std::string(c.start) + " .. " + c.end);
-  EXPECT_EQ(PeriodSeconds(c.start, c.end, Month), c.month);
-  EXPECT_EQ(PeriodSeconds(c.start, c.end, Week), c.week);
-  EXPECT_EQ(PeriodSeconds(c.start, c.end, Today), c.today);
-}
-
-TEST(Periods, DayWeekAndMonthEdgesOnAWednesdayWhoseWeekBeganLastMonth) {
-  TimeZoneGuard zone("Europe/Berlin");
-  FixedClockGuard clock(LocalTime(2026, 7, 1, 10, 15, 0));  // Wednesday
-  const PeriodCase cases[] = {
-      {"06 28 23 59 59", "06 29 00 09 59", 0, 0, 0},     // Sunday before the week
-      {"06 29 00 00 00", "06 29 01 00 00", 0, 3600, 0},  // Monday 00:00 opens the week
-      {"06 30 23 59 59", "07 01 00 00 09", 0, 10, 0},    // counted whole by its start
-      {"07 01 00 00 00", "07 01 00 30 00", 1800, 1800, 1800},
-      {"07 01 10 40 00", "07 01 11 00 00", 1200, 1200, 1200},     // later today, up to now + 24 h
-      {"07 01 09 00 00", "07 01 08 00 00", 0, 0, 0},              // end before start
-      {"07 02 10 14 00", "07 02 10 15 00", 60, 60, 0},            // up to a day ahead: this year
-      {"07 02 10 15 01", "07 02 10 16 01", 0, 0, 0},              // further ahead: last year
-      {"2026 07 05 23 59 59", "2026 07 06 00 00 09", 10, 10, 0},  // Sunday closes the week
-      {"2026 07 06 00 00 00", "2026 07 06 00 00 10", 10, 0, 0},   // next Monday
-      {"2026 07 31 23 59 59", "2026 08 01 00 00 01", 2, 0, 0},    // last second of the month
-      {"2026 08 01 00 00 00", "2026 08 01 00 00 10", 0, 0, 0},
-      {"2025 07 01 10 00 00", "2025 07 01 11 00 00", 0, 0, 0},  // same month, other year
-      {"2026 06 30 22 00 00", "07 01 02 00 00", 0, 14400, 0},   // year-less end, same year
-  };
-  for (const PeriodCase& c : cases) ExpectPeriods(c);
-}
-
-TEST(Periods, TodayStopsAtMidnightAndTheWeekAtSundayWhateverTheHour) {
-  TimeZoneGuard zone("Europe/Berlin");
+TEST_F(PeriodsTest, SecondsOfEachPeriodAtItsEdges) {
+  const int64_t wed = LocalTime(2026, 7, 1, 10, 15, 0);   // its week began last month
+  const int64_t mid = LocalTime(2026, 7, 15, 10, 15, 0);  // Wednesday
+  const int64_t sun = LocalTime(2026, 7, 5, 23, 0, 0), mon = LocalTime(2026, 7, 6, 0, 0, 0);
+  const int64_t jan = LocalTime(2027, 1, 1, 0, 30, 0);       // Friday, week from Mon 12-28
+  const int64_t spring = LocalTime(2026, 3, 29, 12, 0, 0);   // clocks went forward at 02:00
+  const int64_t autumn = LocalTime(2026, 10, 25, 12, 0, 0);  // clocks went back at 03:00
   const struct {
     int64_t now;
-    PeriodCase period;
+    const char *start, *end;
+    int64_t month, week, today;
   } cases[] = {
+      {wed, "06 28 23 59 59", "06 29 00 09 59", 0, 0, 0},     // Sunday before the week
+      {wed, "06 29 00 00 00", "06 29 01 00 00", 0, 3600, 0},  // Monday 00:00 opens the week
+      {wed, "06 30 23 59 59", "07 01 00 00 09", 0, 10, 0},    // counted whole by its start
+      {wed, "07 01 00 00 00", "07 01 00 30 00", 1800, 1800, 1800},
+      {wed, "07 01 10 40 00", "07 01 11 00 00", 1200, 1200, 1200},  // later today, to now + 24 h
+      {wed, "07 01 09 00 00", "07 01 08 00 00", 0, 0, 0},           // end before start
+      {wed, "07 02 10 14 00", "07 02 10 15 00", 60, 60, 0},         // up to a day ahead: this year
+      {wed, "07 02 10 15 01", "07 02 10 16 01", 0, 0, 0},           // further ahead: last year
+      {wed, "2026 07 05 23 59 59", "2026 07 06 00 00 09", 10, 10, 0},  // Sunday closes the week
+      {wed, "2026 07 06 00 00 00", "2026 07 06 00 00 10", 10, 0, 0},   // next Monday
+      {wed, "2026 07 31 23 59 59", "2026 08 01 00 00 01", 2, 0, 0},    // the month's last second
+      {wed, "2026 08 01 00 00 00", "2026 08 01 00 00 10", 0, 0, 0},
+      {wed, "2025 07 01 10 00 00", "2025 07 01 11 00 00", 0, 0, 0},  // same month, other year
+      {wed, "2026 06 30 22 00 00", "07 01 02 00 00", 0, 14400, 0},   // year-less end, same year
       // Yesterday 10:40 is less than a day ago and its hour is not later than now's.
-      {LocalTime(2026, 7, 15, 10, 15, 0), {"07 14 10 40 00", "07 14 11 00 00", 1200, 1200, 0}},
-      {LocalTime(2026, 7, 15, 10, 15, 0), {"07 15 23 59 59", "07 16 00 00 01", 2, 2, 2}},
-      {LocalTime(2026, 7, 15, 10, 15, 0), {"07 16 00 00 00", "07 16 00 00 02", 2, 2, 0}},
-      {LocalTime(2026, 7, 5, 23, 0, 0), {"06 29 00 00 00", "06 29 00 01 00", 0, 60, 0}},  // Sun
-      {LocalTime(2026, 7, 5, 23, 0, 0), {"06 28 12 00 00", "06 28 12 01 00", 0, 0, 0}},
-      {LocalTime(2026, 7, 6, 0, 0, 0), {"07 05 23 59 59", "07 06 00 00 01", 2, 0, 0}},  // Mon
-      {LocalTime(2026, 7, 6, 0, 0, 0), {"07 06 00 00 00", "07 06 00 00 01", 1, 1, 1}}};
+      {mid, "07 14 10 40 00", "07 14 11 00 00", 1200, 1200, 0},
+      {mid, "07 15 23 59 59", "07 16 00 00 01", 2, 2, 2},
+      {mid, "07 16 00 00 00", "07 16 00 00 02", 2, 2, 0},
+      {sun, "06 29 00 00 00", "06 29 00 01 00", 0, 60, 0},
+      {sun, "06 28 12 00 00", "06 28 12 01 00", 0, 0, 0},
+      {mon, "07 05 23 59 59", "07 06 00 00 01", 2, 0, 0},
+      {mon, "07 06 00 00 00", "07 06 00 00 01", 1, 1, 1},
+      {jan, "12 31 23 50 00", "01 01 00 10 00", 0, 1200, 0},
+      {jan, "01 01 00 10 00", "01 01 00 20 00", 600, 600, 600},
+      {jan, "12 27 23 00 00", "12 28 01 00 00", 0, 0, 0},
+      {jan, "2026 12 31 23 50 00", "2027 01 01 00 10 00", 0, 1200, 0},
+      {spring, "03 29 01 30 00", "03 29 03 30 00", 3600, 3600, 3600},  // real seconds
+      {spring, "03 29 00 00 00", "03 30 00 00 00", 82800, 82800, 82800},
+      {autumn, "10 25 01 30 00", "10 25 03 30 00", 10800, 10800, 10800},
+  };
   for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.start) + " .. " + c.end);
     FixedClockGuard clock(c.now);
-    ExpectPeriods(c.period);
+    EXPECT_EQ(PeriodSeconds(c.start, c.end, Month), c.month);
+    EXPECT_EQ(PeriodSeconds(c.start, c.end, Week), c.week);
+    EXPECT_EQ(PeriodSeconds(c.start, c.end, Today), c.today);
   }
 }
 
-TEST(Periods, NewYearPutsYearlessDecemberInTheYearBefore) {
-  TimeZoneGuard zone("Europe/Berlin");
-  FixedClockGuard clock(LocalTime(2027, 1, 1, 0, 30, 0));  // Friday; week from Mon 2026-12-28
-  ExpectPeriods({"12 31 23 50 00", "01 01 00 10 00", 0, 1200, 0});
-  ExpectPeriods({"01 01 00 10 00", "01 01 00 20 00", 600, 600, 600});
-  ExpectPeriods({"12 27 23 00 00", "12 28 01 00 00", 0, 0, 0});
-  ExpectPeriods({"2026 12 31 23 50 00", "2027 01 01 00 10 00", 0, 1200, 0});
-  // A year-less December date read in January goes back a year.
-  PeriodCalendar calendar(ClockNow());
-  EXPECT_EQ(calendar.TimestampSeconds("12 31 23 50 00"), LocalTime(2026, 12, 31, 23, 50, 0));
-  EXPECT_EQ(calendar.TimestampSeconds("01 02 00 30 00"), LocalTime(2027, 1, 2, 0, 30, 0));
-  EXPECT_EQ(calendar.TimestampSeconds("01 02 00 30 01"), LocalTime(2026, 1, 2, 0, 30, 1));
-}
-
-TEST(Periods, DaylightSavingChangesCountRealSeconds) {
-  TimeZoneGuard zone("Europe/Berlin");
-  {
-    FixedClockGuard clock(LocalTime(2026, 3, 29, 12, 0, 0));  // clocks went forward at 02:00
-    ExpectPeriods({"03 29 01 30 00", "03 29 03 30 00", 3600, 3600, 3600});
-    ExpectPeriods({"03 29 00 00 00", "03 30 00 00 00", 82800, 82800, 82800});
-    PeriodCalendar calendar(ClockNow());
-    EXPECT_EQ(calendar.End(Today) - calendar.Start(Today), 82800);
-    // A time in the skipped hour is converted as mktime converts it.
-    EXPECT_EQ(calendar.TimestampSeconds("03 29 02 30 00"), LocalTime(2026, 3, 29, 2, 30, 0));
-  }
-  {
-    FixedClockGuard clock(LocalTime(2026, 10, 25, 12, 0, 0));  // clocks went back at 03:00
-    ExpectPeriods({"10 25 01 30 00", "10 25 03 30 00", 10800, 10800, 10800});
-    PeriodCalendar calendar(ClockNow());
-    EXPECT_EQ(calendar.End(Today) - calendar.Start(Today), 90000);
-    // 02:30 happens twice; the first one is taken, whatever mktime was asked before.
-    EXPECT_EQ(calendar.TimestampSeconds("10 25 02 30 00"), LocalTime(2026, 10, 25) + 9000);
-  }
+// A year-less December date read in January goes back a year; out-of-range fields are
+// normalised; a day with a clock change has its real length.
+TEST_F(PeriodsTest, CalendarReadsTimestampsAsLocalTime) {
+  PeriodCalendar newYear(LocalTime(2027, 1, 1, 0, 30, 0));
+  EXPECT_EQ(newYear.TimestampSeconds("12 31 23 50 00"), LocalTime(2026, 12, 31, 23, 50, 0));
+  EXPECT_EQ(newYear.TimestampSeconds("01 02 00 30 00"), LocalTime(2027, 1, 2, 0, 30, 0));
+  EXPECT_EQ(newYear.TimestampSeconds("01 02 00 30 01"), LocalTime(2026, 1, 2, 0, 30, 1));
+  PeriodCalendar july(LocalTime(2026, 7, 15, 12, 0, 0));
+  EXPECT_EQ(july.TimestampSeconds("2026 07 00 00 00 00"), LocalTime(2026, 6, 30));
+  EXPECT_EQ(july.TimestampSeconds("2026 13 01 00 00 00"), LocalTime(2027, 1, 1));
+  EXPECT_EQ(july.TimestampSeconds("07 10 99 99 99"), LocalTime(2026, 7, 10, 99, 99, 99));
+  EXPECT_EQ(july.TimestampSeconds(""), LocalTime(2026, 0, 0));
+  PeriodCalendar spring(LocalTime(2026, 3, 29, 12, 0, 0));
+  EXPECT_EQ(spring.End(Today) - spring.Start(Today), 82800);
+  // A time in the skipped hour is converted as mktime converts it.
+  EXPECT_EQ(spring.TimestampSeconds("03 29 02 30 00"), LocalTime(2026, 3, 29, 2, 30, 0));
+  PeriodCalendar autumn(LocalTime(2026, 10, 25, 12, 0, 0));
+  EXPECT_EQ(autumn.End(Today) - autumn.Start(Today), 90000);
+  // 02:30 happens twice; the first one is taken, whatever mktime was asked before.
+  EXPECT_EQ(autumn.TimestampSeconds("10 25 02 30 00"), LocalTime(2026, 10, 25) + 9000);
 }
 
 TEST(Periods, TimestampFieldsAtFixedPositions) {
@@ -123,16 +109,6 @@ TEST(Periods, TimestampFieldsAtFixedPositions) {
     EXPECT_EQ(std::tie(f.hasYear, f.year, f.month, f.day, f.hour, f.minute, f.second),
               std::tie(c.hasYear, c.year, c.month, c.day, c.hour, c.minute, c.second));
   }
-}
-
-TEST(Periods, OutOfRangeFieldsAreNormalised) {
-  TimeZoneGuard zone("Europe/Berlin");
-  FixedClockGuard clock(LocalTime(2026, 7, 15, 12, 0, 0));
-  PeriodCalendar calendar(ClockNow());
-  EXPECT_EQ(calendar.TimestampSeconds("2026 07 00 00 00 00"), LocalTime(2026, 6, 30));
-  EXPECT_EQ(calendar.TimestampSeconds("2026 13 01 00 00 00"), LocalTime(2027, 1, 1));
-  EXPECT_EQ(calendar.TimestampSeconds("07 10 99 99 99"), LocalTime(2026, 7, 10, 99, 99, 99));
-  EXPECT_EQ(calendar.TimestampSeconds(""), LocalTime(2026, 0, 0));
 }
 
 std::string WallClock(int64_t instant) { return FormatDateTime(instant); }

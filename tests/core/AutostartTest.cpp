@@ -33,14 +33,10 @@ TEST(Autostart, EntryPathFollowsXdgConfigHomeOrHome) {
 }
 
 // Inside the quotes '"', '`', '$' and '\' take a backslash, and the value's own string
-// escaping then doubles every backslash: a '$' is written \\$, a '\' four times.
+// escaping then doubles every backslash: a '$' is written \\$, a '\' four times. Missing
+// folders are made and an entry there is overwritten.
 TEST(Autostart, ExecQuotesThePathInBothEscapingLayers) {
-  struct Case {
-    std::string path;
-    std::string exec;
-  };
-  const Case cases[] = {
-      {"/opt/TaskMeter/host", R"("/opt/TaskMeter/host")"},
+  const std::pair<std::string, std::string> cases[] = {
       {"/home/ann/My Programs/tm", R"("/home/ann/My Programs/tm")"},
       {"/tmp/a\"b", R"("/tmp/a\\"b")"},
       {"/tmp/$HOME/`id`", R"("/tmp/\\$HOME/\\`id\\`")"},
@@ -49,34 +45,26 @@ TEST(Autostart, ExecQuotesThePathInBothEscapingLayers) {
       {"/tmp/tab\tnew\nline", R"("/tmp/tab\tnew\nline")"},
   };
   TempDir dir;
-  ScopedEnv config("XDG_CONFIG_HOME", dir.Path().string());
-  const fs::path entry = dir.Path() / "autostart" / "TaskMeter.desktop";
-  for (const Case& c : cases) {
-    UpdateAutostartEntry(true, c.path);
-    EXPECT_EQ(ReadBytes(entry), EntryFor(c.exec)) << c.path;
+  ScopedEnv config("XDG_CONFIG_HOME", (dir.Path() / "fresh").string());
+  const fs::path entry = dir.Path() / "fresh" / "autostart" / "TaskMeter.desktop";
+  for (const auto& [path, exec] : cases) {
+    UpdateAutostartEntry(true, path);
+    EXPECT_EQ(ReadBytes(entry), EntryFor(exec)) << path;
   }
-}
-
-TEST(Autostart, EnabledWritesOrOverwritesAndDisabledRemoves) {
-  TempDir dir;
-  {
-    ScopedEnv config("XDG_CONFIG_HOME", (dir.Path() / "fresh").string());
-    UpdateAutostartEntry(true, "/usr/bin/host");  // missing folders are made
-    EXPECT_EQ(ReadBytes(dir.Path() / "fresh/autostart/TaskMeter.desktop"),
-              EntryFor("\"/usr/bin/host\""));
-  }
-  ScopedEnv config("XDG_CONFIG_HOME", dir.Path().string());
-  const fs::path entry = dir.Write("autostart/TaskMeter.desktop", "[Desktop Entry]\nExec=old\n");
-  UpdateAutostartEntry(true, "/usr/bin/new-host");
-  EXPECT_EQ(ReadBytes(entry), EntryFor("\"/usr/bin/new-host\""));
   struct stat info {};
   ASSERT_EQ(stat(entry.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0644u);
+}
+
+// Turning autostart on and off is followed through the preferences' tests.
+TEST(Autostart, NoEntryWithoutAProgramOrAUsableFolder) {
+  TempDir dir;
+  ScopedEnv config("XDG_CONFIG_HOME", dir.Path().string());
+  const fs::path entry = dir.Write("autostart/TaskMeter.desktop", "[Desktop Entry]\nExec=old\n");
   UpdateAutostartEntry(false, "/usr/bin/new-host");
   EXPECT_FALSE(fs::exists(entry));
   UpdateAutostartEntry(false, "/usr/bin/new-host");  // nothing to remove is no error
-  EXPECT_FALSE(fs::exists(entry));
-  UpdateAutostartEntry(true, "");  // no program to start: no entry
+  UpdateAutostartEntry(true, "");                    // no program to start: no entry
   EXPECT_FALSE(fs::exists(entry));
   const fs::path file = dir.Write("config-is-a-file", "x");
   ScopedEnv unusable("XDG_CONFIG_HOME", file.string());

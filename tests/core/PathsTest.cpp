@@ -64,7 +64,6 @@ TEST(Paths, HomeIsTaskmeterHomeElseAPortableFolderElseThePerUserOne) {
 TEST(Paths, RelativeTaskmeterHomeIsMadeAbsoluteAtFirstUse) {
   TempDir dir;
   const std::string started = GetCurrentDirectory();
-  ASSERT_TRUE(SetCurrentDirectory(dir.Path().string()));
   const std::string expected = fs::canonical(dir.Path()).string() + "/home/";
   for (const char* relative : {"home", "./home/", "sub/../home"}) {
     ScopedEnv env("TASKMETER_HOME", std::string(relative));
@@ -77,26 +76,24 @@ TEST(Paths, RelativeTaskmeterHomeIsMadeAbsoluteAtFirstUse) {
   ASSERT_TRUE(SetCurrentDirectory(started));
 }
 
-// The data folder lies under XDG_DATA_HOME, else under HOME, else nowhere; its
-// folders are made, the base's too, and folders that exist are no error.
+// The data folder lies under XDG_DATA_HOME, else under HOME, else nowhere; its folders are
+// made, the base's too, and folders that exist are no error.
 TEST(Paths, DataFolderIsMadeUnderXdgDataHomeOrHome) {
   TempDir dir;
   ScopedEnv home("HOME", dir.Path().string());
-  const fs::path base = dir.Path() / "not" / "yet";
-  {
-    ScopedEnv data("XDG_DATA_HOME", base.string());
-    const std::string expected = base.string() + "/Kestrel Works/TaskMeter/DB/";
-    EXPECT_EQ(GetDataFolder(), expected);
-    EXPECT_TRUE(fs::is_directory(expected));
-    EXPECT_EQ(GetDataFolder(), expected);
-    EXPECT_EQ(GetDefaultDataFolder(), expected);
-  }
+  const std::string base = (dir.Path() / "not" / "yet").string();
   const std::string underHome = dir.Path().string() + "/.local/share/Kestrel Works/TaskMeter/DB/";
-  for (const auto& xdg : {std::optional<std::string>(), std::optional<std::string>(""),
-                          std::optional<std::string>("relative/share")}) {
+  const std::pair<std::optional<std::string>, std::string> cases[] = {
+      {base, base + "/Kestrel Works/TaskMeter/DB/"},
+      {base, base + "/Kestrel Works/TaskMeter/DB/"},
+      {std::nullopt, underHome},
+      {"", underHome},
+      {"relative/share", underHome}};
+  for (const auto& [xdg, expected] : cases) {
     ScopedEnv data("XDG_DATA_HOME", xdg);
-    EXPECT_EQ(GetDataFolder(), underHome) << xdg.value_or("(unset)");
-    EXPECT_TRUE(fs::is_directory(underHome));
+    EXPECT_EQ(GetDataFolder(), expected) << xdg.value_or("(unset)");
+    EXPECT_TRUE(fs::is_directory(expected));
+    EXPECT_EQ(GetDefaultDataFolder(), expected);
   }
   ScopedEnv noData("XDG_DATA_HOME", std::nullopt);
   ScopedEnv noHome("HOME", "");

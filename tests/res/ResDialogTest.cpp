@@ -2,6 +2,8 @@
 
 #include <set>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "ResTestSupport.h"
 #include "framework/messages/WinMessages.h"
@@ -9,13 +11,10 @@
 
 namespace {
 
-struct Header {
-  UINT id;
-  bool popup;  // a modal dialog with a caption, else a child form or page
-};
-
-constexpr Header kHeaders[] = {{101, false}, {2002, false}, {2032, false}, {2030, true},
-                               {2031, true}, {2034, true},  {2035, true},  {2036, true}};
+// Each dialog and whether it is a modal one with a caption, else a child form or page.
+constexpr std::pair<UINT, bool> kHeaders[] = {{101, false}, {2002, false}, {2032, false},
+                                              {2030, true}, {2031, true},  {2034, true},
+                                              {2035, true}, {2036, true}};
 
 // A modal dialog is a captioned popup with exactly one default button, so that Enter has one
 // meaning; a form or page is a child without a caption. Every control sits inside its dialog
@@ -25,15 +24,15 @@ TEST(ResDialogs, HeadersAndControlsAreConsistent) {
   const std::set<std::string> known = {
       "BUTTON",   "EDIT",          "STATIC",          "LISTBOX",
       "COMBOBOX", "SysTreeView32", "SysTabControl32", "msctls_progress32"};
-  for (const Header& h : kHeaders) {
-    SCOPED_TRACE(h.id);
-    const DialogResource* d = Dialog(h.id);
+  for (const auto& [id, popup] : kHeaders) {
+    SCOPED_TRACE(id);
+    const DialogResource* d = Dialog(id);
     if (d == nullptr) continue;
-    EXPECT_EQ(std::string(d->caption).empty(), !h.popup);
+    EXPECT_EQ(std::string(d->caption).empty(), !popup);
     EXPECT_NE(std::string(d->fontName), "");
     EXPECT_EQ(d->fontSize, 8);
-    EXPECT_EQ((d->style & WS_CHILD) != 0, !h.popup);
-    EXPECT_EQ((d->style & WS_CAPTION) == WS_CAPTION, h.popup);
+    EXPECT_EQ((d->style & WS_CHILD) != 0, !popup);
+    EXPECT_EQ((d->style & WS_CAPTION) == WS_CAPTION, popup);
     std::set<int> ids;
     int defaults = 0;
     for (const DialogItem& item : d->items) {
@@ -47,7 +46,7 @@ TEST(ResDialogs, HeadersAndControlsAreConsistent) {
       EXPECT_TRUE(item.style & WS_CHILD);
       defaults += cls == "BUTTON" && (item.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
     }
-    EXPECT_EQ(defaults, h.popup ? 1 : 0);
+    EXPECT_EQ(defaults, popup ? 1 : 0);
   }
 }
 
@@ -56,23 +55,15 @@ TEST(ResDialogs, HeadersAndControlsAreConsistent) {
 TEST(ResDialogs, AssociationButtonsComeAfterTheirStrip) {
   const DialogResource* page = Dialog(2002);
   ASSERT_NE(page, nullptr);
-  const DialogItem* strip = Item(*page, 2026);
-  ASSERT_NE(strip, nullptr);
-  for (int button : {IDOK, IDCANCEL}) EXPECT_GT(Item(*page, button), strip) << button;
+  for (int button : {IDOK, IDCANCEL}) EXPECT_GT(Item(*page, button), Item(*page, 2026)) << button;
 }
 
-struct StyleRule {
-  UINT dialog;
-  int id;
-  LONG mask;
-  LONG value;  // what (style & mask) must be
-};
-
+// Each rule: dialog, control, mask, and what (style & mask) must be.
 TEST(ResDialogs, ControlStylesThatBehaviourDependsOn) {
   const LONG tree = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS;
   const LONG picker = CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
   const LONG appList = LBS_SORT | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS | LBS_NOTIFY;
-  const StyleRule rules[] = {
+  const std::tuple<UINT, int, LONG, LONG> rules[] = {
       {101, 2023, tree | TVS_EDITLABELS, tree},
       {101, 2030, appList, appList},
       {101, 2031, picker, picker},
@@ -91,11 +82,11 @@ TEST(ResDialogs, ControlStylesThatBehaviourDependsOn) {
       {2035, 2078, ES_PASSWORD | WS_VISIBLE, ES_PASSWORD},
       {2036, 2079, ES_PASSWORD | ES_AUTOHSCROLL, ES_PASSWORD | ES_AUTOHSCROLL},
   };
-  for (const StyleRule& r : rules) {
-    const DialogResource* d = Dialog(r.dialog);
-    const DialogItem* item = d != nullptr ? Item(*d, r.id) : nullptr;
+  for (const auto& [dialog, id, mask, value] : rules) {
+    const DialogResource* d = Dialog(dialog);
+    const DialogItem* item = d != nullptr ? Item(*d, id) : nullptr;
     if (item != nullptr) {
-      EXPECT_EQ(item->style & r.mask, r.value) << r.dialog << "/" << r.id;
+      EXPECT_EQ(item->style & mask, value) << dialog << "/" << id;
     }
   }
 }

@@ -23,33 +23,19 @@ namespace {
 namespace fs = std::filesystem;
 
 // A record with no field at its initial value, so that every field read is visible.
-MainPrefs SampleRecord() {
-  MainPrefs p;
-  p.DbPath = "/data/logs/";
-  p.IdleTime = 45;
-  p.LastOpenDbFile = "2026-12-06.log";
-  p.Language = "Deutsch";
-  p.LoadOnStartup = true;
-  p.bPauseTimeTrackingOnUserInActive = false;
-  p.bPauseTimeTrackingOnScreenSaverActive = false;
-  p.bEnableFilter = true;
-  p.iShowpProgrUsedMoreSec = -5;
-  p.iShowpProgrUsedMorePercent = 12;
-  p.bAnimatedIconInSysTray = false;
-  p.Pass = "s3cret";
-  p.isPass = true;
-  return p;
-}
-
-// What a file with every line present but empty reads as.
-MainPrefs Empty() {
-  MainPrefs p;
-  p.Language.clear();
-  p.bPauseTimeTrackingOnUserInActive = p.bPauseTimeTrackingOnScreenSaverActive = false;
-  p.bAnimatedIconInSysTray = false;
-  p.iShowpProgrUsedMoreSec = p.iShowpProgrUsedMorePercent = p.IdleTime = 0;
-  return p;
-}
+const MainPrefs kSample = {.DbPath = "/data/logs/",
+                           .LastOpenDbFile = "2026-12-06.log",
+                           .Language = "Deutsch",
+                           .LoadOnStartup = true,
+                           .bPauseTimeTrackingOnUserInActive = false,
+                           .bPauseTimeTrackingOnScreenSaverActive = false,
+                           .bEnableFilter = true,
+                           .bAnimatedIconInSysTray = false,
+                           .isPass = true,
+                           .iShowpProgrUsedMoreSec = -5,
+                           .iShowpProgrUsedMorePercent = 12,
+                           .IdleTime = 45,
+                           .Pass = "s3cret"};
 
 const char kSampleText[] =
     "db path=/data/logs/\r\n"
@@ -66,48 +52,24 @@ const char kSampleText[] =
     "Pass=s3cret\r\n"
     "isPass=1\r\n";
 
-// LF lines with the given values, each behind a key that means nothing.
-std::string Lines(std::initializer_list<std::string> values) {
-  std::string text;
-  for (const std::string& v : values) text += "k=" + v + "\n";
-  return text;
+MainPrefs Parsed(const std::string& text, MainPrefs prefs = {}) {
+  ParseMainPrefsText(text, prefs);
+  return prefs;
 }
-
-class MainPrefsFile : public ::testing::Test {
- protected:
-  fs::path Options() const { return dir_.Path() / "options"; }
-  std::string PrefsPath() const { return (Options() / "mainpref.ini").string(); }
-  fs::path WritePrefs(const std::string& bytes) const {
-    return dir_.Write("options/mainpref.ini", bytes);
-  }
-  TempDir dir_;
-};
 
 TEST(MainPrefsText, IsTheThirteenKeyedLinesWithCrLf) {
-  EXPECT_EQ(MainPrefsText(SampleRecord()), kSampleText);
-  MainPrefs read;
-  ParseMainPrefsText(kSampleText, read);
-  EXPECT_EQ(read, SampleRecord());
-  // The nth line feeds the nth field whatever its key.
-  MainPrefs byPosition;
-  ParseMainPrefsText(Lines({"/data/logs/", "45", "2026-12-06.log", "Deutsch", "1", "0", "0", "1",
-                            "-5", "12", "0", "s3cret", "1"}),
-                     byPosition);
-  EXPECT_EQ(byPosition, SampleRecord());
-}
-
-TEST(MainPrefsText, ALineEndInsideAValueCannotShiftTheLines) {
-  MainPrefs p = SampleRecord();
+  EXPECT_EQ(MainPrefsText(kSample), kSampleText);
+  EXPECT_EQ(Parsed(kSampleText), kSample);
+  // A line end inside a value cannot shift the lines.
+  MainPrefs p = kSample;
   p.Pass = "first\nisPass=0";
-  MainPrefs read;
-  ParseMainPrefsText(MainPrefsText(p), read);
-  EXPECT_EQ(read.Pass, "first");
-  EXPECT_TRUE(read.isPass);
+  EXPECT_EQ(Parsed(MainPrefsText(p)).Pass, "first");
+  EXPECT_TRUE(Parsed(MainPrefsText(p)).isPass);
 }
 
-// Integers take the leading-decimal rule; a flag is on for every integer but 0.
+// The nth line feeds the nth field whatever its key. Integers take the leading-decimal rule
+// and clamp beyond 32 bits; a flag is on for every integer but 0.
 TEST(MainPrefsParse, IntegersAndFlagsFollowTheLeadingDecimalRule) {
-  // Beyond 32 bits clamps, never wraps.
   const std::pair<std::string, int32_t> cases[] = {{"abc", 0},
                                                    {"15sec", 15},
                                                    {"", 0},
@@ -119,83 +81,77 @@ TEST(MainPrefsParse, IntegersAndFlagsFollowTheLeadingDecimalRule) {
                                                    {"00", 0},
                                                    {"2147483648", INT32_MAX},
                                                    {"-99999999999999999999999", INT32_MIN}};
-  for (const auto& [text, value] : cases) {
-    MainPrefs read;
-    const std::string& t = text;
-    ParseMainPrefsText(Lines({"x", t, "x", "x", t, t, t, t, t, t, t, "pw", t}), read);
+  for (const auto& [t, value] : cases) {
+    std::string text;
+    for (const std::string& v :
+         std::initializer_list<std::string>{"x", t, "x", "x", t, t, t, t, t, t, t, "pw", t}) {
+      text += "k=" + v + "\n";
+    }
+    const MainPrefs read = Parsed(text);
     for (const int32_t number :
          {read.IdleTime, read.iShowpProgrUsedMoreSec, read.iShowpProgrUsedMorePercent}) {
-      EXPECT_EQ(number, value) << text;
+      EXPECT_EQ(number, value) << t;
     }
     for (const bool flag : {read.LoadOnStartup, read.bPauseTimeTrackingOnUserInActive,
                             read.bPauseTimeTrackingOnScreenSaverActive, read.bEnableFilter,
                             read.bAnimatedIconInSysTray, read.isPass}) {
-      EXPECT_EQ(flag, value != 0) << text;
+      EXPECT_EQ(flag, value != 0) << t;
     }
   }
 }
 
+// The value follows the first '=' or is the whole line; only the one CR that ends a line
+// goes, others belong to the value.
 TEST(MainPrefsParse, ValueIsAfterTheFirstEqualsOrTheWholeLine) {
-  MainPrefs read;
-  ParseMainPrefsText("no equals here\n\n==\nLanguage=\nx\nx\nx\nx\nx\nx\nx\nPass=a=b\n", read);
+  MainPrefs read = Parsed("no equals here\n\n==\nLanguage=\nx\nx\nx\nx\nx\nx\nx\nPass=a=b\n");
   EXPECT_EQ(read.DbPath, "no equals here");
   EXPECT_EQ(read.LastOpenDbFile, "=");
   EXPECT_EQ(read.Language, "");
   EXPECT_EQ(read.Pass, "a=b");
-}
-
-// Empty text reads nothing; otherwise every missing line reads as empty, zero or off.
-TEST(MainPrefsParse, MissingLinesReadAsEmptyZeroAndOff) {
-  MainPrefs read = SampleRecord();
-  ParseMainPrefsText("", read);
-  EXPECT_EQ(read, SampleRecord());
-  ParseMainPrefsText("db path=/d/\r\nidle time=9", read);
-  MainPrefs expected = Empty();
-  expected.DbPath = "/d/";
-  expected.IdleTime = 9;
-  EXPECT_EQ(read, expected);
-}
-
-TEST(MainPrefsParse, LfAndCrLfFilesReadTheSame) {
-  std::string lf = kSampleText;
-  for (size_t at; (at = lf.find("\r\n")) != std::string::npos;) lf.erase(at, 1);
-  MainPrefs fromLf;
-  ParseMainPrefsText(lf, fromLf);
-  EXPECT_EQ(fromLf, SampleRecord());
-  // Only the one CR that ends a line goes; others belong to the value.
-  MainPrefs read;
-  ParseMainPrefsText("db path=a\rb\r\r\nidle time=1\r", read);
+  read = Parsed("db path=a\rb\r\r\nidle time=1\r");
   EXPECT_EQ(read.DbPath, "a\rb\r");
   EXPECT_EQ(read.IdleTime, 1);
 }
 
-TEST(MainPrefsParse, ALongLineIsCutAndTheNextLinesStillRead) {
-  const std::string key = "db path=";
-  const std::string longValue(3000, 'p');
-  std::string text = key + longValue + "\r\n" +
-                     std::string(kSampleText).substr(std::string(kSampleText).find('\n') + 1);
-  MainPrefs read;
-  ParseMainPrefsText(text, read);
-  MainPrefs expected = SampleRecord();
-  expected.DbPath = std::string(1023 - key.size(), 'p');
-  EXPECT_EQ(read, expected);
+// Empty text reads nothing; otherwise every missing line reads as empty, zero or off.
+TEST(MainPrefsParse, MissingLinesReadAsEmptyZeroAndOff) {
+  EXPECT_EQ(Parsed("", kSample), kSample);
+  MainPrefs expected;  // every line after the second missing
+  expected.DbPath = "/d/";
+  expected.IdleTime = 9;
+  expected.Language.clear();
+  expected.bPauseTimeTrackingOnUserInActive = expected.bPauseTimeTrackingOnScreenSaverActive =
+      expected.bAnimatedIconInSysTray = false;
+  expected.iShowpProgrUsedMoreSec = expected.iShowpProgrUsedMorePercent = 0;
+  EXPECT_EQ(Parsed("db path=/d/\r\nidle time=9", kSample), expected);
+}
 
+TEST(MainPrefsParse, ALongLineIsCutAndTheNextLinesStillRead) {
+  const std::string key = "db path=", text = kSampleText;
+  MainPrefs expected = kSample;
+  expected.DbPath = std::string(1023 - key.size(), 'p');
+  EXPECT_EQ(Parsed(key + std::string(3000, 'p') + text.substr(text.find('\r'))), expected);
   // At the limit nothing is lost, with or without the CR.
   for (const std::string end : {"\n", "\r\n"}) {
-    const std::string exact = key + std::string(1023 - key.size(), 'q');
-    ParseMainPrefsText(exact + end + "idle time=3" + end, read);
-    EXPECT_EQ(read.DbPath, exact.substr(key.size()));
+    const MainPrefs read = Parsed(key + expected.DbPath + end + "idle time=3" + end);
+    EXPECT_EQ(read.DbPath, expected.DbPath);
     EXPECT_EQ(read.IdleTime, 3);
   }
 }
 
+class MainPrefsFile : public ::testing::Test {
+ protected:
+  TempDir dir_;
+  const std::string path_ = (dir_.Path() / "options" / "mainpref.ini").string();
+};
+
 // Writing through a link keeps the link and replaces what it points to.
 TEST_F(MainPrefsFile, WriteGivesTheExactBytesOwnerOnlyThroughALink) {
   const fs::path target = dir_.Write("elsewhere/prefs.ini", "old");
-  fs::create_directories(Options());
-  fs::create_symlink(target, PrefsPath());
-  ASSERT_TRUE(WriteMainPrefs(PrefsPath(), SampleRecord()));
-  EXPECT_TRUE(fs::is_symlink(PrefsPath()));
+  fs::create_directories(dir_.Path() / "options");
+  fs::create_symlink(target, path_);
+  ASSERT_TRUE(WriteMainPrefs(path_, kSample));
+  EXPECT_TRUE(fs::is_symlink(path_));
   EXPECT_EQ(ReadBytes(target), kSampleText);
   struct stat info {};
   ASSERT_EQ(stat(target.c_str(), &info), 0);
@@ -203,46 +159,42 @@ TEST_F(MainPrefsFile, WriteGivesTheExactBytesOwnerOnlyThroughALink) {
 }
 
 TEST_F(MainPrefsFile, FailedWritesKeepTheOldFile) {
-  WritePrefs("old content\n");
+  dir_.Write("options/mainpref.ini", "old content\n");
   SetWriteFailureAfterBytesForTesting(20);
-  EXPECT_FALSE(WriteMainPrefs(PrefsPath(), SampleRecord()));
+  EXPECT_FALSE(WriteMainPrefs(path_, kSample));
   SetWriteFailureAfterBytesForTesting(-1);
-  EXPECT_EQ(ReadBytes(PrefsPath()), "old content\n");
-  EXPECT_EQ(std::distance(fs::directory_iterator(Options()), {}), 1);
+  EXPECT_EQ(ReadBytes(path_), "old content\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path() / "options"), {}), 1);
   EXPECT_FALSE(WriteMainPrefs((dir_.Path() / "no-folder" / "mainpref.ini").string(), {}));
   EXPECT_FALSE(fs::exists(dir_.Path() / "no-folder"));
 }
 
-// A file that cannot be opened is in the odd files' tests.
-TEST_F(MainPrefsFile, MissingFileChangesNothing) {
-  MainPrefs read = SampleRecord();
-  EXPECT_FALSE(ReadMainPrefs(PrefsPath(), read));
-  EXPECT_EQ(read, SampleRecord());
-}
-
 TEST_F(MainPrefsFile, EmptyDbPathBecomesTheDefaultDataFolder) {
   const std::string data = getenv("XDG_DATA_HOME");
-  WritePrefs("db path=\r\nidle time=10\r\n");
+  dir_.Write("options/mainpref.ini", "db path=\r\nidle time=10\r\n");
   MainPrefs read;
-  ASSERT_TRUE(ReadMainPrefs(PrefsPath(), read));
+  ASSERT_TRUE(ReadMainPrefs(path_, read));
   EXPECT_EQ(read.DbPath, data + "/Kestrel Works/TaskMeter/DB/");
   EXPECT_TRUE(fs::is_directory(data + "/Kestrel Works/TaskMeter/DB"));
   EXPECT_EQ(read.IdleTime, 10);
 }
 
+// A file that cannot be opened is in the odd files' tests.
 TEST_F(MainPrefsFile, LoadingMakesTheAutostartEntryFollowTheFile) {
   const fs::path entry = GetAutostartEntryPath();
-  WritePrefs(kSampleText);
+  dir_.Write("options/mainpref.ini", kSampleText);
   MainPrefs read;
-  ASSERT_EQ(LoadMainPrefsWithAutostart(PrefsPath(), read), OpenStatus::Opened);
+  ASSERT_EQ(LoadMainPrefsWithAutostart(path_, read), OpenStatus::Opened);
   EXPECT_NE(ReadBytes(entry).find("Exec=\"" + GetExecutablePath() + "\"\n"), std::string::npos);
 
-  // A file that cannot be read leaves the entry alone, even one we did not write.
-  fs::remove(PrefsPath());
+  // A missing file changes nothing and leaves the entry alone, even one we did not write.
+  fs::remove(path_);
   fs::remove(entry);
   const std::string foreign = "[Desktop Entry]\nExec=\"/elsewhere\"\n";
   std::ofstream(entry) << foreign;
-  EXPECT_EQ(LoadMainPrefsWithAutostart(PrefsPath(), read), OpenStatus::Missing);
+  EXPECT_FALSE(ReadMainPrefs(path_, read));
+  EXPECT_EQ(LoadMainPrefsWithAutostart(path_, read), OpenStatus::Missing);
+  EXPECT_EQ(read, kSample);
   EXPECT_EQ(ReadBytes(entry), foreign);
 }
 

@@ -18,18 +18,9 @@ namespace {
 const GroupMap kTree = {{"Work", {Entry("editor", "Editor"), Entry("term", "Terminal")}},
                         {"Home", {Entry("game", "Game")}}};
 
-std::string WithLineEnds(const std::string& text, const std::string& lineEnd) {
-  std::string out;
-  for (const char c : text) {
-    if (c == '\r') continue;
-    out += c == '\n' ? lineEnd : std::string(1, c);
-  }
-  return out;
-}
-
 std::string Repeat(const std::string& piece, int times) {
   std::string out;
-  for (int i = 0; i < times; ++i) out += piece;
+  while (times-- > 0) out += piece;
   return out;
 }
 
@@ -68,21 +59,21 @@ TEST_F(ViewOptionsFileTest, MissingFileIsCreatedEmptyInAnExistingFolderOnly) {
 TEST_F(ViewOptionsFileTest, SavedTextLoadsBackWithEveryLineEndForm) {
   dir_.Write("viewopt.xml", "");
   fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write);
-  AppEntry wide = Entry("wide", "Wide");
-  wide.TitleFilter = std::string(50000, 'f');  // longer than any line buffer
   GroupMap saved = kTree;
-  saved["Wide"] = {wide};
+  saved["Wide"] = {Entry("wide", "Wide", "", std::string(50000, 'f'))};  // beyond line buffers
   ASSERT_TRUE(file_.Save(saved));
   const std::string text = ReadBytes(path_);
   EXPECT_EQ(text, ViewOptionsText(saved));
   struct stat info {};
   ASSERT_EQ(stat(path_.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0600u);  // a rewrite keeps the file's mode
-  for (const char* lineEnd : {"\r\r\n", "\r\n", "\n"}) {
-    dir_.Write("viewopt.xml", WithLineEnds(text, lineEnd));
+  for (const std::string lineEnd : {"\r\r\n", "\r\n", "\n"}) {
+    std::string bytes;
+    for (const char c : text) bytes += c == '\n' ? lineEnd : c == '\r' ? "" : std::string(1, c);
+    dir_.Write("viewopt.xml", bytes);
     GroupMap tree;
     EXPECT_EQ(file_.Load(tree), TreeFileStatus::Read);
-    EXPECT_EQ(tree, saved) << "line end of " << std::string(lineEnd).size() << " bytes";
+    EXPECT_EQ(tree, saved) << "line end of " << lineEnd.size() << " bytes";
   }
 }
 

@@ -29,16 +29,9 @@ TEST(TreeWalk, EntryKinds) {
   }
 }
 
-TEST(TreeWalk, MutatingLookupsLeaveMissingNamesBehind) {
-  GroupMap tree = TwoCarrierTree();
-  EXPECT_EQ(FindSubGroups(tree, "Work"), &tree["Work"][1].SubGroups);
-  EXPECT_EQ(FindSubGroups(tree, "Missing"), nullptr);
-  EXPECT_EQ(ResolveLevel(tree, {"Nowhere", "X"}), nullptr);
-  EXPECT_TRUE(tree.at("Missing").empty());
-  EXPECT_TRUE(tree.at("Nowhere").empty());
-}
-
-TEST(TreeWalk, ReadOnlyLookupsFollowTheFirstCarrierAndNeverAdd) {
+// The read-only lookups follow the first carrier and never add; the editing ones leave a
+// missing name behind.
+TEST(TreeWalk, LookupsFollowTheFirstCarrier) {
   GroupMap tree = TwoCarrierTree();
   const GroupMap& view = tree;
   EXPECT_EQ(ResolveExistingLevel(tree, {}), nullptr);
@@ -52,6 +45,10 @@ TEST(TreeWalk, ReadOnlyLookupsFollowTheFirstCarrierAndNeverAdd) {
     EXPECT_EQ(FindGroupList(tree, path), nullptr);
   }
   EXPECT_EQ(tree, TwoCarrierTree());
+  EXPECT_EQ(FindSubGroups(tree, "Work"), &tree["Work"][1].SubGroups);
+  EXPECT_EQ(FindSubGroups(tree, "Missing"), nullptr);
+  EXPECT_EQ(ResolveLevel(tree, {"Nowhere", "X"}), nullptr);
+  EXPECT_TRUE(tree.at("Missing").empty() && tree.at("Nowhere").empty());
 }
 
 TEST(TreeWalk, CollectEntriesPutsEachCarrierAfterItsGroupsInKeyOrder) {
@@ -97,30 +94,28 @@ AppEntry Counted(const std::string& showAs) {
   return entry;
 }
 
-TEST(Associations, WriteBackReachesEveryGroupAndCarrier) {
+// The write-back reaches every group and carrier, and stops each list at its first entry of
+// the same association (display name and filter); a carrier's sub-groups are written first.
+TEST(Associations, WriteBackStopsEachListAtTheFirstAgreeingEntry) {
   GroupMap tree{{"Work", {App("Mail", "old")}},
                 {"Filtered", {App("Mail", "old", "", true)}},
-                {"G", {Carrier({{"A", {App("W")}}}), Carrier({{"B", {App("Mail")}}})}}};
+                {"G", {Carrier({{"A", {App("W")}}}), Carrier({{"B", {App("Mail")}}})}},
+                {"X", {App("W"), Carrier({{"S", {App("Y"), App("Mail")}}}, "Mail"), App("Mail")}},
+                {"Y", {App("Mail"), Carrier({{"S", {App("Mail")}}})}}};
   tree["Work"][0].SubGroups["Kept"] = {App("K")};
   const GroupMap before = tree;
   UpdateMatchingEntries(Counted("Mail"), tree);
-  tree["Work"][0].SubGroups = {};  // its own sub-groups are kept, the rest comes from the source
+  EXPECT_EQ(tree["Work"][0].SubGroups, before.at("Work")[0].SubGroups);
+  tree["Work"][0].SubGroups = {};
   EXPECT_EQ(tree["Work"][0], Counted("Mail"));
   EXPECT_EQ(tree["G"][1].SubGroups["B"][0], Counted("Mail"));
-  EXPECT_EQ(tree["Filtered"], before.at("Filtered"));  // switch on: another association
+  EXPECT_EQ(tree["Filtered"], before.at("Filtered"));
   EXPECT_EQ(tree["G"][0], before.at("G")[0]);
-}
-
-TEST(Associations, WriteBackStopsEachListAtTheFirstAgreeingEntry) {
-  // The agreeing carrier X has its sub-groups written before it is compared.
-  GroupMap tree{{"G", {App("W"), Carrier({{"S", {App("Y"), App("X")}}}, "X"), App("X")}},
-                {"H", {App("X"), Carrier({{"S", {App("X")}}})}}};
-  UpdateMatchingEntries(Counted("X"), tree);
-  EXPECT_EQ(tree["G"][1].SubGroups["S"], (AppList{App("Y"), Counted("X")}));
-  EXPECT_EQ(tree["G"][1].MonthTime, 3);
-  EXPECT_EQ(tree["G"][2], App("X"));
-  EXPECT_EQ(tree["H"][0], Counted("X"));
-  EXPECT_EQ(tree["H"][1].SubGroups["S"][0], App("X"));  // after the stop: not reached
+  EXPECT_EQ(tree["X"][1].SubGroups["S"], (AppList{App("Y"), Counted("Mail")}));
+  EXPECT_EQ(tree["X"][1].MonthTime, 3);
+  EXPECT_EQ(tree["X"][2], App("Mail"));
+  EXPECT_EQ(tree["Y"][0], Counted("Mail"));
+  EXPECT_EQ(tree["Y"][1].SubGroups["S"][0], App("Mail"));  // after the stop: not reached
 }
 
 }  // namespace
