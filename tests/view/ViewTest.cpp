@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QString>
+#include <algorithm>
 #include <fstream>
 #include <functional>
+#include <random>
 
 #include "accounting/DLLDocument.h"
 #include "framework/app/SystemServices.h"
@@ -56,31 +59,96 @@ TEST_F(ViewTest, OpensInTreeModeSortedWithTheLastGroupInKeyOrderSelected) {
       Page(0)->GetDlgItem(IDC_ASSOC_FILTER_CHECK)->GetWidget()->isVisibleTo(Page(0)->GetWidget()));
 }
 
-// The tree as inserting one item at a time built it: each group first among its siblings,
-// each application before the first sibling that sorts after it, case ignored; a group
-// with a sub-level expanded; only the top level sorted.
-TEST_F(ViewTest, TreeFillPlacesItemsAsInsertingOneAtATimeDid) {
-  Open({{"b",
-         {Application("p1", "Ab"), Application("p2", "a"),
-          SubGroupCarrier({{"x", {Application("p5", "z")}}, {"Y", {}}}), Application("p3", "B"),
-          Application("p4", "A")}},
-        {"A", {}}});
-  Lines shown;
-  CTreeCtrl& tree = Tree();
-  std::function<void(HTREEITEM, const std::string&)> walk = [&](HTREEITEM item,
-                                                                const std::string& indent) {
-    for (; item != nullptr; item = tree.GetNextSiblingItem(item)) {
-      int image = 0, selected = 0;
-      tree.GetItemImage(item, image, selected);
-      shown.push_back(indent + tree.GetItemText(item) + (image == 0 ? "/" : "") +
-                      (tree.GetItemState(item, TVIS_EXPANDED) != 0 ? " +" : ""));
-      walk(tree.GetChildItem(item), indent + "  ");
+// The tree as inserting one item at a time builds it: each group first among its
+// siblings, each application before the first sibling that sorts after it (case
+// ignored), a group expanded once a sub-level is in it, the top level sorted last.
+struct PlacedItem {
+  PlacedItem(std::string name, bool isGroup) : text(std::move(name)), group(isGroup) {}
+  std::string text;
+  bool group = false;
+  bool expanded = false;
+  std::vector<PlacedItem> children;
+};
+
+bool SortsAfter(const std::string& a, const std::string& b) {
+  return QString::compare(QString::fromStdString(a), QString::fromStdString(b),
+                          Qt::CaseInsensitive) > 0;
+}
+
+void PlaceOneByOne(std::vector<PlacedItem>& siblings, const GroupMap& level) {
+  for (const auto& [name, list] : level) {
+    siblings.insert(siblings.begin(), PlacedItem(name, true));
+    PlacedItem& group = siblings.front();
+    for (const AppEntry& entry : list) {
+      if (IsApplicationEntry(entry)) {
+        const std::string text = ShownName(entry);
+        auto at = std::find_if(group.children.begin(), group.children.end(),
+                               [&](const PlacedItem& s) { return SortsAfter(s.text, text); });
+        group.children.insert(at, PlacedItem(text, false));
+      }
+      if (!IsCarrier(entry)) continue;
+      PlaceOneByOne(group.children, entry.SubGroups);
+      group.expanded = group.expanded || !entry.SubGroups.empty();
     }
+  }
+}
+
+void AddLines(const std::vector<PlacedItem>& items, const std::string& indent, Lines& lines) {
+  for (const PlacedItem& item : items) {
+    lines.push_back(indent + item.text + (item.group ? "/" : "") + (item.expanded ? " +" : ""));
+    AddLines(item.children, indent + "  ", lines);
+  }
+}
+
+GroupMap RandomLevel(std::mt19937& random, int depth) {
+  static const char* const kNames[] = {"a", "A", "b", "B", "ab", "Ab", "c", "Idle", ""};
+  auto pick = [&](size_t below) {
+    return std::uniform_int_distribution<size_t>(0, below - 1)(random);
   };
-  walk(tree.GetChildItem(TVI_ROOT), "");
-  // The file keeps a group's sub-groups after its applications; ties keep their order.
-  EXPECT_EQ(shown, (Lines{"A/", "b/ +", "  x/", "    z", "  Y/", "  a", "  A", "  Ab", "  B",
-                          std::string(kOtherApplications) + "/"}));
+  GroupMap level;
+  for (size_t groups = pick(depth == 0 ? 5 : 4); groups > 0; --groups) {
+    AppList& list = level[kNames[pick(7)]];
+    for (size_t entries = pick(7); entries > 0; --entries) {
+      if (depth < 3 && pick(4) == 0) {
+        list.push_back(SubGroupCarrier(RandomLevel(random, depth + 1)));
+      } else {
+        list.push_back(Application("app" + std::to_string(pick(9)), kNames[pick(9)]));
+      }
+    }
+  }
+  return level;
+}
+
+TEST_F(ViewTest, OnePassFillPlacesEveryItemAsInsertingOneAtATimeDoes) {
+  Open({});
+  std::mt19937 random(21);
+  for (int round = 0; round < 40; ++round) {
+    WriteHome(RandomLevel(random, 0));
+    Click(IDC_VIEW_REFRESH);
+    const GroupMap& loaded = static_cast<CDLLDocument*>(doc)->GetGroupMap();
+    std::vector<PlacedItem> top;
+    PlaceOneByOne(top, loaded);
+    std::stable_sort(top.begin(), top.end(), [](const PlacedItem& a, const PlacedItem& b) {
+      return SortsAfter(b.text, a.text);
+    });
+    Lines expected;
+    AddLines(top, "", expected);
+    Lines shown;
+    CTreeCtrl& tree = Tree();
+    std::function<void(HTREEITEM, const std::string&)> walk = [&](HTREEITEM item,
+                                                                  const std::string& indent) {
+      for (; item != nullptr; item = tree.GetNextSiblingItem(item)) {
+        int image = 0, selected = 0;
+        tree.GetItemImage(item, image, selected);
+        const bool expanded = tree.GetItemState(item, TVIS_EXPANDED) != 0;
+        shown.push_back(indent + tree.GetItemText(item) + (image == 0 ? "/" : "") +
+                        (expanded ? " +" : ""));
+        walk(tree.GetChildItem(item), indent + "  ");
+      }
+    };
+    walk(tree.GetChildItem(TVI_ROOT), "");
+    ASSERT_EQ(shown, expected) << "round " << round;
+  }
 }
 
 // The form follows the frame's size; each page lays out its own controls.
