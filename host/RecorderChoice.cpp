@@ -44,36 +44,44 @@ bool CurrentDesktopIs(std::string_view desktop) {
   return false;
 }
 
-ChosenDesktop Open(DesktopKind kind, std::unique_ptr<WaylandClient> wayland,
-                   const std::string& kwinScript) {
+// The desktop `opened`, or why there is none.
+template <typename Desktop>
+ChosenDesktop Chosen(DesktopKind kind, Result<std::unique_ptr<Desktop>> opened) {
   ChosenDesktop chosen;
   chosen.kind = kind;
-  std::string& why = chosen.why;
+  if (opened) {
+    chosen.watch = std::move(*opened);
+  } else {
+    chosen.why = opened.Message();
+  }
+  return chosen;
+}
+
+ChosenDesktop Open(DesktopKind kind, std::unique_ptr<WaylandClient> wayland,
+                   const std::string& kwinScript) {
   switch (kind) {
     case DesktopKind::X11: {
       const std::string display(Environment("DISPLAY"));
       if (display.empty()) {
-        why = "no X11 display (DISPLAY is not set)";
-      } else {
-        chosen.watch = X11Desktop::Connect(display, why);
+        return Chosen<X11Desktop>(kind, Unavailable("no X11 display (DISPLAY is not set)"));
       }
-      break;
+      return Chosen(kind, X11Desktop::Connect(display));
     }
     case DesktopKind::Wlroots:
-      if (!wayland) wayland = WaylandClient::Connect(why);
-      if (wayland) chosen.watch = WlrootsDesktop::Open(std::move(wayland), why);
-      break;
+      if (!wayland) {
+        auto connected = WaylandClient::Connect();
+        if (!connected) return Chosen<WlrootsDesktop>(kind, connected.GetStatus());
+        wayland = std::move(*connected);
+      }
+      return Chosen(kind, WlrootsDesktop::Open(std::move(wayland)));
     case DesktopKind::Kde:
-      chosen.watch = KdeDesktop::Open(kwinScript, why);
-      break;
+      return Chosen(kind, KdeDesktop::Open(kwinScript));
     case DesktopKind::Gnome:
-      chosen.watch = GnomeDesktop::Open(why);
-      break;
+      return Chosen(kind, GnomeDesktop::Open());
     case DesktopKind::None:
-      why = "recording is off (--recorder none)";
       break;
   }
-  return chosen;
+  return Chosen<DesktopWatch>(kind, Unavailable("recording is off (--recorder none)"));
 }
 
 }  // namespace
@@ -110,16 +118,15 @@ ChosenDesktop ChooseDesktop(std::optional<DesktopKind> forced, const std::string
   const bool wayland =
       !Environment("WAYLAND_DISPLAY").empty() || Environment("XDG_SESSION_TYPE") == "wayland";
   if (!wayland) return Open(DesktopKind::X11, nullptr, kwinScript);
-  std::string unreachable;
-  auto client = WaylandClient::Connect(unreachable);
-  if (client && client->Offers(WlrootsDesktop::kToplevelManager)) {
-    return Open(DesktopKind::Wlroots, std::move(client), kwinScript);
+  auto client = WaylandClient::Connect();
+  if (client && (*client)->Offers(WlrootsDesktop::kToplevelManager)) {
+    return Open(DesktopKind::Wlroots, std::move(*client), kwinScript);
   }
   if (CurrentDesktopIs("KDE")) return Open(DesktopKind::Kde, nullptr, kwinScript);
   if (CurrentDesktopIs("GNOME")) return Open(DesktopKind::Gnome, nullptr, kwinScript);
   ChosenDesktop none;
   none.why = client ? "this Wayland desktop does not tell which window is in front (wlroots "
                       "compositors, KDE Plasma and GNOME do)"
-                    : unreachable;
+                    : client.Message();
   return none;
 }

@@ -36,6 +36,11 @@ class [[nodiscard]] Status {
   std::string message_;
 };
 
+// The failure of something that is not there to be had (a display, a service).
+inline Status Unavailable(std::string message) {
+  return Status::Failure(ErrorCode::Unavailable, std::move(message));
+}
+
 // A value, or the failure that left none.
 template <typename T>
 class [[nodiscard]] Result {

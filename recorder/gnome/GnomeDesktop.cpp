@@ -43,23 +43,17 @@ std::string GnomeExtensionHint() {
          "\" (under Wayland, a newly installed extension is loaded at the next login)";
 }
 
-std::unique_ptr<GnomeDesktop> GnomeDesktop::Open(std::string& error) {
+Result<std::unique_ptr<GnomeDesktop>> GnomeDesktop::Open() {
   std::unique_ptr<GnomeDesktop> desktop(new GnomeDesktop());
   if (!desktop->bus_.isConnected()) {
-    error = "no session bus: " + desktop->bus_.lastError().message().toStdString();
-    return nullptr;
+    return Unavailable("no session bus: " + desktop->bus_.lastError().message().toStdString());
   }
   if (!desktop->bus_.interface()->isServiceRegistered(kShell)) {
-    error = "GNOME Shell is not on the session bus";
-    return nullptr;
+    return Unavailable("GNOME Shell is not on the session bus");
   }
-  if (const Status enabled = desktop->ExtensionEnabled(); !enabled) {
-    error = enabled.Message();
-    return nullptr;
-  }
+  if (Status enabled = desktop->ExtensionEnabled(); !enabled) return enabled;
   if (!desktop->ReadFront()) {
-    error = "the GNOME Shell extension does not answer";
-    return nullptr;
+    return Unavailable("the GNOME Shell extension does not answer");
   }
   return desktop;
 }

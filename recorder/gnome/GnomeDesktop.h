@@ -22,9 +22,9 @@ class GnomeDesktop : public BusDesktop {
   static constexpr const char* kObjectPath = "/example/kestrelworks/TaskMeter/FocusedWindow";
   static constexpr const char* kInterface = "example.kestrelworks.TaskMeter.FocusedWindow";
 
-  // nullptr with `error` set when GNOME Shell is not on the session bus or our extension
-  // is not running in it (then `error` says how to enable it).
-  static std::unique_ptr<GnomeDesktop> Open(std::string& error);
+  // Fails when GNOME Shell is not on the session bus or our extension is not running
+  // in it (then the message says how to enable it).
+  static Result<std::unique_ptr<GnomeDesktop>> Open();
   ~GnomeDesktop() override;
   GnomeDesktop(const GnomeDesktop&) = delete;
   GnomeDesktop& operator=(const GnomeDesktop&) = delete;

@@ -25,36 +25,31 @@ constexpr const char* kScriptingInterface = "org.kde.kwin.Scripting";
 
 }  // namespace
 
-std::unique_ptr<KdeDesktop> KdeDesktop::Open(const std::string& scriptPath, std::string& error) {
+Result<std::unique_ptr<KdeDesktop>> KdeDesktop::Open(const std::string& scriptPath) {
   std::unique_ptr<KdeDesktop> desktop(new KdeDesktop());
   QDBusConnection& bus = desktop->bus_;
   if (!bus.isConnected()) {
-    error = "no session bus: " + bus.lastError().message().toStdString();
-    return nullptr;
+    return Unavailable("no session bus: " + bus.lastError().message().toStdString());
   }
   const QString kwin = bus.interface()->serviceOwner(kKWin);
   if (kwin.isEmpty()) {
-    error = "KWin is not on the session bus";
-    return nullptr;
+    return Unavailable("KWin is not on the session bus");
   }
   if (!bus.registerService(KdeDesktop::kBusName)) {
-    error = std::string("another recorder holds the bus name ") + kBusName;
-    return nullptr;
+    return Status::Failure(ErrorCode::Busy,
+                           std::string("another recorder holds the bus name ") + kBusName);
   }
   desktop->object_ = std::make_unique<ActiveWindowObject>(
       kwin, [raw = desktop.get()](const WindowFacts& facts) { raw->Reported(facts); });
   bus.registerVirtualObject(ActiveWindowObject::kPath, desktop->object_.get());
-  if (const Status loaded = desktop->LoadScript(scriptPath); !loaded) {
-    error = loaded.Message();
-    return nullptr;
-  }
+  if (Status loaded = desktop->LoadScript(scriptPath); !loaded) return loaded;
   return desktop;
 }
 
 KdeDesktop::KdeDesktop() : BusDesktop(kConnectionName) {
-  std::string ignored;
-  wayland_ = WaylandClient::Connect(ignored);  // without it, no pause for lack of input
-  if (wayland_) {
+  // Without it, no pause for lack of input.
+  if (auto wayland = WaylandClient::Connect()) {
+    wayland_ = std::move(*wayland);
     idle_ = std::make_unique<WaylandIdle>(*wayland_);
     events_.Add(wayland_->FileDescriptor());
   }

@@ -24,9 +24,9 @@ class KdeDesktop : public BusDesktop {
   static constexpr const char* kBusName = "example.kestrelworks.TaskMeter.Recorder";
   static constexpr const char* kScriptName = "taskmeter";
 
-  // Loads the script at `scriptPath` into KWin; nullptr with `error` set when KWin is not
-  // on the session bus or refuses the script.
-  static std::unique_ptr<KdeDesktop> Open(const std::string& scriptPath, std::string& error);
+  // Loads the script at `scriptPath` into KWin; fails when KWin is not on the session
+  // bus or refuses the script.
+  static Result<std::unique_ptr<KdeDesktop>> Open(const std::string& scriptPath);
   ~KdeDesktop() override;
   KdeDesktop(const KdeDesktop&) = delete;
   KdeDesktop& operator=(const KdeDesktop&) = delete;

@@ -6,13 +6,12 @@
 #include <algorithm>
 #include <cstdlib>
 
-std::unique_ptr<WaylandClient> WaylandClient::Connect(std::string& error) {
+Result<std::unique_ptr<WaylandClient>> WaylandClient::Connect() {
   const char* name = std::getenv("WAYLAND_DISPLAY");
   wl_display* display = wl_display_connect(nullptr);
   if (display == nullptr) {
-    error = std::string("cannot connect to the Wayland compositor ") +
-            (name != nullptr && *name != '\0' ? name : "wayland-0");
-    return nullptr;
+    return Unavailable(std::string("cannot connect to the Wayland compositor ") +
+                       (name != nullptr && *name != '\0' ? name : "wayland-0"));
   }
   std::unique_ptr<WaylandClient> client(new WaylandClient(display));
   static const wl_registry_listener listener{&WaylandClient::OnGlobal,
@@ -20,8 +19,7 @@ std::unique_ptr<WaylandClient> WaylandClient::Connect(std::string& error) {
   client->registry_ = wl_display_get_registry(display);
   wl_registry_add_listener(client->registry_, &listener, client.get());
   if (!client->Roundtrip()) {
-    error = "the Wayland compositor does not answer";
-    return nullptr;
+    return Unavailable("the Wayland compositor does not answer");
   }
   return client;
 }

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/core/Status.h"
+
 struct wl_display;
 struct wl_interface;
 struct wl_registry;
@@ -15,8 +17,8 @@ struct wl_registry;
 // the connection lives on the program's own event loop.
 class WaylandClient {
  public:
-  // nullptr with `error` set when no compositor answers.
-  static std::unique_ptr<WaylandClient> Connect(std::string& error);
+  // The connection, or why no compositor answers.
+  static Result<std::unique_ptr<WaylandClient>> Connect();
   ~WaylandClient();
   WaylandClient(const WaylandClient&) = delete;
   WaylandClient& operator=(const WaylandClient&) = delete;

@@ -27,17 +27,15 @@ Toplevel& Of(void* data) {
 
 }  // namespace
 
-std::unique_ptr<WlrootsDesktop> WlrootsDesktop::Open(std::unique_ptr<WaylandClient> client,
-                                                     std::string& error) {
+Result<std::unique_ptr<WlrootsDesktop>> WlrootsDesktop::Open(
+    std::unique_ptr<WaylandClient> client) {
   if (!client->Offers(kToplevelManager)) {
-    error = "the Wayland compositor does not offer wlr-foreign-toplevel-management";
-    return nullptr;
+    return Unavailable("the Wayland compositor does not offer wlr-foreign-toplevel-management");
   }
   std::unique_ptr<WlrootsDesktop> desktop(new WlrootsDesktop(std::move(client)));
   // The toplevels that exist and their states arrive before the answer.
   if (!desktop->client_->Roundtrip()) {
-    error = "the Wayland compositor does not answer";
-    return nullptr;
+    return Unavailable("the Wayland compositor does not answer");
   }
   desktop->changed_ = false;
   return desktop;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/core/Status.h"
 #include "recorder/DesktopWatch.h"
 
 class WaylandClient;
@@ -20,9 +21,8 @@ class WlrootsDesktop : public DesktopWatch {
   // The protocol's global name, which tells a wlroots compositor apart.
   static constexpr const char* kToplevelManager = "zwlr_foreign_toplevel_manager_v1";
 
-  // nullptr with `error` set when `client`'s compositor does not offer the protocol.
-  static std::unique_ptr<WlrootsDesktop> Open(std::unique_ptr<WaylandClient> client,
-                                              std::string& error);
+  // Fails when `client`'s compositor does not offer the protocol.
+  static Result<std::unique_ptr<WlrootsDesktop>> Open(std::unique_ptr<WaylandClient> client);
   ~WlrootsDesktop() override;
   WlrootsDesktop(const WlrootsDesktop&) = delete;
   WlrootsDesktop& operator=(const WlrootsDesktop&) = delete;

@@ -16,20 +16,15 @@ std::string_view Environment(const char* name) {
 
 }  // namespace
 
-std::unique_ptr<DesktopWatch> OpenDesktopSession(std::string& why) {
+Result<std::unique_ptr<DesktopWatch>> OpenDesktopSession() {
   if (Environment("XDG_SESSION_TYPE") == "wayland" || !Environment("WAYLAND_DISPLAY").empty()) {
-    why = "in a Wayland session the window in front cannot be known";
-    return nullptr;
+    return Unavailable("in a Wayland session the window in front cannot be known");
   }
   const std::string display(Environment("DISPLAY"));
-  if (display.empty()) {
-    why = "no X11 display (DISPLAY is not set)";
-    return nullptr;
-  }
-  std::string error;
-  auto desktop = X11Desktop::Connect(display, error);
-  if (!desktop) why = error;
-  return desktop;
+  if (display.empty()) return Unavailable("no X11 display (DISPLAY is not set)");
+  auto desktop = X11Desktop::Connect(display);
+  if (!desktop) return desktop.GetStatus();
+  return std::unique_ptr<DesktopWatch>(std::move(*desktop));
 }
 
 std::string X11DisplayProblem(const std::string& display) {

@@ -35,26 +35,21 @@ xcb_screen_t* ScreenNumber(xcb_connection_t* connection, int number) {
 
 }  // namespace
 
-std::unique_ptr<X11Desktop> X11Desktop::Connect(const std::string& display, std::string& error) {
+Result<std::unique_ptr<X11Desktop>> X11Desktop::Connect(const std::string& display) {
   int screenNumber = 0;
   xcb_connection_t* connection =
       xcb_connect(display.empty() ? nullptr : display.c_str(), &screenNumber);
   if (xcb_connection_has_error(connection) != 0) {
     xcb_disconnect(connection);
-    error = "cannot open the X11 display " + display;
-    return nullptr;
+    return Unavailable("cannot open the X11 display " + display);
   }
   xcb_screen_t* screen = ScreenNumber(connection, screenNumber);
   if (screen == nullptr) {
     xcb_disconnect(connection);
-    error = "the X11 display " + display + " has no such screen";
-    return nullptr;
+    return Unavailable("the X11 display " + display + " has no such screen");
   }
   std::unique_ptr<X11Desktop> desktop(new X11Desktop(connection, screen));
-  if (const Status ready = desktop->Initialise(); !ready) {
-    error = ready.Message();
-    return nullptr;
-  }
+  if (Status ready = desktop->Initialise(); !ready) return ready;
   return desktop;
 }
 

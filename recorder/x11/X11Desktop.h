@@ -19,8 +19,8 @@ class X11IdleAlarms;
 // one does is checked again when the manager changes or goes away.
 class X11Desktop : public DesktopWatch {
  public:
-  // Connects to `display` (empty: $DISPLAY); nullptr with `error` set when it cannot.
-  static std::unique_ptr<X11Desktop> Connect(const std::string& display, std::string& error);
+  // Connects to `display` (empty: $DISPLAY), or says why it cannot.
+  static Result<std::unique_ptr<X11Desktop>> Connect(const std::string& display);
   ~X11Desktop() override;
   X11Desktop(const X11Desktop&) = delete;
   X11Desktop& operator=(const X11Desktop&) = delete;

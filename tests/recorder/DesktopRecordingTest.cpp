@@ -15,20 +15,26 @@ int64_t At(int year, int month, int day, int hour, int minute, int second) {
   return LocalToSeconds({year, month, day, hour, minute, second});
 }
 
+// The session's desktop, or none and why not.
+std::pair<std::unique_ptr<DesktopWatch>, std::string> Session() {
+  auto opened = OpenDesktopSession();
+  if (!opened) return {nullptr, opened.Message()};
+  return {std::move(*opened), ""};
+}
+
 class DesktopRecording : public RecordingTest {
  protected:
   void SetUp() override { ASSERT_EQ(desktop.Problem(), ""); }
   // Starts the recorder on the X11 session with the editor in front.
   void Start(RecorderSettings settings = {}) {
     ASSERT_TRUE(desktop.Activate(editor));
-    std::string why;
-    auto session = OpenDesktopSession(why);
+    auto [session, why] = Session();
     RecordingTest::Start(std::move(session), why, settings);
   }
   std::unique_ptr<RecorderService> StartAnother() {
-    std::string why;
+    auto [session, why] = Session();
     auto another = std::make_unique<RecorderService>();
-    another->Start(OpenDesktopSession(why), why,
+    another->Start(std::move(session), why,
                    RecorderSettings{Folder().string(), std::nullopt, false});
     return another;
   }
@@ -59,8 +65,7 @@ TEST_F(DesktopRecording, SwitchesAndCaptionsGiveTheTotalsTheModuleReads) {
 TEST_F(DesktopRecording, IdleAndTheScreenSaverPause) {
   ASSERT_TRUE(desktop.Activate(editor));
   desktop.FakeInput();
-  std::string why;
-  auto session = OpenDesktopSession(why);
+  auto [session, why] = Session();
   ExpectIdleAndScreenSaver(
       std::move(session), [&] { desktop.FakeInput(); },
       [&](bool on) { desktop.ForceScreenSaver(on); }, 4);
@@ -70,8 +75,7 @@ TEST_F(DesktopRecording, ALineFeedInACaptionAndAWindowOfThisProcess) {
   const xcb_window_t own = desktop.CreateWindow("own", "Own", "first line\nsecond line");
   ASSERT_TRUE(own);
   ASSERT_TRUE(desktop.Activate(own));
-  std::string why;
-  auto session = OpenDesktopSession(why);
+  auto [session, why] = Session();
   RecordingTest::Start(std::move(session), why);
   ASSERT_TRUE(WaitForBlocks(1));
   const BlockLines first = Blocks().front();
@@ -174,9 +178,9 @@ TEST_F(DesktopRecording, AFolderOrFileThatCannotBeWrittenIsReported) {
   // A data folder that cannot be made: nothing is recorded, and the status says why.
   service.reset();
   const fs::path file = home.Write("plain-file", "x");
-  std::string why;
+  auto [session, why] = Session();
   service = std::make_unique<RecorderService>();
-  service->Start(OpenDesktopSession(why), why,
+  service->Start(std::move(session), why,
                  RecorderSettings{(file / "db").string(), std::nullopt, false});
   EXPECT_EQ(service->State(), RecorderState::Unwritable);
   EXPECT_EQ(service->StatusText().rfind("Not recording: cannot make the data folder", 0), 0u)

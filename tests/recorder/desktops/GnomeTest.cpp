@@ -28,7 +28,11 @@ class Gnome : public DesktopBackendTest {
 TEST_F(Gnome, TheStatusSaysHowToEnableTheExtension) {
   SetExtension(false);
   std::string why;
-  ASSERT_TRUE(WaitFor([&] { return !GnomeDesktop::Open(why); }));
+  ASSERT_TRUE(WaitFor([&] {
+    auto opened = GnomeDesktop::Open();
+    why = opened.Message();
+    return !opened;
+  }));
   RecorderService disabled;
   disabled.Start(nullptr, why, {});
   EXPECT_EQ(disabled.StatusText(),
