@@ -45,6 +45,10 @@ class CTreeComboBox : public CComboBox, public COwnerDrawItems {
   int GetItemImage(int nIndex) const;
   int GetRecordCount() const { return static_cast<int>(m_records.size()); }
 
+  // Sets the widget up when it is made, frees every record when it goes, and takes the
+  // new colours when the system's change.
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
   // Free the records of the entries they remove; a removed entry no longer counts as
   // its parent's descendant.
   void ResetContent();
@@ -53,10 +57,6 @@ class CTreeComboBox : public CComboBox, public COwnerDrawItems {
   // The icon and text indented by level, 18 pixels high, the selected text framed.
   void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
   void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) override;
-
-  // Sets the widget up when it is made, frees every record when it goes, and takes the
-  // new colours when the system's change.
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   // The width the dropped list gets: the widest entry's text, indent, a scroll bar and
   // a margin.

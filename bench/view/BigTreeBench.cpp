@@ -84,17 +84,6 @@ CView* TheView() {
   return views.empty() ? nullptr : views.front();
 }
 
-void ClickButton(CView* view, int id) {
-  QWidget* button = view->GetDlgItem(id)->GetWidget();
-  const QPointF at = button->rect().center();
-  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-    QMouseEvent event(type, at, button->mapToGlobal(at), Qt::LeftButton,
-                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(button, &event);
-  }
-}
-
 bool InListMode(CView* view) { return view->GetDlgItem(kToTree)->GetWidget()->isVisible(); }
 
 // The tree of (apps, spread) in the options file and loaded, in tree mode.

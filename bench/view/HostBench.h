@@ -5,9 +5,11 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <cstdio>
 
 #include "framework/core/Paths.h"
+#include "framework/windows/CView.h"
 #include "host/HostApp.h"
 #include "host/MainFrame.h"
 #include "host/WindowImage.h"
@@ -29,4 +31,16 @@ inline int RunBenchmarksInHost(int argc, char** argv, const char* program, CTask
   benchmark::Shutdown();
   app = nullptr;
   return 0;
+}
+
+// Clicks the view's button `id` as the mouse does: a press and a release at its centre.
+inline void ClickButton(CView* view, int id) {
+  QWidget* button = view->GetDlgItem(id)->GetWidget();
+  const QPointF at = button->rect().center();
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent event(type, at, button->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(button, &event);
+  }
 }

@@ -42,17 +42,6 @@ class PaintCounter : public QObject {
   }
 };
 
-void ClickButton(CView* view, int id) {
-  QWidget* button = view->GetDlgItem(id)->GetWidget();
-  const QPointF at = button->rect().center();
-  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-    QMouseEvent event(type, at, button->mapToGlobal(at), Qt::LeftButton,
-                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(button, &event);
-  }
-}
-
 CView* FirstView(CDocument* doc) {
   const auto views = AfxGetViews(doc);
   return views.empty() ? nullptr : views.front();
