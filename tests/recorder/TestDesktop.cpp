@@ -152,7 +152,7 @@ std::vector<uint32_t> TestDesktop::Words(xcb_window_t window, xcb_atom_t propert
                                          uint32_t count) {
   const std::string bytes = Property(window, property, type, count);
   std::vector<uint32_t> words(bytes.size() / 4);
-  std::memcpy(words.data(), bytes.data(), words.size() * 4);
+  if (!words.empty()) std::memcpy(words.data(), bytes.data(), words.size() * 4);
   return words;
 }
 
