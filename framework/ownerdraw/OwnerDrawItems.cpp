@@ -2,14 +2,13 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QHash>
 #include <QListWidget>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPersistentModelIndex>
 #include <QPointer>
 #include <QStyleOptionComboBox>
 #include <algorithm>
+#include <vector>
 
 #include "framework/gdi/CDC.h"
 #include "framework/stdcontrols/ControlTypes.h"
@@ -56,10 +55,16 @@ class OwnerDrawRouter : public QObject {
   OwnerDrawRouter(QWidget* control, QAbstractItemView* view, UINT type, bool variable)
       : QObject(control), m_control(control), m_view(view), m_type(type), m_variable(variable) {
     setObjectName(QStringLiteral("tm_owner_draw"));
+    // Measured heights follow their rows; a change of order measures afresh.
     QAbstractItemModel* model = view->model();
-    connect(model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { m_heights.clear(); });
+    auto forgetAll = [this] { m_heights.clear(); };
+    connect(model, &QAbstractItemModel::modelAboutToBeReset, this, forgetAll);
+    connect(model, &QAbstractItemModel::layoutAboutToBeChanged, this, forgetAll);
+    connect(model, &QAbstractItemModel::rowsAboutToBeMoved, this, forgetAll);
+    connect(model, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) { Shift(first, last, true); });
     connect(model, &QAbstractItemModel::rowsAboutToBeRemoved, this,
-            [this](const QModelIndex&, int first, int last) { Forget(first, last); });
+            [this](const QModelIndex&, int first, int last) { Shift(first, last, false); });
   }
 
   bool PaintEntry(QPainter& painter, const QStyleOptionViewItem& option, int row) {
@@ -86,9 +91,9 @@ class OwnerDrawRouter : public QObject {
 
   // Fixed heights come from the control's entry height, not from a request.
   int MeasureEntry(int row) {
-    if (!m_variable) return 0;
-    const QPersistentModelIndex key(m_view->model()->index(row, 0));
-    if (auto it = m_heights.constFind(key); it != m_heights.constEnd()) return it.value();
+    if (!m_variable || row < 0) return 0;
+    const auto at = static_cast<size_t>(row);
+    if (at < m_heights.size() && m_heights[at] != kUnmeasured) return m_heights[at];
     MEASUREITEMSTRUCT request;
     request.CtlType = m_type;
     request.CtlID = static_cast<UINT>(wndprops::Id(m_control));
@@ -98,7 +103,8 @@ class OwnerDrawRouter : public QObject {
     request.itemData = EntryData(m_view->model(), row);
     if (!SendOrReflect(m_control, WM_MEASUREITEM, &request)) return 0;
     const int height = static_cast<int>(std::min<UINT>(request.itemHeight, 0x7FFF));
-    m_heights.insert(key, height);
+    if (at >= m_heights.size()) m_heights.resize(at + 1, kUnmeasured);
+    m_heights[at] = height;
     return height;
   }
 
@@ -120,10 +126,19 @@ class OwnerDrawRouter : public QObject {
   }
 
  private:
-  void Forget(int first, int last) {
-    for (auto it = m_heights.begin(); it != m_heights.end();) {
-      const int row = it.key().row();
-      it = (!it.key().isValid() || (row >= first && row <= last)) ? m_heights.erase(it) : ++it;
+  static constexpr int kUnmeasured = -1;
+
+  // Rows first..last came in (unmeasured) or are about to go; the rows behind move along.
+  void Shift(int first, int last, bool inserted) {
+    const auto from = static_cast<size_t>(std::max(first, 0));
+    if (from >= m_heights.size()) return;
+    const auto count = static_cast<size_t>(std::max(last - first + 1, 0));
+    if (inserted) {
+      m_heights.insert(m_heights.begin() + static_cast<std::ptrdiff_t>(from), count, kUnmeasured);
+    } else {
+      const size_t to = std::min(m_heights.size(), from + count);
+      m_heights.erase(m_heights.begin() + static_cast<std::ptrdiff_t>(from),
+                      m_heights.begin() + static_cast<std::ptrdiff_t>(to));
     }
   }
 
@@ -131,7 +146,7 @@ class OwnerDrawRouter : public QObject {
   QAbstractItemView* m_view;
   UINT m_type;
   bool m_variable;
-  QHash<QPersistentModelIndex, int> m_heights;
+  std::vector<int> m_heights;  // by row
 };
 
 OwnerDrawRouter* RouterOf(QWidget* control) {

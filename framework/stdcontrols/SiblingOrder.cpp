@@ -1,8 +1,8 @@
 #include "framework/stdcontrols/SiblingOrder.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
-#include <numeric>
 
 int CompareCaseIgnored(QStringView a, QStringView b) {
   const qsizetype common = std::min(a.size(), b.size());
@@ -20,12 +20,49 @@ int CompareCaseIgnored(QStringView a, QStringView b) {
   return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
+namespace {
+
+// The first 16 characters of a text, folded and packed so that comparing keys compares
+// texts; sorting these side by side keeps a large level's sort in the cache instead of
+// chasing every text's characters across the heap.
+struct SortKey {
+  std::uint64_t high = 0, low = 0;
+  int id = 0;
+  bool decisive = true;  // false: a character the packing cannot stand for (or a NUL)
+};
+
+SortKey KeyOf(QStringView text, int id) {
+  SortKey key;
+  key.id = id;
+  const qsizetype packed = std::min<qsizetype>(text.size(), 16);
+  for (qsizetype i = 0; i < packed; ++i) {
+    char16_t c = text[i].unicode();
+    if (c == 0 || c >= 0x80) key.decisive = false;
+    if (c >= 'A' && c <= 'Z') c = static_cast<char16_t>(c + ('a' - 'A'));
+    std::uint64_t& half = i < 8 ? key.high : key.low;
+    half |= static_cast<std::uint64_t>(c & 0x7F) << (8 * (7 - i % 8));
+  }
+  return key;
+}
+
+}  // namespace
+
 std::vector<int> CaseIgnoredOrder(std::span<const QString> texts) {
-  std::vector<int> ids(texts.size());
-  std::iota(ids.begin(), ids.end(), 0);
-  std::stable_sort(ids.begin(), ids.end(), [texts](int a, int b) {
-    return CompareCaseIgnored(texts[static_cast<size_t>(a)], texts[static_cast<size_t>(b)]) < 0;
+  std::vector<SortKey> keys;
+  keys.reserve(texts.size());
+  for (size_t i = 0; i < texts.size(); ++i) keys.push_back(KeyOf(texts[i], static_cast<int>(i)));
+  // Differing keys of plain texts decide; equal ones or other characters take the full
+  // comparison.
+  std::stable_sort(keys.begin(), keys.end(), [texts](const SortKey& a, const SortKey& b) {
+    if (a.decisive && b.decisive && (a.high != b.high || a.low != b.low)) {
+      return a.high != b.high ? a.high < b.high : a.low < b.low;
+    }
+    return CompareCaseIgnored(texts[static_cast<size_t>(a.id)], texts[static_cast<size_t>(b.id)]) <
+           0;
   });
+  std::vector<int> ids;
+  ids.reserve(keys.size());
+  for (const SortKey& key : keys) ids.push_back(key.id);
   return ids;
 }
 

@@ -40,6 +40,13 @@ TEST_P(OwnerDrawItemsTest, OwnerAnswersFirstThenTheControlItself) {
   CRect r;
   ASSERT_EQ(list.GetItemRect(2, &r), LB_OKAY);
   EXPECT_EQ(r.Height() == 40, variable);  // 30 + 5 * 2 when measured
+  // Measured heights move with their lines: only the new line is asked for.
+  list.InsertString(0, "new");
+  list.DeleteString(1);
+  Snapshot(list.GetSafeHwnd());
+  EXPECT_EQ(list.measures, variable ? 4 : 0);
+  ASSERT_EQ(list.GetItemRect(2, &r), LB_OKAY);
+  EXPECT_EQ(r.Height() == 40, variable);
   EXPECT_GT(CountPixels(Snapshot(list.GetSafeHwnd()), RGB(0, 200, 0)), 0);
 
   list.draws = 0;

@@ -3,6 +3,8 @@
 #include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QTreeWidget>
+#include <algorithm>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -93,6 +95,23 @@ TEST(StdTreeOrder, CaseIgnoringOrderAgreesWithQt) {
         << a.toStdString() << " / " << b.toStdString();
     EXPECT_EQ(sign(CompareCaseIgnored(b, a)), sign(QString::compare(b, a, Qt::CaseInsensitive)));
   }
+}
+
+// A large level is sorted on packed prefixes; it must give the plain stable sort's order.
+TEST(StdTreeOrder, LevelOrderIsTheStableCaseIgnoringSort) {
+  const QStringList level = QString::fromUtf16(
+                                u"Program 10|program 9|PROGRAM 10|Program 1|a long shared name 2|"
+                                u"A Long Shared Name 10|a long shared name 2|a|\u00E9t\u00E9|Et|"
+                                u"x\u212Ay|XLZ||[bracket]|_under|16 chars exactly|"
+                                u"16 chars exactlY|16 chars exactl")
+                                .split(u'|');
+  const std::vector<QString> texts(level.begin(), level.end());
+  std::vector<int> expected(level.size());
+  std::iota(expected.begin(), expected.end(), 0);
+  std::stable_sort(expected.begin(), expected.end(), [&](int a, int b) {
+    return CompareCaseIgnored(texts[static_cast<size_t>(a)], texts[static_cast<size_t>(b)]) < 0;
+  });
+  EXPECT_EQ(CaseIgnoredOrder(texts), expected);
 }
 
 TEST_F(StdTree, SelectionByCodeNotifiesChangingThenChanged) {
