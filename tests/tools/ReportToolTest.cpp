@@ -3,15 +3,14 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "LogSums.h"
+#include "ToolRun.h"
 #include "core/ScopedEnv.h"
-#include "framework/core/Autostart.h"
-#include "framework/core/CivilTime.h"
 #include "framework/core/Clock.h"
 #include "framework/core/ComputerFolders.h"
 #include "support/TempDir.h"
@@ -68,134 +67,6 @@ int64_t Number(const Json& v, const char* key) {
 
 std::string Text(const Json& v, const char* key) { return v.at(key).get<std::string>(); }
 
-// The object's keys, in order, joined by spaces.
-std::string Keys(const Json& object) {
-  std::string keys;
-  for (const auto& [key, value] : object.items()) keys += (keys.empty() ? "" : " ") + key;
-  return keys;
-}
-
-void ExpectTotals(const Json& v, const ExpectedTotals& e, const std::string& what) {
-  EXPECT_EQ(Number(v, "month"), e.month) << what;
-  EXPECT_EQ(Number(v, "week"), e.week) << what;
-  EXPECT_EQ(Number(v, "today"), e.today) << what;
-}
-
-// Checks a group of the json against sums made from the logs; returns its sums.
-ExpectedTotals CheckGroup(const Json& group, const std::vector<LoggedInterval>& intervals,
-                          int64_t now, const std::string& parentPath, size_t& appsSeen) {
-  EXPECT_EQ(Keys(group), "name month week today applications groups");
-  const std::string path = parentPath + "/" + Text(group, "name");
-  ExpectedTotals sum;
-  for (const Json& app : group.at("applications")) {
-    EXPECT_EQ(Keys(app), "show_as name path title_filter filter_on month week today");
-    const ExpectedTotals expected =
-        SumForEntry(intervals, now, Text(app, "name"), app.at("filter_on").get<bool>(),
-                    Text(app, "title_filter"));
-    ExpectTotals(app, expected, path + "/" + Text(app, "show_as"));
-    sum += expected;
-    ++appsSeen;
-  }
-  for (const Json& sub : group.at("groups")) sum += CheckGroup(sub, intervals, now, path, appsSeen);
-  ExpectTotals(group, sum, path);
-  return sum;
-}
-
-TEST_F(ReportToolTest, JsonNumbersEqualSumsMadeFromTheLogs) {
-  const struct {
-    const char* now;
-    int days;
-  } cases[] = {
-      {"2026-03-18 15:20:00", 20},  // Wednesday; the logs reach into February
-      {"2026-01-06 11:00:00", 14},  // the logs of December carry no year
-      {"2026-03-02 09:30:00", 10},  // Monday morning: the week has only just begun
-      {"2026-03-01 16:00:00", 10},  // Sunday: the week began in the previous month
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.now);
-    const fs::path home = MakeHome(c.now, c.days, static_cast<int>(&c - cases) + 1);
-    const Json doc = ReportJson(home, c.now);
-    EXPECT_EQ(Keys(doc), "now data_folder records totals groups");
-    EXPECT_EQ(Text(doc, "now"), c.now);
-    const std::string folder = Text(doc, "data_folder");
-    ASSERT_EQ(folder.substr(0, 1), "/");
-    EXPECT_TRUE(fs::equivalent(folder, home / "data"));
-    const int64_t now = *ParseDateTime(c.now);
-    const auto intervals = ReadLoggedIntervals((home / "data").string(), now);
-    EXPECT_EQ(Number(doc, "records"), static_cast<int64_t>(intervals.size()));
-    std::string names;
-    for (const Json& g : doc.at("groups")) names += Text(g, "name") + ";";
-    EXPECT_EQ(names, "Breaks;Communication;Other Applications;Work;");
-    ExpectedTotals all;
-    size_t apps = 0;
-    for (const Json& g : doc.at("groups")) all += CheckGroup(g, intervals, now, "", apps);
-    ExpectTotals(doc.at("totals"), all, "totals");
-    EXPECT_EQ(apps, 14u);  // the sample tree's 13 and the file manager it does not know
-    EXPECT_GT(all.month, 0);
-    // The captions divide the editor between the projects by their title filters (seen
-    // where the month is well under way).
-    for (const Json& project : doc.at("groups").at(3).at("groups")) {
-      if (&c != cases) break;
-      EXPECT_GT(Number(project.at("applications").at(0), "month"), 0) << Text(project, "name");
-    }
-  }
-}
-
-// The csv rows the json stands for: a group, its applications, then its sub-groups.
-void FlattenJson(const Json& group, const std::string& parent, std::string& csv) {
-  const std::string path = (parent.empty() ? "" : parent + "/") + Text(group, "name");
-  auto row = [&](std::vector<std::string> text, const Json& v) {
-    for (const char* period : {"month", "week", "today"}) {
-      text.push_back(std::to_string(Number(v, period)));
-    }
-    csv += CsvRecord(text);
-  };
-  row({path, "group", "", "", ""}, group);
-  for (const Json& app : group.at("applications")) {
-    row({path, "application", Text(app, "show_as"), Text(app, "name"), Text(app, "path")}, app);
-  }
-  for (const Json& sub : group.at("groups")) FlattenJson(sub, path, csv);
-}
-
-// One home in every format, its preferences asking to start with the session: the load
-// rewrites the tree as the module's does, but the report never writes an autostart entry.
-TEST_F(ReportToolTest, TextAndCsvShowWhatTheJsonHolds) {
-  const char* now = "2026-03-18 15:20:00";
-  const fs::path home = MakeHome(now, 3, 6);
-  std::string prefs = ReadBytes(home / "options/mainpref.ini");
-  prefs.replace(prefs.find("LoadOnStartup=0"), 15, "LoadOnStartup=1");
-  dir_.Write(fs::relative(home / "options/mainpref.ini", dir_.Path()).string(), prefs);
-  const fs::path file = dir_.Path() / "report.json";
-  const std::vector<std::string> args{"--home", home.string(), "--now", now};
-  auto with = [&](std::vector<std::string> more) {
-    more.insert(more.begin(), args.begin(), args.end());
-    return Report(more);
-  };
-  const ToolRun json = with({"--format", "json", "--output", file.string()});
-  ASSERT_EQ(json.status, 0) << json.err;
-  EXPECT_TRUE(json.out.empty());
-  EXPECT_FALSE(fs::exists(GetAutostartEntryPath()));
-  EXPECT_NE(ReadBytes(home / "options/viewopt.xml").find("<Name>Other Applications</Name>"),
-            std::string::npos);
-
-  std::string expected = "group_path,kind,show_as,name,app_path,month,week,today\r\n";
-  const Json doc = Json::parse(ReadBytes(file));
-  for (const Json& g : doc.at("groups")) FlattenJson(g, "", expected);
-  EXPECT_EQ(with({"--format", "csv"}).out, expected);
-  const ToolRun text = with({});
-  ASSERT_EQ(text.status, 0) << text.err;
-  for (const char* part :
-       {"TaskMeter report at 2026-03-18 15:20:00", "All groups", "\n+ Work ",
-        "\n    + Project Apollo ", "\n        - Apollo code ", "\n    - Mail ", " percent"}) {
-    EXPECT_NE(text.out.find(part), std::string::npos) << part;
-  }
-  // Breaks holds only "Idle", "Stop" (never shown) and the news reading.
-  EXPECT_EQ(text.out.find("- Idle"), std::string::npos);
-  const ToolRun failed = with({"--output", (dir_.Path() / "no-such-folder/r.txt").string()});
-  EXPECT_EQ(failed.status, 1);
-  EXPECT_NE(failed.err.find("cannot write"), std::string::npos);
-}
-
 // Control characters, DEL included, are escaped as they always were.
 TEST_F(ReportToolTest, BytesThatAreNotUtf8BecomeReplacementCharactersAndControlsAreEscaped) {
   const fs::path home = dir_.Path() / "latin1";
@@ -233,13 +104,20 @@ TEST_F(ReportToolTest, BadHomesOptionsAndArgumentsAreToldWithTheirExitStatus) {
       {{"--home", missing.string()}, 2, "does not exist or cannot be read"},
       {{"--home", file.string()}, 2, "does not exist or cannot be read"},
       {{"--format", "xml"}, 2, usage},
-      {{"--now", "2026-03-18"}, 2, usage},
-      {{"--now", "2026-03-18 25:00:00"}, 2, usage},
       {{"--home", ""}, 2, usage},
       {{"--output="}, 2, usage},
       {{"--bogus"}, 2, usage},
-      {{"--home", "bare", "--format", "json"}, 0, "bare/options/ does not exist"},
+      {{"--home", "bare", "--now", "2024-02-29 00:00:00", "--format", "json"},
+       0,
+       "bare/options/ does not exist"},
   };
+  for (const char* now :
+       {"", "2026-03-18", "2026-03-18T15:20:05", "2026-3-18 15:20:05", "2026-03-18 15:20:5",
+        "2026-13-01 00:00:00", "2026-00-10 00:00:00", "2026-02-29 00:00:00", "2026-04-31 00:00:00",
+        "2026-03-18 24:00:00", "2026-03-18 23:60:00", "2026-03-18 23:59:60", "1970-01-01 00:00:00",
+        "2026-03-18 15:20:05 ", "abcd-ef-gh ij:kl:mn"}) {
+    cases.push_back({{"--now", now}, 2, usage});
+  }
   for (const char* name : {"viewopt.xml", "mainpref.ini"}) {
     const fs::path home = MakeHome("2026-03-18 17:30:00", 1, 1), path = home / "options" / name;
     fs::remove(path);
@@ -265,6 +143,10 @@ TEST_F(ReportToolTest, BadHomesOptionsAndArgumentsAreToldWithTheirExitStatus) {
       EXPECT_EQ(Number(bare, "records"), 0);
     }
   }
+  const ToolRun unwritable = Report({"--home", (dir_.Path() / "bare").string(), "--output",
+                                     (dir_.Path() / "no-such-folder/r").string()});
+  EXPECT_EQ(unwritable.status, 1);
+  EXPECT_NE(unwritable.err.find("cannot write"), std::string::npos) << unwritable.err;
   EXPECT_FALSE(fs::exists(dir_.Path() / "bare/options"));  // never created
   EXPECT_FALSE(fs::exists(missing));
   const ToolRun help = Report({"--help"});

@@ -4,28 +4,9 @@
 #include <vector>
 
 #include "tools/common/CsvWriter.h"
-#include "tools/common/Random.h"
-#include "tools/common/ToolOptions.h"
 #include "tools/common/Utf8.h"
 
 namespace {
-
-TEST(Random, SameSeedSameSequenceWithinBoundsAndWeightsHold) {
-  Random a(42), b(42), c(43);
-  bool differs = false;
-  for (int i = 0; i < 200; ++i) {
-    const int64_t x = a.Between(-3, 3);
-    EXPECT_EQ(x, b.Between(-3, 3));
-    EXPECT_TRUE(x >= -3 && x <= 3) << x;
-    differs = differs || x != c.Between(-3, 3);
-  }
-  EXPECT_TRUE(differs);
-  std::vector<int> counts(3);
-  for (int i = 0; i < 600; ++i) ++counts[a.Weighted({5, 0, 1})];
-  EXPECT_EQ(counts[1], 0);
-  EXPECT_GT(counts[0], counts[2]);
-  EXPECT_GT(counts[2], 0);
-}
 
 TEST(Utf8, IllFormedPiecesBecomeOneReplacementEach) {
   const std::string fffd = "\xEF\xBF\xBD";
