@@ -1,9 +1,7 @@
 #include <sys/stat.h>
 
 #include "framework/core/FileIO.h"
-#include "framework/core/Paths.h"
 #include "host/FirstStart.h"
-#include "storage/MainPrefs.h"
 #include "tests/host/HostTestSupport.h"
 #include "tools/common/SampleHome.h"
 
@@ -29,66 +27,43 @@ const char* const kDefaultPrefs =
 
 TEST(FirstStart, CreatesTheThreeFilesAnInstallerWould) {
   ScopedHome home;
-  const auto prepared = PrepareOptionsFolder(home.Options().string());
-  ASSERT_TRUE(prepared) << prepared.Message();
-  ASSERT_EQ(*prepared, FirstStartResult::Created);
-  EXPECT_EQ(ReadBytes(home.Options() / "mainpref.ini"), kDefaultPrefs);
-  EXPECT_EQ(ReadBytes(home.Options() / "viewopt.xml"), "<Options/>\r\n");
-  EXPECT_EQ(ReadBytes(home.Options() / "predefgroups.xml"), SamplePredefinedGroupsText());
+  const fs::path options = home.Options();
+  ASSERT_EQ(*PrepareOptionsFolder(options.string()), FirstStartResult::Created);
+  EXPECT_EQ(ReadBytes(options / "mainpref.ini"), kDefaultPrefs);
+  EXPECT_EQ(ReadBytes(options / "viewopt.xml"), "<Options/>\r\n");
+  EXPECT_EQ(ReadBytes(options / "predefgroups.xml"), SamplePredefinedGroupsText());
   // Only the owner may read the preferences: they may carry the password.
   struct stat info {};
-  ASSERT_EQ(stat((home.Options() / "mainpref.ini").c_str(), &info), 0);
+  ASSERT_EQ(stat((options / "mainpref.ini").c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0077, 0u);
-  // They read back as the defaults, the empty data folder standing for the default one.
-  MainPrefs read;
-  read.IdleTime = -1;
-  ASSERT_TRUE(ReadMainPrefs((home.Options() / "mainpref.ini").string(), read));
-  MainPrefs expected;
-  expected.DbPath = GetDefaultDataFolder();
-  EXPECT_EQ(read, expected);
 }
 
 // A start that failed half way (a full disk) is made good by the next: what is missing
-// is made, and nothing that is there (a file, a folder, a broken link) is replaced.
+// is made, and nothing that is there (a file, a folder, a broken link) is replaced. A
+// home where no folder can be made is told as such and left alone.
 TEST(FirstStart, EveryStartMakesWhatIsMissingAndKeepsWhatIsThere) {
   ScopedHome home;
+  const fs::path options = home.Options();
   SetWriteFailureAfterBytesForTesting(0);
-  EXPECT_EQ(PrepareOptionsFolder(home.Options().string()).GetStatus().Code(),
-            ErrorCode::CannotWrite);
+  EXPECT_EQ(PrepareOptionsFolder(options.string()).GetStatus().Code(), ErrorCode::CannotWrite);
   SetWriteFailureAfterBytesForTesting(-1);
-  EXPECT_TRUE(fs::is_empty(home.Options()));  // no half-written file left
+  EXPECT_TRUE(fs::is_empty(options));  // no half-written file left
   home.Write("options/viewopt.xml", "<Options><Group/></Options>");
-  fs::create_directory(home.Options() / "predefgroups.xml");
-  EXPECT_EQ(*PrepareOptionsFolder(home.Options().string()), FirstStartResult::Created);
-  EXPECT_EQ(ReadBytes(home.Options() / "mainpref.ini"), kDefaultPrefs);
-  EXPECT_EQ(ReadBytes(home.Options() / "viewopt.xml"), "<Options><Group/></Options>");
-  EXPECT_TRUE(fs::is_directory(home.Options() / "predefgroups.xml"));
-  fs::remove(home.Options() / "mainpref.ini");
-  fs::create_symlink(home.Path() / "nowhere", home.Options() / "mainpref.ini");
-  EXPECT_EQ(*PrepareOptionsFolder(home.Options().string()), FirstStartResult::AlreadySetUp);
-  EXPECT_TRUE(fs::is_symlink(home.Options() / "mainpref.ini"));
-  EXPECT_EQ(std::distance(fs::directory_iterator(home.Options()), {}), 3);
-}
-
-TEST(FirstStart, FailsClearlyWhereTheFolderCannotBeMade) {
-  ScopedHome home;
+  fs::create_directory(options / "predefgroups.xml");
+  EXPECT_EQ(*PrepareOptionsFolder(options.string()), FirstStartResult::Created);
+  EXPECT_EQ(ReadBytes(options / "mainpref.ini"), kDefaultPrefs);
+  EXPECT_EQ(ReadBytes(options / "viewopt.xml"), "<Options><Group/></Options>");
+  EXPECT_TRUE(fs::is_directory(options / "predefgroups.xml"));
+  fs::remove(options / "mainpref.ini");
+  fs::create_symlink(home.Path() / "nowhere", options / "mainpref.ini");
+  EXPECT_EQ(*PrepareOptionsFolder(options.string()), FirstStartResult::AlreadySetUp);
+  EXPECT_TRUE(fs::is_symlink(options / "mainpref.ini"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(options), {}), 3);
   home.Write("blocker", "a file where a folder should go");
-  const auto prepared = PrepareOptionsFolder((home.Path() / "blocker/options").string());
-  EXPECT_EQ(prepared.GetStatus().Code(), ErrorCode::CannotCreate);
-  EXPECT_NE(prepared.Message().find("cannot create"), std::string::npos) << prepared.Message();
+  const auto blocked = PrepareOptionsFolder((home.Path() / "blocker/options").string());
+  EXPECT_EQ(blocked.GetStatus().Code(), ErrorCode::CannotCreate);
+  EXPECT_NE(blocked.Message().find("cannot create"), std::string::npos) << blocked.Message();
   EXPECT_EQ(ReadBytes(home.Path() / "blocker"), "a file where a folder should go");
-}
-
-class FirstStartHost : public HostFixture {};
-
-TEST_F(FirstStartHost, TheHostSetsUpTheHomeBeforeTheModuleLoads) {
-  ASSERT_TRUE(Start(StandinModulePath())) << m_error;
-  EXPECT_TRUE(m_app->CreatedOptions());
-  EXPECT_EQ(ReadBytes(m_home.Options() / "mainpref.ini"), kDefaultPrefs);
-  EXPECT_EQ(ReadBytes(m_home.Options() / "viewopt.xml"), "<Options/>\r\n");
-  m_app.reset();
-  ASSERT_TRUE(Start(StandinModulePath())) << m_error;
-  EXPECT_FALSE(m_app->CreatedOptions());
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 #include <QMenuBar>
 #include <QWidget>
 
-#include "framework/app/CMultiDocTemplate.h"
 #include "framework/app/ModuleState.h"
 #include "framework/core/RegisteredMessages.h"
 #include "framework/dialogbase/ModalHook.h"
@@ -26,11 +25,11 @@ std::vector<std::string> MenuTitles(QMenuBar* bar) {
 
 // The command ids of the items below the bar's popups; with `open`, each popup is opened
 // as a user would (running the command-state queries) and only disabled items count.
-void CollectIds(QMenu* menu, bool open, std::vector<UINT>& ids) {
-  if (open) emit menu->aboutToShow();
-  for (QAction* action : menu->actions()) {
-    if (action->menu() != nullptr) {
-      CollectIds(action->menu(), open, ids);
+void CollectIds(const QList<QAction*>& actions, bool open, std::vector<UINT>& ids) {
+  for (QAction* action : actions) {
+    if (QMenu* popup = action->menu()) {
+      if (open) emit popup->aboutToShow();
+      CollectIds(popup->actions(), open, ids);
     } else if (UINT id = AfxMenuCommandId(action); id != 0 && !(open && action->isEnabled())) {
       ids.push_back(id);
     }
@@ -39,9 +38,7 @@ void CollectIds(QMenu* menu, bool open, std::vector<UINT>& ids) {
 
 std::vector<UINT> MenuIds(QMenuBar* bar, bool disabledOnly = false) {
   std::vector<UINT> ids;
-  for (QAction* action : bar->actions()) {
-    if (action->menu() != nullptr) CollectIds(action->menu(), disabledOnly, ids);
-  }
+  CollectIds(bar->actions(), disabledOnly, ids);
   return ids;
 }
 
@@ -55,9 +52,6 @@ class HostAppTest : public HostFixture {
 TEST_F(HostAppTest, OpensTheModulesDocumentUnderItsMenuAndRoutesItsCommands) {
   ASSERT_TRUE(Start(StandinModulePath())) << m_error;
   ASSERT_NE(m_app->GetDocument(), nullptr);
-  EXPECT_EQ(m_app->GetDocTemplates().size(), 1u);
-  EXPECT_EQ(m_app->GetDocTemplates().front().get(), m_app->GetModuleTemplate());
-  EXPECT_EQ(Frame()->MDIGetActive()->GetMDIFrame(), Frame());
   EXPECT_EQ(MenuTitles(Frame()->GetMenuBar()),
             (std::vector<std::string>{"&File", "Configure", "&Help"}));
   // The host's own resource handle is in force again after the module built its windows.
@@ -73,8 +67,6 @@ TEST_F(HostAppTest, OpensTheModulesDocumentUnderItsMenuAndRoutesItsCommands) {
   Command(host_cmd::kAbout);
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0], "About TaskMeter|" + AboutText());
-  EXPECT_NE(boxes[0].find(kHostVersion), std::string::npos);
-  EXPECT_NE(boxes[0].find("Licence"), std::string::npos);
   Command(host_cmd::kExit);
   EXPECT_EQ(m_app->m_pMainWnd, nullptr);
 }
@@ -113,11 +105,8 @@ TEST_F(HostAppTest, HideLeavesAWayBack) {
 // Whichever way the module's announcement arrives, the host re-reads the file; a file
 // that has gone keeps the preferences in force.
 TEST_F(HostAppTest, PreferencesChangedReachesTheHostByEveryPath) {
-  CTrayIcon::SetAvailableForTesting(true);
   ASSERT_TRUE(Start(StandinModulePath())) << m_error;
   EXPECT_TRUE(m_app->CreatedOptions());
-  // Nothing is recorded here, so the hand stands still (the recorder's suite sees it turn).
-  EXPECT_FALSE(Frame()->GetTrayIcon().IsTurning());
   // The number is the one the module registers under the same name.
   ASSERT_EQ(RegisterWindowMessageA(kPrefsChangedMessageName), g_nPreferencesChangedMsg);
   MainPrefs changed;
@@ -136,7 +125,6 @@ TEST_F(HostAppTest, PreferencesChangedReachesTheHostByEveryPath) {
     PumpEvents(20);
     EXPECT_EQ(Frame()->GetPrefs(), changed) << name;
   }
-  EXPECT_EQ(Frame()->GetTrayIcon().Frame(), 0);
   std::filesystem::remove(GetMainPrefsPath(GetOptionsFolder()));
   Frame()->SendMessage(g_nPreferencesChangedMsg);
   EXPECT_EQ(Frame()->GetPrefs(), changed);
@@ -154,8 +142,6 @@ TEST_F(HostAppTest, HelpAndWebItemsOpenTheirLinksOrSaySoInAMessageBox) {
   for (UINT id : {host_cmd::kHelpContent, host_cmd::kHomePage, host_cmd::kBugReport}) Command(id);
   EXPECT_EQ(shell.targets, (std::vector<std::string>{helpPage, homePage, mail}));
   EXPECT_EQ(ReadBytes(helpPage), HelpPageHtml());
-  EXPECT_NE(HelpPageHtml().find("TaskMeter " + std::string(kHostVersion)), std::string::npos);
-  EXPECT_NE(HelpPageHtml().find("<code>~/.config/TaskMeter/</code>"), std::string::npos);
   // A help file beside the program is preferred to the page.
   const std::string chm = m_home.Write(kHelpFileName, "help").string();
   Command(host_cmd::kHelpContent);
@@ -172,22 +158,6 @@ TEST_F(HostAppTest, HelpAndWebItemsOpenTheirLinksOrSaySoInAMessageBox) {
   EXPECT_EQ(boxes[1].rfind("No mail program could be started to open " + mail, 0), 0u) << boxes[1];
   EXPECT_EQ(boxes[2], "No browser could be started to show the report. It was written to " +
                           Frame()->GetLastReportPath());
-}
-
-TEST_F(HostAppTest, RealModuleShowsItsMenuInTheHostWindow) {
-  if (RealModulePath().empty()) GTEST_SKIP() << "the module library is not part of this build";
-  ASSERT_TRUE(Start(RealModulePath())) << m_error;
-  ASSERT_NE(m_app->GetDocument(), nullptr);
-  EXPECT_EQ(MenuTitles(Frame()->GetMenuBar()),
-            (std::vector<std::string>{"&File", "Configure", "Reports", "&Help"}));
-  // Every host item is available; the module's own items are the module's business.
-  for (UINT id : MenuIds(Frame()->GetMenuBar(), true)) {
-    EXPECT_TRUE(id == 32771 || id == 32779 || id == 32782 || id == 32780) << id;
-  }
-  std::vector<std::string> boxes;
-  ScopedModalHook hook([&](ModalRequest& request) { boxes.push_back(request.Caption()); });
-  Command(host_cmd::kAbout);
-  EXPECT_EQ(boxes, std::vector<std::string>{"About TaskMeter"});
 }
 
 }  // namespace

@@ -3,21 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <fstream>
 #include <memory>
 
 #include "tests/framework/UnansweredModals.h"
-
-bool g_moduleMappedAtStart = false;
-
-bool IsLibraryMapped(const std::string& name) {
-  std::ifstream maps("/proc/self/maps");
-  std::string line;
-  while (std::getline(maps, line)) {
-    if (line.find(name) != std::string::npos) return true;
-  }
-  return false;
-}
 
 std::string StandinModulePath() { return TASKMETER_STANDIN_MODULE; }
 
@@ -35,7 +23,6 @@ namespace {
 class HostQtEnvironment : public testing::Environment {
  public:
   void SetUp() override {
-    g_moduleMappedAtStart = IsLibraryMapped("libtaskmeter-module");
     // Pictures for a person (TASKMETER_SHOTS_DIR) may be taken on a real display.
     if (qEnvironmentVariableIsEmpty("TASKMETER_SHOTS_DIR")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;

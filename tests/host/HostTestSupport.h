@@ -17,13 +17,6 @@
 #include "tests/core/ScopedEnv.h"
 #include "tests/framework/FrameworkTestSupport.h"
 
-// Whether the module library was mapped into this process before any test ran: it
-// must not be, since the host reaches the module only through dlopen.
-extern bool g_moduleMappedAtStart;
-
-// Whether a shared object whose file name contains `name` is mapped into this process.
-bool IsLibraryMapped(const std::string& name);
-
 // The stand-in module built for these tests, and the real one when the build has it.
 std::string StandinModulePath();
 std::string RealModulePath();  // empty when not built

@@ -72,14 +72,11 @@ TEST_F(ReportTest, ReportRequestWritesThePageOfTheLogsAndOpensIt) {
   std::vector<std::string> modules{StandinModulePath()};
   if (!RealModulePath().empty()) modules.push_back(RealModulePath());
   const std::string page = (m_home.Path() / "reports/taskmeter-report.html").string();
-  const auto times = [](const char* kind, int64_t seconds) {
-    return Row{kind, seconds, seconds, seconds};
-  };
-  const std::map<std::string, Row> expected{{"Editor", times("app", 3600)},
-                                            {"Browser", times("app", 1800)},
-                                            {"Mail", times("app", 900)},
-                                            {"Other Applications", times("group", 6300)},
-                                            {"All groups", times("total", 6300)}};
+  const std::map<std::string, Row> expected{{"Editor", {"app", 3600, 3600, 3600}},
+                                            {"Browser", {"app", 1800, 1800, 1800}},
+                                            {"Mail", {"app", 900, 900, 900}},
+                                            {"Other Applications", {"group", 6300, 6300, 6300}},
+                                            {"All groups", {"total", 6300, 6300, 6300}}};
   for (const std::string& module : modules) {
     SCOPED_TRACE(module);
     m_app.reset();
@@ -115,69 +112,16 @@ TEST_F(ReportTest, ReportRequestWritesThePageOfTheLogsAndOpensIt) {
   EXPECT_NE(ReadBytes(page).find("</span>laptop</td>"), std::string::npos);
 }
 
-TEST(HtmlReport, NestedGroupsShowTheirShareOfTheirParent) {
+// Names come from programs and window captions: markup in them stays text on the page.
+TEST(HtmlReport, NamesAreEscaped) {
   Report report;
-  report.totals = {1000, 400, 0};
   ReportGroup work{"Work <A&B>", {"Work <A&B>"}, {800, 400, 0}, {}, {}, {}};
   work.applications.push_back({"Code \"IDE\"", "ide", "/bin/ide", "", false, {200, 100, 0}, {}});
-  ReportGroup sub{"Sub", {"Work <A&B>", "Sub"}, {600, 300, 0}, {}, {}, {}};
-  work.groups.push_back(sub);
   report.groups.push_back(work);
   const std::string html = ReportAsHtml(report);
-  const auto rows = Rows(html);
-  ASSERT_EQ(rows.count("Work &lt;A&amp;B&gt;"), 1u);
-  ASSERT_EQ(rows.count("Code &quot;IDE&quot;"), 1u);
-  EXPECT_EQ(rows.at("Sub").month, 600);
+  EXPECT_EQ(Rows(html).count("Work &lt;A&amp;B&gt;"), 1u);
+  EXPECT_EQ(Rows(html).count("Code &quot;IDE&quot;"), 1u);
   EXPECT_EQ(html.find("<A&B>"), std::string::npos);
-  // Work: 800 of 1000 and 400 of 400; Sub: 600 of Work's 800; today: nothing of nothing.
-  for (const char* cell :
-       {"width:80.0%", "width:100.0%", "width:75.0%", "width:25.0%", "width:0.0%"}) {
-    EXPECT_NE(html.find(cell), std::string::npos) << cell;
-  }
-  // Rows in tree order: the group, its application, then its sub-group.
-  EXPECT_LT(html.find("data-name=\"Work"), html.find("data-name=\"Code"));
-  EXPECT_LT(html.find("data-name=\"Code"), html.find("data-name=\"Sub\""));
-}
-
-// By computer, the page lists the computers in their colours and each bar is made of
-// their parts, in the same colours and order, named in the cell's tooltip.
-TEST(HtmlReport, EachComputerHasItsPartOfEveryBar) {
-  Report report;
-  report.byComputer = true;
-  report.totals = {1000, 0, 0};
-  report.computers = {{"desk<top>", "/d/", true, 7, {600, 0, 0}},
-                      {"laptop", "/l/", false, 3, {400, 0, 0}}};
-  ReportGroup work{"Work", {"Work"}, {1000, 0, 0}, {}, {}, {{600, 0, 0}, {400, 0, 0}}};
-  work.applications.push_back(
-      {"Ed", "ed", "/bin/ed", "", false, {500, 0, 0}, {{100, 0, 0}, {400, 0, 0}}});
-  report.groups.push_back(work);
-  const std::string html = ReportAsHtml(report);
-  EXPECT_NE(html.find("background:#3a7bd5\"></span>desk&lt;top&gt; (this "
-                      "computer)</td><td><code>/d/</code></td><td>7</td>"),
-            std::string::npos);
-  EXPECT_NE(html.find("background:#e07b39\"></span>laptop</td>"), std::string::npos);
-  // Ed: 100 and 400 of Work's 1000 seconds.
-  EXPECT_NE(html.find("<td class=\"time\" title=\"desk&lt;top&gt; 00:01:40, laptop "
-                      "00:06:40\">00:08:20<span class=\"bar split\">"
-                      "<span class=\"fill\" style=\"width:10.0%;background:#3a7bd5\"></span>"
-                      "<span class=\"fill\" style=\"width:40.0%;background:#e07b39\"></span></span>"
-                      "<span class=\"share\">50.0 %</span>"),
-            std::string::npos)
-      << html;
-  EXPECT_NE(html.find("width:60.0%;background:#3a7bd5"), std::string::npos);  // the total row
-}
-
-TEST(HtmlReport, ShareIsBoundedAndZeroForAnEmptyWhole) {
-  struct Case {
-    int64_t part;
-    int64_t whole;
-    double percent;
-  };
-  const std::vector<Case> cases{{0, 0, 0.0},       {5, 0, 0.0},     {-5, 10, 0.0},
-                                {1, 3, 100.0 / 3}, {10, 10, 100.0}, {30, 10, 100.0}};
-  for (const Case& c : cases) {
-    EXPECT_DOUBLE_EQ(SharePercent(c.part, c.whole), c.percent) << c.part << "/" << c.whole;
-  }
 }
 
 }  // namespace
