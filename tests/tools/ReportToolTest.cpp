@@ -37,9 +37,6 @@ class ReportToolTest : public testing::Test {
   static ToolRun Report(const std::vector<std::string>& args) {
     return RunTool(RunReportTool, args);
   }
-  static Json ReportJson(const fs::path& home, const std::string& now) {
-    return Json::parse(Report({"--home", home.string(), "--now", now, "--format", "json"}).out);
-  }
   // A sample home with simulated logs up to `now`.
   fs::path MakeHome(const std::string& now, int days, int seed, const std::string& machine = "") {
     const fs::path home = dir_.Path() / ("home-" + std::to_string(homes_++));
@@ -155,20 +152,22 @@ TEST_F(ReportToolTest, BadHomesOptionsAndArgumentsAreToldWithTheirExitStatus) {
   EXPECT_TRUE(help.err.empty());
 }
 
-// Every group and application of a report, by its place and names.
-void CollectItems(const Json& group, const std::string& parent,
+// Every group and application below `groups`, by its place and names.
+void CollectItems(const Json& groups, const std::string& parent,
                   std::map<std::string, Json>& items) {
-  const std::string path = parent + "/" + Text(group, "name");
-  items[path] = group;
-  for (const Json& app : group.at("applications")) {
-    items[path + "/" + Text(app, "show_as") + "/" + Text(app, "name")] = app;
+  for (const Json& group : groups) {
+    const std::string path = parent + "/" + Text(group, "name");
+    items[path] = group;
+    for (const Json& app : group.at("applications")) {
+      items[path + "/" + Text(app, "show_as") + "/" + Text(app, "name")] = app;
+    }
+    CollectItems(group.at("groups"), path, items);
   }
-  for (const Json& sub : group.at("groups")) CollectItems(sub, path, items);
 }
 
 std::map<std::string, Json> Items(const Json& doc) {
   std::map<std::string, Json> items;
-  for (const Json& group : doc.at("groups")) CollectItems(group, "", items);
+  CollectItems(doc.at("groups"), "", items);
   return items;
 }
 
@@ -190,7 +189,8 @@ TEST_F(ReportToolTest, ComputersAddUpToTheirOwnReports) {
     std::vector<std::string> names = {ThisComputerName()};
     for (const std::string& machine : machines) {
       homes.push_back(MakeHome(now, 10, 1, machine));
-      own.push_back(ReportJson(homes.back(), now));
+      own.push_back(Json::parse(
+          Report({"--home", homes.back().string(), "--now", now, "--format", "json"}).out));
       if (homes.size() == 1) continue;
       fs::create_directory_symlink(homes.back() / "data", computers / machine);
       names.push_back(machine);

@@ -6,9 +6,7 @@
 #include <vector>
 
 #include "ToolRun.h"
-#include "framework/core/CivilTime.h"
 #include "support/TempDir.h"
-#include "tools/common/ActivitySimulator.h"
 #include "tools/common/SimulateTool.h"
 
 namespace fs = std::filesystem;
@@ -18,21 +16,6 @@ namespace {
 const char* kNow = "2026-03-18 15:20:00";  // a Wednesday afternoon
 
 ToolRun Simulate(const std::vector<std::string>& args) { return RunTool(RunSimulateTool, args); }
-
-TEST(Simulator, SwitchesPerDayDecidesTheBlockCountOfAWorkingDay) {
-  for (int switches : {3, 400, 3300}) {
-    SimulationSettings s;
-    s.seed = 9;
-    s.days = 3;
-    s.switchesPerDay = switches;
-    s.now = *ParseDateTime(kNow);
-    const auto days = ActivitySimulator(s).Run();
-    ASSERT_EQ(days.at(1).fileName, "2026-03-17.log");  // a Tuesday: a full working day
-    const double count = static_cast<double>(days[1].blocks.size());
-    EXPECT_GE(count, switches * 0.85) << switches;
-    EXPECT_LE(count, switches * 1.15 + 3) << switches;
-  }
-}
 
 // Real logs and options are kept unless told: a day file or a home's preferences that are
 // there stop the run before anything is written.
