@@ -11,19 +11,11 @@ namespace fs = std::filesystem;
 
 // The defaults as the preferences file spells them, written out independently.
 const char* const kDefaultPrefs =
-    "db path=\r\n"
-    "idle time=300\r\n"
-    "last/current open db file=\r\n"
-    "Language=English\r\n"
-    "LoadOnStartup=0\r\n"
-    "bPauseTimeTrackingOnUserInActive=1\r\n"
-    "bPauseTimeTrackingOnScreenSaverActive=1\r\n"
-    "bEnableFilter=0\r\n"
-    "iShowpProgrUsedMoreSec=60\r\n"
-    "iShowpProgrUsedMorePercent=1\r\n"
-    "bAnimatedIconInSysTray=1\r\n"
-    "Pass=\r\n"
-    "isPass=0\r\n";
+    "db path=\r\nidle time=300\r\nlast/current open db file=\r\nLanguage=English\r\n"
+    "LoadOnStartup=0\r\nbPauseTimeTrackingOnUserInActive=1\r\n"
+    "bPauseTimeTrackingOnScreenSaverActive=1\r\nbEnableFilter=0\r\n"
+    "iShowpProgrUsedMoreSec=60\r\niShowpProgrUsedMorePercent=1\r\n"
+    "bAnimatedIconInSysTray=1\r\nPass=\r\nisPass=0\r\n";
 
 TEST(FirstStart, CreatesTheThreeFilesAnInstallerWould) {
   ScopedHome home;

@@ -83,25 +83,6 @@ TEST_F(HostAppTest, ShowsItsOwnMenuWhenTheModuleCannotBeLoaded) {
   EXPECT_EQ(MenuIds(Frame()->GetMenuBar(), true), std::vector<UINT>{});
 }
 
-// Hidden to the tray where the desktop has one, else minimised: either way it comes back.
-TEST_F(HostAppTest, HideLeavesAWayBack) {
-  for (bool tray : {false, true}) {
-    SCOPED_TRACE(tray ? "tray" : "no tray");
-    m_app.reset();
-    CTrayIcon::SetAvailableForTesting(tray);
-    ASSERT_TRUE(Start(StandinModulePath())) << m_error;
-    Frame()->ShowWindow(SW_SHOWNORMAL);
-    Command(host_cmd::kHide);
-    PumpEvents(10);
-    EXPECT_EQ(Frame()->IsWindowVisible(), !tray);
-    EXPECT_EQ(Frame()->IsIconic(), !tray);
-    EXPECT_EQ(Frame()->GetTrayIcon().IsShown(), tray);
-    tray ? Frame()->GetTrayIcon().Activate() : Frame()->RestoreFromTray();
-    EXPECT_TRUE(Frame()->IsWindowVisible());
-    EXPECT_FALSE(Frame()->IsIconic());
-  }
-}
-
 // Whichever way the module's announcement arrives, the host re-reads the file; a file
 // that has gone keeps the preferences in force.
 TEST_F(HostAppTest, PreferencesChangedReachesTheHostByEveryPath) {
