@@ -3,7 +3,6 @@
 #include <QWidget>
 
 #include "framework/app/ModuleState.h"
-#include "framework/core/RegisteredMessages.h"
 #include "framework/dialogbase/ModalHook.h"
 #include "framework/resources/MenuBuilder.h"
 #include "framework/windows/CMDIChildWnd.h"
@@ -65,8 +64,7 @@ TEST_F(HostAppTest, OpensTheModulesDocumentUnderItsMenuAndRoutesItsCommands) {
     request.Answer(IDOK);
   });
   Command(host_cmd::kAbout);
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0], "About TaskMeter|" + AboutText());
+  EXPECT_EQ(boxes, std::vector<std::string>{"About TaskMeter|" + AboutText()});
   Command(host_cmd::kExit);
   EXPECT_EQ(m_app->m_pMainWnd, nullptr);
 }
@@ -83,13 +81,30 @@ TEST_F(HostAppTest, ShowsItsOwnMenuWhenTheModuleCannotBeLoaded) {
   EXPECT_EQ(MenuIds(Frame()->GetMenuBar(), true), std::vector<UINT>{});
 }
 
+// Hidden to the tray where the desktop has one, else minimised: either way it comes back.
+TEST_F(HostAppTest, HideLeavesAWayBack) {
+  for (bool tray : {false, true}) {
+    SCOPED_TRACE(tray ? "tray" : "no tray");
+    m_app.reset();
+    CTrayIcon::SetAvailableForTesting(tray);
+    ASSERT_TRUE(Start(StandinModulePath())) << m_error;
+    Frame()->ShowWindow(SW_SHOWNORMAL);
+    Command(host_cmd::kHide);
+    PumpEvents(10);
+    EXPECT_EQ(Frame()->IsWindowVisible(), !tray);
+    EXPECT_EQ(Frame()->IsIconic(), !tray);
+    EXPECT_EQ(Frame()->GetTrayIcon().IsShown(), tray);
+    tray ? Frame()->GetTrayIcon().Activate() : Frame()->RestoreFromTray();
+    EXPECT_TRUE(Frame()->IsWindowVisible());
+    EXPECT_FALSE(Frame()->IsIconic());
+  }
+}
+
 // Whichever way the module's announcement arrives, the host re-reads the file; a file
 // that has gone keeps the preferences in force.
 TEST_F(HostAppTest, PreferencesChangedReachesTheHostByEveryPath) {
   ASSERT_TRUE(Start(StandinModulePath())) << m_error;
   EXPECT_TRUE(m_app->CreatedOptions());
-  // The number is the one the module registers under the same name.
-  ASSERT_EQ(RegisterWindowMessageA(kPrefsChangedMessageName), g_nPreferencesChangedMsg);
   MainPrefs changed;
   changed.bAnimatedIconInSysTray = false;
   changed.DbPath = (m_home.Path() / "db/").string();

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>

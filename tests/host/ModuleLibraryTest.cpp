@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include "framework/app/CMultiDocTemplate.h"
 #include "host/ModuleLibrary.h"
 #include "tests/host/HostTestSupport.h"

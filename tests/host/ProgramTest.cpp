@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -28,9 +29,9 @@ int RunProgram(const std::string& arguments, const fs::path& log,
 TEST(Program, FirstStartWithTheModuleBesideItDrawsItsWindow) {
   if (RealModulePath().empty()) GTEST_SKIP() << "the module library is not part of this build";
   ScopedHome home;
-  const fs::path picture = home.Path() / "window.png";
-  const fs::path log = home.Path() / "run.log";
-  ASSERT_EQ(RunProgram("--screenshot '" + picture.string() + "'", log), 0) << ReadBytes(log);
+  const fs::path picture = home.Path() / "window.png", log = home.Path() / "run.log";
+  const std::string shot = "--screenshot '" + picture.string() + "'";
+  ASSERT_EQ(RunProgram(shot, log), 0) << ReadBytes(log);
   for (const char* file : {"mainpref.ini", "viewopt.xml", "predefgroups.xml"}) {
     EXPECT_TRUE(fs::is_regular_file(home.Options() / file)) << file;
   }
@@ -41,9 +42,7 @@ TEST(Program, FirstStartWithTheModuleBesideItDrawsItsWindow) {
   EXPECT_NE(ReadBytes(log).find("Saved the main window"), std::string::npos);
   // Nobody answers the box that tells of a damaged tree: its text is printed instead.
   home.Write("options/viewopt.xml", "<Options><Group>");
-  ASSERT_EQ(RunProgram("--screenshot '" + picture.string() + "'", log,
-                       "QT_QPA_PLATFORM=offscreen timeout 60"),
-            0);
+  ASSERT_EQ(RunProgram(shot, log, "QT_QPA_PLATFORM=offscreen timeout 60"), 0);
   EXPECT_NE(ReadBytes(log).find("taskmeter: The groups in"), std::string::npos) << ReadBytes(log);
 }
 
@@ -71,18 +70,17 @@ TEST(Program, ARelativeHomeStillSavesTheTreeAfterTheScan) {
 
 TEST(Program, RefusesBadArgumentsAndMissingModules) {
   ScopedHome home;
-  const fs::path log = home.Path() / "run.log";
-  EXPECT_EQ(RunProgram("--no-such-option", log), 2);
-  EXPECT_NE(ReadBytes(log).find("usage: taskmeter"), std::string::npos);
-  EXPECT_EQ(RunProgram("--recorder xwayland", log), 2);
-  EXPECT_NE(ReadBytes(log).find("--recorder takes x11, wlroots, kde, gnome or none, not xwayland"),
-            std::string::npos);
-  EXPECT_EQ(RunProgram("--module '" + (home.Path() / "none.so").string() + "' --screenshot '" +
-                           (home.Path() / "w.png").string() + "'",
-                       log),
-            1);
-  EXPECT_NE(ReadBytes(log).find("cannot load"), std::string::npos) << ReadBytes(log);
-  EXPECT_FALSE(fs::exists(home.Path() / "w.png"));
+  const fs::path log = home.Path() / "run.log", picture = home.Path() / "w.png";
+  const std::string module = (home.Path() / "none.so").string();
+  const std::tuple<std::string, int, std::string> cases[] = {
+      {"--no-such-option", 2, "usage: taskmeter"},
+      {"--recorder xwayland", 2, "--recorder takes x11, wlroots, kde, gnome or none, not xwayland"},
+      {"--module '" + module + "' --screenshot '" + picture.string() + "'", 1, "cannot load"}};
+  for (const auto& [arguments, status, message] : cases) {
+    EXPECT_EQ(RunProgram(arguments, log), status) << arguments;
+    EXPECT_NE(ReadBytes(log).find(message), std::string::npos) << ReadBytes(log);
+  }
+  EXPECT_FALSE(fs::exists(picture));
 }
 
 // Without a display it can open, the program says so in one line instead of letting Qt

@@ -9,7 +9,6 @@
 #include "host/HtmlReport.h"
 #include "host/MainFrame.h"
 #include "storage/MainPrefs.h"
-#include "tests/core/ScopedEnv.h"
 #include "tests/host/HostTestSupport.h"
 
 namespace {
