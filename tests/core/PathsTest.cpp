@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "ScopedEnv.h"
+#include "framework/core/CurrentDirectory.h"
 #include "framework/core/Paths.h"
 #include "support/TempDir.h"
 
@@ -44,6 +45,19 @@ TEST(Paths, HomeIsTaskmeterHomeElseAPortableFolderElseThePerUserOne) {
     ScopedEnv homeCase("HOME", homeValue);
     EXPECT_EQ(HomeForProgramIn(program), expected) << program << " " << xdgValue.value_or("-");
   }
+  // A relative home is taken from where the program started, and a later change of the
+  // current directory (the log scan makes one) does not move it.
+  const std::string started = GetCurrentDirectory(),
+                    relativeHome = fs::canonical(dir.Path()).string() + "/home/";
+  for (const char* relative : {"home", "./home/", "sub/../home"}) {
+    ScopedEnv env("TASKMETER_HOME", std::string(relative));
+    ASSERT_TRUE(SetCurrentDirectory(dir.Path().string()));
+    EXPECT_EQ(GetExecutableDirectory(), relativeHome) << relative;
+    ASSERT_TRUE(SetCurrentDirectory("/"));
+    EXPECT_EQ(GetOptionsFolder(), relativeHome + "options/") << relative;
+    EXPECT_EQ(std::getenv("TASKMETER_HOME")[0], '/');  // later readers see it too
+  }
+  ASSERT_TRUE(SetCurrentDirectory(started));
 }
 
 // The logs lie under XDG_DATA_HOME, else under HOME, else nowhere; the folders are made,

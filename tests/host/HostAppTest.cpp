@@ -146,8 +146,7 @@ TEST_F(HostAppTest, HelpAndWebItemsOpenTheirLinksOrSaySoInAMessageBox) {
   SetShellOpenHookForTesting([](const std::string&) { return false; });
   std::vector<std::string> boxes;
   ScopedModalHook hook([&](ModalRequest& request) { boxes.push_back(request.Text()); });
-  Command(host_cmd::kHomePage);
-  Command(host_cmd::kBugReport);
+  for (UINT id : {host_cmd::kHomePage, host_cmd::kBugReport}) Command(id);
   Frame()->SendMessage(g_nReportRequestMsg, 0, 0);
   ASSERT_EQ(boxes.size(), 3u);
   EXPECT_EQ(boxes[0].rfind("No browser could be started to open " + homePage, 0), 0u) << boxes[0];

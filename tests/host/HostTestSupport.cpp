@@ -1,7 +1,5 @@
 #include "tests/host/HostTestSupport.h"
 
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <memory>
 
