@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "accounting/LogFormat.h"
-#include "storage/MainPrefs.h"
 #include "tests/host/HostTestSupport.h"
 
 namespace {
@@ -55,9 +54,7 @@ TEST(Program, ARelativeHomeStillSavesTheTreeAfterTheScan) {
   home.Write("db/" + LogFileName(now),
              LogBlockText({stamp, stamp, "relapp", "caption", "relapp", "/usr/bin/relapp"}) +
                  LogBlockText({stamp, stamp, "Stop", "", "Stop", ""}));
-  MainPrefs prefs;
-  prefs.DbPath = (home.Path() / "db").string() + "/";
-  home.Write("options/mainpref.ini", MainPrefsText(prefs));
+  home.Write("options/mainpref.ini", "db path=" + (home.Path() / "db/").string() + "\r\n");
   home.Write("options/viewopt.xml", "<Options/>");  // a first start would only make it
   const fs::path log = home.Path() / "run.log";
   ASSERT_EQ(RunProgram("--screenshot window.png", log,

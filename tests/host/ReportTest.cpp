@@ -8,7 +8,6 @@
 #include "host/HostMessages.h"
 #include "host/HtmlReport.h"
 #include "host/MainFrame.h"
-#include "storage/MainPrefs.h"
 #include "tests/host/HostTestSupport.h"
 
 namespace {
@@ -50,9 +49,7 @@ class ReportTest : public HostFixture {
     const int64_t noon = LocalToSeconds({today.year, today.month, today.day, 12});
     SetFixedClock(noon);
     const std::string date = LogTimestamp(noon).substr(0, 10), file = "db/" + LogFileName(noon);
-    MainPrefs prefs;
-    prefs.DbPath = (m_home.Path() / "db/").string();
-    m_home.Write("options/mainpref.ini", MainPrefsText(prefs));
+    m_home.Write("options/mainpref.ini", "db path=" + (m_home.Path() / "db/").string() + "\r\n");
     m_home.Write("options/viewopt.xml", "<Options/>\r\n");
     m_home.Write(file, Block(date, "08 59 00", "09 00 00", "Editor") +
                            Block(date, "09 00 00", "10 00 00", "Browser") +

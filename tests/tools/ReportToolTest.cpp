@@ -77,6 +77,9 @@ TEST_F(ReportToolTest, BytesThatAreNotUtf8BecomeReplacementCharactersAndControls
   ASSERT_EQ(run.status, 0) << run.err;
   const Json doc = Json::parse(run.out);
   const Json& app = doc.at("groups").at(0).at("applications").at(0);  // Other Applications
+  EXPECT_FALSE(app.at("filter_on").get<bool>());
+  EXPECT_EQ(Number(doc.at("groups").at(0), "today"), 1800);
+  EXPECT_EQ(Number(doc.at("totals"), "today"), 1800);
   EXPECT_EQ(Text(app, "show_as"), "Caf\xEF\xBF\xBD");
   EXPECT_EQ(Text(app, "path"), "/opt/caf\xEF\xBF\xBD\x7f\x01");
   EXPECT_NE(run.out.find("/opt/caf\xEF\xBF\xBD\\u007f\\u0001\""), std::string::npos);
