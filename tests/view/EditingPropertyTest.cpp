@@ -10,7 +10,6 @@
 
 #include "framework/dialogbase/CDialog.h"
 #include "framework/dialogbase/ModalHook.h"
-#include "res/ResourceIds.h"
 #include "tests/framework/UserActions.h"
 #include "tests/view/ViewFixture.h"
 
@@ -74,17 +73,11 @@ class EditingPropertyTest : public ViewTest {
 
   std::vector<Row> Items() const {
     std::vector<Row> items;
-    std::function<void(HTREEITEM, const std::string&)> walk = [&](HTREEITEM item,
-                                                                  const std::string& at) {
-      for (; item != nullptr; item = Tree().GetNextSiblingItem(item)) {
-        int image = 0, selected = 0;
-        Tree().GetItemImage(item, image, selected);
-        const std::string path = at + "/" + Tree().GetItemText(item);
-        items.emplace_back(item, (image == 0 ? "G " : "A ") + path);
-        walk(Tree().GetChildItem(item), path);
-      }
-    };
-    walk(Tree().GetChildItem(TVI_ROOT), "");
+    WalkTree([&](HTREEITEM item, int, const std::string& path) {
+      int image = 0, selected = 0;
+      Tree().GetItemImage(item, image, selected);
+      items.emplace_back(item, (image == 0 ? "G " : "A ") + path);
+    });
     return items;
   }
 

@@ -1,24 +1,12 @@
 #include "tests/view/ViewFixture.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
-#include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QProgressBar>
 #include <fstream>
-#include <sstream>
 
-#include "framework/stdcontrols/CComboBox.h"
-#include "framework/stdcontrols/CListBox.h"
-#include "res/ResourceIds.h"
-#include "storage/ViewOptionsFile.h"
-#include "storage/XmlDoc.h"
-#include "tests/framework/FrameworkTestSupport.h"
-#include "tests/framework/StdControlsTestSupport.h"
+#include "framework/stdcontrols/CMenu.h"
 #include "tests/framework/UserActions.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -33,20 +21,15 @@ std::string Clock(int day, int secondsAfterEight) {
 // The work of one day back to back from 08:00; each block carries the interval of the
 // block before it.
 std::string LogText(const std::vector<LoggedWork>& work, int day) {
-  std::string text;
+  std::string text, start = Clock(day, 0), end = start;
   int at = 0;
-  bool any = false;
-  std::string start = Clock(day, 0), end = Clock(day, 0);
   for (const LoggedWork& w : work) {
     if (w.day != day) continue;
-    any = true;
     text += LogBlockText({start, end, w.app, w.title, w.app, "/usr/bin/" + w.app});
     start = Clock(day, at);
-    at += w.seconds;
-    end = Clock(day, at);
+    end = Clock(day, at += w.seconds);
   }
-  if (any) text += LogBlockText({start, end, "Stop", "", "Stop", ""});
-  return text;
+  return text.empty() ? text : text + LogBlockText({start, end, "Stop", "", "Stop", ""});
 }
 
 }  // namespace
@@ -65,24 +48,17 @@ AppEntry SubGroupCarrier(GroupMap subGroups) {
   return carrier;
 }
 
-void ViewTest::Open(const GroupMap& tree, const std::vector<LoggedWork>& work,
-                    const MainPrefs& prefs) {
-  WriteHome(tree, work, prefs);
-  OpenView();
-}
-
 void ViewTest::WriteHome(const GroupMap& tree, const std::vector<LoggedWork>& work,
                          const MainPrefs& prefs) {
   MainPrefs written = prefs;
   written.DbPath = host.Data().string() + "/";
-  const fs::path options = host.Home() / "options";
+  const std::filesystem::path options = host.Home() / "options";
   std::ofstream(options / "mainpref.ini", std::ios::binary) << MainPrefsText(written);
   std::ofstream(options / "viewopt.xml", std::ios::binary) << ViewOptionsText(tree);
   std::ofstream(host.Data() / "2026-07-15.log", std::ios::binary) << LogText(work, 15);
   for (const LoggedWork& w : work) {
-    char name[32];
-    std::snprintf(name, sizeof name, "2026-07-%02d.log", w.day);
-    if (w.day != 15) std::ofstream(host.Data() / name, std::ios::binary) << LogText(work, w.day);
+    const std::string name = "2026-07-" + std::to_string(100 + w.day).substr(1) + ".log";
+    std::ofstream(host.Data() / name, std::ios::binary) << LogText(work, w.day);
   }
 }
 
@@ -96,36 +72,39 @@ void ViewTest::OpenView() {
   PumpEvents(5);
 }
 
-bool ViewTest::Shown(int id) const { return Item(id)->GetWidget()->isVisibleTo(view->GetWidget()); }
-
-CTreeCtrl& ViewTest::Tree() const { return *dynamic_cast<CTreeCtrl*>(Item(IDC_VIEW_TREE)); }
-
 CWnd* ViewTest::Page(int index) const {
   // The pages are the tab host's child windows; each is known by a control of its own.
   const int marker = index == 0 ? IDC_ASSOC_RESTORE_NAME : IDC_QI_FILENAME;
-  for (QObject* child : Item(IDC_VIEW_TABHOST)->GetWidget()->children()) {
-    auto* widget = qobject_cast<QWidget*>(child);
-    CWnd* page = widget != nullptr ? CWnd::FromHandlePermanent(widget) : nullptr;
+  for (QWidget* child : Item(IDC_VIEW_TABHOST)->GetWidget()->findChildren<QWidget*>()) {
+    CWnd* page = CWnd::FromHandlePermanent(child);
     if (page != nullptr && page->GetDlgItem(marker) != nullptr) return page;
   }
   ADD_FAILURE() << "no page " << index;
   return nullptr;
 }
 
-int ViewTest::BarPosition(int id) const {
-  return qobject_cast<QProgressBar*>(Page(1)->GetDlgItem(id)->GetWidget())->value();
-}
-
-std::vector<std::string> ViewTest::TreeLines() const {
-  std::vector<std::string> lines;
-  CTreeCtrl& tree = Tree();
-  std::function<void(HTREEITEM, int)> walk = [&](HTREEITEM item, int depth) {
-    for (; item != nullptr; item = tree.GetNextSiblingItem(item)) {
-      lines.push_back(std::string(2 * depth, ' ') + tree.GetItemText(item));
-      walk(tree.GetChildItem(item), depth + 1);
+void ViewTest::WalkTree(
+    const std::function<void(HTREEITEM, int, const std::string&)>& visit) const {
+  std::function<void(HTREEITEM, int, const std::string&)> walk = [&](HTREEITEM item, int depth,
+                                                                     const std::string& at) {
+    for (; item != nullptr; item = Tree().GetNextSiblingItem(item)) {
+      const std::string path = at + "/" + Tree().GetItemText(item);
+      visit(item, depth, path);
+      walk(Tree().GetChildItem(item), depth + 1, path);
     }
   };
-  walk(tree.GetChildItem(TVI_ROOT), 0);
+  walk(Tree().GetChildItem(TVI_ROOT), 0, "");
+}
+
+Lines ViewTest::TreeLines(bool marks) const {
+  Lines lines;
+  WalkTree([&](HTREEITEM item, int depth, const std::string&) {
+    int image = 0, selected = 0;
+    Tree().GetItemImage(item, image, selected);
+    const bool expanded = Tree().GetItemState(item, TVIS_EXPANDED) != 0;
+    lines.push_back(std::string(2 * depth, ' ') + Tree().GetItemText(item) +
+                    (marks && image == 0 ? "/" : "") + (marks && expanded ? " +" : ""));
+  });
   return lines;
 }
 
@@ -135,72 +114,18 @@ std::string ViewTest::SelectedTreeText() const {
 }
 
 HTREEITEM ViewTest::FindTreeItem(const GroupPath& texts) const {
-  CTreeCtrl& tree = Tree();
-  HTREEITEM level = tree.GetChildItem(TVI_ROOT), found = nullptr;
-  for (const std::string& text : texts) {
-    found = level;
-    while (found != nullptr && tree.GetItemText(found) != text) {
-      found = tree.GetNextSiblingItem(found);
-    }
-    if (found == nullptr) return nullptr;
-    level = tree.GetChildItem(found);
-  }
+  HTREEITEM found = nullptr;
+  std::string wanted;
+  for (const std::string& text : texts) wanted += "/" + text;
+  WalkTree([&](HTREEITEM item, int, const std::string& path) {
+    if (path == wanted && found == nullptr) found = item;
+  });
   return found;
 }
-
-void ViewTest::Click(int id) { Click(Item(id)); }
 
 void ViewTest::Click(CWnd* control) {
   ASSERT_TRUE(user::ClickButton(*control->GetParent(), control->GetDlgCtrlID()))
       << control->GetDlgCtrlID();
-  PumpEvents(5);
-}
-
-void ViewTest::MouseAt(QEvent::Type type, QPoint global, Qt::MouseButtons held) {
-  const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-  user::DeliverMouse(type, global, button, held, TreeViewport());
-  QApplication::processEvents();
-}
-
-QPoint ViewTest::TreeItemCentre(const GroupPath& texts) const {
-  return TreeItemCentre(FindTreeItem(texts));
-}
-
-QPoint ViewTest::TreeItemCentre(HTREEITEM item) const {
-  CRect rect;
-  if (item == nullptr) return {};
-  Tree().EnsureVisible(item);  // what a user expands and scrolls to see it
-  if (!Tree().GetItemRect(item, &rect, TRUE)) return {};
-  return TreeViewport()->mapToGlobal(Centre(rect));
-}
-
-void ViewTest::ExpandAll() {
-  std::function<void(HTREEITEM)> expand = [&](HTREEITEM item) {
-    for (; item != nullptr; item = Tree().GetNextSiblingItem(item)) {
-      if (Tree().ItemHasChildren(item)) Tree().Expand(item, TVE_EXPAND);
-      expand(Tree().GetChildItem(item));
-    }
-  };
-  expand(Tree().GetChildItem(TVI_ROOT));
-  PumpEvents(2);
-}
-
-QWidget* ViewTest::TreeViewport() const {
-  return qobject_cast<QAbstractItemView*>(Tree().GetWidget())->viewport();
-}
-
-QPoint ViewTest::SelectedItemCentre() const { return TreeItemCentre(Tree().GetSelectedItem()); }
-
-void ViewTest::Drag(const GroupPath& from, const std::vector<QPoint>& via) {
-  Drag(TreeItemCentre(from), via);
-}
-
-void ViewTest::Drag(QPoint start, const std::vector<QPoint>& via) {
-  MouseAt(QEvent::MouseButtonPress, start, Qt::LeftButton);
-  // Far enough for the tree to start a drag.
-  MouseAt(QEvent::MouseMove, start + QPoint(0, 12), Qt::LeftButton);
-  for (const QPoint& p : via) MouseAt(QEvent::MouseMove, p, Qt::LeftButton);
-  MouseAt(QEvent::MouseButtonRelease, via.empty() ? start : via.back(), Qt::NoButton);
   PumpEvents(5);
 }
 
@@ -222,9 +147,8 @@ void ViewTest::PickGroup(const std::string& text, int occurrence) {
 }
 
 void ViewTest::PickApplication(const std::string& text) {
-  const auto& list = *dynamic_cast<CListBox*>(Item(IDC_VIEW_APP_LIST));
-  ASSERT_TRUE(user::PickListEntry(*view, IDC_VIEW_APP_LIST, list.FindStringExact(-1, text.c_str())))
-      << text;
+  const int index = AppListBox().FindStringExact(-1, text.c_str());
+  ASSERT_TRUE(user::PickListEntry(*view, IDC_VIEW_APP_LIST, index)) << text;
   PumpEvents(5);
 }
 
@@ -235,11 +159,44 @@ void ViewTest::TypeInto(CWnd* edit, const std::string& text) {
   PumpEvents(2);
 }
 
-GroupMap ViewTest::SavedTree() const {
-  std::ifstream in(host.Home() / "options" / "viewopt.xml", std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  CXmlDoc xml;
-  xml.Parse(JoinLines(bytes.str()));
-  return ReadTree(xml);
+void ViewTest::MouseAt(QEvent::Type type, QPoint global, Qt::MouseButtons held) {
+  const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+  user::DeliverMouse(type, global, button, held, TreeViewport());
+  QApplication::processEvents();
+}
+
+void ViewTest::ExpandAll() {
+  WalkTree([&](HTREEITEM item, int, const std::string&) {
+    if (Tree().ItemHasChildren(item)) Tree().Expand(item, TVE_EXPAND);
+  });
+  PumpEvents(2);
+}
+
+QPoint ViewTest::TreeItemCentre(HTREEITEM item) const {
+  CRect rect;
+  if (item == nullptr) return {};
+  Tree().EnsureVisible(item);  // what a user expands and scrolls to see it
+  if (!Tree().GetItemRect(item, &rect, TRUE)) return {};
+  return TreeViewport()->mapToGlobal(Centre(rect));
+}
+
+void ViewTest::Drag(QPoint start, const std::vector<QPoint>& via) {
+  MouseAt(QEvent::MouseButtonPress, start, Qt::LeftButton);
+  // Far enough for the tree to start a drag.
+  MouseAt(QEvent::MouseMove, start + QPoint(0, 12), Qt::LeftButton);
+  for (const QPoint& p : via) MouseAt(QEvent::MouseMove, p, Qt::LeftButton);
+  MouseAt(QEvent::MouseButtonRelease, via.empty() ? start : via.back(), Qt::NoButton);
+  PumpEvents(5);
+}
+
+void ViewTest::RightClickSelected(const std::function<QAction*(QMenu&, QPoint)>& choose) {
+  AfxSetPopupMenuHook(choose);
+  QWidget* viewport = TreeViewport();
+  const QPoint at = viewport->mapFromGlobal(TreeItemCentre(Tree().GetSelectedItem()));
+  ClickAt(viewport, at, Qt::RightButton);
+  // What the window system makes of a right click.
+  QContextMenuEvent menuRequest(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+  QApplication::sendEvent(viewport, &menuRequest);
+  AfxSetPopupMenuHook(nullptr);
+  PumpEvents(5);
 }
