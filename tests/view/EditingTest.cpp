@@ -2,10 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <set>
 
-#include "framework/app/SystemServices.h"
 #include "framework/dialogbase/CDialog.h"
 #include "framework/dialogbase/ModalHook.h"
 #include "framework/resources/MenuBuilder.h"
@@ -28,15 +25,16 @@ bool Has(const GroupMap& tree, const GroupPath& group, const std::string& showAs
   return list != nullptr && FindApplication(*list, showAs) != nullptr;
 }
 
-class EditingTest : public ViewTest {
- protected:
-  // A and B at the top, B with the sub-group Work; the top-level Work shares that name.
-  void SetUp() override {
-    Open({{"A", {Application("a1"), Application("a2")}},
+// A and B at the top, B with the sub-group Work; the top-level Work shares that name.
+GroupMap Branches() {
+  return {{"A", {Application("a1"), Application("a2")}},
           {"B", {Application("b1"), SubGroupCarrier({{"Work", {Application("bw")}}})}},
           {"Work", {Application("w1")}},
-          {kOtherApplications, {Application("o1")}}});
-  }
+          {kOtherApplications, {Application("o1")}}};
+}
+
+class EditingTest : public ViewTest {
+ protected:
   // Chooses `command` from the right-click menu of the tree; the items' enabled states.
   std::map<UINT, bool> ChooseFromMenu(UINT command) {
     std::map<UINT, bool> enabled;
@@ -62,6 +60,7 @@ class EditingTest : public ViewTest {
 // Keys and the popup menu: Ctrl+C/Ctrl+V, Delete and F2 do what the popup's items do,
 // each enabled as its item is; one copy serves one paste.
 TEST_F(EditingTest, KeysAndThePopupCopyPasteAndDelete) {
+  Open(Branches());
   ClickTreeItem({"A", "a1"});
   PressKey(Qt::Key_C, Qt::ControlModifier);
   EXPECT_TRUE(Enabled(IDC_VIEW_PASTE));
@@ -99,10 +98,21 @@ TEST_F(EditingTest, KeysAndThePopupCopyPasteAndDelete) {
   EXPECT_TRUE(Has(SavedTree(), {"Work"}, "a2"));
 }
 
-// In list mode the picker's path names the group: the first Work is B's. An entry of
-// "Other Applications" itself can be removed there: it goes to its end.
-TEST_F(EditingTest, ListModeEditsTheGroupTheSelectorPathNames) {
+// In list mode groups of one name show together; the picker's path names the group an
+// edit goes to: the first Work is B's. An entry of "Other Applications" itself can be
+// removed there: it goes to its end.
+TEST_F(EditingTest, ListModeMergesGroupsOfOneNameAndEditsTheOneThePickerNames) {
+  Open(Branches(), {{"bw", 60}});
   Click(IDC_VIEW_MODE_TO_LIST);
+  const auto& picker = *dynamic_cast<CComboBox*>(Item(IDC_VIEW_GROUP_COMBO));
+  Lines groups;
+  for (int i = 0; i < picker.GetCount(); ++i) groups.push_back(picker.GetLBText(i));
+  EXPECT_EQ(groups, (Lines{"A", "B", "Work", kOtherApplications, "Work"}));
+  EXPECT_EQ(PageText(0, IDC_ASSOC_SHOWAS), "a1");  // the first group's first application
+  PickGroup("Work");
+  EXPECT_EQ((Lines{AppListBox().GetText(0), AppListBox().GetText(1)}), (Lines{"bw", "w1"}));
+  // Its entry's time shows as its whole group's.
+  EXPECT_EQ(PageText(1, IDC_QI_MONTH_TEXT), "Work: 00:01:00 = 100.00 percent");
   PickGroup("A");
   PickApplication("a2");
   Click(IDC_VIEW_COPY);
@@ -126,10 +136,15 @@ TEST_F(EditingTest, ListModeEditsTheGroupTheSelectorPathNames) {
   PickApplication("o1");
   Click(IDC_VIEW_REMOVE);
   EXPECT_EQ(ShowAsIn(SavedTree(), {kOtherApplications}), (Lines{"a2", "o1"}));
-  EXPECT_TRUE(Shown(IDC_VIEW_APP_LIST));
+  PickGroup("Work");
+  TypeInto(PageItem(0, IDC_ASSOC_SHOWAS), "Bee");
+  Click(PageItem(0, IDC_ASSOC_APPLY));
+  EXPECT_EQ(ShowAsIn(SavedTree(), {"B", "Work"}), (Lines{"Bee"}));
+  EXPECT_TRUE(Shown(IDC_VIEW_APP_LIST));  // still list mode after the rebuild
 }
 
 TEST_F(EditingTest, MoveToAndNewGroupTakeTheDialogsChoice) {
+  Open(Branches());
   ClickTreeItem({"A", "a1"});
   const struct {
     int command;
@@ -157,6 +172,7 @@ TEST_F(EditingTest, MoveToAndNewGroupTakeTheDialogsChoice) {
 }
 
 TEST_F(EditingTest, DragMovesAnApplicationIntoTheGroupItIsDroppedOn) {
+  Open(Branches());
   ExpandAll();
   // Onto another application: into its group.
   Drag({"A", "a1"}, {TreeItemCentre({"Work", "w1"})});
@@ -196,32 +212,6 @@ TEST_F(EditingTest, DragMovesAnApplicationIntoTheGroupItIsDroppedOn) {
   PressKey(Qt::Key_Escape);
   MouseAt(QEvent::MouseButtonRelease, TreeItemCentre(b), Qt::NoButton);
   EXPECT_EQ(SavedTree(), dropped);
-}
-
-// The name is selected a step at a time from a timer: a character a step for a short
-// name, ten steps for a long one; the view never sleeps meanwhile.
-TEST_F(EditingTest, RenameSelectsTheNameStepByStepWithoutHoldingTheView) {
-  const std::string pasted(1000, 'n');
-  doc->OnCloseDocument();
-  Open({{"A", {Application("a1"), Application("long", pasted)}}});
-  auto* edit = qobject_cast<QLineEdit*>(PageItem(0, IDC_ASSOC_SHOWAS)->GetWidget());
-  int sleeps = 0;
-  SetSleeperForTesting([&](DWORD) { ++sleeps; });
-  for (const std::string& name : {std::string("a1"), pasted}) {
-    ClickTreeItem({"A", name});
-    ChooseFromMenu(ID_POPUP_RENAME);
-    EXPECT_TRUE(edit->hasFocus());
-    const int size = static_cast<int>(name.size()), step = size / std::min(size, 10);
-    std::set<int> seen;
-    for (int tick = 0; tick < 300 && edit->selectedText().size() < size; ++tick) {
-      PumpEvents(5);
-      seen.insert(static_cast<int>(edit->selectedText().size()));
-    }
-    EXPECT_EQ(edit->selectedText().toStdString(), name);
-    for (const int selected : seen) EXPECT_EQ(selected % step, 0) << selected;
-  }
-  SetSleeperForTesting(nullptr);
-  EXPECT_EQ(sleeps, 0);
 }
 
 }  // namespace

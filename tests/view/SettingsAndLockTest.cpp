@@ -9,7 +9,7 @@
 #include "framework/core/Autostart.h"
 #include "framework/dialogbase/CDialog.h"
 #include "framework/dialogbase/ModalHook.h"
-#include "framework/resources/MenuBuilder.h"
+#include "framework/stdcontrols/CMenu.h"
 #include "tests/framework/UserActions.h"
 #include "tests/view/ViewFixture.h"
 #include "tree/TreeOps.h"
@@ -47,11 +47,8 @@ class SettingsWiringTest : public ViewTest {
  protected:
   QAction* MenuItem(UINT id) {
     for (QAction* top : host.mainFrame->GetMenuBar()->actions()) {
-      if (top->menu() == nullptr) continue;
-      emit top->menu()->aboutToShow();
-      for (QAction* item : top->menu()->actions()) {
-        if (AfxMenuCommandId(item) == id) return item;
-      }
+      if (top->menu() != nullptr) emit top->menu()->aboutToShow();
+      if (QAction* item = AfxFindMenuAction(top->menu(), id)) return item;
     }
     ADD_FAILURE() << "no menu item " << id;
     return nullptr;
@@ -73,29 +70,49 @@ class SettingsWiringTest : public ViewTest {
   }
 };
 
+// The view filters as soon as the settings are taken, in both modes; pauses never show,
+// an application without a display name shows under its program's name. The host hears
+// of it, the autostart entry follows, the child frame says nothing.
 TEST_F(SettingsWiringTest, SettingsOkIsTakenByTheViewTheHostAndTheAutostartEntry) {
-  Open({{"G", {Application("short"), Application("long")}}}, {{"short", 30}, {"long", 600}});
+  GroupMap tree = {
+      {"G",
+       {Application("at"), Application("below"), Application("idle", "Idle"),
+        Application("stop", "Stop"), Application("none", "None"), Application("blank")}}};
+  tree["G"].back().ShowAs.clear();
+  Open(tree, {{"at", 300}, {"below", 299}});
   ASSERT_FALSE(fs::exists(GetAutostartEntryPath()));
+  const struct {
+    bool first;
+    const char* seconds;
+    Lines lines;
+  } cases[] = {{false, "", {"G", "  [blank]", "  at", "  below", kOtherApplications}},
+               {true, "300", {"G", "  at", kOtherApplications}},
+               {false, "0", {"G", kOtherApplications}}};
   int boxes = 0;
-  ScopedModalHook hook([&](ModalRequest& r) {
-    if (r.Dialog() == nullptr) return void(++boxes);
-    ASSERT_EQ(r.Dialog()->GetTemplateId(), IDD_MAINSETTINGS);
-    r.Click(IDC_SET_LOAD_ON_STARTUP);
-    user::PickListEntry(*r.Dialog(), IDC_SET_PAGES, 2);  // Filter
-    r.Click(IDC_SET_ENABLE_FILTER);
-    r.Dialog()->SetDlgItemText(IDC_SET_MIN_SECONDS, "60");
-    r.PressOk();
-  });
-  Click(IDC_VIEW_PREFERENCES);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.seconds);
+    ScopedModalHook hook([&](ModalRequest& r) {
+      if (r.Dialog() == nullptr) return void(++boxes);
+      ASSERT_EQ(r.Dialog()->GetTemplateId(), IDD_MAINSETTINGS);
+      if (c.first) r.Click(IDC_SET_LOAD_ON_STARTUP);
+      user::PickListEntry(*r.Dialog(), IDC_SET_PAGES, 2);  // Filter
+      if (c.first) r.Click(IDC_SET_ENABLE_FILTER);
+      r.Dialog()->SetDlgItemText(IDC_SET_MIN_SECONDS, c.seconds);
+      r.PressOk();
+    });
+    if (*c.seconds) Click(IDC_VIEW_PREFERENCES);
+    EXPECT_EQ(TreeLines(), c.lines);
+    Click(IDC_VIEW_MODE_TO_LIST);
+    EXPECT_EQ(AppListBox().GetCount(), static_cast<int>(c.lines.size()) - 2);
+    Click(IDC_VIEW_MODE_TO_TREE);
+  }
   MainPrefs saved;
   ReadMainPrefs((host.Home() / "options" / "mainpref.ini").string(), saved);
   EXPECT_TRUE(saved.LoadOnStartup && saved.bEnableFilter);
-  EXPECT_EQ(saved.iShowpProgrUsedMoreSec, 60);
+  EXPECT_EQ(saved.iShowpProgrUsedMoreSec, 0);
   EXPECT_TRUE(fs::exists(GetAutostartEntryPath()));
-  // The view filters at once; the host heard of it; the child frame says nothing.
-  EXPECT_EQ(TreeLines(), (Lines{"G", "  long", kOtherApplications}));
   PumpEvents(10);
-  EXPECT_GE(host.mainFrame->prefsChanged, 1);
+  EXPECT_GE(host.mainFrame->prefsChanged, 2);
   EXPECT_EQ(boxes, 0);
   fs::remove(GetAutostartEntryPath());
 }

@@ -180,65 +180,6 @@ TEST_F(ViewTest, EachStatisticsRowSumsItsOwnPeriodAndRefreshReadsTheLogsAgain) {
                    "Work: 00:25:00 = 62.50 percent", "88", "78", "62"}));
 }
 
-TEST_F(ViewTest, DisplayFilterAndPauseNamesDecideWhichApplicationsShow) {
-  GroupMap tree = {
-      {"G",
-       {Application("at"), Application("below"), Application("idle", "Idle"),
-        Application("stop", "Stop"), Application("none", "None"), Application("blank")}}};
-  tree["G"].back().ShowAs.clear();
-  const struct {
-    bool filter;
-    int minimum;
-    Lines lines;
-  } cases[] = {
-      // Without a display name an application shows under its program's name.
-      {false, 0, {"G", "  [blank]", "  at", "  below", kOtherApplications}},
-      {true, 300, {"G", "  at", kOtherApplications}},
-      {true, 0, {"G", kOtherApplications}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.minimum);
-    MainPrefs prefs;
-    prefs.bEnableFilter = c.filter;
-    prefs.iShowpProgrUsedMoreSec = c.minimum;
-    Open(tree, {{"at", 300}, {"below", 299}}, prefs);
-    EXPECT_EQ(TreeLines(), c.lines);
-    Click(IDC_VIEW_MODE_TO_LIST);
-    EXPECT_EQ(AppListBox().GetCount(), static_cast<int>(c.lines.size()) - 2);
-    doc->OnCloseDocument();
-  }
-}
-
-TEST_F(ViewTest, ListModeMergesGroupsOfOneNameAndFindsEntriesByTheSelectorPath) {
-  Open({{"Home", {Application("h"), SubGroupCarrier({{"Work", {Application("hw")}}})}},
-        {"A",
-         {Application("a"),
-          SubGroupCarrier({{"Cee", {Application("c"), SubGroupCarrier({{"Dee", {}}})}},
-                           {"Zed", {Application("z")}}})}},
-        {"Work", {Application("w")}}},
-       {{"z", 60}});
-  Click(IDC_VIEW_MODE_TO_LIST);
-  const auto& picker = *dynamic_cast<CComboBox*>(Item(IDC_VIEW_GROUP_COMBO));
-  Lines groups;
-  for (int i = 0; i < picker.GetCount(); ++i) groups.push_back(picker.GetLBText(i));
-  EXPECT_EQ(groups, (Lines{"A", "Cee", "Dee", "Zed", "Home", "Work", kOtherApplications, "Work"}));
-  // The first group is picked and its first application shown.
-  EXPECT_EQ(PageText(0, IDC_ASSOC_SHOWAS), "a");
-  PickGroup("Work");
-  ASSERT_EQ(AppListBox().GetCount(), 2);
-  EXPECT_EQ((Lines{AppListBox().GetText(0), AppListBox().GetText(1)}), (Lines{"hw", "w"}));
-  // Zed is reached as A, Zed: its entry's time shows as its whole group's.
-  PickGroup("Zed");
-  EXPECT_EQ(PageText(1, IDC_QI_MONTH_TEXT), "Work: 00:01:00 = 100.00 percent");
-  TypeInto(PageItem(0, IDC_ASSOC_SHOWAS), "Zee");
-  Click(PageItem(0, IDC_ASSOC_APPLY));
-  const GroupMap saved = SavedTree();
-  const AppList* zed = FindGroupList(saved, {"A", "Zed"});
-  ASSERT_TRUE(zed != nullptr && !zed->empty());
-  EXPECT_EQ(zed->front().ShowAs, "Zee");
-  EXPECT_TRUE(Shown(IDC_VIEW_APP_LIST));  // still list mode after the rebuild
-}
-
 TEST_F(ViewTest, RemoveIsRefusedOnlyForOtherApplicationsAndWhatItHolds) {
   Open({{kOtherApplications, {Application("o"), SubGroupCarrier({{"Deep", {Application("d")}}})}},
         {"Work", {Application("w"), SubGroupCarrier({{kOtherApplications, {Application("x")}}})}}});
