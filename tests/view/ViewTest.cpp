@@ -7,7 +7,6 @@
 #include <random>
 
 #include "accounting/DLLDocument.h"
-#include "framework/app/SystemServices.h"
 #include "framework/core/FileIO.h"
 #include "framework/dialogbase/ModalHook.h"
 #include "tests/view/ViewFixture.h"
@@ -131,43 +130,51 @@ TEST_F(ViewTest, OnePassFillPlacesEveryItemAsInsertingOneAtATimeDoes) {
 }
 
 // Work holds two applications and the sub-group Mail; beta one application; the top-level
-// "Other Applications" one more. 3 h of work in all, 11,700 s with the rest.
-TEST_F(ViewTest, StatisticsShowSharesOfTheGroupTheParentOrEverything) {
+// "Other Applications" one more. Each Quick Info row sums its own period (work on the 2nd
+// is this month's, on the 13th this week's) as a share of the item's group, of its parent
+// for a group, of everything for a top-level group.
+TEST_F(ViewTest, StatisticsShowEachPeriodsShareAndRefreshReadsTheLogsAgain) {
   Open({{"Work",
          {Application("editor"), Application("term"),
           SubGroupCarrier({{"Mail", {Application("mail")}}})}},
         {"beta", {Application("browser", "Browser")}},
         {kOtherApplications, {Application("game")}}},
-       {{"editor", 5400}, {"term", 3600}, {"mail", 1800}, {"browser", 600}, {"game", 300}});
+       {{"editor", 5400},
+        {"term", 3600},
+        {"mail", 1800},
+        {"browser", 600},
+        {"game", 300},
+        {"editor", 3600, "t", 2},
+        {"editor", 1800, "t", 13}});
   const struct {
     GroupPath item;
-    const char* line;
-    int bar;
+    Lines rows;
     const char* file;
   } cases[] = {
-      {{"Work", "editor"}, "Work: 01:30:00 = 50.00 percent", 50, "editor"},
-      {{"Work", "Mail"}, "Work: 00:30:00 = 16.67 percent", 16, ""},
-      {{"Work"}, "Work: 03:00:00 = 92.31 percent", 92, ""},
-      {{"beta", "Browser"}, "Work: 00:10:00 = 100.00 percent", 100, "browser"},
+      {{"Work", "Mail"},
+       {"Work: 00:30:00 = 11.11 percent", "Work: 00:30:00 = 14.29 percent",
+        "Work: 00:30:00 = 16.67 percent", "11", "14", "16"},
+       ""},
+      {{"Work"},
+       {"Work: 04:30:00 = 94.74 percent", "Work: 03:30:00 = 93.33 percent",
+        "Work: 03:00:00 = 92.31 percent", "94", "93", "92"},
+       ""},
+      {{"beta", "Browser"},
+       {"Work: 00:10:00 = 100.00 percent", "Work: 00:10:00 = 100.00 percent",
+        "Work: 00:10:00 = 100.00 percent", "100", "100", "100"},
+       "browser"},
+      {{"Work", "editor"},
+       {"Work: 03:00:00 = 66.67 percent", "Work: 02:00:00 = 57.14 percent",
+        "Work: 01:30:00 = 50.00 percent", "66", "57", "50"},
+       "editor"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.item.back());
     ClickTreeItem(c.item);
-    const std::string bar = std::to_string(c.bar);
-    EXPECT_EQ(QuickInfo(Page(1)), (Lines{c.line, c.line, c.line, bar, bar, bar}));
+    EXPECT_EQ(QuickInfo(Page(1)), c.rows);
     EXPECT_EQ(PageText(1, IDC_QI_FILENAME), c.file);
     EXPECT_EQ(PageText(1, IDC_QI_FILEPATH), *c.file ? "/usr/bin/" + std::string(c.file) : "");
   }
-}
-
-TEST_F(ViewTest, EachStatisticsRowSumsItsOwnPeriodAndRefreshReadsTheLogsAgain) {
-  // Work on the 2nd (this month only), the 13th (this week, not today) and today.
-  Open({{"Work", {Application("editor"), Application("term")}}},
-       {{"editor", 3600, "t", 2}, {"editor", 1800, "t", 13}, {"editor", 900}, {"term", 900}});
-  ClickTreeItem({"Work", "editor"});
-  EXPECT_EQ(QuickInfo(Page(1)),
-            (Lines{"Work: 01:45:00 = 87.50 percent", "Work: 00:45:00 = 75.00 percent",
-                   "Work: 00:15:00 = 50.00 percent", "87", "75", "50"}));
   // Ten more minutes of the editor arrive in today's log.
   std::ofstream(host.Data() / "2026-07-15.log", std::ios::app)
       << LogBlockText(
@@ -176,8 +183,8 @@ TEST_F(ViewTest, EachStatisticsRowSumsItsOwnPeriodAndRefreshReadsTheLogsAgain) {
   Click(IDC_VIEW_REFRESH);
   EXPECT_EQ(SelectedTreeText(), "editor");
   EXPECT_EQ(QuickInfo(Page(1)),
-            (Lines{"Work: 01:55:00 = 88.46 percent", "Work: 00:55:00 = 78.57 percent",
-                   "Work: 00:25:00 = 62.50 percent", "88", "78", "62"}));
+            (Lines{"Work: 03:10:00 = 67.86 percent", "Work: 02:10:00 = 59.09 percent",
+                   "Work: 01:40:00 = 52.63 percent", "67", "59", "52"}));
 }
 
 TEST_F(ViewTest, RemoveIsRefusedOnlyForOtherApplicationsAndWhatItHolds) {
@@ -295,25 +302,6 @@ TEST_F(ViewTest, FileProblemsAreToldOnceWhileTheyLast) {
                                  ". The file keeps what it held before, so changes made since "
                                  "are not in it.";
   EXPECT_EQ(told, (Lines{told[0], told[1], cannotSave, cannotSave}));
-}
-
-TEST_F(ViewTest, HelpOpensTheHelpFileOrAsksTheHostForItsPage) {
-  Open({});
-  Lines opened;
-  SetShellOpenHookForTesting([&](const std::string& target) {
-    opened.push_back(target);
-    return true;
-  });
-  const fs::path chm = host.Home() / "TaskMeter.chm";
-  std::ofstream(chm) << "help";
-  Click(IDC_VIEW_HELP);
-  PressKey(Tree().GetWidget(), Qt::Key_F1);
-  fs::remove(chm);
-  Click(IDC_VIEW_HELP);
-  PumpEvents(10);
-  SetShellOpenHookForTesting(nullptr);
-  EXPECT_EQ(opened, (Lines{chm.string(), chm.string()}));
-  EXPECT_EQ(host.mainFrame->helpContents, 1);
 }
 
 }  // namespace
