@@ -6,7 +6,6 @@
 #include "framework/dialogbase/CDialog.h"
 #include "framework/dialogbase/ModalHook.h"
 #include "framework/resources/MenuBuilder.h"
-#include "tests/framework/UserActions.h"
 #include "tests/view/ViewFixture.h"
 #include "tree/TreeOps.h"
 
@@ -124,7 +123,7 @@ TEST_F(EditingTest, ListModeMergesGroupsOfOneNameAndEditsTheOneThePickerNames) {
     ASSERT_EQ(r.Dialog()->GetTemplateId(), IDD_MOVETO);
     r.PressOk();  // the first group: A
   });
-  PickGroup("Work", 1);
+  PickGroup("Work", true);
   PickApplication("w1");
   Click(IDC_VIEW_MOVETO);
   EXPECT_EQ(ShowAsIn(SavedTree(), {"A"}), (Lines{"a1", "a2", "w1"}));
@@ -141,34 +140,6 @@ TEST_F(EditingTest, ListModeMergesGroupsOfOneNameAndEditsTheOneThePickerNames) {
   Click(PageItem(0, IDC_ASSOC_APPLY));
   EXPECT_EQ(ShowAsIn(SavedTree(), {"B", "Work"}), (Lines{"Bee"}));
   EXPECT_TRUE(Shown(IDC_VIEW_APP_LIST));  // still list mode after the rebuild
-}
-
-TEST_F(EditingTest, MoveToAndNewGroupTakeTheDialogsChoice) {
-  Open(Branches());
-  ClickTreeItem({"A", "a1"});
-  const struct {
-    int command;
-    int group;  // in the MoveTo list: A, B, Work (B's), ...
-    bool into;
-    GroupPath made;
-  } cases[] = {{IDC_VIEW_MOVETO, 2, false, {"B", "Work"}},
-               {IDC_VIEW_NEWGROUP, 0, false, {"New"}},
-               {IDC_VIEW_NEWGROUP, 2, true, {"B", "Work", "New"}}};
-  for (const auto& c : cases) {
-    ScopedModalHook hook([&](ModalRequest& r) {
-      ASSERT_EQ(r.Dialog()->GetTemplateId(),
-                c.command == IDC_VIEW_MOVETO ? IDD_MOVETO : IDD_NEWGROUP);
-      r.Dialog()->SetDlgItemText(IDC_NEWGROUP_NAME, "New");
-      if (c.into) r.Click(IDC_NEWGROUP_CREATE_INTO);
-      user::PickComboEntry(*r.Dialog(), IDC_MOVETO_GROUPS, c.group);
-      r.PressOk();
-    });
-    Click(c.command);
-    EXPECT_NE(FindGroupList(SavedTree(), c.made), nullptr) << c.made.back();
-    if (c.command != IDC_VIEW_MOVETO) continue;
-    EXPECT_EQ(ShowAsIn(SavedTree(), c.made), (Lines{"bw", "a1"}));
-    EXPECT_EQ(SelectedTreeText(), "a1");
-  }
 }
 
 TEST_F(EditingTest, DragMovesAnApplicationIntoTheGroupItIsDroppedOn) {

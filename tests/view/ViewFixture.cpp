@@ -108,11 +108,6 @@ Lines ViewTest::TreeLines(bool marks) const {
   return lines;
 }
 
-std::string ViewTest::SelectedTreeText() const {
-  const HTREEITEM selected = Tree().GetSelectedItem();
-  return selected != nullptr ? Tree().GetItemText(selected) : "(none)";
-}
-
 HTREEITEM ViewTest::FindTreeItem(const GroupPath& texts) const {
   HTREEITEM found = nullptr;
   std::string wanted;
@@ -136,12 +131,10 @@ void ViewTest::ClickTreeItem(const GroupPath& texts) {
   PumpEvents(5);
 }
 
-void ViewTest::PickGroup(const std::string& text, int occurrence) {
+void ViewTest::PickGroup(const std::string& text, bool second) {
   const auto& picker = *dynamic_cast<CComboBox*>(Item(IDC_VIEW_GROUP_COMBO));
-  int index = -1;
-  for (int i = 0; i < picker.GetCount() && index < 0; ++i) {
-    if (picker.GetLBText(i) == text && occurrence-- == 0) index = i;
-  }
+  const int first = picker.FindStringExact(-1, text.c_str());
+  const int index = second ? picker.FindStringExact(first, text.c_str()) : first;
   ASSERT_TRUE(user::PickComboEntry(*view, IDC_VIEW_GROUP_COMBO, index)) << text;
   PumpEvents(5);
 }

@@ -64,7 +64,7 @@ class ViewTest : public testing::Test {
   // Every tree item, indented two blanks per level; with `marks` a group's text ends in
   // "/" and an expanded item's in " +".
   Lines TreeLines(bool marks = false) const;
-  std::string SelectedTreeText() const;
+  std::string SelectedTreeText() const { return Tree().GetItemText(Tree().GetSelectedItem()); }
   HTREEITEM FindTreeItem(const GroupPath& texts) const;
 
   // A user's actions: a click at the control's centre, a click on a tree item, a pick in
@@ -73,7 +73,7 @@ class ViewTest : public testing::Test {
   void Click(int id) { Click(Item(id)); }
   void Click(CWnd* control);
   void ClickTreeItem(const GroupPath& texts);
-  void PickGroup(const std::string& text, int occurrence = 0);  // 1: the second of that name
+  void PickGroup(const std::string& text, bool second = false);  // of that name
   void PickApplication(const std::string& text);
   void TypeInto(CWnd* edit, const std::string& text);
   void MouseAt(QEvent::Type type, QPoint global, Qt::MouseButtons held);
