@@ -6,7 +6,6 @@
 #include <fstream>
 
 #include "framework/stdcontrols/CMenu.h"
-#include "tests/framework/UserActions.h"
 
 namespace {
 

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "framework/core/Document.h"
+#include "framework/dialogbase/CDialog.h"
+#include "framework/dialogbase/ModalHook.h"
 #include "framework/stdcontrols/CComboBox.h"
 #include "framework/stdcontrols/CListBox.h"
 #include "framework/stdcontrols/CTreeCtrl.h"
@@ -18,6 +20,7 @@
 #include "storage/ViewOptionsFile.h"
 #include "tests/framework/FrameworkTestSupport.h"
 #include "tests/framework/StdControlsTestSupport.h"
+#include "tests/framework/UserActions.h"
 #include "tests/module/ModuleHost.h"
 #include "tree/GroupTree.h"
 

@@ -8,7 +8,6 @@
 
 #include "accounting/DLLDocument.h"
 #include "framework/core/FileIO.h"
-#include "framework/dialogbase/ModalHook.h"
 #include "tests/view/ViewFixture.h"
 #include "tree/TreeOps.h"
 

@@ -1,18 +1,17 @@
-// The view's dialogs of settings and of the predefined groups, through its buttons, its
-// menu and its lock.
+// The settings dialog through the view's buttons, its menu and its lock; pictures of the locked
+// main window and of each dialog over it for a person to look at, written into the folder named by
+// TASKMETER_SHOTS_DIR when it is set.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QMenuBar>
+#include <QScreen>
+#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 #include "framework/core/Autostart.h"
-#include "framework/dialogbase/CDialog.h"
-#include "framework/dialogbase/ModalHook.h"
 #include "framework/stdcontrols/CMenu.h"
-#include "tests/framework/UserActions.h"
 #include "tests/view/ViewFixture.h"
-#include "tree/TreeOps.h"
 
 namespace fs = std::filesystem;
 
@@ -164,29 +163,61 @@ TEST_F(SettingsWiringTest, LockAsksForAPasswordFirstAndUnlocksUntilTheThirdWrong
   EXPECT_EQ(EnabledControls(), std::vector<int>{IDC_VIEW_UNLOCK});
 }
 
-TEST_F(SettingsWiringTest, PredefinedGroupsSaveReplacesTheTreeAndCancelKeepsIt) {
-  std::ofstream(GetPredefinedGroupsPath(GetOptionsFolder()), std::ios::binary)
-      << ViewOptionsText({{"Sport", {MakePlaceholder()}}, {"Study", {MakePlaceholder()}}});
-  Open({{"Work", {Application("w")}}});
-  for (const bool save : {false, true}) {
-    ScopedModalHook hook([&](ModalRequest& r) {
-      ASSERT_EQ(r.Dialog()->GetTemplateId(), IDD_PREDEFGROUPS);
-      auto& catalogue =
-          *dynamic_cast<CTreeCtrl*>(r.Dialog()->GetDlgItem(IDC_PREDEF_CATALOGUE_TREE));
-      HTREEITEM sport = catalogue.GetChildItem(TVI_ROOT);
-      while (sport != nullptr && catalogue.GetItemText(sport) != "Sport") {
-        sport = catalogue.GetNextSiblingItem(sport);
-      }
-      ASSERT_TRUE(user::PickTreeItem(catalogue.GetWidget(), sport));
-      ASSERT_TRUE(user::ClickButton(*r.Dialog(), IDC_PREDEF_COPY_ONE));
-      save ? r.PressOk() : r.PressCancel();
-    });
-    Click(IDC_VIEW_PREDEFGROUPS);
-    // "<" copies into the working group selected at the start: the last in key order.
-    EXPECT_EQ(FindTreeItem({"Work", "Sport"}) != nullptr, save);
-    EXPECT_EQ(FindGroupList(SavedTree(), {"Work", "Sport"}) != nullptr, save);
+// On a real display the screen, the window manager's frames included; else the window.
+void Shoot(const std::string& name, QWidget* window) {
+  const bool desktop = QGuiApplication::platformName() == QLatin1String("xcb");
+  PumpEvents(desktop ? 300 : 20);  // the window manager maps and frames it, then it is painted
+  const QImage picture = (desktop ? window->screen()->grabWindow(0) : window->grab()).toImage();
+  ASSERT_FALSE(picture.isNull());
+  if (const char* folder = std::getenv("TASKMETER_SHOTS_DIR"); folder != nullptr && *folder) {
+    EXPECT_TRUE(picture.save(QString::fromStdString(std::string(folder) + "/" + name)));
   }
-  fs::remove(GetPredefinedGroupsPath(GetOptionsFolder()));
+}
+
+constexpr char kLongName[] = "Integrated development environment, nightly build with plugins";
+
+using ViewShotsTest = ViewTest;
+
+// Each dialog opens centred over the main window at its template's fixed size, without
+// minimise and maximise buttons.
+TEST_F(ViewShotsTest, EachDialogOpensCentredOverTheMainWindow) {
+  MainPrefs locked;
+  locked.isPass = true;  // with the empty password
+  Open({{"Work",
+         {Application("editor", "Text Editor"), Application("term", "Terminal"),
+          Application("ide", kLongName),
+          SubGroupCarrier({{"Mail", {Application("mail", "Mail Client")}}})}},
+        {"Web", {Application("browser", "Web Browser")}},
+        {kOtherApplications, {Application("game", "Solitaire")}}},
+       {{"editor", 5400}, {"term", 3600}, {"mail", 1800}, {"browser", 600}, {"game", 300}}, locked);
+  QWidget* window = host.mainFrame->GetWidget();
+  window->setGeometry(window->screen()->availableGeometry().adjusted(30, 50, -30, -30));
+  Shoot("view-locked.png", window);
+  std::vector<UINT> opened;
+  ScopedModalHook hook([&](ModalRequest& request) {
+    QWidget* dialog = request.Dialog()->GetWidget();
+    opened.push_back(request.Dialog()->GetTemplateId());
+    // A window manager frames both windows only after they show; offscreen the frames are
+    // exact when the dialog opens.
+    if (QGuiApplication::platformName() == "offscreen") {
+      EXPECT_LE(
+          (dialog->frameGeometry().center() - window->frameGeometry().center()).manhattanLength(),
+          1);
+    }
+    EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
+    EXPECT_FALSE(dialog->windowFlags() &
+                 (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    Shoot("dialog-" + std::to_string(opened.back()) + ".png", dialog);
+    opened.back() == IDD_PASSWORD ? request.PressOk() : request.PressCancel();
+  });
+  Click(IDC_VIEW_UNLOCK);
+  ClickTreeItem({"Work", kLongName});  // its name cut short on the tab and the check box
+  Shoot("view-tree-main.png", window);
+  for (int id : {IDC_VIEW_PREFERENCES, IDC_VIEW_PREDEFGROUPS, IDC_VIEW_MOVETO, IDC_VIEW_NEWGROUP}) {
+    Click(id);
+  }
+  EXPECT_EQ(opened, (std::vector<UINT>{IDD_PASSWORD, IDD_MAINSETTINGS, IDD_PREDEFGROUPS, IDD_MOVETO,
+                                       IDD_NEWGROUP}));
 }
 
 }  // namespace
