@@ -6,7 +6,6 @@
 #include <random>
 #include <set>
 
-#include "framework/resources/MenuBuilder.h"
 #include "tests/view/ViewFixture.h"
 #include "tree/TreeOps.h"
 
@@ -35,19 +34,6 @@ GroupMap Branches() {
 
 class EditingTest : public ViewTest {
  protected:
-  // Chooses `command` from the right-click menu of the tree; the items' enabled states.
-  std::map<UINT, bool> ChooseFromMenu(UINT command) {
-    std::map<UINT, bool> enabled;
-    RightClickSelected([&](QMenu& menu, QPoint) {
-      QAction* chosen = nullptr;
-      for (QAction* action : menu.actions()) {
-        enabled[AfxMenuCommandId(action)] = action->isEnabled();
-        if (AfxMenuCommandId(action) == command) chosen = action;
-      }
-      return chosen;
-    });
-    return enabled;
-  }
   // A key pressed while the tree has the focus.
   void PressKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     Tree().GetWidget()->setFocus();

@@ -5,15 +5,16 @@
 #include <QLineEdit>
 #include <fstream>
 
+#include "framework/resources/MenuBuilder.h"
 #include "framework/stdcontrols/CMenu.h"
 
 namespace {
 
 std::string Clock(int day, int secondsAfterEight) {
-  const int h = 8 + secondsAfterEight / 3600, m = secondsAfterEight / 60 % 60,
-            s = secondsAfterEight % 60;
+  const int s = secondsAfterEight;
   char text[32];
-  std::snprintf(text, sizeof text, "07 %02d %02d %02d %02d", day, h, m, s);
+  std::snprintf(text, sizeof text, "07 %02d %02d %02d %02d", day, 8 + s / 3600, s / 60 % 60,
+                s % 60);
   return text;
 }
 
@@ -181,8 +182,16 @@ void ViewTest::Drag(QPoint start, const std::vector<QPoint>& via) {
   PumpEvents(5);
 }
 
-void ViewTest::RightClickSelected(const std::function<QAction*(QMenu&, QPoint)>& choose) {
-  AfxSetPopupMenuHook(choose);
+std::map<UINT, bool> ViewTest::ChooseFromMenu(UINT command) {
+  std::map<UINT, bool> enabled;
+  AfxSetPopupMenuHook([&](QMenu& menu, QPoint) {
+    QAction* chosen = nullptr;
+    for (QAction* action : menu.actions()) {
+      enabled[AfxMenuCommandId(action)] = action->isEnabled();
+      if (AfxMenuCommandId(action) == command) chosen = action;
+    }
+    return chosen;
+  });
   QWidget* viewport = TreeViewport();
   const QPoint at = viewport->mapFromGlobal(TreeItemCentre(Tree().GetSelectedItem()));
   ClickAt(viewport, at, Qt::RightButton);
@@ -191,4 +200,5 @@ void ViewTest::RightClickSelected(const std::function<QAction*(QMenu&, QPoint)>&
   QApplication::sendEvent(viewport, &menuRequest);
   AfxSetPopupMenuHook(nullptr);
   PumpEvents(5);
+  return enabled;
 }

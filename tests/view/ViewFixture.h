@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
-#include <QMenu>
 #include <QTabBar>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -91,8 +91,9 @@ class ViewTest : public testing::Test {
   void Drag(const GroupPath& from, const std::vector<QPoint>& via) {
     Drag(TreeItemCentre(from), via);
   }
-  // Right-clicks the selected tree item; `choose` gets the menu that opens.
-  void RightClickSelected(const std::function<QAction*(QMenu&, QPoint)>& choose);
+  // Chooses `command` from the right-click menu of the selected tree item; the items'
+  // enabled states.
+  std::map<UINT, bool> ChooseFromMenu(UINT command);
 
   // The tree file as the next start would read it.
   GroupMap SavedTree() const {
