@@ -54,29 +54,27 @@ TEST_F(SettingsWiringTest, SettingsOkIsTakenByTheViewTheHostAndTheAutostartEntry
   tree["G"].back().ShowAs.clear();
   Open(tree, {{"at", 300}, {"below", 299}});
   ASSERT_FALSE(fs::exists(GetAutostartEntryPath()));
-  const struct {
-    bool first;
-    const char* seconds;
-    Lines lines;
-  } cases[] = {{false, "", {"G", "  [blank]", "  at", "  below", kOtherApplications}},
-               {true, "300", {"G", "  at", kOtherApplications}},
-               {false, "0", {"G", kOtherApplications}}};
+  const std::tuple<bool, const char*, Lines> cases[] = {
+      // first visit, seconds, the tree{false, "", {"G", "  [blank]", "  at", "  below",
+      // kOtherApplications}},
+      {true, "300", {"G", "  at", kOtherApplications}},
+      {false, "0", {"G", kOtherApplications}}};
   int boxes = 0;
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.seconds);
+  for (const auto& [first, seconds, lines] : cases) {
+    SCOPED_TRACE(seconds);
     ScopedModalHook hook([&](ModalRequest& r) {
       if (r.Dialog() == nullptr) return void(++boxes);
       ASSERT_EQ(r.Dialog()->GetTemplateId(), IDD_MAINSETTINGS);
-      if (c.first) r.Click(IDC_SET_LOAD_ON_STARTUP);
+      if (first) r.Click(IDC_SET_LOAD_ON_STARTUP);
       user::PickListEntry(*r.Dialog(), IDC_SET_PAGES, 2);  // Filter
-      if (c.first) r.Click(IDC_SET_ENABLE_FILTER);
-      r.Dialog()->SetDlgItemText(IDC_SET_MIN_SECONDS, c.seconds);
+      if (first) r.Click(IDC_SET_ENABLE_FILTER);
+      r.Dialog()->SetDlgItemText(IDC_SET_MIN_SECONDS, seconds);
       r.PressOk();
     });
-    if (*c.seconds) Click(IDC_VIEW_PREFERENCES);
-    EXPECT_EQ(TreeLines(), c.lines);
+    if (*seconds) Click(IDC_VIEW_PREFERENCES);
+    EXPECT_EQ(TreeLines(), lines);
     Click(IDC_VIEW_MODE_TO_LIST);
-    EXPECT_EQ(AppListBox().GetCount(), static_cast<int>(c.lines.size()) - 2);
+    EXPECT_EQ(AppListBox().GetCount(), static_cast<int>(lines.size()) - 2);
     Click(IDC_VIEW_MODE_TO_TREE);
   }
   EXPECT_TRUE(fs::exists(GetAutostartEntryPath()));
@@ -95,25 +93,21 @@ TEST_F(SettingsWiringTest, ProtectedViewOpensLockedAndUnlocksUntilTheThirdWrongP
   prefs.Pass = "Secret";
   Open({{"Work", {Application("editor")}}}, {}, prefs);
   EXPECT_EQ(EnabledControls(), std::vector<int>{IDC_VIEW_UNLOCK});
-  for (UINT id : {ID_CONFIGURE_SETTINGS, ID_CONFIGURE_PREDEFGROUPS, ID_REPORTS_MAKE}) {
+  for (UINT id : {ID_CONFIGURE_SETTINGS, ID_CONFIGURE_PREDEFGROUPS, ID_REPORTS_MAKE})
     EXPECT_FALSE(MenuItem(id)->isEnabled()) << id;
-  }
   EXPECT_TRUE(MenuItem(ID_CONFIGURE_LOCKUNLOCK)->isEnabled());
-  EXPECT_TRUE(Shown(IDC_VIEW_TREE));  // the lock hides nothing and keeps the tree
-  EXPECT_EQ(TreeLines(), (Lines{kOtherApplications, "Work", "  editor"}));
+  EXPECT_EQ(TreeLines(), (Lines{kOtherApplications, "Work", "  editor"}));  // the tree stays
   ClickAt(Tabs(), Tabs()->tabRect(1).center());  // the tab strip takes no clicks
   EXPECT_EQ(Tabs()->currentIndex(), 0);
-  const struct {
-    std::vector<std::string> tries;
-    std::tuple<bool, size_t, size_t> unlockedPromptsComplaints;
-  } attempts[] = {
+  // The passwords typed; whether it unlocks, the prompts and the complaints.
+  const std::pair<Lines, std::tuple<bool, size_t, size_t>> attempts[] = {
       {{"wrong", "secret", "Secret"}, {true, 3, 2}},
       {{"one", "two"}, {false, 1, 1}},
       {{"four"}, {false, 1, 1}},
       {{"Secret"}, {true, 1, 0}},
   };
-  for (const auto& attempt : attempts) {
-    SCOPED_TRACE(attempt.tries.front());
+  for (const auto& [tries, outcome] : attempts) {
+    SCOPED_TRACE(tries.front());
     if (Enabled(IDC_VIEW_LOCK)) Click(IDC_VIEW_LOCK);
     size_t prompts = 0, complaints = 0;
     ScopedModalHook hook([&](ModalRequest& r) {
@@ -122,14 +116,11 @@ TEST_F(SettingsWiringTest, ProtectedViewOpensLockedAndUnlocksUntilTheThirdWrongP
         return ++complaints, r.Answer(IDOK);
       }
       ASSERT_EQ(r.Dialog()->GetTemplateId(), IDD_PASSWORD);
-      const auto& tries = attempt.tries;
-      r.Dialog()->SetDlgItemText(IDC_PASS_PASSWORD, prompts < tries.size() ? tries[prompts] : "");
-      ++prompts;
+      r.Dialog()->SetDlgItemText(IDC_PASS_PASSWORD, tries[std::min(prompts++, tries.size() - 1)]);
       r.PressOk();
     });
     Click(IDC_VIEW_UNLOCK);
-    EXPECT_EQ(std::tuple(Enabled(IDC_VIEW_LOCK), prompts, complaints),
-              attempt.unlockedPromptsComplaints);
+    EXPECT_EQ(std::tuple(Enabled(IDC_VIEW_LOCK), prompts, complaints), outcome);
   }
   // Everything but UnLock is usable again; Paste with nothing copied included.
   EXPECT_EQ(EnabledControls().size(), std::size(kButtons) - 1);

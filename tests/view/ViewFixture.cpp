@@ -34,20 +34,6 @@ std::string LogText(const std::vector<LoggedWork>& work, int day) {
 
 }  // namespace
 
-AppEntry Application(const std::string& name, const std::string& showAs) {
-  AppEntry entry;
-  entry.Name = name;
-  entry.ShowAs = showAs.empty() ? name : showAs;
-  entry.Path = "/usr/bin/" + name;
-  return entry;
-}
-
-AppEntry SubGroupCarrier(GroupMap subGroups) {
-  AppEntry carrier;
-  carrier.SubGroups = std::move(subGroups);
-  return carrier;
-}
-
 void ViewTest::WriteHome(const GroupMap& tree, const std::vector<LoggedWork>& work,
                          const MainPrefs& prefs) {
   MainPrefs written = prefs;

@@ -107,5 +107,16 @@ class ViewTest : public testing::Test {
   CView* view = nullptr;
 };
 
-AppEntry Application(const std::string& name, const std::string& showAs = "");
-AppEntry SubGroupCarrier(GroupMap subGroups);
+inline AppEntry Application(const std::string& name, const std::string& showAs = "") {
+  AppEntry entry;
+  entry.Name = name;
+  entry.ShowAs = showAs.empty() ? name : showAs;
+  entry.Path = "/usr/bin/" + name;
+  return entry;
+}
+
+inline AppEntry SubGroupCarrier(GroupMap subGroups) {
+  AppEntry carrier;
+  carrier.SubGroups = std::move(subGroups);
+  return carrier;
+}

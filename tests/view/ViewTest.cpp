@@ -126,24 +126,19 @@ TEST_F(ViewTest, OnePassFillPlacesEveryItemAsInsertingOneAtATimeDoes) {
 // "Other Applications" one more. Each Quick Info row sums its own period (work on the 2nd
 // is this month's, on the 13th this week's) as a share of the item's group, of its parent
 // for a group, of everything for a top-level group.
+const std::vector<LoggedWork> kWork = {
+    {"editor", 5400}, {"term", 3600},           {"mail", 1800},           {"browser", 600},
+    {"game", 300},    {"editor", 3600, "t", 2}, {"editor", 1800, "t", 13}};
+
 TEST_F(ViewTest, StatisticsShowEachPeriodsShareAndRefreshReadsTheLogsAgain) {
   Open({{"Work",
          {Application("editor"), Application("term"),
           SubGroupCarrier({{"Mail", {Application("mail")}}})}},
         {"beta", {Application("browser", "Browser")}},
         {kOtherApplications, {Application("game")}}},
-       {{"editor", 5400},
-        {"term", 3600},
-        {"mail", 1800},
-        {"browser", 600},
-        {"game", 300},
-        {"editor", 3600, "t", 2},
-        {"editor", 1800, "t", 13}});
-  const struct {
-    GroupPath item;
-    Lines rows;
-    const char* file;
-  } cases[] = {
+       kWork);
+  const std::tuple<GroupPath, Lines, std::string> cases[] = {
+      // the item, its rows, its file
       {{"Work", "Mail"},
        {"Work: 00:30:00 = 11.11 percent", "Work: 00:30:00 = 14.29 percent",
         "Work: 00:30:00 = 16.67 percent", "11", "14", "16"},
@@ -157,12 +152,12 @@ TEST_F(ViewTest, StatisticsShowEachPeriodsShareAndRefreshReadsTheLogsAgain) {
         "Work: 01:30:00 = 50.00 percent", "66", "57", "50"},
        "editor"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.item.back());
-    ClickTreeItem(c.item);
-    EXPECT_EQ(QuickInfo(Page(1)), c.rows);
-    EXPECT_EQ(PageText(1, IDC_QI_FILENAME), c.file);
-    EXPECT_EQ(PageText(1, IDC_QI_FILEPATH), *c.file ? "/usr/bin/" + std::string(c.file) : "");
+  for (const auto& [item, rows, file] : cases) {
+    SCOPED_TRACE(item.back());
+    ClickTreeItem(item);
+    EXPECT_EQ(QuickInfo(Page(1)), rows);
+    EXPECT_EQ(PageText(1, IDC_QI_FILENAME), file);
+    EXPECT_EQ(PageText(1, IDC_QI_FILEPATH), file.empty() ? "" : "/usr/bin/" + file);
   }
   // Ten more minutes of the editor arrive in today's log.
   std::ofstream(host.Data() / "2026-07-15.log", std::ios::app)
@@ -204,12 +199,8 @@ TEST_F(ViewTest, AssociationPageAppliesWhatDiffersAndSavesTheTree) {
   const auto usable = [&](int id) { return PageItem(0, id)->IsWindowEnabled() != FALSE; };
   ClickTreeItem({"beta", "Browser"});
   EXPECT_EQ(caption(), "Application \"Browser\" is active and its caption contain text:");
-  const struct {
-    int control;
-    const char* typed;
-    const char* shown;
-    bool differs;
-  } steps[] = {
+  const std::tuple<int, const char*, const char*, bool> steps[] = {
+      // typed or clicked
       {IDC_ASSOC_SHOWAS, "browser", "browser", true},  // letter case alone is a change
       {IDC_ASSOC_SHOWAS, "Browser", "Browser", false},
       {IDC_ASSOC_FILTER_CHECK, nullptr, "Browser", true},
@@ -217,12 +208,12 @@ TEST_F(ViewTest, AssociationPageAppliesWhatDiffersAndSavesTheTree) {
       {IDC_ASSOC_RESTORE_NAME, nullptr, "browser", true},
       {IDC_ASSOC_DISCARD, nullptr, "Browser", false},
   };
-  for (const auto& s : steps) {
-    SCOPED_TRACE(s.control);
-    s.typed != nullptr ? TypeInto(PageItem(0, s.control), s.typed) : Click(PageItem(0, s.control));
-    EXPECT_EQ(PageText(0, IDC_ASSOC_SHOWAS), s.shown);
+  for (const auto& [control, typed, shown, differs] : steps) {
+    SCOPED_TRACE(control);
+    typed != nullptr ? TypeInto(PageItem(0, control), typed) : Click(PageItem(0, control));
+    EXPECT_EQ(PageText(0, IDC_ASSOC_SHOWAS), shown);
     EXPECT_EQ(std::pair(usable(IDC_ASSOC_APPLY), usable(IDC_ASSOC_DISCARD)),
-              std::pair(s.differs, s.differs));
+              std::pair(differs, differs));
   }
   ClickTreeItem({"beta", "R&D"});
   EXPECT_EQ(Tabs()->tabText(0).toStdString(), "R&&D");  // shows "R&D", nothing underlined
