@@ -1,88 +1,50 @@
 #include "tests/view/ViewFixture.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
-#include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QProgressBar>
 #include <fstream>
-#include <sstream>
 
-#include "framework/stdcontrols/CComboBox.h"
-#include "framework/stdcontrols/CListBox.h"
-#include "res/ResourceIds.h"
-#include "storage/ViewOptionsFile.h"
-#include "storage/XmlDoc.h"
-#include "tests/framework/FrameworkTestSupport.h"
-#include "tests/framework/StdControlsTestSupport.h"
-#include "tests/framework/UserActions.h"
-
-namespace fs = std::filesystem;
+#include "framework/resources/MenuBuilder.h"
+#include "framework/stdcontrols/CMenu.h"
 
 namespace {
 
 std::string Clock(int day, int secondsAfterEight) {
-  const int h = 8 + secondsAfterEight / 3600, m = secondsAfterEight / 60 % 60,
-            s = secondsAfterEight % 60;
+  const int s = secondsAfterEight;
   char text[32];
-  std::snprintf(text, sizeof text, "07 %02d %02d %02d %02d", day, h, m, s);
+  std::snprintf(text, sizeof text, "07 %02d %02d %02d %02d", day, 8 + s / 3600, s / 60 % 60,
+                s % 60);
   return text;
 }
 
 // The work of one day back to back from 08:00; each block carries the interval of the
 // block before it.
 std::string LogText(const std::vector<LoggedWork>& work, int day) {
-  std::string text;
+  std::string text, start = Clock(day, 0), end = start;
   int at = 0;
-  bool any = false;
-  std::string start = Clock(day, 0), end = Clock(day, 0);
   for (const LoggedWork& w : work) {
     if (w.day != day) continue;
-    any = true;
     text += LogBlockText({start, end, w.app, w.title, w.app, "/usr/bin/" + w.app});
     start = Clock(day, at);
-    at += w.seconds;
-    end = Clock(day, at);
+    end = Clock(day, at += w.seconds);
   }
-  if (any) text += LogBlockText({start, end, "Stop", "", "Stop", ""});
-  return text;
+  return text.empty() ? text : text + LogBlockText({start, end, "Stop", "", "Stop", ""});
 }
 
 }  // namespace
-
-AppEntry Application(const std::string& name, const std::string& showAs) {
-  AppEntry entry;
-  entry.Name = name;
-  entry.ShowAs = showAs.empty() ? name : showAs;
-  entry.Path = "/usr/bin/" + name;
-  return entry;
-}
-
-AppEntry SubGroupCarrier(GroupMap subGroups) {
-  AppEntry carrier;
-  carrier.SubGroups = std::move(subGroups);
-  return carrier;
-}
-
-void ViewTest::Open(const GroupMap& tree, const std::vector<LoggedWork>& work,
-                    const MainPrefs& prefs) {
-  WriteHome(tree, work, prefs);
-  OpenView();
-}
 
 void ViewTest::WriteHome(const GroupMap& tree, const std::vector<LoggedWork>& work,
                          const MainPrefs& prefs) {
   MainPrefs written = prefs;
   written.DbPath = host.Data().string() + "/";
-  const fs::path options = host.Home() / "options";
+  const std::filesystem::path options = host.Home() / "options";
   std::ofstream(options / "mainpref.ini", std::ios::binary) << MainPrefsText(written);
   std::ofstream(options / "viewopt.xml", std::ios::binary) << ViewOptionsText(tree);
   std::ofstream(host.Data() / "2026-07-15.log", std::ios::binary) << LogText(work, 15);
   for (const LoggedWork& w : work) {
-    char name[32];
-    std::snprintf(name, sizeof name, "2026-07-%02d.log", w.day);
-    if (w.day != 15) std::ofstream(host.Data() / name, std::ios::binary) << LogText(work, w.day);
+    const std::string name = "2026-07-" + std::to_string(100 + w.day).substr(1) + ".log";
+    std::ofstream(host.Data() / name, std::ios::binary) << LogText(work, w.day);
   }
 }
 
@@ -96,64 +58,84 @@ void ViewTest::OpenView() {
   PumpEvents(5);
 }
 
-bool ViewTest::Shown(int id) const { return Item(id)->GetWidget()->isVisibleTo(view->GetWidget()); }
-
-CTreeCtrl& ViewTest::Tree() const { return *dynamic_cast<CTreeCtrl*>(Item(IDC_VIEW_TREE)); }
-
 CWnd* ViewTest::Page(int index) const {
   // The pages are the tab host's child windows; each is known by a control of its own.
   const int marker = index == 0 ? IDC_ASSOC_RESTORE_NAME : IDC_QI_FILENAME;
-  for (QObject* child : Item(IDC_VIEW_TABHOST)->GetWidget()->children()) {
-    auto* widget = qobject_cast<QWidget*>(child);
-    CWnd* page = widget != nullptr ? CWnd::FromHandlePermanent(widget) : nullptr;
+  for (QWidget* child : Item(IDC_VIEW_TABHOST)->GetWidget()->findChildren<QWidget*>()) {
+    CWnd* page = CWnd::FromHandlePermanent(child);
     if (page != nullptr && page->GetDlgItem(marker) != nullptr) return page;
   }
   ADD_FAILURE() << "no page " << index;
   return nullptr;
 }
 
-int ViewTest::BarPosition(int id) const {
-  return qobject_cast<QProgressBar*>(Page(1)->GetDlgItem(id)->GetWidget())->value();
-}
-
-std::vector<std::string> ViewTest::TreeLines() const {
-  std::vector<std::string> lines;
-  CTreeCtrl& tree = Tree();
-  std::function<void(HTREEITEM, int)> walk = [&](HTREEITEM item, int depth) {
-    for (; item != nullptr; item = tree.GetNextSiblingItem(item)) {
-      lines.push_back(std::string(2 * depth, ' ') + tree.GetItemText(item));
-      walk(tree.GetChildItem(item), depth + 1);
+void ViewTest::WalkTree(
+    const std::function<void(HTREEITEM, int, const std::string&)>& visit) const {
+  std::function<void(HTREEITEM, int, const std::string&)> walk = [&](HTREEITEM item, int depth,
+                                                                     const std::string& at) {
+    for (; item != nullptr; item = Tree().GetNextSiblingItem(item)) {
+      const std::string path = at + "/" + Tree().GetItemText(item);
+      visit(item, depth, path);
+      walk(Tree().GetChildItem(item), depth + 1, path);
     }
   };
-  walk(tree.GetChildItem(TVI_ROOT), 0);
+  walk(Tree().GetChildItem(TVI_ROOT), 0, "");
+}
+
+Lines ViewTest::TreeLines(bool marks) const {
+  Lines lines;
+  WalkTree([&](HTREEITEM item, int depth, const std::string&) {
+    int image = 0, selected = 0;
+    Tree().GetItemImage(item, image, selected);
+    const bool expanded = Tree().GetItemState(item, TVIS_EXPANDED) != 0;
+    lines.push_back(std::string(2 * depth, ' ') + Tree().GetItemText(item) +
+                    (marks && image == 0 ? "/" : "") + (marks && expanded ? " +" : ""));
+  });
   return lines;
 }
 
-std::string ViewTest::SelectedTreeText() const {
-  const HTREEITEM selected = Tree().GetSelectedItem();
-  return selected != nullptr ? Tree().GetItemText(selected) : "(none)";
-}
-
 HTREEITEM ViewTest::FindTreeItem(const GroupPath& texts) const {
-  CTreeCtrl& tree = Tree();
-  HTREEITEM level = tree.GetChildItem(TVI_ROOT), found = nullptr;
-  for (const std::string& text : texts) {
-    found = level;
-    while (found != nullptr && tree.GetItemText(found) != text) {
-      found = tree.GetNextSiblingItem(found);
-    }
-    if (found == nullptr) return nullptr;
-    level = tree.GetChildItem(found);
-  }
+  HTREEITEM found = nullptr;
+  std::string wanted;
+  for (const std::string& text : texts) wanted += "/" + text;
+  WalkTree([&](HTREEITEM item, int, const std::string& path) {
+    if (path == wanted && found == nullptr) found = item;
+  });
   return found;
 }
-
-void ViewTest::Click(int id) { Click(Item(id)); }
 
 void ViewTest::Click(CWnd* control) {
   ASSERT_TRUE(user::ClickButton(*control->GetParent(), control->GetDlgCtrlID()))
       << control->GetDlgCtrlID();
   PumpEvents(5);
+}
+
+void ViewTest::ClickTreeItem(const GroupPath& texts) {
+  const HTREEITEM item = FindTreeItem(texts);
+  ASSERT_NE(item, nullptr) << texts.back();
+  ASSERT_TRUE(user::PickTreeItem(Tree().GetWidget(), item));
+  PumpEvents(5);
+}
+
+void ViewTest::PickGroup(const std::string& text, bool second) {
+  const auto& picker = *dynamic_cast<CComboBox*>(Item(IDC_VIEW_GROUP_COMBO));
+  const int first = picker.FindStringExact(-1, text.c_str());
+  const int index = second ? picker.FindStringExact(first, text.c_str()) : first;
+  ASSERT_TRUE(user::PickComboEntry(*view, IDC_VIEW_GROUP_COMBO, index)) << text;
+  PumpEvents(5);
+}
+
+void ViewTest::PickApplication(const std::string& text) {
+  const int index = AppListBox().FindStringExact(-1, text.c_str());
+  ASSERT_TRUE(user::PickListEntry(*view, IDC_VIEW_APP_LIST, index)) << text;
+  PumpEvents(5);
+}
+
+void ViewTest::TypeInto(CWnd* edit, const std::string& text) {
+  auto* line = qobject_cast<QLineEdit*>(edit->GetWidget());
+  line->selectAll();
+  line->insert(QString::fromStdString(text));  // as typing does: textEdited, textChanged
+  PumpEvents(2);
 }
 
 void ViewTest::MouseAt(QEvent::Type type, QPoint global, Qt::MouseButtons held) {
@@ -162,8 +144,11 @@ void ViewTest::MouseAt(QEvent::Type type, QPoint global, Qt::MouseButtons held) 
   QApplication::processEvents();
 }
 
-QPoint ViewTest::TreeItemCentre(const GroupPath& texts) const {
-  return TreeItemCentre(FindTreeItem(texts));
+void ViewTest::ExpandAll() {
+  WalkTree([&](HTREEITEM item, int, const std::string&) {
+    if (Tree().ItemHasChildren(item)) Tree().Expand(item, TVE_EXPAND);
+  });
+  PumpEvents(2);
 }
 
 QPoint ViewTest::TreeItemCentre(HTREEITEM item) const {
@@ -172,27 +157,6 @@ QPoint ViewTest::TreeItemCentre(HTREEITEM item) const {
   Tree().EnsureVisible(item);  // what a user expands and scrolls to see it
   if (!Tree().GetItemRect(item, &rect, TRUE)) return {};
   return TreeViewport()->mapToGlobal(Centre(rect));
-}
-
-void ViewTest::ExpandAll() {
-  std::function<void(HTREEITEM)> expand = [&](HTREEITEM item) {
-    for (; item != nullptr; item = Tree().GetNextSiblingItem(item)) {
-      if (Tree().ItemHasChildren(item)) Tree().Expand(item, TVE_EXPAND);
-      expand(Tree().GetChildItem(item));
-    }
-  };
-  expand(Tree().GetChildItem(TVI_ROOT));
-  PumpEvents(2);
-}
-
-QWidget* ViewTest::TreeViewport() const {
-  return qobject_cast<QAbstractItemView*>(Tree().GetWidget())->viewport();
-}
-
-QPoint ViewTest::SelectedItemCentre() const { return TreeItemCentre(Tree().GetSelectedItem()); }
-
-void ViewTest::Drag(const GroupPath& from, const std::vector<QPoint>& via) {
-  Drag(TreeItemCentre(from), via);
 }
 
 void ViewTest::Drag(QPoint start, const std::vector<QPoint>& via) {
@@ -204,42 +168,23 @@ void ViewTest::Drag(QPoint start, const std::vector<QPoint>& via) {
   PumpEvents(5);
 }
 
-void ViewTest::ClickTreeItem(const GroupPath& texts) {
-  const HTREEITEM item = FindTreeItem(texts);
-  ASSERT_NE(item, nullptr) << texts.back();
-  ASSERT_TRUE(user::PickTreeItem(Tree().GetWidget(), item));
+std::map<UINT, bool> ViewTest::ChooseFromMenu(UINT command) {
+  std::map<UINT, bool> enabled;
+  AfxSetPopupMenuHook([&](QMenu& menu, QPoint) {
+    QAction* chosen = nullptr;
+    for (QAction* action : menu.actions()) {
+      enabled[AfxMenuCommandId(action)] = action->isEnabled();
+      if (AfxMenuCommandId(action) == command) chosen = action;
+    }
+    return chosen;
+  });
+  QWidget* viewport = TreeViewport();
+  const QPoint at = viewport->mapFromGlobal(TreeItemCentre(Tree().GetSelectedItem()));
+  ClickAt(viewport, at, Qt::RightButton);
+  // What the window system makes of a right click.
+  QContextMenuEvent menuRequest(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+  QApplication::sendEvent(viewport, &menuRequest);
+  AfxSetPopupMenuHook(nullptr);
   PumpEvents(5);
-}
-
-void ViewTest::PickGroup(const std::string& text, int occurrence) {
-  const auto& picker = *dynamic_cast<CComboBox*>(Item(IDC_VIEW_GROUP_COMBO));
-  int index = -1;
-  for (int i = 0; i < picker.GetCount() && index < 0; ++i) {
-    if (picker.GetLBText(i) == text && occurrence-- == 0) index = i;
-  }
-  ASSERT_TRUE(user::PickComboEntry(*view, IDC_VIEW_GROUP_COMBO, index)) << text;
-  PumpEvents(5);
-}
-
-void ViewTest::PickApplication(const std::string& text) {
-  const auto& list = *dynamic_cast<CListBox*>(Item(IDC_VIEW_APP_LIST));
-  ASSERT_TRUE(user::PickListEntry(*view, IDC_VIEW_APP_LIST, list.FindStringExact(-1, text.c_str())))
-      << text;
-  PumpEvents(5);
-}
-
-void ViewTest::TypeInto(CWnd* edit, const std::string& text) {
-  auto* line = qobject_cast<QLineEdit*>(edit->GetWidget());
-  line->selectAll();
-  line->insert(QString::fromStdString(text));  // as typing does: textEdited, textChanged
-  PumpEvents(2);
-}
-
-GroupMap ViewTest::SavedTree() const {
-  std::ifstream in(host.Home() / "options" / "viewopt.xml", std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  CXmlDoc xml;
-  xml.Parse(JoinLines(bytes.str()));
-  return ReadTree(xml);
+  return enabled;
 }
