@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "ControlsTestSupport.h"
 #include "controls/TreeComboBox.h"
 #include "framework/gdi/SystemMetrics.h"
@@ -34,46 +31,6 @@ class TreeComboBoxTest : public testing::Test {
   OwnerWindow owner;
   CTreeComboBox combo;
 };
-
-TEST_F(TreeComboBoxTest, ChildrenLandAfterTheParentsLastDescendant) {
-  struct Step {
-    int parent;
-    const char* text;
-    int position;
-  };
-  const Step steps[] = {{kTop, "A", 0}, {kTop, "B", 1}, {0, "A1", 1},
-                        {0, "A2", 2},   {1, "A1a", 2},  {0, "A3", 4}};
-  for (const Step& s : steps) EXPECT_EQ(combo.AddItem(s.parent, 0, s.text), s.position) << s.text;
-  const struct {
-    const char* text;
-    int level, parent;
-  } listed[] = {{"A", 0, kTop}, {"A1", 1, 0}, {"A1a", 2, 1},
-                {"A2", 1, 0},   {"A3", 1, 0}, {"B", 0, kTop}};
-  for (int i = 0; i < 6; ++i) {
-    EXPECT_EQ(combo.GetLBText(i), listed[i].text);
-    EXPECT_EQ(combo.GetItemLevel(i), listed[i].level) << i;
-    EXPECT_EQ(combo.GetItemParentId(i), listed[i].parent) << i;
-  }
-  EXPECT_EQ(combo.AddItem(77, 0, "orphan"), CB_ERR);
-  EXPECT_EQ(combo.GetCount(), 6);
-  EXPECT_EQ(combo.GetItemHeight(0), 18);
-  EXPECT_EQ(combo.GetItemHeight(-1), 16);
-}
-
-TEST_F(TreeComboBoxTest, DroppedListWidensForDeepAndLongEntries) {
-  combo.AddItem(kTop, 0, "Group");
-  const int shallow = combo.CalcDroppedWidth();
-  int parent = combo.AddItem(0, 0, "Group");  // the same text one level deeper
-  EXPECT_EQ(combo.CalcDroppedWidth(), shallow + 8);
-  for (int level = 2; level < 10; ++level) {
-    parent = combo.AddItem(parent, 0, "A rather long group name");
-  }
-  combo.ShowDropDown(TRUE);
-  QApplication::processEvents();
-  EXPECT_EQ(combo.GetDroppedWidth(), combo.CalcDroppedWidth());
-  EXPECT_GT(combo.GetDroppedWidth(), combo.GetSafeHwnd()->width());
-  combo.ShowDropDown(FALSE);
-}
 
 TEST_F(TreeComboBoxTest, SelectedEntryFramesItsIconRedAndBlueAndItsTextBlack) {
   combo.AddIcon(HICON(SolidPicture(RGB(0, 160, 0))));
