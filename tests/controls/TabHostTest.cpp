@@ -8,13 +8,14 @@
 
 #include "controls/TabHost.h"
 #include "framework/StdControlsTestSupport.h"
+#include "framework/stdcontrols/CEdit.h"
 
 namespace {
 
 constexpr UINT kHostId = 2006;
 
-// A page: a child window made on the test window, as a page of the view is made on the view
-// before the host adopts it.
+// A page: a child window with two edits, made on the test window as a page of the view is
+// made on the view before the host adopts it.
 class Page : public CWnd {
  public:
   explicit Page(bool* gone = nullptr) : m_gone(gone) {}
@@ -23,12 +24,17 @@ class Page : public CWnd {
   }
   void Make(CWnd* parent) {
     ASSERT_TRUE(CreateEx(0, nullptr, "", WS_CHILD, CRect(1, 2, 31, 42), parent, 0));
+    ASSERT_TRUE(first.Create(WS_VISIBLE, CRect(5, 5, 100, 25), this, 100));
+    ASSERT_TRUE(second.Create(WS_VISIBLE, CRect(5, 30, 100, 50), this, 101));
   }
   CRect Placed() const {
     const QRect g = GetSafeHwnd()->geometry();
     return CRect(g.left(), g.top(), g.right() + 1, g.bottom() + 1);
   }
   bool Shown() const { return !GetSafeHwnd()->isHidden(); }
+
+  CEdit first;
+  CEdit second;
 
  private:
   bool* m_gone;
@@ -129,6 +135,19 @@ TEST_F(TabHost, UserTabChangeLeavesAndSelectsWhileTheHostIsEnabled) {
   EXPECT_EQ(host.journal, (std::vector<std::string>{"leaving 0/10", "selected 2/12"}));
   // The tab changes pass its parent, which hands them back to the host.
   EXPECT_EQ(parent.Codes(WM_NOTIFY), (std::vector<UINT>{TCN_SELCHANGING, TCN_SELCHANGE}));
+}
+
+TEST_F(TabHost, FocusReturnsToTheControlThatHadItInEachPage) {
+  Make();
+  pages[0].second.SetFocus();
+  ASSERT_EQ(QApplication::focusWidget(), pages[0].second.GetSafeHwnd());
+  ClickTab(1);  // a page not visited yet: its first control
+  EXPECT_EQ(QApplication::focusWidget(), pages[1].first.GetSafeHwnd());
+  pages[1].second.SetFocus();
+  ClickTab(0);
+  EXPECT_EQ(QApplication::focusWidget(), pages[0].second.GetSafeHwnd());
+  host.SetActivePage(1);
+  EXPECT_EQ(QApplication::focusWidget(), pages[1].second.GetSafeHwnd());
 }
 
 TEST_F(TabHost, DestroyingRemovesPagesLastToFirstAndDeletesOwnedOnes) {

@@ -32,6 +32,29 @@ class TreeComboBoxTest : public testing::Test {
   CTreeComboBox combo;
 };
 
+// A child lands after its parent's last descendant, whatever was added after the parent.
+TEST_F(TreeComboBoxTest, ChildrenLandAfterTheParentsLastDescendant) {
+  const struct {
+    int parent;
+    const char* text;
+    int position;
+  } steps[] = {{kTop, "A", 0}, {kTop, "B", 1}, {0, "A1", 1},
+               {0, "A2", 2},   {1, "A1a", 2},  {0, "A3", 4}};
+  for (const auto& s : steps) EXPECT_EQ(combo.AddItem(s.parent, 0, s.text), s.position) << s.text;
+  const struct {
+    const char* text;
+    int level, parent;
+  } listed[] = {{"A", 0, kTop}, {"A1", 1, 0}, {"A1a", 2, 1},
+                {"A2", 1, 0},   {"A3", 1, 0}, {"B", 0, kTop}};
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(combo.GetLBText(i), listed[i].text);
+    EXPECT_EQ(combo.GetItemLevel(i), listed[i].level) << i;
+    EXPECT_EQ(combo.GetItemParentId(i), listed[i].parent) << i;
+  }
+  EXPECT_EQ(combo.AddItem(77, 0, "orphan"), CB_ERR);
+  EXPECT_EQ(combo.GetCount(), 6);
+}
+
 TEST_F(TreeComboBoxTest, SelectedEntryFramesItsIconRedAndBlueAndItsTextBlack) {
   combo.AddIcon(HICON(SolidPicture(RGB(0, 160, 0))));
   combo.AddItem(kTop, 0, "Top");
