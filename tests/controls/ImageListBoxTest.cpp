@@ -2,6 +2,8 @@
 
 #include <QListWidget>
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "ControlsTestSupport.h"
 #include "controls/ImageListBox.h"
@@ -19,12 +21,43 @@ int Darkest(const QImage& image) {
 }
 
 // The list as the main form has it: made by the template, taken over by id.
-TEST(ImageListBoxTest, DisabledListDrawsEveryLineGreyedAndNoneHighlighted) {
+class ImageListBoxTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    owner.CreateShown();
+    owner.MakeFormControls();
+    ASSERT_TRUE(list.SubclassDlgItem(2030, &owner));
+  }
+
   OwnerWindow owner;
-  owner.CreateShown();
-  owner.MakeFormControls();
   CImageListBox list;
-  ASSERT_TRUE(list.SubclassDlgItem(2030, &owner));
+};
+
+// Lines sort as they come, several at once land where one at a time would (texts alike in
+// their given order), each keeps its image, and removal frees the records.
+TEST_F(ImageListBoxTest, AddItemSortsStablyAndRemovalFreesRecords) {
+  EXPECT_EQ(list.AddItem("beta", 1), 0);
+  EXPECT_EQ(list.AddItem("Alpha", 2), 0);
+  EXPECT_EQ(list.AddItem("gamma", 3), 2);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(list.GetItemImage(i), std::vector<int>({2, 1, 3})[i]);
+  EXPECT_EQ(list.DeleteString(1), 2);
+  EXPECT_EQ(list.GetRecordCount(), 2);
+  list.ResetContent();
+  EXPECT_EQ(list.GetRecordCount(), 0);
+  list.AddItem("again", 5);
+  list.AddItems(std::vector<std::string>{"b", "A", "B", "again", "a"}, 6);
+  std::vector<std::string> lines;
+  for (int i = 0; i < list.GetCount(); ++i) lines.push_back(list.GetText(i));
+  EXPECT_EQ(lines, (std::vector<std::string>{"A", "a", "again", "again", "b", "B"}));
+  EXPECT_EQ(list.GetItemImage(5), 6);
+  list.DestroyWindow();
+  EXPECT_EQ(list.GetRecordCount(), 0);
+  CImageListBox unmade;  // no window: an error and no record
+  EXPECT_EQ(unmade.AddItem("x", 0), LB_ERR);
+  EXPECT_EQ(unmade.GetRecordCount(), 0);
+}
+
+TEST_F(ImageListBoxTest, DisabledListDrawsEveryLineGreyedAndNoneHighlighted) {
   CImageList icons;
   icons.Create(16, 16, ILC_COLOR32, 1, 1);
   icons.Add(SolidPicture(kIconColour), CLR_NONE);
