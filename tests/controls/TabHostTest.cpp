@@ -45,19 +45,14 @@ class JournalHost : public CTabHost {
  public:
   std::vector<std::string> journal;
 
-  void OnPageSelected(int index, int value) override {
-    journal.push_back(Entry("selected", index, value));
-  }
-  void OnPageLeaving(int index, int value) override {
-    journal.push_back(Entry("leaving", index, value));
-  }
-  void OnPageRemoved(int index, int value) override {
-    journal.push_back(Entry("removed", index, value));
-  }
+  void OnPageSelected(int index, int value) override { Log("selected", index, value); }
+  void OnPageLeaving(int index, int value) override { Log("leaving", index, value); }
+  void OnPageRemoved(int index, int value) override { Log("removed", index, value); }
 
  private:
-  static std::string Entry(const char* what, int index, int value) {
-    return std::string(what) + " " + std::to_string(index) + "/" + std::to_string(value);
+  void Log(const char* what, int index, int value) {
+    journal.push_back(std::string(what) + " " + std::to_string(index) + "/" +
+                      std::to_string(value));
   }
 };
 

@@ -72,20 +72,6 @@ TEST(GroupDialogs, ListsMoreGroupsThanSixteenBitIdsCanTellApart) {
   });
 }
 
-TEST(GroupDialogs, OkAtOnceTakesTheFirstGroupOrNothingAndEscapeCancels) {
-  ModalSession session;
-  for (const GroupMap& tree : {SampleTree(), GroupMap{}}) {
-    const GroupPath expected = tree.empty() ? GroupPath{} : GroupPath{"Beta"};
-    CMoveToDlg moveTo(tree);
-    EXPECT_EQ(session.Run(moveTo, [](ModalRequest& r) { r.PressOk(); }), IDOK);
-    EXPECT_EQ(moveTo.m_resultPath, expected);
-    CNewGroupDlg newGroup(tree);
-    EXPECT_EQ(session.Run(newGroup, [](ModalRequest& r) { r.PressKey(VK_RETURN); }), IDOK);
-    EXPECT_EQ(newGroup.m_resultPath, expected);
-    EXPECT_EQ(session.Run(newGroup, [](ModalRequest& r) { r.PressKey(VK_ESCAPE); }), IDCANCEL);
-  }
-}
-
 TEST(GroupDialogs, NewGroupListIsUsableOnlyWhileCreateIntoIsTicked) {
   CNewGroupDlg dialog(SampleTree());
   ModalSession session;
