@@ -7,11 +7,8 @@
 
 #include "ControlsTestSupport.h"
 #include "controls/ImageButton.h"
-#include "framework/FrameworkTestSupport.h"
 #include "framework/StdControlsTestSupport.h"
 #include "framework/app/ModuleState.h"
-#include "framework/dialogbase/CDialog.h"
-#include "framework/dialogbase/ModalHook.h"
 #include "framework/messages/WinMessages.h"
 
 namespace {
@@ -108,16 +105,20 @@ class ImageButtonTest : public testing::Test {
   CImageButton button;
 };
 
-TEST_F(ImageButtonTest, HoverCapturesAndAHeldButtonKeepsTheCaptureUntilReleased) {
+// Hover takes the mouse and leaving gives it back; a held button keeps it without hover and
+// clicks only when released on it. The mouse taken from the button (a window its press
+// opened, the parent, the pointer gone while the click ran, the lock disabling it) leaves it
+// neither pressed nor raised, and a disabled button lets the mouse go so the rest of the
+// program still hears its clicks.
+TEST_F(ImageButtonTest, HoverAndPressHoldTheMouseUntilReleasedOrTaken) {
   Move(W());
   EXPECT_TRUE(button.IsHover() && HasCapture());
-  Move(W(), kOutside);  // leaving unheld gives the capture back
+  Move(W(), kOutside);
   EXPECT_FALSE(button.IsHover() || HasCapture());
   Move(W());
   Press(W());
   Move(W(), kOutside, Qt::LeftButton);
-  EXPECT_FALSE(button.IsHover());
-  EXPECT_TRUE(button.IsPressed() && HasCapture());
+  EXPECT_TRUE(!button.IsHover() && button.IsPressed() && HasCapture());
   Move(W(), kInside, Qt::LeftButton);  // back while held: no hover again
   EXPECT_FALSE(button.IsHover());
   Move(W(), kOutside, Qt::LeftButton);
@@ -129,12 +130,6 @@ TEST_F(ImageButtonTest, HoverCapturesAndAHeldButtonKeepsTheCaptureUntilReleased)
   Release(W());
   EXPECT_EQ(parent.Codes(WM_COMMAND), std::vector<UINT>{BN_CLICKED});
   EXPECT_FALSE(HasCapture());
-}
-
-// The mouse taken from the button (a window its press opened, the parent, the pointer gone
-// while the click ran, the lock disabling it) leaves it neither pressed nor raised, and a
-// disabled button lets the mouse go so the rest of the program still hears its clicks.
-TEST_F(ImageButtonTest, LosingTheMouseEndsHoverAndPress) {
   Move(W());
   Press(W());
   ASSERT_EQ(ImageColour(W()), kColours[2]);
@@ -210,16 +205,6 @@ TEST_F(ImageButtonTest, ImageGoesWhereTheAlignmentSays) {
   }
 }
 
-TEST_F(ImageButtonTest, SizeToContentFitsTheImageAndShowsTheButton) {
-  button.ShowWindow(SW_HIDE);
-  button.SetStyleFlags(CImageButton::kFlat | CImageButton::kSizeToContent);
-  EXPECT_EQ(W()->geometry(), QRect(50, 50, 22, 22));  // image + 6, not moved
-  EXPECT_FALSE(W()->isHidden());
-  button.SetWindowText("A much longer caption");
-  button.SetStyleFlags(CImageButton::kSizeToContent);
-  EXPECT_GT(W()->width(), 16 + 6 + 40);
-}
-
 // Flat: no frame until hovered, then a raised one, sunken while pressed. A default button
 // that is not flat has a black frame while enabled.
 TEST_F(ImageButtonTest, FramesFollowFlatnessHoverPressAndTheDefault) {
@@ -241,120 +226,6 @@ TEST_F(ImageButtonTest, FramesFollowFlatnessHoverPressAndTheDefault) {
   EXPECT_EQ(Find(Snapshot(W()), RGB(0, 0, 0)), CRect(0, 0, 40, 30));
   button.EnableWindow(FALSE);
   EXPECT_NE(AfxImagePixel(Snapshot(W()), 20, 0), RGB(0, 0, 0));
-}
-
-TEST_F(ImageButtonTest, TooltipIsMadeOnFirstUseWithOneTool) {
-  button.SetTooltipText("Refresh");
-  button.SetTooltipText("Remove", FALSE);
-  ASSERT_NE(button.GetToolTip(), nullptr);
-  EXPECT_EQ(button.GetToolTip()->GetToolCount(), 1);
-  EXPECT_EQ(button.GetToolTip()->GetText(&button, 1), "Remove");
-  EXPECT_FALSE(button.GetToolTip()->IsActive());
-}
-
-class CountingButton : public COwnerDrawButton {
- public:
-  std::vector<DRAWITEMSTRUCT> drawn;
-  void DrawItem(LPDRAWITEMSTRUCT request) override { drawn.push_back(*request); }
-};
-
-// Draw requests go to the parent first and to the button when the parent leaves them.
-TEST(ButtonDraw, ParentDrawsFirstAndUnansweredRequestsReachTheButton) {
-  OwnerWindow parent;
-  parent.CreateShown();
-  MakeTemplateButton(parent, 300, "Go", CRect(10, 10, 70, 34));
-  CountingButton button;
-  ASSERT_TRUE(button.SubclassDlgItem(300, &parent));
-  Snapshot(button.GetSafeHwnd());
-  ASSERT_FALSE(parent.requests.empty() || button.drawn.empty());
-  const DRAWITEMSTRUCT& request = button.drawn.back();
-  EXPECT_EQ(request.CtlType, ODT_BUTTON);
-  EXPECT_EQ(request.CtlID, 300u);
-  EXPECT_EQ(request.itemAction, ODA_DRAWENTIRE);
-  EXPECT_EQ(CRect(request.rcItem), CRect(0, 0, 60, 24));
-  EXPECT_EQ(request.itemState, 0u);
-  button.EnableWindow(FALSE);
-  static_cast<QPushButton*>(button.GetSafeHwnd())->setDown(true);
-  Snapshot(button.GetSafeHwnd());
-  EXPECT_EQ(button.drawn.back().itemState, ODS_DISABLED | ODS_SELECTED);
-  parent.answer = true;
-  const std::size_t before = button.drawn.size();
-  Snapshot(button.GetSafeHwnd());
-  EXPECT_EQ(button.drawn.size(), before);
-}
-
-// A dialog with a default button, a plain one and Cancel.
-constexpr UINT kDialogId = 9100;
-constexpr int kDefaultId = 1001, kOtherId = 1002;
-constexpr LONG kPush = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON;
-
-class CommandDialog : public CDialog {
- public:
-  using CDialog::m_nIDTemplate;
-  std::vector<UINT> commands;
-
- protected:
-  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
-    commands.push_back(LOWORD(wParam));
-    return CDialog::OnCommand(wParam, lParam);
-  }
-};
-
-class ImageButtonDialog : public testing::Test {
- protected:
-  void SetUp() override {
-    owner.CreateShown();
-    ASSERT_TRUE(dialog.Create(kDialogId, &owner));
-    dialog.ShowWindow(SW_SHOW);
-    ASSERT_TRUE(go.SubclassDlgItem(kDefaultId, &dialog));
-    ASSERT_TRUE(other.SubclassDlgItem(kOtherId, &dialog));
-  }
-
-  const ResourceTable tmpl{
-      .strings = {},
-      .menus = {},
-      .dialogs = {MakeDialog(
-          kDialogId, "", 160, 60, WS_POPUP | WS_CAPTION,
-          {{"BUTTON", "Go", kDefaultId, 100, 7, 50, 14, kPush | BS_DEFPUSHBUTTON},
-           {"BUTTON", "Other", kOtherId, 100, 25, 50, 14, kPush},
-           {"BUTTON", "Cancel", IDCANCEL, 10, 25, 50, 14, kPush}})},
-      .images = {}};
-  ModuleResources registration{Library(), tmpl};
-  AfxResourceHandleGuard guard{Library()};
-  NotifyRecorder owner;
-  CommandDialog dialog;
-  CImageButton go;
-  CImageButton other;
-};
-
-TEST_F(ImageButtonDialog, OwnerDrawnDefaultButtonAnswersEnter) {
-  EXPECT_TRUE(go.IsDefault());
-  go.SetFocus();
-  PressKey(go.GetSafeHwnd(), Qt::Key_Return);  // Enter on the focused button
-  // Enter inside a modal dialog goes to its default button.
-  CommandDialog modal;
-  modal.m_nIDTemplate = kDialogId;
-  ScopedModalHook hook([](ModalRequest& request) {
-    CImageButton button;
-    ASSERT_TRUE(button.SubclassDlgItem(kDefaultId, request.Dialog()));
-    request.PressKey(VK_RETURN);
-  });
-  EXPECT_EQ(modal.DoModal(), IDCANCEL);  // "Go" closes nothing; the hook then cancels
-  EXPECT_EQ(dialog.commands, std::vector<UINT>{kDefaultId});
-  EXPECT_EQ(modal.commands, std::vector<UINT>{kDefaultId});
-  EXPECT_EQ(go.GetCreationType(), static_cast<UINT>(BS_PUSHBUTTON));
-}
-
-TEST_F(ImageButtonDialog, SetStyleFlagsKeepsEveryButtonsDefaultState) {
-  for (UINT flags : {5u, 1u, 0u}) {
-    go.SetStyleFlags(flags);
-    other.SetStyleFlags(flags);
-    PumpEvents(20);  // the redraw request is posted
-    EXPECT_TRUE(go.IsDefault() && !other.IsDefault()) << flags;
-    EXPECT_EQ(LOWORD(dialog.GetDefID()), static_cast<WORD>(kDefaultId)) << flags;
-    EXPECT_EQ(other.SendMessage(WM_GETDLGCODE), LRESULT{DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON});
-    EXPECT_EQ(other.GetButtonStyle() & BS_TYPEMASK, static_cast<UINT>(BS_OWNERDRAW));
-  }
 }
 
 }  // namespace

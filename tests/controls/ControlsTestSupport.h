@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QImage>
 #include <QWidget>
-#include <vector>
 
 #include "framework/dialogbase/ControlFactory.h"
 #include "framework/gdi/OwnerDraw.h"
@@ -11,11 +10,10 @@
 #include "framework/stdcontrols/ControlTypes.h"
 #include "framework/windows/CWnd.h"
 
-// A shown top-level window that owns the controls under test. It records the owner-draw
-// requests reaching it and answers them (TRUE) only when told to.
+// A shown top-level window that owns the controls under test. It answers the owner-draw
+// requests reaching it (TRUE) only when told to.
 class OwnerWindow : public CWnd {
  public:
-  std::vector<UINT> requests;  // WM_DRAWITEM / WM_MEASUREITEM, in order
   bool answer = false;
 
   void CreateShown() {
@@ -35,10 +33,7 @@ class OwnerWindow : public CWnd {
     AfxCreateDialogControls(GetSafeHwnd(), form);
   }
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message == WM_DRAWITEM || message == WM_MEASUREITEM) {
-      requests.push_back(message);
-      if (answer) return TRUE;
-    }
+    if ((message == WM_DRAWITEM || message == WM_MEASUREITEM) && answer) return TRUE;
     return CWnd::WindowProc(message, wParam, lParam);
   }
 };

@@ -7,30 +7,25 @@
 #include <vector>
 
 #include "controls/TabHost.h"
-#include "framework/FrameworkTestSupport.h"
 #include "framework/StdControlsTestSupport.h"
-#include "framework/UserActions.h"
-#include "framework/app/ModuleState.h"
-#include "framework/dialogbase/CTabPage.h"
-#include "framework/resources/Resources.h"
 #include "framework/stdcontrols/CEdit.h"
 
 namespace {
 
 constexpr UINT kHostId = 2006;
 
-// A page: a child window with two edits, made on the test window as a page of the view
-// is made on the view before the host adopts it.
+// A page: a child window with two edits, made on the test window as a page of the view is
+// made on the view before the host adopts it.
 class Page : public CWnd {
  public:
   explicit Page(bool* gone = nullptr) : m_gone(gone) {}
   ~Page() override {
     if (m_gone != nullptr) *m_gone = true;
   }
-  void Make(CWnd* parent, UINT firstId) {
+  void Make(CWnd* parent) {
     ASSERT_TRUE(CreateEx(0, nullptr, "", WS_CHILD, CRect(1, 2, 31, 42), parent, 0));
-    ASSERT_TRUE(first.Create(WS_VISIBLE, CRect(5, 5, 100, 25), this, firstId));
-    ASSERT_TRUE(second.Create(WS_VISIBLE, CRect(5, 30, 100, 50), this, firstId + 1));
+    ASSERT_TRUE(first.Create(WS_VISIBLE, CRect(5, 5, 100, 25), this, 100));
+    ASSERT_TRUE(second.Create(WS_VISIBLE, CRect(5, 30, 100, 50), this, 101));
   }
   CRect Placed() const {
     const QRect g = GetSafeHwnd()->geometry();
@@ -50,19 +45,14 @@ class JournalHost : public CTabHost {
  public:
   std::vector<std::string> journal;
 
-  void OnPageSelected(int index, int value) override {
-    journal.push_back(Entry("selected", index, value));
-  }
-  void OnPageLeaving(int index, int value) override {
-    journal.push_back(Entry("leaving", index, value));
-  }
-  void OnPageRemoved(int index, int value) override {
-    journal.push_back(Entry("removed", index, value));
-  }
+  void OnPageSelected(int index, int value) override { Log("selected", index, value); }
+  void OnPageLeaving(int index, int value) override { Log("leaving", index, value); }
+  void OnPageRemoved(int index, int value) override { Log("removed", index, value); }
 
  private:
-  static std::string Entry(const char* what, int index, int value) {
-    return std::string(what) + " " + std::to_string(index) + "/" + std::to_string(value);
+  void Log(const char* what, int index, int value) {
+    journal.push_back(std::string(what) + " " + std::to_string(index) + "/" +
+                      std::to_string(value));
   }
 };
 
@@ -72,13 +62,11 @@ class TabHost : public testing::Test {
     parent.CreateShown();
     QApplication::setActiveWindow(parent.GetSafeHwnd());
   }
-  void Make(DWORD style = 0, const CRect& rect = CRect(10, 10, 310, 230)) {
-    ASSERT_TRUE(host.Create(WS_VISIBLE | style, rect, &parent, kHostId));
-  }
-  // Three pages with user values 10, 11 and 12.
-  void AddPages() {
+  // A host with three pages of user values 10, 11 and 12.
+  void Make() {
+    ASSERT_TRUE(host.Create(WS_VISIBLE, CRect(10, 10, 310, 230), &parent, kHostId));
     for (int i = 0; i < 3; ++i) {
-      pages[i].Make(&parent, 100 + 10 * i);
+      pages[i].Make(&parent);
       ASSERT_EQ(host.AddPage(("Page " + std::to_string(i)).c_str(), 10 + i, &pages[i]), i);
     }
     host.journal.clear();
@@ -108,7 +96,7 @@ TEST_F(TabHost, PagesArePlacedInsideTheDisplayAreaForTabsOnEachSide) {
     JournalHost tabs;
     ASSERT_TRUE(tabs.Create(WS_VISIBLE | c.style, CRect(0, 0, 300, 200), &parent, kHostId + 1));
     Page page;
-    page.Make(&parent, 700);
+    page.Make(&parent);
     ASSERT_EQ(tabs.AddPage("Only", 0, &page), 0);
     CRect tab;
     ASSERT_TRUE(tabs.GetItemRect(0, &tab) && !tab.IsRectEmpty());
@@ -120,29 +108,10 @@ TEST_F(TabHost, PagesArePlacedInsideTheDisplayAreaForTabsOnEachSide) {
   }
 }
 
-TEST_F(TabHost, OnlyTheFirstPageShowsAndAPageAddedToAnEmptyHostWaitsForItsTab) {
-  Make();
-  host.MoveWindow(10, 10, 0, 0);
-  AddPages();
-  EXPECT_EQ(Shown(), (std::vector<bool>{true, false, false}));
-  EXPECT_EQ(pages[1].Placed(), CRect(1, 2, 31, 42));  // as it was made
-  EXPECT_EQ(host.AddPage("None", 0, nullptr), -1);
-  CWnd unmade;
-  EXPECT_EQ(host.AddPage("No window", 0, &unmade), -1);
-  EXPECT_EQ(host.GetItemCount(), 3);  // the refused tabs went again
-  host.MoveWindow(10, 10, 300, 220);
-  ASSERT_TRUE(host.SetActivePage(1));  // by code: no page notifications
-  EXPECT_EQ(pages[1].Placed().left, 4);
-  EXPECT_EQ(pages[1].Placed().right, 296);
-  EXPECT_EQ(Shown(), (std::vector<bool>{false, true, false}));
-  EXPECT_TRUE(host.journal.empty());
-}
-
 // A click on another tab leaves one page and selects the other; the selected tab changes
 // nothing; a locked view disables the host, or the window around it: its tabs stay put.
 TEST_F(TabHost, UserTabChangeLeavesAndSelectsWhileTheHostIsEnabled) {
   Make();
-  AddPages();
   ClickTab(0);
   EXPECT_TRUE(host.SetActivePage(0));
   EXPECT_FALSE(host.SetActivePage(3) || host.SetActivePage(-1));
@@ -165,7 +134,6 @@ TEST_F(TabHost, UserTabChangeLeavesAndSelectsWhileTheHostIsEnabled) {
 
 TEST_F(TabHost, FocusReturnsToTheControlThatHadItInEachPage) {
   Make();
-  AddPages();
   pages[0].second.SetFocus();
   ASSERT_EQ(QApplication::focusWidget(), pages[0].second.GetSafeHwnd());
   ClickTab(1);  // a page not visited yet: its first control
@@ -179,89 +147,15 @@ TEST_F(TabHost, FocusReturnsToTheControlThatHadItInEachPage) {
 
 TEST_F(TabHost, DestroyingRemovesPagesLastToFirstAndDeletesOwnedOnes) {
   Make();
-  AddPages();
   bool ownedGone = false;
   auto owned = std::make_unique<Page>(&ownedGone);
-  owned->Make(&parent, 130);
+  owned->Make(&parent);
   ASSERT_EQ(host.AddPage("Owned", 13, std::move(owned)), 3);
   host.DestroyWindow();
   EXPECT_EQ(host.journal, (std::vector<std::string>{"removed 3/13", "removed 2/12", "removed 1/11",
                                                     "removed 0/10"}));
   EXPECT_TRUE(ownedGone);
   EXPECT_FALSE(pages[0].IsWindow());  // a page it does not own loses its window only
-}
-
-TEST_F(TabHost, PageCommandsAndNotificationsReachTheHostsParent) {
-  Make();
-  AddPages();
-  ASSERT_EQ(pages[1].first.GetParent()->GetParent(), &host);
-  host.SendMessage(WM_COMMAND, MAKEWPARAM(110, EN_CHANGE),
-                   reinterpret_cast<LPARAM>(pages[1].first.GetSafeHwnd()));
-  ASSERT_EQ(parent.Codes(WM_COMMAND), std::vector<UINT>{EN_CHANGE});
-  EXPECT_EQ(parent.received.back().id, 110u);
-  EXPECT_EQ(parent.received.back().from, pages[1].first.GetSafeHwnd());
-
-  parent.answer = [](const NMHDR& header) { return header.code == NM_DBLCLK ? 7 : 0; };
-  NMHDR header{pages[2].GetSafeHwnd(), 120, NM_DBLCLK};
-  EXPECT_EQ(host.SendMessage(WM_NOTIFY, 120, reinterpret_cast<LPARAM>(&header)), 7);
-  EXPECT_EQ(parent.Codes(WM_NOTIFY), std::vector<UINT>{NM_DBLCLK});
-  EXPECT_EQ(parent.received.back().id, 120u);
-}
-
-// Pages: dialogs made modeless as children from their templates, with buttons 1 and 2
-// (Apply and Discard on the view's pages) that belong to the page.
-constexpr UINT kPageTemplate = 9400;
-char g_pages;
-HINSTANCE Pages() { return reinterpret_cast<HINSTANCE>(&g_pages); }
-const ResourceTable kPageTable{
-    .strings = {},
-    .menus = {},
-    .dialogs = {MakeDialog(
-        kPageTemplate, "", 150, 80, WS_CHILD,
-        {{"EDIT", "", 2024, 5, 5, 100, 12, WS_CHILD | WS_VISIBLE},
-         {"BUTTON", "Apply", IDOK, 5, 60, 40, 14, WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON},
-         {"BUTTON", "Discard", IDCANCEL, 50, 60, 40, 14, WS_CHILD | WS_VISIBLE}})},
-    .images = {},
-};
-
-class ApplyPage : public CTabPage {
- public:
-  std::vector<std::string> journal;
-  void OnApply() { journal.push_back("apply"); }
-  void OnDiscard() { journal.push_back("discard"); }
-
- protected:
-  const MessageMap* GetMessageMap() const override {
-    static const MessageMap map{
-        CTabPage::GetMessageMap(),
-        {msg::Command(IDOK, &ApplyPage::OnApply), msg::Command(IDCANCEL, &ApplyPage::OnDiscard)}};
-    return &map;
-  }
-};
-
-TEST_F(TabHost, PagesTakeTheirOwnOkAndCancelAndStayOnShow) {
-  ModuleResources resources(Pages(), kPageTable);
-  AfxResourceHandleGuard guard(Pages());
-  Make();
-  ApplyPage apply;
-  CTabPage plain;
-  ASSERT_TRUE(apply.Create(kPageTemplate, &parent));
-  ASSERT_TRUE(plain.Create(kPageTemplate, &parent));
-  EXPECT_FALSE(apply.IsWindowVisible());  // hidden until a host shows it
-  ASSERT_EQ(host.AddPage("Main", 0, &apply), 0);
-  ASSERT_EQ(host.AddPage("Quick Info", 1, &plain), 1);
-  EXPECT_EQ(apply.GetParent(), &host);
-  EXPECT_TRUE(apply.IsWindowVisible());
-  for (CTabPage* page : {static_cast<CTabPage*>(&apply), static_cast<CTabPage*>(&plain)}) {
-    host.SetActivePage(page == &apply ? 0 : 1);
-    EXPECT_TRUE(user::ClickButton(*page, IDOK));
-    EXPECT_TRUE(user::ClickButton(*page, IDCANCEL));
-    PressKey(page->GetDlgItem(2024)->GetSafeHwnd(), Qt::Key_Escape);
-    EXPECT_TRUE(page->IsWindowVisible());
-    EXPECT_TRUE(page->IsWindow());
-  }
-  EXPECT_EQ(apply.journal, (std::vector<std::string>{"apply", "discard"}));
-  EXPECT_TRUE(parent.Codes(WM_COMMAND).empty());  // the pages kept them
 }
 
 }  // namespace

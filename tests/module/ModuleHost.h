@@ -22,35 +22,14 @@ struct LoadedModule {
 };
 const LoadedModule& TheModule();
 
-// A stand-in for the host: the executable's application with an MDI main frame that
-// counts the two registered messages and takes "&Hide" and "Content..." as the host does, and
-// another top-level window. Each counts the preferences-changed messages it gets.
-class StandInApp : public CWinApp {
- public:
-  StandInApp() : CWinApp("TaskMeter host") {}
-  int prefsChanged = 0;
-  LRESULT OnPrefsChanged(WPARAM, LPARAM) { return ++prefsChanged, 0; }
-
- protected:
-  const MessageMap* GetMessageMap() const override;
-};
-
+// A stand-in for the host's MDI main frame: counts the preferences-changed messages and
+// takes "&Hide" and "Content..." as the host does.
 class StandInMainFrame : public CMDIFrameWnd {
  public:
-  int prefsChanged = 0, reportRequests = 0, hideCommands = 0, helpContents = 0;
+  int prefsChanged = 0, hideCommands = 0, helpContents = 0;
   LRESULT OnPrefsChanged(WPARAM, LPARAM) { return ++prefsChanged, 0; }
-  LRESULT OnReportRequest(WPARAM, LPARAM) { return ++reportRequests, 0; }
   void OnHide() { ++hideCommands; }
   void OnHelpContent() { ++helpContents; }
-
- protected:
-  const MessageMap* GetMessageMap() const override;
-};
-
-class BystanderWnd : public CWnd {
- public:
-  int prefsChanged = 0;
-  LRESULT OnPrefsChanged(WPARAM, LPARAM) { return ++prefsChanged, 0; }
 
  protected:
   const MessageMap* GetMessageMap() const override;
@@ -81,7 +60,7 @@ class HostFixture {
   const std::filesystem::path& Home() const { return m_home; }
   std::filesystem::path Data() const { return m_home / "db"; }
 
-  StandInApp app;
+  CWinApp app{"TaskMeter host"};
   StandInMainFrame* mainFrame = nullptr;
 
  private:
