@@ -130,7 +130,7 @@ TEST(DocTemplate, MenuBarFollowsTheActiveChildAndClosingItsFrameEndsTheDocument)
   CDocument* doc = tmpl->OpenDocumentFile(nullptr);
   ASSERT_NE(doc, nullptr);
   EXPECT_EQ(doc->GetTitle(), "Order1");
-  EXPECT_EQ(titles(), (std::vector<std::string>{"&File", "Configure"}));
+  ASSERT_EQ(titles(), (std::vector<std::string>{"&File", "Configure"}));
 
   QMenu* configure = host->GetMenuBar()->actions().at(1)->menu();
   auto enabled = [configure](UINT id) {
