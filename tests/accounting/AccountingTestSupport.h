@@ -10,7 +10,6 @@
 #include "accounting/LogFormat.h"
 #include "framework/core/CivilTime.h"
 #include "framework/core/Clock.h"
-#include "framework/core/LogFileFinder.h"
 #include "tree/GroupTree.h"
 
 // Sets TZ for the life of the object and restores the previous zone.
@@ -35,15 +34,6 @@ class FixedClockGuard {
  public:
   explicit FixedClockGuard(int64_t now) { SetFixedClock(now); }
   ~FixedClockGuard() { SetFixedClock(std::nullopt); }
-};
-
-// Replaces the finder's creation times for the life of the object.
-class CreationTimeGuard {
- public:
-  explicit CreationTimeGuard(CreationTimeSource source) {
-    SetCreationTimeSourceForTesting(std::move(source));
-  }
-  ~CreationTimeGuard() { SetCreationTimeSourceForTesting({}); }
 };
 
 // Local time in seconds, the reference the tests compare with.

@@ -28,48 +28,17 @@ void FastAggregate(GroupMap& tree, const std::vector<ActivityRecord>& records) {
   AggregateActivity(tree, log.Records(), calendar);
 }
 
-ActivityRecord Record(const std::string& display, const std::string& app, const std::string& title,
-                      const std::string& start, const std::string& end,
-                      const std::string& path = "/usr/bin/app") {
-  return {display, app, title, path, start, end};
-}
-
 class AggregationTest : public testing::Test {
  protected:
   TimeZoneGuard zone_{"UTC"};
   FixedClockGuard clock_{LocalTime(2026, 7, 15, 12, 0, 0)};  // Wednesday
 };
 
-TEST_F(AggregationTest, NewApplicationsGoToTheFrontOfOtherApplications) {
-  GroupMap tree{{kOtherApplications, {App("Old", "old")}}};
-  const std::vector<ActivityRecord> records = {
-      Record("Browser", "browser", "Start", "07 15 09 00 00", "07 15 09 10 00"),
-      Record("", "shell", "", "07 15 09 10 00", "07 15 09 11 00"),
-      Record("Browser", "browser", "News", "07 15 09 11 00", "07 15 09 21 00"),
-      Record("Ghost", "ghost", "", "07 15 09 21 00", "07 15 09 30 00", ""),  // no path
-      Record("Old", "renamed", "", "07 15 09 30 00", "07 15 09 40 00"),      // known by its ShowAs
-  };
-  FastAggregate(tree, records);
-  const AppList& other = tree.at(kOtherApplications);
-  ASSERT_EQ(other.size(), 3u);
-  EXPECT_EQ(other[0].ShowAs, "Browser");
-  EXPECT_EQ(other[0].MonthTime, 1200);
-  EXPECT_EQ(other[0].TodayTime, 1200);
-  EXPECT_EQ(other[1].ShowAs, "shell");  // no display name: the application name
-  EXPECT_EQ(other[1].Name, "shell");
-  EXPECT_EQ(other[1].WeekTime, 60);
-  EXPECT_EQ(other[2].ShowAs, "Old");
-  EXPECT_EQ(other[2].MonthTime, 0);  // counted by Name only
-}
-
-// Title filters and the write-back into equal associations are checked on the literal
-// aggregation's rules in the tree's tests; the comparison below holds the indexed one to them.
-
 // An end in the year 9999 counts up to now; overlapping records stop at the largest
 // total instead of wrapping into a negative one.
 TEST_F(AggregationTest, IntervalsEndAtNowAndTotalsNeverWrap) {
-  const ActivityRecord forged =
-      Record("E", "editor", "", "2026 07 01 00 00 00", "9999 12 31 23 59 59");
+  const ActivityRecord forged = {
+      "E", "editor", "", "/e", "2026 07 01 00 00 00", "9999 12 31 23 59 59"};
   const int32_t sinceFirst = 14 * 86400 + 12 * 3600;
   for (const auto& [copies, month] : {std::pair{1, sinceFirst}, {2000, INT32_MAX}}) {
     GroupMap tree{{"Work", {App("Editor", "editor")}}};
