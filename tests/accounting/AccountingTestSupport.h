@@ -46,11 +46,5 @@ inline int64_t LocalTime(int year, int month, int day, int hour = 0, int minute 
 inline AppEntry App(const std::string& showAs, const std::string& name,
                     const std::string& filter = "", bool filterOn = false,
                     const std::string& path = "/usr/bin/app") {
-  AppEntry e;
-  e.ShowAs = showAs;
-  e.Name = name;
-  e.TitleFilter = filter;
-  e.isCheckTitleFilter = filterOn;
-  e.Path = path;
-  return e;
+  return {showAs, name, filter, path, 0, 0, 0, filterOn, {}};
 }
