@@ -5,6 +5,7 @@
 #include "AccountingTestSupport.h"
 #include "LiteralAggregation.h"
 #include "accounting/Aggregation.h"
+#include "accounting/GroupSums.h"
 #include "accounting/PeriodCalendar.h"
 #include "accounting/Periods.h"
 #include "tree/TreeOps.h"
@@ -45,7 +46,23 @@ TEST_F(AggregationTest, IntervalsEndAtNowAndTotalsNeverWrap) {
     FastAggregate(tree, std::vector<ActivityRecord>(static_cast<size_t>(copies), forged));
     EXPECT_EQ(tree.at("Work")[0].MonthTime, month) << copies;
   }
-  EXPECT_EQ(FormatStatisticsLine(-5, 100).text, "Work: 00:00:00 = 0 percent");
+}
+
+// A group sums its sub-groups; idle and negative times add nothing; a path that names no
+// group sums to nothing.
+TEST(GroupSums, SubGroupsAddUpAndIdleOrNegativeTimesAddNothing) {
+  auto timed = [](const std::string& name, int32_t month, int32_t week) {
+    return AppEntry{name, name, "", "", month, week, month, false, {}};
+  };
+  AppEntry carrier = App(kNoneName, kNoneName);
+  carrier.SubGroups["Sub"] = {timed("Ed", 600, 600), timed("Idle", 300, 300)};
+  const GroupMap tree = {{"Work", {timed("Mail", 60, 60), carrier, timed("Neg", -5, 7)}},
+                         {"Private", {timed("Ed", 600, 600)}}};
+  EXPECT_EQ(SumGroupTotals(tree, {"Work"}), (PeriodTotals{660, 667, 660}));
+  EXPECT_EQ(SumGroupTotals(tree, {"Work", "Sub"}), (PeriodTotals{600, 600, 600}));
+  for (const GroupPath& path : {GroupPath{}, {"Nowhere"}, {"Work", "Nowhere"}, {"Private", "Sub"}})
+    EXPECT_EQ(SumGroupTotals(tree, path), PeriodTotals{});
+  EXPECT_EQ(SumAllTotals(tree), (PeriodTotals{1260, 1267, 1260}));
 }
 
 // Random small trees and record lists, drawn from small pools so that names, display

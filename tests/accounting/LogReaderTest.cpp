@@ -86,4 +86,24 @@ TEST(LogReader, FilesAreReadInOrderAndPairedAcrossThem) {
   EXPECT_EQ(records[1].StartTime, "07 29 09 03 00");  // ... timed by the first of the 29th
 }
 
+// Files older than the cutoff go; the rest are read by the dates in their names, names
+// without a date first, equal dates by name.
+TEST(LogReader, SelectionByCreationTimeAndOrderByNameDate) {
+  const int64_t cutoff = 1'000'000'000;
+  std::vector<LogFileEntry> found;
+  for (const auto& [name, created] : {std::pair{"2026-07-29.log", cutoff},
+                                      {"2026-07-28.log", cutoff + 5},
+                                      {"2020-01-01.log", cutoff - 1},
+                                      {"2026-07-28-b.log", cutoff},
+                                      {"2026-07-28-B.log", cutoff},
+                                      {"notes.log", cutoff},
+                                      {"2026-13-01.log", cutoff}})
+    found.push_back({std::string("/d/") + name, name, created});
+  std::vector<std::string> order;
+  for (const LogFileEntry& f : SelectLogFiles(found, cutoff)) order.push_back(f.FileName);
+  EXPECT_EQ(order,
+            (std::vector<std::string>{"notes.log", "2026-07-28-B.log", "2026-07-28-b.log",
+                                      "2026-07-28.log", "2026-07-29.log", "2026-13-01.log"}));
+}
+
 }  // namespace

@@ -95,4 +95,27 @@ TEST(Periods, ConverterAgreesWithTheCLibrary) {
   }
 }
 
+TEST(Periods, StatisticsLineTexts) {
+  const struct {
+    int64_t numerator, denominator;
+    const char* text;
+    int position;
+  } cases[] = {
+      {0, 0, "Work: 00:00:00 = 0 percent", 0},
+      {-5, 100, "Work: 00:00:00 = 0 percent", 0},
+      {3723, 29784, "Work: 01:02:03 = 12.50 percent", 12},
+      {25 * 3600, 25 * 3600, "Work: 25:00:00 = 100.00 percent", 100},
+      {2, 3, "Work: 00:00:02 = 66.67 percent", 66},
+      {360000, 720000, "Work: 100:00:00 = 50.00 percent", 50},
+      {59, 0, "Work: 00:00:59 = n/a", 0},  // only left-out time: no share to show
+  };
+  for (const auto& c : cases) {
+    const StatisticsLine line = FormatStatisticsLine(c.numerator, c.denominator);
+    EXPECT_EQ(line.text, c.text);
+    EXPECT_EQ(line.position, c.position) << c.text;
+  }
+  EXPECT_EQ(FormatDuration(86399), "23:59:59");
+  EXPECT_EQ(FormatDuration(-61), "00:00:00");
+}
+
 }  // namespace

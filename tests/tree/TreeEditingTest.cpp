@@ -84,7 +84,7 @@ TEST(TreeEditing, RemovedEntriesKeepANameOfTheirOwnInOtherApplications) {
   EXPECT_EQ(nested, (GroupMap{{"R", {Carrier({{"Q2", {}}})}}, {kOtherApplications, {App("C")}}}));
 }
 
-TEST(TreeEditing, TransferCopiesMovesAndAppends) {
+TEST(TreeEditing, TransferCopiesMovesAndAppendsWithinTheDepthLimit) {
   GroupMap tree = SampleTree();
   ASSERT_TRUE(TransferEntry(tree, "B", {"Reports"}, {"Reports", "Q1"}, true));
   EXPECT_EQ(ShowAsOf(tree["Reports"][3].SubGroups["Q1"]), (Names{"None", "C", "B"}));
@@ -98,10 +98,13 @@ TEST(TreeEditing, TransferCopiesMovesAndAppends) {
   ASSERT_TRUE(TransferEntry(tree, "Y", {"Dup"}, {kOtherApplications}, false));
   EXPECT_EQ(tree[kOtherApplications], AppList{App("Y")});
 
-  // Carried groups must stay within the depth limit.
+  // New and carried groups must stay within the depth limit.
   tree.clear();
-  GroupPath deep;  // one level short of the limit
-  for (; deep.size() + 1 < kMaxGroupDepth; deep.push_back("g")) AddGroup(tree, "g", deep);
+  GroupPath deep;
+  for (; deep.size() < kMaxGroupDepth; deep.push_back("g")) ASSERT_TRUE(AddGroup(tree, "g", deep));
+  EXPECT_FALSE(AddGroup(tree, "deeper", deep));
+  deep.pop_back();  // one level short of the limit: a sibling at the deepest level still fits
+  EXPECT_TRUE(AddGroup(tree, "h", deep));
   tree["Top"] = {Carrier({{"1", {Carrier({{"2", {}}})}}}, "TwoDown"),
                  Carrier({{"1", {}}}, "OneDown")};
   EXPECT_FALSE(TransferEntry(tree, "TwoDown", {"Top"}, deep, false));
