@@ -8,12 +8,8 @@
 
 namespace {
 
-class PeriodsTest : public testing::Test {
- protected:
-  TimeZoneGuard zone_{"Europe/Berlin"};
-};
-
-TEST_F(PeriodsTest, SecondsOfEachPeriodAtItsEdges) {
+TEST(Periods, SecondsOfEachPeriodAtItsEdges) {
+  TimeZoneGuard zone("Europe/Berlin");
   const int64_t wed = LocalTime(2026, 7, 1, 10, 15, 0);   // its week began last month
   const int64_t mid = LocalTime(2026, 7, 15, 10, 15, 0);  // Wednesday
   const int64_t sun = LocalTime(2026, 7, 5, 23, 0, 0), mon = LocalTime(2026, 7, 6, 0, 0, 0);
