@@ -67,8 +67,7 @@ TEST(GroupSums, SubGroupsAddUpAndIdleOrNegativeTimesAddNothing) {
 
 // Random small trees and record lists, drawn from small pools so that names, display
 // names and filters collide often.
-class RandomCase {
- public:
+struct RandomCase {
   explicit RandomCase(uint32_t seed) : random_(seed) {}
 
   GroupMap Tree() { return Level(0); }
@@ -83,13 +82,11 @@ class RandomCase {
         "07 12 12 00 00",      "07 01 00 00 00",      "06 30 23 00 00",      "07 16 11 00 00",
         "2026 07 02 00 00 00", "9999 12 31 23 59 59", "2026 07 15 10 00 00", ""};
     std::vector<ActivityRecord> records(Pick(9));
-    for (ActivityRecord& r : records) {
+    for (ActivityRecord& r : records)
       r = {Of(kDisplay), Of(kApps), Of(kTitles), Of(kPaths), Of(kTimes), Of(kTimes)};
-    }
     return records;
   }
 
- private:
   size_t Pick(size_t below) { return std::uniform_int_distribution<size_t>(0, below - 1)(random_); }
   template <size_t N>
   std::string Of(const char* const (&pool)[N]) {

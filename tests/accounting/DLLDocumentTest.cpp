@@ -3,7 +3,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <memory>
 
 #include "AccountingTestSupport.h"
 #include "accounting/DLLDocument.h"
@@ -44,11 +43,6 @@ class DocumentTest : public testing::Test {
     }
     home_.Write((folder / name).lexically_relative(home_.Path()).string(), text);
   }
-  std::unique_ptr<CDLLDocument> PreparedDocument() {
-    auto doc = std::make_unique<CDLLDocument>();
-    EXPECT_TRUE(doc->ReadPrefs());
-    return doc;
-  }
 
   TimeZoneGuard zone_{"Europe/Berlin"};
   FixedClockGuard clock_{LocalTime(2026, 7, 15, 12, 0, 0)};
@@ -60,9 +54,10 @@ class DocumentTest : public testing::Test {
 TEST_F(DocumentTest, ATreeFileThatCannotBeOpenedIsLeftAlone) {
   fs::create_directories(TreePath());  // exists, but cannot be read as a file
   WriteLog(Data(), "2026-07-15.log", "07 15", "editor", 3);
-  auto doc = PreparedDocument();
-  doc->LoadDocument();
-  EXPECT_TRUE(doc->GetRecords().empty());
+  CDLLDocument doc;
+  ASSERT_TRUE(doc.ReadPrefs());
+  doc.LoadDocument();
+  EXPECT_TRUE(doc.GetRecords().empty());
   EXPECT_TRUE(fs::is_directory(TreePath()));
 }
 
@@ -97,24 +92,25 @@ TEST_F(DocumentTest, OtherComputersCountOnceEachAndAFolderMayGo) {
     ASSERT_EQ(::chown((computers / "theirs").c_str(), 65534, 65534), 0);
     skipped.push_back((computers / "theirs/").string());
   }
-  auto doc = PreparedDocument();
+  CDLLDocument doc;
+  ASSERT_TRUE(doc.ReadPrefs());
   const auto check = [&](size_t computerCount, int32_t browser, int32_t mail) {
-    doc->LoadDocument();
-    ASSERT_EQ(doc->GetComputers().size(), computerCount);
-    EXPECT_TRUE(doc->GetComputers()[0].thisComputer);
-    EXPECT_EQ(doc->GetRecordCount(0), 2u);
+    doc.LoadDocument();
+    ASSERT_EQ(doc.GetComputers().size(), computerCount);
+    EXPECT_TRUE(doc.GetComputers()[0].thisComputer);
+    EXPECT_EQ(doc.GetRecordCount(0), 2u);
     std::vector<std::string> named;
-    for (const SkippedComputerFolder& s : doc->GetSkippedComputers()) named.push_back(s.path);
+    for (const SkippedComputerFolder& s : doc.GetSkippedComputers()) named.push_back(s.path);
     EXPECT_EQ(named, skipped);
-    const AppList& work = doc->GetGroupMap().at("Work");
+    const AppList& work = doc.GetGroupMap().at("Work");
     EXPECT_EQ(std::vector<int32_t>({work[0].MonthTime, work[1].MonthTime, work[2].MonthTime}),
               std::vector<int32_t>({120, browser, mail}));
   };
   // The last mail block of June 14th is timed by the laptop's first of July 15th.
   ASSERT_NO_FATAL_FAILURE(check(2, 180, 60));
-  EXPECT_EQ(doc->GetComputers()[1].name, "laptop");
-  EXPECT_EQ(doc->GetRecordCount(1), 5u);
-  const AppList laptopWork = doc->GetComputerTree(1).at("Work");
+  EXPECT_EQ(doc.GetComputers()[1].name, "laptop");
+  EXPECT_EQ(doc.GetRecordCount(1), 5u);
+  const AppList laptopWork = doc.GetComputerTree(1).at("Work");
   EXPECT_EQ(laptopWork[0].MonthTime, 0);
   EXPECT_EQ(laptopWork[1].MonthTime, 180);
 
