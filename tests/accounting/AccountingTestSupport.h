@@ -10,7 +10,6 @@
 #include "accounting/LogFormat.h"
 #include "framework/core/CivilTime.h"
 #include "framework/core/Clock.h"
-#include "framework/core/LogFileFinder.h"
 #include "tree/GroupTree.h"
 
 // Sets TZ for the life of the object and restores the previous zone.
@@ -37,15 +36,6 @@ class FixedClockGuard {
   ~FixedClockGuard() { SetFixedClock(std::nullopt); }
 };
 
-// Replaces the finder's creation times for the life of the object.
-class CreationTimeGuard {
- public:
-  explicit CreationTimeGuard(CreationTimeSource source) {
-    SetCreationTimeSourceForTesting(std::move(source));
-  }
-  ~CreationTimeGuard() { SetCreationTimeSourceForTesting({}); }
-};
-
 // Local time in seconds, the reference the tests compare with.
 inline int64_t LocalTime(int year, int month, int day, int hour = 0, int minute = 0,
                          int second = 0) {
@@ -56,11 +46,5 @@ inline int64_t LocalTime(int year, int month, int day, int hour = 0, int minute 
 inline AppEntry App(const std::string& showAs, const std::string& name,
                     const std::string& filter = "", bool filterOn = false,
                     const std::string& path = "/usr/bin/app") {
-  AppEntry e;
-  e.ShowAs = showAs;
-  e.Name = name;
-  e.TitleFilter = filter;
-  e.isCheckTitleFilter = filterOn;
-  e.Path = path;
-  return e;
+  return {showAs, name, filter, path, 0, 0, 0, filterOn, {}};
 }

@@ -5,6 +5,7 @@
 #include "AccountingTestSupport.h"
 #include "LiteralAggregation.h"
 #include "accounting/Aggregation.h"
+#include "accounting/GroupSums.h"
 #include "accounting/PeriodCalendar.h"
 #include "accounting/Periods.h"
 #include "tree/TreeOps.h"
@@ -28,61 +29,45 @@ void FastAggregate(GroupMap& tree, const std::vector<ActivityRecord>& records) {
   AggregateActivity(tree, log.Records(), calendar);
 }
 
-ActivityRecord Record(const std::string& display, const std::string& app, const std::string& title,
-                      const std::string& start, const std::string& end,
-                      const std::string& path = "/usr/bin/app") {
-  return {display, app, title, path, start, end};
-}
-
 class AggregationTest : public testing::Test {
  protected:
   TimeZoneGuard zone_{"UTC"};
   FixedClockGuard clock_{LocalTime(2026, 7, 15, 12, 0, 0)};  // Wednesday
 };
 
-TEST_F(AggregationTest, NewApplicationsGoToTheFrontOfOtherApplications) {
-  GroupMap tree{{kOtherApplications, {App("Old", "old")}}};
-  const std::vector<ActivityRecord> records = {
-      Record("Browser", "browser", "Start", "07 15 09 00 00", "07 15 09 10 00"),
-      Record("", "shell", "", "07 15 09 10 00", "07 15 09 11 00"),
-      Record("Browser", "browser", "News", "07 15 09 11 00", "07 15 09 21 00"),
-      Record("Ghost", "ghost", "", "07 15 09 21 00", "07 15 09 30 00", ""),  // no path
-      Record("Old", "renamed", "", "07 15 09 30 00", "07 15 09 40 00"),      // known by its ShowAs
-  };
-  FastAggregate(tree, records);
-  const AppList& other = tree.at(kOtherApplications);
-  ASSERT_EQ(other.size(), 3u);
-  EXPECT_EQ(other[0].ShowAs, "Browser");
-  EXPECT_EQ(other[0].MonthTime, 1200);
-  EXPECT_EQ(other[0].TodayTime, 1200);
-  EXPECT_EQ(other[1].ShowAs, "shell");  // no display name: the application name
-  EXPECT_EQ(other[1].Name, "shell");
-  EXPECT_EQ(other[1].WeekTime, 60);
-  EXPECT_EQ(other[2].ShowAs, "Old");
-  EXPECT_EQ(other[2].MonthTime, 0);  // counted by Name only
-}
-
-// Title filters and the write-back into equal associations are checked on the literal
-// aggregation's rules in the tree's tests; the comparison below holds the indexed one to them.
-
 // An end in the year 9999 counts up to now; overlapping records stop at the largest
 // total instead of wrapping into a negative one.
 TEST_F(AggregationTest, IntervalsEndAtNowAndTotalsNeverWrap) {
-  const ActivityRecord forged =
-      Record("E", "editor", "", "2026 07 01 00 00 00", "9999 12 31 23 59 59");
+  const ActivityRecord forged = {
+      "E", "editor", "", "/e", "2026 07 01 00 00 00", "9999 12 31 23 59 59"};
   const int32_t sinceFirst = 14 * 86400 + 12 * 3600;
   for (const auto& [copies, month] : {std::pair{1, sinceFirst}, {2000, INT32_MAX}}) {
     GroupMap tree{{"Work", {App("Editor", "editor")}}};
     FastAggregate(tree, std::vector<ActivityRecord>(static_cast<size_t>(copies), forged));
     EXPECT_EQ(tree.at("Work")[0].MonthTime, month) << copies;
   }
-  EXPECT_EQ(FormatStatisticsLine(-5, 100).text, "Work: 00:00:00 = 0 percent");
+}
+
+// A group sums its sub-groups; idle and negative times add nothing; a path that names no
+// group sums to nothing.
+TEST(GroupSums, SubGroupsAddUpAndIdleOrNegativeTimesAddNothing) {
+  auto timed = [](const std::string& name, int32_t month, int32_t week) {
+    return AppEntry{name, name, "", "", month, week, month, false, {}};
+  };
+  AppEntry carrier = App(kNoneName, kNoneName);
+  carrier.SubGroups["Sub"] = {timed("Ed", 600, 600), timed("Idle", 300, 300)};
+  const GroupMap tree = {{"Work", {timed("Mail", 60, 60), carrier, timed("Neg", -5, 7)}},
+                         {"Private", {timed("Ed", 600, 600)}}};
+  EXPECT_EQ(SumGroupTotals(tree, {"Work"}), (PeriodTotals{660, 667, 660}));
+  EXPECT_EQ(SumGroupTotals(tree, {"Work", "Sub"}), (PeriodTotals{600, 600, 600}));
+  for (const GroupPath& path : {GroupPath{}, {"Nowhere"}, {"Work", "Nowhere"}, {"Private", "Sub"}})
+    EXPECT_EQ(SumGroupTotals(tree, path), PeriodTotals{});
+  EXPECT_EQ(SumAllTotals(tree), (PeriodTotals{1260, 1267, 1260}));
 }
 
 // Random small trees and record lists, drawn from small pools so that names, display
 // names and filters collide often.
-class RandomCase {
- public:
+struct RandomCase {
   explicit RandomCase(uint32_t seed) : random_(seed) {}
 
   GroupMap Tree() { return Level(0); }
@@ -97,13 +82,11 @@ class RandomCase {
         "07 12 12 00 00",      "07 01 00 00 00",      "06 30 23 00 00",      "07 16 11 00 00",
         "2026 07 02 00 00 00", "9999 12 31 23 59 59", "2026 07 15 10 00 00", ""};
     std::vector<ActivityRecord> records(Pick(9));
-    for (ActivityRecord& r : records) {
+    for (ActivityRecord& r : records)
       r = {Of(kDisplay), Of(kApps), Of(kTitles), Of(kPaths), Of(kTimes), Of(kTimes)};
-    }
     return records;
   }
 
- private:
   size_t Pick(size_t below) { return std::uniform_int_distribution<size_t>(0, below - 1)(random_); }
   template <size_t N>
   std::string Of(const char* const (&pool)[N]) {

@@ -26,8 +26,7 @@ inline void LiteralAggregate(GroupMap& tree, const std::vector<ActivityRecord>& 
   for (const auto& [name, list] : tree) CollectEntries(list, collected);
   ResetTimes(tree);
   AppList added;
-  auto stamp = [](int64_t seconds) { return LogTimestamp(seconds); };
-  const std::string now = stamp(ClockNow()), dayAhead = stamp(ClockNow() + 86400);
+  const std::string now = LogTimestamp(ClockNow()), dayAhead = LogTimestamp(ClockNow() + 86400);
   for (const ActivityRecord& r : records) {
     bool known = false;
     for (const AppList* list : {&collected, &added}) {
@@ -35,11 +34,8 @@ inline void LiteralAggregate(GroupMap& tree, const std::vector<ActivityRecord>& 
         known = known || e.Name == r.AppName || e.ShowAs == r.DisplayName;
     }
     if (known || r.AppPath.empty()) continue;
-    AppEntry entry;
-    entry.ShowAs = r.DisplayName.empty() ? r.AppName : r.DisplayName;
-    entry.Name = r.AppName;
-    entry.Path = r.AppPath;
-    added.push_back(entry);
+    const std::string& showAs = r.DisplayName.empty() ? r.AppName : r.DisplayName;
+    added.push_back({showAs, r.AppName, "", r.AppPath, 0, 0, 0, false, {}});
   }
   for (const ActivityRecord& r : records) {
     // PeriodSeconds depends on the clock alone, so one call per period and record
@@ -49,9 +45,7 @@ inline void LiteralAggregate(GroupMap& tree, const std::vector<ActivityRecord>& 
       return written > PeriodSeconds(r.StartTime, dayAhead, p) ? PeriodSeconds(r.StartTime, now, p)
                                                                : written;
     };
-    const int64_t week = seconds(Week);
-    const int64_t month = seconds(Month);
-    const int64_t today = seconds(Today);
+    const int64_t week = seconds(Week), month = seconds(Month), today = seconds(Today);
     auto add = [&](AppEntry& e) {
       e.WeekTime = AddCapped(e.WeekTime, week);
       e.MonthTime = AddCapped(e.MonthTime, month);

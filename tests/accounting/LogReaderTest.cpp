@@ -22,20 +22,12 @@ std::vector<Block> Blocks(const std::string& bytes) {
   return blocks;
 }
 
-std::vector<ActivityRecord> Records(const std::vector<std::string>& files) {
-  ActivityLog log;
-  for (const std::string& bytes : files) log.AddFile(bytes);
-  return log.CopyRecords();
+// Block k is timed from 09:0k and names application k.
+std::string BlockOf(int k) {
+  const std::string at = "07 29 09 0" + std::to_string(k) + " 00";
+  return LogBlockText({at, at, "D", "T", "app" + std::to_string(k), "/p"});
 }
-
-const std::string kBlock1 =
-    LogBlockText({"07 29 09 00 00", "07 29 09 00 00", "Text Editor", "notes.txt - Text Editor",
-                  "editor.exe", "C:\\Apps\\editor.exe"});
-const std::string kBlock2 = LogBlockText({"07 29 09 00 00", "07 29 09 30 00", "Web Browser",
-                                          "Start page", "browser.exe", "C:\\Apps\\browser.exe"});
-const std::string kBlock3 =
-    LogBlockText({"07 29 09 30 00", "07 29 09 45 00", "Text Editor", "notes.txt - Text Editor",
-                  "editor.exe", "C:\\Apps\\editor.exe"});
+const std::string kBlock1 = BlockOf(1), kBlock2 = BlockOf(2), kBlock3 = BlockOf(3);
 
 TEST(LogReader, BlockFraming) {
   const std::string six = "a\nb\nc\nd\ne\nf\n";
@@ -76,74 +68,42 @@ TEST(LogReader, FieldsAndLineLimits) {
   EXPECT_EQ(blocks[1].DisplayName, std::string("nul\0byte", 8));
 }
 
-TEST(LogReader, PairingTakesTheTimesOfTheNextBlock) {
-  const std::vector<ActivityRecord> records = Records({kBlock1 + kBlock2 + kBlock3});
-  ASSERT_EQ(records.size(), 2u);
-  EXPECT_EQ(records[0],
-            (ActivityRecord{"Text Editor", "editor.exe", "notes.txt - Text Editor",
-                            "C:\\Apps\\editor.exe", "07 29 09 00 00", "07 29 09 30 00"}));
-  EXPECT_EQ(records[1],
-            (ActivityRecord{"Web Browser", "browser.exe", "Start page", "C:\\Apps\\browser.exe",
-                            "07 29 09 30 00", "07 29 09 45 00"}));
-  EXPECT_TRUE(Records({kBlock1}).empty());
-  EXPECT_EQ(Records({kBlock1 + kBlock2}).size(), 1u);
-  // Pairing runs across files, also across one without blocks.
-  EXPECT_EQ(Records({kBlock1, "", kBlock2, kBlock3}), records);
-}
-
-// Day number of a date by the C library's UTC conversion.
-int64_t UtcDay(int year, int month, int day) {
-  std::tm fields{};
-  fields.tm_year = year - 1900;
-  fields.tm_mon = month - 1;
-  fields.tm_mday = day;
-  return static_cast<int64_t>(timegm(&fields)) / 86400;
-}
-
-TEST(LogReader, NameDates) {
-  TimeZoneGuard zone("Europe/Berlin");
-  EXPECT_EQ(LogNameDay("2026_07_29_extra.log"), UtcDay(2026, 7, 29));
-  EXPECT_EQ(LogNameDay("2026-13-01.log"), UtcDay(2027, 1, 1));
-  EXPECT_EQ(LogNameDay("2026-00-00.log"), UtcDay(2025, 11, 30));
-  EXPECT_EQ(LogNameDay("1969-12-31.log"), INT64_MIN);
-  EXPECT_EQ(LogNameDay("notes.log"), INT64_MIN);
-  EXPECT_EQ(LogNameDay("2026"), UtcDay(2025, 11, 30));
-}
-
-TEST(LogReader, SelectionByCreationTimeAndOrderByNameDate) {
-  const int64_t cutoff = 1'000'000'000;
-  std::vector<LogFileEntry> found = {
-      {"/d/2026-07-29.log", "2026-07-29.log", cutoff},
-      {"/d/2026-07-28.log", "2026-07-28.log", cutoff + 5},
-      {"/d/2020-01-01.log", "2020-01-01.log", cutoff - 1},  // 31 days and a second old
-      {"/d/2026-07-28-b.log", "2026-07-28-b.log", cutoff},
-      {"/d/2026-07-28-B.log", "2026-07-28-B.log", cutoff},
-      {"/d/notes.log", "notes.log", cutoff},
-      {"/d/2026-13-01.log", "2026-13-01.log", cutoff},
-  };
-  std::vector<std::string> order;
-  for (const LogFileEntry& f : SelectLogFiles(found, cutoff)) order.push_back(f.FileName);
-  const std::vector<std::string> expected = {"notes.log",        "2026-07-28-B.log",
-                                             "2026-07-28-b.log", "2026-07-28.log",
-                                             "2026-07-29.log",   "2026-13-01.log"};
-  EXPECT_EQ(order, expected);
-}
-
 TEST(LogReader, FilesAreReadInOrderAndPairedAcrossThem) {
   TempDir dir;
   ASSERT_EQ(::mkfifo((dir.Path() / "fifo.log").c_str(), 0600), 0);
-  const std::string day28 = kBlock1 + kBlock2;
-  const std::string day29 = kBlock3;
-  std::vector<LogFileEntry> files = {
-      {dir.Write("2026-07-28.log", day28).string(), "2026-07-28.log", 0},
-      {(dir.Path() / "missing.log").string(), "missing.log", 0},
-      {(dir.Path() / "fifo.log").string(), "fifo.log", 0},  // skipped, never waited on
-      {dir.Write("2026-07-29.log", day29).string(), "2026-07-29.log", 0},
+  auto entry = [&](const std::string& name) {
+    return LogFileEntry{(dir.Path() / name).string(), name, 0};
   };
-  const std::vector<ActivityRecord> records = ReadActivityLog(files).CopyRecords();
+  dir.Write("2026-07-28.log", kBlock1 + kBlock2);
+  dir.Write("2026-07-29.log", kBlock3);
+  // A missing file and a fifo are skipped, the fifo never waited on.
+  const std::vector<ActivityRecord> records =
+      ReadActivityLog({entry("2026-07-28.log"), entry("missing.log"), entry("fifo.log"),
+                       entry("2026-07-29.log")})
+          .CopyRecords();
   ASSERT_EQ(records.size(), 2u);
-  EXPECT_EQ(records[1].AppName, "browser.exe");       // last block of the 28th ...
-  EXPECT_EQ(records[1].StartTime, "07 29 09 30 00");  // ... timed by the first of the 29th
+  EXPECT_EQ(records[1].AppName, "app2");              // last block of the 28th ...
+  EXPECT_EQ(records[1].StartTime, "07 29 09 03 00");  // ... timed by the first of the 29th
+}
+
+// Files older than the cutoff go; the rest are read by the dates in their names, names
+// without a date first, equal dates by name.
+TEST(LogReader, SelectionByCreationTimeAndOrderByNameDate) {
+  const int64_t cutoff = 1'000'000'000;
+  std::vector<LogFileEntry> found;
+  for (const auto& [name, created] : {std::pair{"2026-07-29.log", cutoff},
+                                      {"2026-07-28.log", cutoff + 5},
+                                      {"2020-01-01.log", cutoff - 1},
+                                      {"2026-07-28-b.log", cutoff},
+                                      {"2026-07-28-B.log", cutoff},
+                                      {"notes.log", cutoff},
+                                      {"2026-13-01.log", cutoff}})
+    found.push_back({std::string("/d/") + name, name, created});
+  std::vector<std::string> order;
+  for (const LogFileEntry& f : SelectLogFiles(found, cutoff)) order.push_back(f.FileName);
+  EXPECT_EQ(order,
+            (std::vector<std::string>{"notes.log", "2026-07-28-B.log", "2026-07-28-b.log",
+                                      "2026-07-28.log", "2026-07-29.log", "2026-13-01.log"}));
 }
 
 }  // namespace

@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/stat.h>
 
 #include <climits>
 #include <filesystem>
@@ -9,7 +7,6 @@
 
 #include "framework/core/Autostart.h"
 #include "framework/core/FileIO.h"
-#include "framework/core/Paths.h"
 #include "storage/MainPrefs.h"
 #include "support/TempDir.h"
 
@@ -67,56 +64,52 @@ TEST(MainPrefsText, IsTheThirteenKeyedLinesWithCrLf) {
   EXPECT_TRUE(Parsed(MainPrefsText(p)).isPass);
 }
 
-// The nth line feeds the nth field whatever its key. Integers take the leading-decimal rule
-// and clamp beyond 32 bits; a flag is on for every integer but 0.
+// Hand-edited files: the nth line feeds the nth field whatever its key. Integers take the
+// leading-decimal rule and clamp beyond 32 bits; a flag is on for every integer but 0.
 TEST(MainPrefsParse, IntegersAndFlagsFollowTheLeadingDecimalRule) {
-  const std::pair<std::string, int32_t> cases[] = {{"abc", 0},
-                                                   {"15sec", 15},
-                                                   {"", 0},
-                                                   {"  42", 42},
-                                                   {"\t-7x", -7},
-                                                   {"+8", 8},
-                                                   {"- 8", 0},
-                                                   {"0x1F", 0},
-                                                   {"00", 0},
-                                                   {"2147483648", INT32_MAX},
-                                                   {"-99999999999999999999999", INT32_MIN}};
+  // clang-format off
+  const std::pair<std::string, int32_t> cases[] = {
+      {"abc", 0}, {"15sec", 15}, {"", 0}, {"  42", 42}, {"\t-7x", -7}, {"+8", 8}, {"- 8", 0},
+      {"0x1F", 0}, {"00", 0}, {"2147483648", INT32_MAX}, {"-99999999999999999999999", INT32_MIN}};
+  // clang-format on
   for (const auto& [t, value] : cases) {
+    const std::string lines[] = {"x", t, "x", "x", t, t, t, t, t, t, t, "pw", t};
     std::string text;
-    for (const std::string& v :
-         std::initializer_list<std::string>{"x", t, "x", "x", t, t, t, t, t, t, t, "pw", t}) {
-      text += "k=" + v + "\n";
-    }
-    const MainPrefs read = Parsed(text);
+    for (const std::string& v : lines) text += "k=" + v + "\n";
+    const MainPrefs r = Parsed(text);
     for (const int32_t number :
-         {read.IdleTime, read.iShowpProgrUsedMoreSec, read.iShowpProgrUsedMorePercent}) {
+         {r.IdleTime, r.iShowpProgrUsedMoreSec, r.iShowpProgrUsedMorePercent})
       EXPECT_EQ(number, value) << t;
-    }
-    for (const bool flag : {read.LoadOnStartup, read.bPauseTimeTrackingOnUserInActive,
-                            read.bPauseTimeTrackingOnScreenSaverActive, read.bEnableFilter,
-                            read.bAnimatedIconInSysTray, read.isPass}) {
+    for (const bool flag : {r.LoadOnStartup, r.bPauseTimeTrackingOnUserInActive,
+                            r.bPauseTimeTrackingOnScreenSaverActive, r.bEnableFilter,
+                            r.bAnimatedIconInSysTray, r.isPass})
       EXPECT_EQ(flag, value != 0) << t;
-    }
   }
 }
 
 // The value follows the first '=' or is the whole line; only the one CR that ends a line
-// goes, others belong to the value.
-TEST(MainPrefsParse, ValueIsAfterTheFirstEqualsOrTheWholeLine) {
+// goes. A long line is cut and the next lines still read; empty text reads nothing, and
+// otherwise every missing line reads as empty, zero or off.
+TEST(MainPrefsParse, OddLinesShiftNoOtherField) {
   MainPrefs read = Parsed("no equals here\n\n==\nLanguage=\nx\nx\nx\nx\nx\nx\nx\nPass=a=b\n");
-  EXPECT_EQ(read.DbPath, "no equals here");
-  EXPECT_EQ(read.LastOpenDbFile, "=");
-  EXPECT_EQ(read.Language, "");
-  EXPECT_EQ(read.Pass, "a=b");
+  EXPECT_EQ(std::tie(read.DbPath, read.LastOpenDbFile, read.Language, read.Pass),
+            std::tie("no equals here", "=", "", "a=b"));
   read = Parsed("db path=a\rb\r\r\nidle time=1\r");
   EXPECT_EQ(read.DbPath, "a\rb\r");
   EXPECT_EQ(read.IdleTime, 1);
-}
 
-// Empty text reads nothing; otherwise every missing line reads as empty, zero or off.
-TEST(MainPrefsParse, MissingLinesReadAsEmptyZeroAndOff) {
+  const std::string key = "db path=", text = kSampleText;
+  MainPrefs expected = kSample;
+  expected.DbPath = std::string(1023 - key.size(), 'p');
+  EXPECT_EQ(Parsed(key + std::string(3000, 'p') + text.substr(text.find('\r'))), expected);
+  for (const std::string end : {"\n", "\r\n"}) {  // at the limit nothing is lost
+    read = Parsed(key + expected.DbPath + end + "idle time=3" + end);
+    EXPECT_EQ(read.DbPath, expected.DbPath);
+    EXPECT_EQ(read.IdleTime, 3);
+  }
+
   EXPECT_EQ(Parsed("", kSample), kSample);
-  MainPrefs expected;  // every line after the second missing
+  expected = MainPrefs{};  // every line after the second missing
   expected.DbPath = "/d/";
   expected.IdleTime = 9;
   expected.Language.clear();
@@ -126,76 +119,42 @@ TEST(MainPrefsParse, MissingLinesReadAsEmptyZeroAndOff) {
   EXPECT_EQ(Parsed("db path=/d/\r\nidle time=9", kSample), expected);
 }
 
-TEST(MainPrefsParse, ALongLineIsCutAndTheNextLinesStillRead) {
-  const std::string key = "db path=", text = kSampleText;
-  MainPrefs expected = kSample;
-  expected.DbPath = std::string(1023 - key.size(), 'p');
-  EXPECT_EQ(Parsed(key + std::string(3000, 'p') + text.substr(text.find('\r'))), expected);
-  // At the limit nothing is lost, with or without the CR.
-  for (const std::string end : {"\n", "\r\n"}) {
-    const MainPrefs read = Parsed(key + expected.DbPath + end + "idle time=3" + end);
-    EXPECT_EQ(read.DbPath, expected.DbPath);
-    EXPECT_EQ(read.IdleTime, 3);
-  }
-}
-
 class MainPrefsFile : public ::testing::Test {
  protected:
   TempDir dir_;
   const std::string path_ = (dir_.Path() / "options" / "mainpref.ini").string();
 };
 
-// Writing through a link keeps the link and replaces what it points to.
-TEST_F(MainPrefsFile, WriteGivesTheExactBytesOwnerOnlyThroughALink) {
+// Writing through a link keeps the link and replaces what it points to, owner-only; a
+// failed write keeps the old file and leaves no temporary.
+TEST_F(MainPrefsFile, WritesGoThroughALinkAndFailuresKeepTheOldFile) {
   const fs::path target = dir_.Write("elsewhere/prefs.ini", "old");
   fs::create_directories(dir_.Path() / "options");
   fs::create_symlink(target, path_);
   ASSERT_TRUE(WriteMainPrefs(path_, kSample));
   EXPECT_TRUE(fs::is_symlink(path_));
   EXPECT_EQ(ReadBytes(target), kSampleText);
-  struct stat info {};
-  ASSERT_EQ(stat(target.c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0600u);
-}
+  EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
 
-TEST_F(MainPrefsFile, FailedWritesKeepTheOldFile) {
-  dir_.Write("options/mainpref.ini", "old content\n");
   SetWriteFailureAfterBytesForTesting(20);
-  EXPECT_FALSE(WriteMainPrefs(path_, kSample));
+  EXPECT_FALSE(WriteMainPrefs(path_, {}));
   SetWriteFailureAfterBytesForTesting(-1);
-  EXPECT_EQ(ReadBytes(path_), "old content\n");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path() / "options"), {}), 1);
+  EXPECT_EQ(ReadBytes(target), kSampleText);
+  EXPECT_EQ(std::distance(fs::directory_iterator(target.parent_path()), {}), 1);
   EXPECT_FALSE(WriteMainPrefs((dir_.Path() / "no-folder" / "mainpref.ini").string(), {}));
   EXPECT_FALSE(fs::exists(dir_.Path() / "no-folder"));
 }
 
-TEST_F(MainPrefsFile, EmptyDbPathBecomesTheDefaultDataFolder) {
-  const std::string data = getenv("XDG_DATA_HOME");
-  dir_.Write("options/mainpref.ini", "db path=\r\nidle time=10\r\n");
-  MainPrefs read;
-  ASSERT_TRUE(ReadMainPrefs(path_, read));
-  EXPECT_EQ(read.DbPath, data + "/Kestrel Works/TaskMeter/DB/");
-  EXPECT_TRUE(fs::is_directory(data + "/Kestrel Works/TaskMeter/DB"));
-  EXPECT_EQ(read.IdleTime, 10);
-}
-
-// A file that cannot be opened is in the odd files' tests.
-TEST_F(MainPrefsFile, LoadingMakesTheAutostartEntryFollowTheFile) {
-  const fs::path entry = GetAutostartEntryPath();
-  dir_.Write("options/mainpref.ini", kSampleText);
-  MainPrefs read;
-  ASSERT_EQ(LoadMainPrefsWithAutostart(path_, read), OpenStatus::Opened);
-  EXPECT_NE(ReadBytes(entry).find("Exec=\"" + GetExecutablePath() + "\"\n"), std::string::npos);
-
-  // A missing file changes nothing and leaves the entry alone, even one we did not write.
-  fs::remove(path_);
-  fs::remove(entry);
+// A missing file changes nothing and leaves the autostart entry alone, even one we did not
+// write; a file that cannot be opened is in the odd files' tests.
+TEST_F(MainPrefsFile, AMissingFileLeavesTheAutostartEntryAlone) {
   const std::string foreign = "[Desktop Entry]\nExec=\"/elsewhere\"\n";
-  std::ofstream(entry) << foreign;
-  EXPECT_FALSE(ReadMainPrefs(path_, read));
+  fs::create_directories(fs::path(GetAutostartEntryPath()).parent_path());
+  std::ofstream(GetAutostartEntryPath()) << foreign;
+  MainPrefs read = kSample;
   EXPECT_EQ(LoadMainPrefsWithAutostart(path_, read), OpenStatus::Missing);
   EXPECT_EQ(read, kSample);
-  EXPECT_EQ(ReadBytes(entry), foreign);
+  EXPECT_EQ(ReadBytes(GetAutostartEntryPath()), foreign);
 }
 
 }  // namespace

@@ -16,11 +16,6 @@ namespace {
 
 const GroupMap kTree = {{"Work", {Entry("editor", "Editor")}}};
 
-bool IsFifo(const fs::path& path) {
-  struct stat info {};
-  return ::lstat(path.c_str(), &info) == 0 && S_ISFIFO(info.st_mode);
-}
-
 // A fifo or a folder in place of an options file (root opens any file, so a folder stands
 // for one that exists but cannot be opened): the load must not wait for a writer, reads it as
 // a file that cannot be opened and keeps what it had, and no save may put a file in its
@@ -64,7 +59,7 @@ TEST(OddOptionsFiles, AFifoOrFolderIsUnreadableAndNeverReplaced) {
       if (c.saves) {
         EXPECT_FALSE(c.saves(path.string()));
       }
-      EXPECT_TRUE(fifo ? IsFifo(path) : fs::is_directory(path));
+      EXPECT_TRUE(fifo ? fs::is_fifo(fs::symlink_status(path)) : fs::is_directory(path));
     }
   }
 }

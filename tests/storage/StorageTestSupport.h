@@ -8,18 +8,10 @@
 inline AppEntry Entry(const std::string& name, const std::string& showAs,
                       const std::string& path = "", const std::string& filter = "",
                       bool check = false) {
-  AppEntry entry;
-  entry.Name = name;
-  entry.ShowAs = showAs;
-  entry.Path = path;
-  entry.TitleFilter = filter;
-  entry.isCheckTitleFilter = check;
-  return entry;
+  return {showAs, name, filter, path, 0, 0, 0, check, {}};
 }
 
 // An entry whose name and display name are `text`, carrying the given sub-groups.
 inline AppEntry CarrierOf(GroupMap subGroups, const std::string& text = "") {
-  AppEntry entry = Entry(text, text);
-  entry.SubGroups = std::move(subGroups);
-  return entry;
+  return {text, text, "", "", 0, 0, 0, false, std::move(subGroups)};
 }

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -18,12 +16,6 @@ namespace {
 const GroupMap kTree = {{"Work", {Entry("editor", "Editor"), Entry("term", "Terminal")}},
                         {"Home", {Entry("game", "Game")}}};
 
-std::string Repeat(const std::string& piece, int times) {
-  std::string out;
-  while (times-- > 0) out += piece;
-  return out;
-}
-
 // Resets the injected failure even when an assertion leaves the test early.
 struct WriteFailure {
   explicit WriteFailure(long long afterBytes) { SetWriteFailureAfterBytesForTesting(afterBytes); }
@@ -38,45 +30,6 @@ class ViewOptionsFileTest : public ::testing::Test {
   ViewOptionsFile file_{path_.string()};
 };
 
-TEST_F(ViewOptionsFileTest, MissingFileIsCreatedEmptyInAnExistingFolderOnly) {
-  const std::string home = std::getenv("TASKMETER_HOME");
-  EXPECT_EQ(fs::path(GetViewOptionsPath(GetOptionsFolder())),
-            fs::path(home) / "options" / "viewopt.xml");
-  GroupMap tree = kTree;
-  EXPECT_EQ(file_.Load(tree), TreeFileStatus::Created);
-  EXPECT_EQ(tree, kTree);
-  EXPECT_EQ(ReadBytes(path_), "");
-  ASSERT_TRUE(fs::exists(path_));
-  EXPECT_EQ(file_.Load(tree), TreeFileStatus::Read);  // the next load reads it empty
-  EXPECT_TRUE(tree.empty());
-
-  ViewOptionsFile elsewhere((dir_.Path() / "options" / "viewopt.xml").string());
-  EXPECT_EQ(elsewhere.Load(tree), TreeFileStatus::Created);
-  EXPECT_FALSE(fs::exists(dir_.Path() / "options"));
-  EXPECT_FALSE(elsewhere.Save(kTree));
-}
-
-TEST_F(ViewOptionsFileTest, SavedTextLoadsBackWithEveryLineEndForm) {
-  dir_.Write("viewopt.xml", "");
-  fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write);
-  GroupMap saved = kTree;
-  saved["Wide"] = {Entry("wide", "Wide", "", std::string(50000, 'f'))};  // beyond line buffers
-  ASSERT_TRUE(file_.Save(saved));
-  const std::string text = ReadBytes(path_);
-  EXPECT_EQ(text, ViewOptionsText(saved));
-  struct stat info {};
-  ASSERT_EQ(stat(path_.c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0600u);  // a rewrite keeps the file's mode
-  for (const std::string lineEnd : {"\r\r\n", "\r\n", "\n"}) {
-    std::string bytes;
-    for (const char c : text) bytes += c == '\n' ? lineEnd : c == '\r' ? "" : std::string(1, c);
-    dir_.Write("viewopt.xml", bytes);
-    GroupMap tree;
-    EXPECT_EQ(file_.Load(tree), TreeFileStatus::Read);
-    EXPECT_EQ(tree, saved) << "line end of " << lineEnd.size() << " bytes";
-  }
-}
-
 TEST_F(ViewOptionsFileTest, FailedSavesAndUnreadableFilesKeepThePreviousFile) {
   ASSERT_TRUE(file_.Save(kTree));
   const std::string before = ReadBytes(path_);
@@ -90,10 +43,11 @@ TEST_F(ViewOptionsFileTest, FailedSavesAndUnreadableFilesKeepThePreviousFile) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path()), {}), 1);  // no temporary left
 
   if (geteuid() == 0) return;  // root reads and writes through permissions
+  const fs::perms readWrite = fs::perms::owner_read | fs::perms::owner_write;
   fs::permissions(path_, fs::perms::owner_read);
   EXPECT_FALSE(file_.Save({}));
   EXPECT_EQ(ReadBytes(path_), before);
-  fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write);
+  fs::permissions(path_, readWrite);
   fs::permissions(dir_.Path(), fs::perms::owner_read | fs::perms::owner_exec);
   EXPECT_FALSE(file_.Save({}));
   fs::permissions(dir_.Path(), fs::perms::owner_all);
@@ -106,11 +60,13 @@ TEST_F(ViewOptionsFileTest, FailedSavesAndUnreadableFilesKeepThePreviousFile) {
   EXPECT_EQ(tree, kTree);
   EXPECT_FALSE(file_.Save({}));
   EXPECT_EQ(file_.Problem().code, FileProblemCode::Unreadable);
-  fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write);
+  fs::permissions(path_, readWrite);
   EXPECT_EQ(ReadBytes(path_), before);
 }
 
 TEST_F(ViewOptionsFileTest, DamagedFilesAreKeptUnderNamesOfTheirOwnBeforeTheFirstSave) {
+  std::string deep;
+  for (int i = 0; i < 300; ++i) deep = "<Options>" + deep + "</Options>";
   const struct {
     const char* what;
     std::string bytes;
@@ -118,7 +74,7 @@ TEST_F(ViewOptionsFileTest, DamagedFilesAreKeptUnderNamesOfTheirOwnBeforeTheFirs
   } cases[] = {
       {"cut short", "<Options>\r\n<Group>\r\n<Name>Mine</Name>\r\n", true},
       {"no markup", "my notes", true},
-      {"too deep", Repeat("<Options>", 300) + Repeat("</Options>", 300), true},
+      {"too deep", deep, true},
       {"empty", "", false},
       {"blank", " \r\n\t\r\n", false},
   };

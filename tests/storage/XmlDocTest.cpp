@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <array>
 #include <set>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "storage/XmlDoc.h"
 
@@ -20,88 +18,10 @@ namespace {
 
 using Inspect = XmlDocInspector;
 
-// The tag offsets of every element in document order, found by walking the links.
-std::vector<std::array<int32_t, 4>> TagOffsets(const CXmlDoc& doc) {
-  std::vector<std::array<int32_t, 4>> out;
-  std::vector<int32_t> pending = {Inspect::Span(doc, 0).FirstChild};
-  while (!pending.empty()) {
-    const int32_t entry = pending.back();
-    pending.pop_back();
-    if (entry == 0) continue;
-    const ElementSpan& s = Inspect::Span(doc, entry);
-    out.push_back({s.StartTagLeft, s.StartTagRight, s.EndTagLeft, s.EndTagRight});
-    pending.insert(pending.end(), {s.NextSibling, s.FirstChild});
-  }
-  return out;
-}
-
-// A built document's index must be exactly what a parse of its text finds.
-void ExpectIndexMatchesReparse(const CXmlDoc& built) {
-  CXmlDoc parsed;
-  ASSERT_TRUE(parsed.Parse(built.GetText())) << parsed.GetParseError();
-  EXPECT_EQ(TagOffsets(built), TagOffsets(parsed));
-}
-
 std::string Nested(int depth) {
   std::string open, close;
   for (int i = 0; i < depth; ++i) open += "<a>", close += "</a>";
   return open + close;
-}
-
-TEST(XmlDocBuild, ExampleDocumentAndEscapingAreByteExact) {
-  CXmlDoc doc;
-  ASSERT_TRUE(doc.AddElement("Options") && doc.IntoElement() && doc.AddElement("Group") &&
-              doc.IntoElement() && doc.AddElement("Name", "Work") && doc.OutOfElement());
-  EXPECT_EQ(doc.GetText(),
-            "<Options>\r\n<Group>\r\n<Name>Work</Name>\r\n</Group>\r\n</Options>\r\n");
-  ASSERT_TRUE(doc.AddElement("e") && doc.AddElement("v", "a<b&c>\"d'"));
-  EXPECT_EQ(doc.GetText(),
-            "<Options>\r\n<Group>\r\n<Name>Work</Name>\r\n</Group>\r\n<e/>\r\n"
-            "<v>a&lt;b&amp;c&gt;\"d'</v>\r\n</Options>\r\n");
-  ExpectIndexMatchesReparse(doc);
-
-  const std::string before = doc.GetText();
-  ASSERT_TRUE(doc.OutOfElement());
-  EXPECT_FALSE(doc.AddElement("second_root"));
-  ASSERT_TRUE(doc.IntoElement());
-  for (const char* name : {"", "a b", "a/b", "<a", "a>", "a=b", "a\"", "a&b"}) {
-    EXPECT_FALSE(doc.AddElement(name)) << name;
-  }
-  EXPECT_EQ(doc.GetText(), before);
-}
-
-TEST(XmlDocBuild, InsertsIntoParsedDocumentsOfEveryShape) {
-  const struct {
-    const char* text;
-    const char* after;  // child made the main element first; "" = none
-    const char* expected;
-  } cases[] = {
-      {"<r/>", "", "<r>\r\n<n>v</n>\r\n</r>"},
-      {"<r></r>", "", "<r>\r\n<n>v</n>\r\n</r>"},
-      {"<r>\r\n<a/>\r\n</r>", "", "<r>\r\n<a/>\r\n<n>v</n>\r\n</r>"},
-      {"<r>\r\n<a/>\r\n<c/>\r\n</r>", "a", "<r>\r\n<a/>\r\n<n>v</n>\r\n<c/>\r\n</r>"},
-      {"<r><a/>text<c/></r>", "a", "<r><a/><n>v</n>\r\ntext<c/></r>"},
-      {"<x><r><a><b/></a></r><z/></x>", "", "<x><r><a><b/></a><n>v</n>\r\n</r><z/></x>"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
-    CXmlDoc doc;
-    ASSERT_TRUE(doc.Parse(c.text));
-    ASSERT_TRUE(doc.FindElement());
-    if (std::string(c.text).starts_with("<x>")) {
-      ASSERT_TRUE(doc.FindChildElement("r"));
-      ASSERT_TRUE(doc.IntoElement());
-    }
-    ASSERT_TRUE(doc.IntoElement());
-    if (*c.after != '\0') {
-      ASSERT_TRUE(doc.FindElement(c.after));
-    }
-    ASSERT_TRUE(doc.AddElement("n", "v"));
-    EXPECT_EQ(doc.GetText(), c.expected);
-    ExpectIndexMatchesReparse(doc);
-    ASSERT_TRUE(doc.OutOfElement());  // the new element becomes the child
-    EXPECT_EQ(doc.GetChildText(), "v");
-  }
 }
 
 TEST(XmlDocParse, EveryErrorHasItsInputTextAndPlace) {
@@ -200,36 +120,6 @@ TEST(XmlDocText, ContentIsDecodedOrTakenFromCdata) {
     EXPECT_EQ(doc.GetChildText(), c.expected) << c.inner;
   }
   EXPECT_EQ(CXmlDoc().GetChildText(), "");
-}
-
-TEST(XmlDocNavigate, PositionsMoveInDocumentOrderOrNotAtAll) {
-  CXmlDoc doc;
-  EXPECT_FALSE(doc.IntoElement());
-  EXPECT_FALSE(doc.OutOfElement());
-  ASSERT_TRUE(doc.Parse("<r><g><n>1</n></g><b/><g><n>2</n></g><c/></r>"));
-  EXPECT_FALSE(doc.IntoElement());  // no main element yet
-  for (const char* expected : {"1", "2"}) {
-    ASSERT_TRUE(doc.FindChildElement("g"));
-    ASSERT_TRUE(doc.IntoElement());
-    ASSERT_TRUE(doc.FindChildElement("n"));
-    EXPECT_EQ(doc.GetChildText(), expected);
-    ASSERT_TRUE(doc.OutOfElement());
-  }
-  EXPECT_FALSE(doc.FindChildElement("b"));  // lies before the current child
-  EXPECT_TRUE(doc.FindChildElement());
-  EXPECT_FALSE(doc.FindChildElement());
-  EXPECT_FALSE(doc.OutOfElement());
-  EXPECT_FALSE(doc.FindElement());  // the root has no sibling
-
-  const struct {
-    const char* requested;
-    bool found;
-  } names[] = {{"Name", true},    {"Name x", true}, {"Name=", true},  {"Name/", true},
-               {"Name[2]", true}, {"Nam", false},   {"Names", false}, {"name", false}};
-  for (const auto& c : names) {
-    ASSERT_TRUE(doc.Parse("<r><Name attr='1'>v</Name></r>"));
-    EXPECT_EQ(doc.FindChildElement(c.requested), c.found) << c.requested;
-  }
 }
 
 }  // namespace

@@ -11,19 +11,11 @@ using Names = std::vector<std::string>;
 
 inline AppEntry App(const std::string& showAs, const std::string& name = "",
                     const std::string& filter = "", bool check = false) {
-  AppEntry entry;
-  entry.ShowAs = showAs;
-  entry.Name = name.empty() ? showAs : name;
-  entry.TitleFilter = filter;
-  entry.isCheckTitleFilter = check;
-  return entry;
+  return {showAs, name.empty() ? showAs : name, filter, "", 0, 0, 0, check, {}};
 }
 
 inline AppEntry Carrier(GroupMap subGroups, const std::string& showAs = "") {
-  AppEntry entry;
-  entry.ShowAs = showAs;
-  entry.SubGroups = std::move(subGroups);
-  return entry;
+  return {showAs, "", "", "", 0, 0, 0, false, std::move(subGroups)};
 }
 
 inline Names ShowAsOf(const AppList& list) {

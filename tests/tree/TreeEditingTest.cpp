@@ -57,38 +57,8 @@ TEST(TreeEditing, RefusalsLeaveTheTreeExactlyAsItWas) {
   }
 }
 
-TEST(TreeEditing, AddGroupMakesCarrierThenJoinsItUpToTheDepthLimit) {
-  GroupMap tree;
-  ASSERT_TRUE(AddGroup(tree, "Reports", {}));
-  ASSERT_TRUE(AddGroup(tree, "Q2", {"Reports"}));
-  ASSERT_TRUE(AddGroup(tree, "Q1", {"Reports"}));
-  EXPECT_EQ(tree, (GroupMap{{"Reports", {kNone, Carrier({{"Q1", {kNone}}, {"Q2", {kNone}}})}}}));
-  ASSERT_TRUE(AddGroup(tree, "Reports", {}));  // a taken top-level name: one more placeholder
-  EXPECT_EQ(ShowAsOf(tree["Reports"]), (Names{"None", "", "None"}));
-
-  GroupPath path;
-  for (; path.size() < kMaxGroupDepth; path.push_back("g")) ASSERT_TRUE(AddGroup(tree, "g", path));
-  const GroupMap full = tree;
-  EXPECT_FALSE(AddGroup(tree, "deeper", path));
-  EXPECT_EQ(tree, full);
-  path.pop_back();  // a sibling at the deepest level still fits
-  EXPECT_TRUE(AddGroup(tree, "h", path));
-}
-
-TEST(TreeEditing, RenameAndReplaceKeepTheContent) {
-  GroupMap tree = SampleTree();
-  const AppList reports = tree["Reports"];
-  ASSERT_TRUE(RenameGroup(tree, "Alpha", {"Reports"}));
-  EXPECT_EQ(tree.begin()->first, "Alpha");  // moved before "Dup" and "Home"
-  EXPECT_EQ(tree["Alpha"], reports);
-  EXPECT_FALSE(tree.contains("Reports"));
-  const AppEntry renamed = App("Alpha", "a.exe", "Draft", true);
-  ASSERT_TRUE(ReplaceEntry(tree, "A", {"Home"}, renamed));
-  EXPECT_EQ(tree["Home"], (AppList{kNone, App("H"), renamed}));
-}
-
-// Whatever "Other Applications" holds, a removed application stays in the tree.
-TEST(TreeEditing, RemovedApplicationsKeepANameOfTheirOwnInOtherApplications) {
+// Whatever "Other Applications" holds, a removed application or group's entry stays in the tree.
+TEST(TreeEditing, RemovedEntriesKeepANameOfTheirOwnInOtherApplications) {
   GroupMap tree = {
       {"A", {App("Code", "editor", "apollo", true)}},
       {"Z", {App("Code", "editor", "zephyr", true), App("Mail"), Carrier({{"S", {App("Code")}}})}},
@@ -101,10 +71,9 @@ TEST(TreeEditing, RemovedApplicationsKeepANameOfTheirOwnInOtherApplications) {
   ASSERT_TRUE(DeleteGroup(tree, {"Z"}));
   EXPECT_EQ(ShowAsOf(tree[kOtherApplications]),
             (Names{"Code (3)", "", "Mail", "Code", "Code (2)"}));
-}
 
-TEST(TreeEditing, DeleteGroupFlattensToTheFrontOfOtherApplications) {
-  GroupMap tree = SampleTree();
+  // A deleted group's entries, flattened, go to the front.
+  tree = SampleTree();
   ASSERT_TRUE(DeleteGroup(tree, {"Reports"}));
   EXPECT_FALSE(tree.contains("Reports"));
   EXPECT_EQ(ShowAsOf(tree[kOtherApplications]), (Names{"None", "A", "B", "None", "C", "", "O"}));
@@ -115,7 +84,7 @@ TEST(TreeEditing, DeleteGroupFlattensToTheFrontOfOtherApplications) {
   EXPECT_EQ(nested, (GroupMap{{"R", {Carrier({{"Q2", {}}})}}, {kOtherApplications, {App("C")}}}));
 }
 
-TEST(TreeEditing, TransferCopiesMovesAndAppends) {
+TEST(TreeEditing, TransferCopiesMovesAndAppendsWithinTheDepthLimit) {
   GroupMap tree = SampleTree();
   ASSERT_TRUE(TransferEntry(tree, "B", {"Reports"}, {"Reports", "Q1"}, true));
   EXPECT_EQ(ShowAsOf(tree["Reports"][3].SubGroups["Q1"]), (Names{"None", "C", "B"}));
@@ -129,10 +98,13 @@ TEST(TreeEditing, TransferCopiesMovesAndAppends) {
   ASSERT_TRUE(TransferEntry(tree, "Y", {"Dup"}, {kOtherApplications}, false));
   EXPECT_EQ(tree[kOtherApplications], AppList{App("Y")});
 
-  // Carried groups must stay within the depth limit.
+  // New and carried groups must stay within the depth limit.
   tree.clear();
-  GroupPath deep;  // one level short of the limit
-  for (; deep.size() + 1 < kMaxGroupDepth; deep.push_back("g")) AddGroup(tree, "g", deep);
+  GroupPath deep;
+  for (; deep.size() < kMaxGroupDepth; deep.push_back("g")) ASSERT_TRUE(AddGroup(tree, "g", deep));
+  EXPECT_FALSE(AddGroup(tree, "deeper", deep));
+  deep.pop_back();  // one level short of the limit: a sibling at the deepest level still fits
+  EXPECT_TRUE(AddGroup(tree, "h", deep));
   tree["Top"] = {Carrier({{"1", {Carrier({{"2", {}}})}}}, "TwoDown"),
                  Carrier({{"1", {}}}, "OneDown")};
   EXPECT_FALSE(TransferEntry(tree, "TwoDown", {"Top"}, deep, false));
