@@ -19,9 +19,6 @@ enum class TreeFileStatus {
 // Path of "options/viewopt.xml".
 std::string GetViewOptionsPath(const std::string& optionsFolder);
 
-// Appends one Options element holding the groups of `tree` after the main position.
-void WriteTree(CXmlDoc& doc, const GroupMap& tree);
-
 // Reads the groups under the container at the main position. With
 // `placeholderForEmptyGroup` a group without entries gets a "None" placeholder (the
 // catalogue's rule) instead of an entry with all texts empty.

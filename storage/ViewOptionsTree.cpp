@@ -40,10 +40,9 @@ bool DecimalFlag(std::string_view text) {
   return false;
 }
 
-// Builds markup strictly in order, the way a tree is written, straight into one string:
-// the bytes a CXmlDoc built by the same calls holds, without the index of tag positions
-// that made a save of 100,000 entries cost more than their reading. An element that is
-// entered was added without a value.
+// Builds markup strictly in order, the way a tree is written, straight into one string,
+// with no index of tag positions (keeping one made a save of 100,000 entries cost more
+// than their reading). An element that is entered was added without a value.
 class MarkupWriter {
  public:
   explicit MarkupWriter(std::size_t bytes) { text_.reserve(bytes); }
@@ -110,11 +109,9 @@ class MarkupWriter {
   std::vector<Open> open_;
 };
 
-template <typename Doc>
-void WriteLevel(Doc& doc, const GroupMap& tree);
+void WriteLevel(MarkupWriter& doc, const GroupMap& tree);
 
-template <typename Doc>
-void WriteEntryFields(Doc& doc, const AppEntry& entry) {
+void WriteEntryFields(MarkupWriter& doc, const AppEntry& entry) {
   doc.AddElement(kName, entry.Name);
   doc.AddElement(kShowAs, entry.ShowAs);
   doc.AddElement(kIsCheckTitleFilter, entry.isCheckTitleFilter ? "1" : "0");
@@ -132,8 +129,7 @@ const AppEntry* CarrierToWriteAsPlaceholder(const AppList& list) {
   return carrier == list.end() ? nullptr : &*carrier;
 }
 
-template <typename Doc>
-void WriteGroup(Doc& doc, const std::string& name, const AppList& list) {
+void WriteGroup(MarkupWriter& doc, const std::string& name, const AppList& list) {
   doc.AddElement(kGroup);
   doc.IntoElement();
   doc.AddElement(kName, name);
@@ -159,8 +155,7 @@ void WriteGroup(Doc& doc, const std::string& name, const AppList& list) {
   doc.OutOfElement();
 }
 
-template <typename Doc>
-void WriteLevel(Doc& doc, const GroupMap& tree) {
+void WriteLevel(MarkupWriter& doc, const GroupMap& tree) {
   doc.AddElement(kOptions);
   doc.IntoElement();
   for (const auto& [name, list] : tree) WriteGroup(doc, name, list);
@@ -275,8 +270,6 @@ struct MarkupSize {
 };
 
 }  // namespace
-
-void WriteTree(CXmlDoc& doc, const GroupMap& tree) { WriteLevel(doc, tree); }
 
 GroupMap ReadTree(CXmlDoc& doc, bool placeholderForEmptyGroup) {
   return TreeReader(doc, placeholderForEmptyGroup).ReadLevel(1);

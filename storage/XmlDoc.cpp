@@ -75,39 +75,6 @@ bool NameMatches(std::string_view token, std::string_view requested) {
 int32_t ToOffset(std::size_t offset) { return static_cast<int32_t>(offset); }
 std::size_t ToPos(int32_t offset) { return static_cast<std::size_t>(offset); }
 
-// A name AddElement writes must read back as the same single tag name token.
-bool IsPlainName(std::string_view name) {
-  if (name.empty()) return false;
-  for (const char c : name) {
-    if (IsSpace(c) || IsDelimiter(c) || c == '"' || c == '\'' || c == '&') return false;
-  }
-  return true;
-}
-
-// '<', '&' and '>' become entities; quotes stay as they are. The buffer starts a
-// little larger than the value and doubles when it runs nearly full.
-std::string EscapeValue(std::string_view value) {
-  std::string out;
-  out.reserve(value.size() + value.size() / 10 + 7);
-  for (const char c : value) {
-    if (out.capacity() - out.size() < 6) out.reserve(out.capacity() * 2);
-    switch (c) {
-      case '<':
-        out += "&lt;";
-        break;
-      case '&':
-        out += "&amp;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
-
 // Decodes the five predefined entities; any other '&' stays as it is. The text between
 // two '&' is copied in one piece.
 std::string DecodeEntities(std::string_view content) {
@@ -494,77 +461,6 @@ std::string CXmlDoc::GetChildText() const {
   return DecodeEntities(std::string_view(text_).substr(contentBegin, contentEnd - contentBegin));
 }
 
-bool CXmlDoc::AddElement(std::string_view name, std::string_view value) {
-  if (!IsPlainName(name)) return false;
-  if (parent_ == 0 && index_[0].FirstChild != 0) return false;  // one root only
-
-  const std::string escaped = EscapeValue(value);
-  std::string element = "<" + std::string(name);
-  element += value.empty() ? "/>\r\n" : ">" + escaped + "</" + std::string(name) + ">\r\n";
-
-  std::size_t elementStart = 0;
-  if (parent_ == 0) {
-    if (text_.size() + element.size() > kMaxTextSize) return false;
-    elementStart = text_.size();
-    text_ += element;
-  } else if (Span(parent_).IsEmpty()) {
-    // <P/> opens up: its '/' becomes ">" CR LF, the new element, "</P".
-    const std::string parentName(TagName(parent_));
-    const std::size_t slash = ToPos(Span(parent_).EndTagLeft);
-    const std::string insert = ">\r\n" + element + "</" + parentName;
-    if (text_.size() + insert.size() > kMaxTextSize) return false;
-    text_.replace(slash, 1, insert);
-    ShiftOffsets(parent_, 0, ToOffset(slash + 1), ToOffset(insert.size() - 1));
-    Span(parent_).StartTagRight = ToOffset(slash);
-    Span(parent_).EndTagLeft = ToOffset(slash + 3 + element.size());
-    elementStart = slash + 3;
-  } else {
-    const ElementSpan& parent = Span(parent_);
-    const bool nothingInside = main_ == 0 && parent.EndTagLeft == parent.StartTagRight + 1;
-    const std::size_t at = ToPos(InsertionPoint());
-    const std::string insert = nothingInside ? "\r\n" + element : element;
-    if (text_.size() + insert.size() > kMaxTextSize) return false;
-    text_.insert(at, insert);
-    ShiftOffsets(parent_, main_ != 0 ? Span(main_).NextSibling : 0, ToOffset(at),
-                 ToOffset(insert.size()));
-    elementStart = at + (nothingInside ? 2 : 0);
-  }
-
-  const int32_t entry = TakeEntry();
-  ElementSpan& span = Span(entry);
-  span = ElementSpan{};
-  span.Parent = parent_;
-  span.StartTagLeft = ToOffset(elementStart);
-  if (value.empty()) {
-    span.StartTagRight = ToOffset(elementStart + name.size() + 2);
-    span.EndTagLeft = span.StartTagRight - 1;
-    span.EndTagRight = span.StartTagRight;
-  } else {
-    span.StartTagRight = ToOffset(elementStart + name.size() + 1);
-    span.EndTagLeft = span.StartTagRight + 1 + ToOffset(escaped.size());
-    span.EndTagRight = span.EndTagLeft + 2 + ToOffset(name.size());
-  }
-  if (main_ != 0) {
-    Span(entry).NextSibling = Span(main_).NextSibling;
-    Span(main_).NextSibling = entry;
-  } else {
-    LinkAsLastChild(parent_, entry);
-  }
-  main_ = entry;
-  child_ = 0;
-  nodeType_ = 1;
-  return true;
-}
-
-// Where a new element goes inside a parent that already has content: after the main
-// element, or before the parent's end tag, past the line end that follows.
-int32_t CXmlDoc::InsertionPoint() const {
-  const std::size_t at = ToPos(main_ != 0 ? Span(main_).EndTagRight + 1 : Span(parent_).EndTagLeft);
-  std::size_t next = at;
-  while (next < text_.size() && IsSpace(text_[next])) ++next;
-  return ToOffset(next == text_.size() || text_[next] == '<' ? next : at);
-}
-
 ElementSpan& CXmlDoc::Span(int32_t entry) {
   if (entry < 0 || ToPos(entry) >= index_.size()) {
     throw std::invalid_argument("element index entry out of range");
@@ -616,46 +512,4 @@ bool CXmlDoc::FindSibling(int32_t from, std::string_view name, int32_t& found) c
     }
   }
   return false;
-}
-
-void CXmlDoc::LinkAsLastChild(int32_t parent, int32_t entry) {
-  if (Span(parent).FirstChild == 0) {
-    Span(parent).FirstChild = entry;
-    return;
-  }
-  int32_t last = Span(parent).FirstChild;
-  while (Span(last).NextSibling != 0) last = Span(last).NextSibling;
-  Span(last).NextSibling = entry;
-}
-
-// Moves every tag offset at or after `from` by `delta`. Only elements that follow the
-// insertion can hold such offsets: the later siblings of the inserted element and of
-// each of its ancestors (with everything inside them), and the ancestors' end tags.
-// Building a document in order therefore touches just the enclosing elements.
-void CXmlDoc::ShiftOffsets(int32_t parent, int32_t firstFollowing, int32_t from, int32_t delta) {
-  std::vector<int32_t> pending;
-  for (int32_t entry = firstFollowing; entry != 0; entry = Span(entry).NextSibling) {
-    pending.push_back(entry);
-  }
-  for (int32_t ancestor = parent; ancestor != 0; ancestor = Span(ancestor).Parent) {
-    ShiftSpan(Span(ancestor), from, delta);
-    for (int32_t entry = Span(ancestor).NextSibling; entry != 0; entry = Span(entry).NextSibling) {
-      pending.push_back(entry);
-    }
-  }
-  while (!pending.empty()) {
-    const int32_t entry = pending.back();
-    pending.pop_back();
-    ShiftSpan(Span(entry), from, delta);
-    for (int32_t child = Span(entry).FirstChild; child != 0; child = Span(child).NextSibling) {
-      pending.push_back(child);
-    }
-  }
-}
-
-void CXmlDoc::ShiftSpan(ElementSpan& span, int32_t from, int32_t delta) {
-  for (int32_t* offset :
-       {&span.StartTagLeft, &span.StartTagRight, &span.EndTagLeft, &span.EndTagRight}) {
-    if (*offset >= from) *offset += delta;
-  }
 }

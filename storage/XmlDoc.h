@@ -116,12 +116,6 @@ class CXmlDoc {
   // stands). Empty for an element with children, an empty element or no child.
   std::string GetChildText() const;
 
-  // Adds <name>value</name> (or <name/> for an empty value) after the main element,
-  // or as the last child of the parent when there is no main element, and makes it the
-  // main element. A second root, an empty name or a name that is no single markup
-  // token is refused.
-  bool AddElement(std::string_view name, std::string_view value = {});
-
  private:
   friend class ElementParser;
   friend struct XmlDocInspector;  // the tests look at the index
@@ -133,10 +127,6 @@ class CXmlDoc {
   void ResetPositions();
   std::string_view TagName(int32_t entry) const;
   bool FindSibling(int32_t from, std::string_view name, int32_t& found) const;
-  void LinkAsLastChild(int32_t parent, int32_t entry);
-  void ShiftOffsets(int32_t parent, int32_t firstFollowing, int32_t from, int32_t delta);
-  static void ShiftSpan(ElementSpan& span, int32_t from, int32_t delta);
-  int32_t InsertionPoint() const;
 
   std::string text_;
   XmlParseError error_;
