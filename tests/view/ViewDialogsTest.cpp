@@ -54,15 +54,18 @@ TEST_F(SettingsWiringTest, SettingsOkIsTakenByTheViewTheHostAndTheAutostartEntry
   tree["G"].back().ShowAs.clear();
   Open(tree, {{"at", 300}, {"below", 299}});
   ASSERT_FALSE(fs::exists(GetAutostartEntryPath()));
-  const std::tuple<bool, const char*, Lines> cases[] = {
-      // first visit, seconds, the tree{false, "", {"G", "  [blank]", "  at", "  below",
-      // kOtherApplications}},
-      {true, "300", {"G", "  at", kOtherApplications}},
-      {false, "0", {"G", kOtherApplications}}};
+  const struct {
+    bool first;
+    const char* seconds;
+    Lines lines;
+  } cases[] = {{false, "", {"G", "  [blank]", "  at", "  below", kOtherApplications}},
+               {true, "300", {"G", "  at", kOtherApplications}},
+               {false, "0", {"G", kOtherApplications}}};
   int boxes = 0;
   for (const auto& [first, seconds, lines] : cases) {
     SCOPED_TRACE(seconds);
-    ScopedModalHook hook([&](ModalRequest& r) {
+    // Older clang refuses a structured binding named in a lambda: capture them by name.
+    ScopedModalHook hook([&, first = first, seconds = seconds](ModalRequest& r) {
       if (r.Dialog() == nullptr) return void(++boxes);
       ASSERT_EQ(r.Dialog()->GetTemplateId(), IDD_MAINSETTINGS);
       if (first) r.Click(IDC_SET_LOAD_ON_STARTUP);
@@ -110,7 +113,7 @@ TEST_F(SettingsWiringTest, ProtectedViewOpensLockedAndUnlocksUntilTheThirdWrongP
     SCOPED_TRACE(tries.front());
     if (Enabled(IDC_VIEW_LOCK)) Click(IDC_VIEW_LOCK);
     size_t prompts = 0, complaints = 0;
-    ScopedModalHook hook([&](ModalRequest& r) {
+    ScopedModalHook hook([&, &tries = tries](ModalRequest& r) {
       if (r.Dialog() == nullptr) {
         EXPECT_EQ(r.Text(), "Password isn't correct, try again.");
         return ++complaints, r.Answer(IDOK);
